@@ -1,0 +1,43 @@
+# The commands of the README. Each one installs what is missing first.
+JOBS    ?= $(shell nproc)
+RELEASE := build/release
+ASAN    := build/asan
+FUZZDIR := build/fuzz
+DEMO    ?= QSY/DEMO.QSY
+FUZZ_SECONDS ?= 30
+DISPLAY_RUN := ./scripts/with-display
+
+.PHONY: deps build run test unit-asan bench fuzz gallery clean
+
+deps:
+	@./scripts/install-deps
+
+build: deps
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS)
+
+run: build
+	cd data && ../$(RELEASE)/qmodular $(DEMO)
+
+test: build unit-asan
+	$(DISPLAY_RUN) ctest --test-dir $(RELEASE) --output-on-failure -j $(JOBS)
+
+# The unit tests a second time, under AddressSanitizer and UndefinedBehaviorSanitizer.
+unit-asan: deps
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON
+	cmake --build $(ASAN) -j $(JOBS)
+	$(DISPLAY_RUN) ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; (cd data && ../$$b) || exit 1; done
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) -DCMAKE_BUILD_TYPE=Debug -DQM_FUZZ=ON -DQM_SANITIZE=ON
+	cmake --build $(FUZZDIR) -j $(JOBS) --target fuzzers
+	./scripts/run-fuzzers $(FUZZDIR) $(FUZZ_SECONDS)
+
+gallery: build
+	cd data && ../$(DISPLAY_RUN) ../$(RELEASE)/tools/qm_gallery ../build/gallery.png
+
+clean:
+	rm -rf build

@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::printf("qmodular: start-up is not built yet\n");
+    return 0;
+}

@@ -1,0 +1,83 @@
+// The patch in memory: every module, one list per type, and lookups by name.
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "synth/keyboard.h"
+#include "synth/mixer.h"
+#include "synth/pcf.h"
+#include "synth/ports.h"
+#include "synth/sampler.h"
+#include "synth/sequencer.h"
+#include "synth/sfx_delay.h"
+#include "synth/vca.h"
+#include "synth/vco.h"
+
+class GENERATOR : public OUTPUT {
+public:
+    // Declaration order is the evaluation order of every sample.
+    std::vector<SEQUENCER *> sequencers;
+    std::vector<KEYBOARD *> keyboards;
+    std::vector<VCO *> oscillators;
+    std::vector<MIXER *> mixers;
+    std::vector<SAMPLER *> samplers;
+    std::vector<VCA *> amplifiers;
+    std::vector<PCF *> filters;
+    std::vector<SFX_DELAY *> delays;
+    char patch_path[800];
+
+    // An empty patch.
+    GENERATOR();
+    // Builds the patch of a file: its modules, then its links. A null path
+    // reads "orgue.QSY". A file that cannot be read gives an empty patch.
+    explicit GENERATOR(const char *path);
+    // Releases the lists, not the modules (see release_modules).
+    virtual ~GENERATOR() = default;
+    GENERATOR(const GENERATOR &) = delete;
+    GENERATOR &operator=(const GENERATOR &) = delete;
+
+    int evolue() override;
+
+    VCO *get_VCO_by_name(const char *name);
+    VCA *get_VCA_by_name(const char *name);
+    PCF *get_PCF_by_name(const char *name);
+    SAMPLER *get_SAMPLER_by_name(const char *name);
+    SEQUENCER *get_SEQUENCER_by_name(const char *name);
+    MIXER *get_MIXER_by_name(const char *name);
+    // With exactly one keyboard in the patch, that keyboard whatever its name.
+    KEYBOARD *get_KEYBOARD_by_name(const char *name);
+
+    // Patch file reading and writing. Each reader returns 1 when the file was
+    // read and 0 when it cannot be opened; a fatal fault in the file is
+    // reported through load_status (below) instead of ending the process.
+    int load_QSY(const char *path);
+    int load_QSY_link(const char *path);
+    int save_QSY(FILE *file);
+
+    // 0 when the last load went well; otherwise the exit status the fault
+    // carries (-1), so that start-up can end the program with it while a load
+    // at run time refuses the file and keeps the running patch.
+    int load_status;
+
+    // Deletes every module of every list and empties the lists. For a patch
+    // that is being discarded while no callback evaluates it.
+    void release_modules();
+
+    // Computes one sample: every module's evolue() once, list by list in the
+    // declaration order above, each list from first to last.
+    void evaluate_one_sample()
+    {
+        for (SEQUENCER *m : sequencers) m->evolue();
+        for (KEYBOARD *m : keyboards) m->evolue();
+        for (VCO *m : oscillators) m->evolue();
+        for (MIXER *m : mixers) m->evolue();
+        for (SAMPLER *m : samplers) m->evolue();
+        for (VCA *m : amplifiers) m->evolue();
+        for (PCF *m : filters) m->evolue();
+        for (SFX_DELAY *m : delays) m->evolue();
+    }
+};
+
+// The one patch of the program.
+extern GENERATOR *gen;

@@ -1,0 +1,26 @@
+// Computer-keyboard note source: pitch, gate and sync from key presses.
+#pragma once
+
+#include <cstdio>
+
+#include "synth/ports.h"
+
+class KEYBOARD : public OUTPUT, public OUTPUT_GATE, public OUTPUT_SYNC {
+public:
+    int power;
+    int note;
+    int octave;
+    char name[800];
+
+    KEYBOARD();
+    virtual ~KEYBOARD() = default;
+
+    void set_note(int n) { note = n; }
+    void set_octave(int o) { octave = o; }
+    // A key press: sets the note, opens the gate and, when sync is non-zero,
+    // asks for a sync pulse at the next evaluation.
+    void Touch_note(int n, int sync);
+
+    int evolue() override;
+    void write_desc_to_file(FILE *f);
+};

@@ -1,0 +1,31 @@
+// Sample player: plays a WAV recording once per opening of its gate, at a
+// rate set by the frequency on its input (440 Hz = the recorded rate).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "synth/vco.h"
+
+class SAMPLER : public VCO {
+public:
+    static constexpr int MAX_VALUES = 8000000;   // 16-bit values kept at most
+
+    std::vector<int16_t> samples;   // interleaved stereo frames
+    int length;                     // in stereo frames
+    char name[800];
+    float position;                 // read index into samples
+    float tune;
+    float volume;
+    float spare;
+    char file[80];
+
+    SAMPLER();
+    virtual ~SAMPLER() = default;
+
+    // Loads a WAV file; returns 1, or 0 after printing why it was refused.
+    int load_SAMPLE(const char *path);
+    int evolue() override;
+    void write_desc_to_file(FILE *f);
+};

@@ -1,0 +1,40 @@
+// Step sequencer: a loop of up to 32 steps, 32 patterns, queued pattern and
+// divider changes taken at the end of the loop.
+#pragma once
+
+#include <cstdio>
+
+#include "synth/ports.h"
+
+class SEQUENCER : public OUTPUT, public OUTPUT_GATE, public OUTPUT_SYNC, public INPUT_SYNC {
+public:
+    static constexpr int PATTERNS = 64;
+    static constexpr int STEPS = 64;
+
+    int wished_pattern;
+    int pattern;
+    int power;
+    float divider;        // steps per 44100 samples
+    float wished_divider;
+    int step_count;
+    int current_step;
+    float length[PATTERNS][STEPS];
+    int bypass[PATTERNS][STEPS];
+    int note[PATTERNS][STEPS];
+    int octave[PATTERNS][STEPS];
+    float volume[PATTERNS][STEPS];
+    float time;
+    char name[800];
+    int gate_open;
+    // "SEQ_TRIG_<name>", the text handed with every step event; built by
+    // set_name so the audio thread never formats or allocates it.
+    char step_event_text[80];
+
+    SEQUENCER();
+    virtual ~SEQUENCER() = default;
+
+    // Copies the module name (cut to the field) and rebuilds step_event_text.
+    void set_name(const char *n);
+    int evolue() override;
+    void write_desc_to_file(FILE *f);
+};

@@ -1,0 +1,12 @@
+// The output delay between the output mixer and the output tap: it passes its
+// input through unchanged.
+#pragma once
+
+#include "synth/ports.h"
+
+class SFX_DELAY : public OUTPUT, public INPUT, public INPUT_SYNC {
+public:
+    SFX_DELAY() = default;
+    virtual ~SFX_DELAY() = default;
+    int evolue() override;
+};

@@ -1,0 +1,28 @@
+// Envelope amplifier: multiplies its audio input by a gated attack, decay or
+// sustain, and release envelope.
+#pragma once
+
+#include <cstdio>
+
+#include "synth/ports.h"
+
+class VCA : public OUTPUT, public INPUT_GATE, public INPUT {
+public:
+    float release_time;   // seconds since the gate went off
+    float time;           // seconds since the gate went on
+    int invert;
+    char name[88];
+    float attack;         // milliseconds
+    float peak;
+    float decay;          // milliseconds
+    float sustain;        // fraction of peak; 0 selects the decay to silence
+    float release;        // milliseconds
+    float last_level;     // envelope of the last gate-on sample
+    int bypass;           // 1 while the gate input is unconnected
+
+    VCA();
+    virtual ~VCA() = default;
+
+    int evolue() override;
+    void write_desc_to_file(FILE *f);
+};
