@@ -18,14 +18,18 @@ public:
     float position;                 // read index into samples
     float tune;
     float volume;
-    float spare;
+    float spare;                    // kept for the phase modulation; unused
     char file[80];
 
     SAMPLER();
     virtual ~SAMPLER() = default;
 
-    // Loads a WAV file; returns 1, or 0 after printing why it was refused.
+    // Loads a 16-bit PCM mono or stereo WAV file; returns 1, or 0 after
+    // printing why it was refused (the sampler then keeps what it had). Not
+    // to be called while the audio thread evaluates this sampler.
     int load_SAMPLE(const char *path);
+    // One sample of the left channel; at the end of the recording the
+    // source's gate is closed, so it plays once per gate.
     int evolue() override;
     void write_desc_to_file(FILE *f);
 };

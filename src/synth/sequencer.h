@@ -26,15 +26,23 @@ public:
     float time;
     char name[800];
     int gate_open;
-    // "SEQ_TRIG_<name>", the text handed with every step event; built by
-    // set_name so the audio thread never formats or allocates it.
-    char step_event_text[80];
+    // "SEQ_TRIG_<name>", the text handed with every step event (SDL user
+    // event, code 1, data1 = this text, data2 = the sequencer). Built by
+    // set_name so the audio thread never formats or allocates it; it belongs
+    // to the sequencer and the receiver must not free it.
+    char step_event_text[sizeof "SEQ_TRIG_" - 1 + sizeof name];
 
     SEQUENCER();
     virtual ~SEQUENCER() = default;
 
     // Copies the module name (cut to the field) and rebuilds step_event_text.
     void set_name(const char *n);
+    // One sample: fires a step every 44100 / divider samples (longer when
+    // the gate is longer than a second), closes the gate after the step's
+    // length, and takes a queued pattern or divider at the end of the loop.
     int evolue() override;
     void write_desc_to_file(FILE *f);
+
+private:
+    void push_step_event();
 };

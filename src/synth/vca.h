@@ -23,6 +23,8 @@ public:
     VCA();
     virtual ~VCA() = default;
 
+    // One sample. Without a gate input the output is 1.0; without an audio
+    // input the output is the bare envelope.
     int evolue() override;
     void write_desc_to_file(FILE *f);
 };

@@ -5,7 +5,8 @@
 
 #include "synth/ports.h"
 
-enum type_generateur { NONE = 0, SIN = 1, TRI = 2, SAW = 3, SQR = 4, NOISE = 5, PULSE = 6 };
+// Any int is a valid waveform number: the ones not listed play silence.
+enum type_generateur : int { NONE = 0, SIN = 1, TRI = 2, SAW = 3, SQR = 4, NOISE = 5, PULSE = 6 };
 
 class VCO : public OUTPUT, public INPUT, public INPUT_GATE, public INPUT_SYNC {
 public:

@@ -1,0 +1,199 @@
+// Cost of each synthesis module per computed sample, and of a whole patch of
+// 64 oscillators feeding mixers. Prints "<case>: <ns> ns/module-sample".
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "synth/generator.h"
+#include "synth/note2freq.h"
+
+namespace {
+
+constexpr int RATE = 44100;
+constexpr int SECONDS_PER_RUN = 3;
+constexpr int RUNS = 7;   // the fastest run is reported: the least disturbed
+
+// A fixed signal for inputs that need one.
+struct Constant : OUTPUT {
+    explicit Constant(float v) : OUTPUT(v) {}
+    int evolue() override { return 1; }
+};
+
+volatile float sink;
+
+// Times `sample` (which computes one sample of `modules` modules) over
+// SECONDS_PER_RUN seconds of audio and prints the time per module-sample.
+void report(const char *name, int modules, const std::function<float()> &sample)
+{
+    const int samples = RATE * SECONDS_PER_RUN;
+    double best = 1e300;
+    for (int run = 0; run < RUNS; ++run) {
+        float acc = 0.0f;
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < samples; ++i)
+            acc += sample();
+        const std::chrono::duration<double, std::nano> spent =
+            std::chrono::steady_clock::now() - start;
+        sink = acc;
+        const double ns = spent.count() / samples / modules;
+        if (ns < best)
+            best = ns;
+    }
+    std::printf("%s: %.1f ns/module-sample\n", name, best);
+    std::fflush(stdout);
+}
+
+// One module, evaluated through its OUTPUT base as the generator does.
+void report_module(const char *name, OUTPUT &m, const std::function<void()> &before = {})
+{
+    report(name, 1, [&] {
+        if (before)
+            before();
+        m.evolue();
+        return m.value;
+    });
+}
+
+void oscillators()
+{
+    const struct {
+        const char *name;
+        type_generateur type;
+    } waves[] = {{"VCO SIN", SIN}, {"VCO TRI", TRI}, {"VCO SAW", SAW},
+                 {"VCO SQR", SQR}, {"VCO NOISE", NOISE}, {"VCO PULSE", PULSE}};
+    for (const auto &w : waves) {
+        VCO vco(1.0f, 440.0f, w.type);
+        report_module(w.name, vco);
+    }
+}
+
+void keyboard_mixer_delay()
+{
+    KEYBOARD keyboard;
+    keyboard.Touch_note(3, 3);
+    report_module("KEYBOARD", keyboard);
+
+    Constant a(0.5f), b(-0.25f), c(0.125f), d(0.75f);
+    MIXER mixer;
+    for (Constant *source : {&a, &b, &c, &d})
+        mixer.ajoute_en_entree(source, -1);
+    report_module("MIXER 4 channels", mixer);
+
+    SFX_DELAY delay;
+    delay.INPUT::source = &a.value;
+    report_module("SFX_DELAY", delay);
+}
+
+// An envelope on a sine, its gate held for half a second and released for
+// half a second, so every stage is timed.
+void amplifier()
+{
+    OUTPUT_GATE gate(0);
+    VCO vco(1.0f, 440.0f, SIN);
+    VCA vca;
+    vca.attack = 50.0f;
+    vca.decay = 100.0f;
+    vca.sustain = 0.5f;
+    vca.release = 200.0f;
+    vca.INPUT_GATE::source = &gate.state;
+    vca.INPUT::source = &vco.value;
+    int t = 0;
+    report_module("VCA", vca, [&] {
+        vco.value = (float)(t % 100) / 100.0f;
+        gate.state = (t++ / (RATE / 2)) % 2 == 0;
+    });
+}
+
+void filters()
+{
+    Constant cut_off_mod(0.0f);
+    const struct {
+        const char *name;
+        int type;
+        bool modulated;
+    } cases[] = {{"PCF low-pass", 1, false},
+                 {"PCF low shelf", 5, false},
+                 {"PCF low-pass, cut-off modulated (coefficients every sample)", 1, true}};
+    for (const auto &c : cases) {
+        Constant in(0.0f);
+        PCF pcf;
+        pcf.INPUT::source = &in.value;
+        pcf.bypass = 0;
+        pcf.type = c.type;
+        pcf.cut_off = 1000;
+        if (c.modulated)
+            pcf.mod_frequency = new INPUT(&cut_off_mod);
+        int t = 0;
+        report_module(c.name, pcf, [&] {
+            in.value = (float)(t % 100) / 100.0f - 0.5f;
+            cut_off_mod.value = (float)(t % 1000) / 2000.0f;
+            ++t;
+        });
+    }
+}
+
+void sequencer()
+{
+    SEQUENCER seq;
+    seq.set_name("SEQUENCER_1");
+    seq.divider = 8.0f;
+    report_module("SEQUENCER", seq);
+}
+
+// A two-second stereo recording retriggered whenever it ends.
+void sampler()
+{
+    SAMPLER s;
+    s.samples.resize(2 * 2 * RATE);
+    for (std::size_t i = 0; i < s.samples.size(); ++i)
+        s.samples[i] = (int16_t)(i * 37);
+    s.length = 2 * RATE;
+    OUTPUT_GATE gate(1);
+    Constant pitch(523.25f);
+    s.INPUT_GATE::source = &gate.state;
+    s.INPUT::source = &pitch.value;
+    report_module("SAMPLER", s, [&] { gate.state = 1; });
+}
+
+// 64 oscillators of every waveform, mixed by three mixers into a fourth, as
+// the render callback evaluates a patch.
+void generator()
+{
+    GENERATOR g;
+    std::vector<MIXER *> groups;
+    for (int i = 0; i < 3; ++i)
+        groups.push_back(new MIXER);
+    for (int i = 0; i < 64; ++i) {
+        VCO *vco = new VCO(0.5f, 55.0f * (1 + i % 12), (type_generateur)(1 + i % 6));
+        g.oscillators.push_back(vco);
+        groups[i % 3]->ajoute_en_entree(vco, -1);
+    }
+    MIXER *out = new MIXER;
+    for (MIXER *m : groups) {
+        g.mixers.push_back(m);
+        out->ajoute_en_entree(m, -1);
+    }
+    g.mixers.push_back(out);
+    const int modules = (int)(g.oscillators.size() + g.mixers.size());
+    report("GENERATOR 64 VCO + 4 MIXER", modules, [&] {
+        g.evaluate_one_sample();
+        return out->value;
+    });
+    g.release_modules();
+}
+
+} // namespace
+
+int main()
+{
+    fill_NOTE2FREQ();
+    oscillators();
+    keyboard_mixer_delay();
+    amplifier();
+    filters();
+    sequencer();
+    sampler();
+    generator();
+    return 0;
+}

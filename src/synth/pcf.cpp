@@ -1,0 +1,207 @@
+#include "synth/pcf.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr double RATE = 44100.0;
+constexpr double TWO_PI = 6.283185307179586;
+
+enum FilterType : unsigned long {
+    PASS = 0, LOW_PASS = 1, HIGH_PASS = 2, BAND_PASS = 3, NOTCH = 4,
+    LOW_SHELF = 5, HIGH_SHELF = 6, PEAKING = 7
+};
+
+// Parameters that give the cookbook forms a stable, finite response: a
+// positive Q and a cut-off from 1 Hz up to (not including) half the rate.
+bool usable_parameters(double freq, double q, double gain_db)
+{
+    return q > 0.0 && freq >= 1.0 && freq < RATE / 2 && std::isfinite(q) &&
+           std::isfinite(gain_db);
+}
+
+bool finite_coefficients(const PCF::Cell &c)
+{
+    return std::isfinite(c.a1) && std::isfinite(c.a2) && std::isfinite(c.b0) &&
+           std::isfinite(c.b1) && std::isfinite(c.b2);
+}
+
+void clear_history(PCF::Cell &c) { c.x1 = c.x2 = c.y1 = c.y2 = 0.0; }
+
+// Second-order forms of the Audio EQ Cookbook (the Q form of alpha, shelf
+// slope 1), each divided by a0.
+void compute_coefficients(PCF::Cell &c, double freq, double q, double gain_db, unsigned long type)
+{
+    const double w = freq * TWO_PI / RATE;
+    const double sn = std::sin(w);
+    const double cs = std::cos(w);
+    const double alpha = sn / (2.0 * q);
+    double a0 = 1.0, a1 = 0.0, a2 = 0.0, b0 = 1.0, b1 = 0.0, b2 = 0.0;
+
+    if (type >= LOW_PASS && type <= NOTCH) {
+        const double g = std::pow(10.0, gain_db / 20.0);
+        a0 = 1.0 + alpha;
+        a1 = -2.0 * cs;
+        a2 = 1.0 - alpha;
+        switch (type) {
+        case LOW_PASS:
+            b1 = (1.0 - cs) * g;
+            b0 = b2 = b1 * 0.5;
+            break;
+        case HIGH_PASS:
+            b1 = -(1.0 + cs) * g;
+            b0 = b2 = -b1 * 0.5;
+            break;
+        case BAND_PASS:
+            b0 = alpha * g;
+            b1 = 0.0;
+            b2 = -b0;
+            break;
+        default: // NOTCH
+            b0 = b2 = g;
+            b1 = -2.0 * cs * g;
+            break;
+        }
+    } else if (type == LOW_SHELF || type == HIGH_SHELF) {
+        const double A = std::pow(10.0, gain_db / 40.0);
+        const double slope = 1.0;
+        const double beta_sn = std::sqrt((A * A + 1.0) / slope - (A - 1.0) * (A - 1.0)) * sn;
+        // The high shelf is the low shelf with the sign of cos w turned over
+        // in the and (A+1) terms.
+        const double s = type == LOW_SHELF ? 1.0 : -1.0;
+        a0 = (A + 1.0) + s * (A - 1.0) * cs + beta_sn;
+        a1 = -2.0 * s * ((A - 1.0) + s * (A + 1.0) * cs);
+        a2 = (A + 1.0) + s * (A - 1.0) * cs - beta_sn;
+        b0 = A * ((A + 1.0) - s * (A - 1.0) * cs + beta_sn);
+        b1 = 2.0 * s * A * ((A - 1.0) - s * (A + 1.0) * cs);
+        b2 = A * ((A + 1.0) - s * (A - 1.0) * cs - beta_sn);
+    } else if (type == PEAKING) {
+        const double A = std::pow(10.0, gain_db / 40.0);
+        a0 = 1.0 + alpha / A;
+        a1 = -2.0 * cs;
+        a2 = 1.0 - alpha / A;
+        b0 = 1.0 + alpha * A;
+        b1 = a1;
+        b2 = 1.0 - alpha * A;
+    }
+
+    c.r = 1.0 / a0;
+    c.a1 = a1 * c.r;
+    c.a2 = a2 * c.r;
+    c.b0 = b0 * c.r;
+    c.b1 = b1 * c.r;
+    c.b2 = b2 * c.r;
+}
+
+} // namespace
+
+PCF::PCF()
+    : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1),
+      mod_phase(nullptr), mod_frequency(nullptr), mod_amplitude(nullptr), mix(1.0f), type(3),
+      bypass(1), cut_off(0), gain(1.0f), level(1.0f), q(1.0f)
+{
+    name[0] = '\0';
+    std::memset(&cell, 0, sizeof cell);
+    cell.key_valid = false;
+    set_HiCutOff(300);
+}
+
+PCF::~PCF()
+{
+    delete mod_phase;
+    delete mod_frequency;
+    delete mod_amplitude;
+}
+
+void PCF::set_HiCutOff(int hz) { cut_off = hz; }
+
+int PCF::set_HiCutOff_Lower()
+{
+    cut_off += 100;
+    return 1;
+}
+
+int PCF::evolue()
+{
+    if (power != 0) {
+        if (!INPUT::source) {
+            value = 0.0f;
+        } else if (bypass) {
+            value = *INPUT::source;
+        } else {
+            float m = mix;
+            if (mod_amplitude && mod_amplitude->source)
+                m = m + m * *mod_amplitude->source;
+            float f = (float)cut_off;
+            if (mod_frequency && mod_frequency->source)
+                f = f + f * *mod_frequency->source;
+
+            if (type > 7)
+                type = 0;
+            if (type < 0)
+                type = 7;
+
+            const float x = *INPUT::source;
+            if (x == 0.0f) {
+                value = 0.0f;
+            } else {
+                float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)type);
+                y = y * level + y;
+                value = y * m + (1.0f - m) * x;
+            }
+        }
+    }
+
+    // A NaN from the input or the modulation becomes silence; infinities are
+    // caught by the clamp.
+    if (std::isnan(value))
+        value = 0.0f;
+    if (value > 1.0f)
+        value = 1.0f;
+    if (value < -1.0f)
+        value = -1.0f;
+    return 1;
+}
+
+// With unusable parameters (Q of zero or below, cut-off below 1 Hz or at or
+// above 22050 Hz, coefficients that overflow) the cell outputs 0 and clears
+// its history, so that it starts clean once the parameters are usable again.
+// The same happens when an output turns infinite or NaN.
+double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,
+                       unsigned long type_)
+{
+    Cell &c = cell;
+    double y;
+    if (type_ == PASS) {
+        y = x;
+    } else {
+        if (!usable_parameters(freq, q_, gain_db)) {
+            clear_history(c);
+            return 0.0;
+        }
+        if (!c.key_valid || freq != c.key_frequency || q_ != c.key_q || gain_db != c.key_gain ||
+            type_ != c.key_type) {
+            c.key_frequency = freq;
+            c.key_q = q_;
+            c.key_gain = gain_db;
+            c.key_type = type_;
+            compute_coefficients(c, freq, q_, gain_db, type_);
+            c.key_valid = finite_coefficients(c);
+            if (!c.key_valid) {
+                clear_history(c);
+                return 0.0;
+            }
+        }
+        y = c.b0 * x + c.b1 * c.x1 + c.b2 * c.x2 - c.a1 * c.y1 - c.a2 * c.y2;
+    }
+    if (!std::isfinite(y)) {
+        clear_history(c);
+        return 0.0;
+    }
+    c.y2 = c.y1;
+    c.y1 = y;
+    c.x2 = c.x1;
+    c.x1 = x;
+    return y;
+}

@@ -1,0 +1,117 @@
+#include "synth/sequencer.h"
+
+#include <SDL/SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "synth/note2freq.h"
+
+namespace {
+
+constexpr float RATE = 44100.0f;
+constexpr int PLAYABLE_PATTERNS = 32;
+
+} // namespace
+
+SEQUENCER::SEQUENCER()
+    : OUTPUT(0.0f), OUTPUT_GATE(0), OUTPUT_SYNC(0), INPUT_SYNC(nullptr), wished_pattern(0),
+      pattern(0), power(1), divider(2.0f), wished_divider(2.0f), step_count(32),
+      current_step(0), time(0.0f), gate_open(0)
+{
+    std::srand(SDL_GetTicks());
+    for (int p = 0; p < PATTERNS; ++p) {
+        for (int s = 0; s < STEPS; ++s) {
+            length[p][s] = 1.0f;
+            bypass[p][s] = 0;
+            note[p][s] = 10;
+            octave[p][s] = 3;
+            volume[p][s] = 1.0f;
+        }
+    }
+    set_name("");
+}
+
+void SEQUENCER::set_name(const char *n)
+{
+    std::snprintf(name, sizeof name, "%s", n);
+    std::snprintf(step_event_text, sizeof step_event_text, "SEQ_TRIG_%s", name);
+}
+
+// Tells the user interface that a step fired. The text is the sequencer's own
+// and is never freed by the receiver. Without a running event queue (no video
+// initialised: tests, offline rendering) there is nobody to tell.
+void SEQUENCER::push_step_event()
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return;
+    SDL_Event event;
+    event.type = SDL_USEREVENT;
+    event.user.type = SDL_USEREVENT;
+    event.user.code = 1;
+    event.user.data1 = step_event_text;
+    event.user.data2 = this;
+    SDL_PushEvent(&event);
+}
+
+int SEQUENCER::evolue()
+{
+    // End of the loop: take the queued pattern and divider. The loop also ends
+    // at the edge of the step arrays, whatever the step count says.
+    if (current_step >= step_count || current_step >= STEPS) {
+        if (wished_pattern != pattern)
+            pattern = wished_pattern;
+        if (wished_divider != divider)
+            divider = wished_divider;
+        if (pattern >= PLAYABLE_PATTERNS || pattern < 0)
+            pattern = 0;
+        current_step = 0;
+    }
+
+    time += 1.0f;
+
+    if (sync_arrived()) {
+        time = 0.0f;
+        current_step = 0;
+    }
+
+    const int p = pattern;
+    const int s = current_step;
+
+    float gate_samples = length[p][s] * RATE / divider;
+    if (gate_samples < 0.0625f)
+        gate_samples = 0.0f;
+
+    if (gate_open == 1 && time >= gate_samples - 1.0f) {
+        gate_open = 0;
+        UNTRIG();
+    }
+
+    // A gate longer than one second lengthens the step by the whole gate.
+    const float step_samples = RATE / divider + (gate_samples > RATE ? gate_samples : 0.0f);
+    if (!(time >= step_samples))
+        return 1;
+
+    time = 0.0f;
+    const int n = octave[p][s] * 12 + note[p][s];
+    if (n <= 0 || n >= NOTE2FREQ_SIZE) {
+        // A rest (note number 0, or one outside the table): silence, and the
+        // loop goes on.
+        value = 0.0f;
+    } else {
+        push_step_event();
+        gate_open = 1;
+        if (volume[p][s] == 1.0f) {
+            if (bypass[p][s]) {
+                value = 0.0f;
+            } else {
+                // A sequencer switched off keeps its place but opens no gate.
+                if (power != 0)
+                    TRIG();
+                value = (float)NOTE2FREQ[n];
+            }
+        }
+    }
+    ++current_step;
+    return 1;
+}

@@ -1,0 +1,235 @@
+// Sampler: loading, playback rate, end of the recording and gate handling.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "synth/module_helpers.h"
+#include "synth/sampler.h"
+
+using namespace module_test;
+
+namespace {
+
+class Sampler : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        sampler = std::make_unique<SAMPLER>();
+        std::strcpy(sampler->name, "SAMPLER_1");
+    }
+
+    // Gives the sampler frames whose left value is 100 × the frame number and
+    // whose right value is its negation, and wires gate and frequency.
+    void load_ramp(int frames)
+    {
+        sampler->samples.clear();
+        for (int i = 0; i < frames; ++i) {
+            sampler->samples.push_back((int16_t)(100 * i));
+            sampler->samples.push_back((int16_t)(-100 * i));
+        }
+        sampler->length = frames;
+        sampler->INPUT_GATE::source = &gate.state;
+        sampler->INPUT::source = &frequency.value;
+        gate.TRIG();
+    }
+
+    // The frame number played by the last sample (left values are 100 × i).
+    int frame_played() const { return (int)(sampler->value * 32768.0f / 100.0f + 0.5f); }
+
+    // Loads a file with captured console output.
+    int load(const std::string &path, std::string &printed)
+    {
+        testing::internal::CaptureStdout();
+        const int ok = sampler->load_SAMPLE(path.c_str());
+        printed = testing::internal::GetCapturedStdout();
+        return ok;
+    }
+
+    std::unique_ptr<SAMPLER> sampler;
+    OUTPUT_GATE gate{0};
+    Source frequency{440.0f};
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(Sampler, UnboundGateNeverChangesTheOutput)
+{
+    load_ramp(10);
+    sampler->INPUT_GATE::source = nullptr;
+    sampler->value = 0.25f;
+    sampler->evolue();
+    EXPECT_EQ(sampler->value, 0.25f);
+    EXPECT_EQ(sampler->position, 0.0f);
+}
+
+TEST_F(Sampler, ClosedGateRewindsAndSilences)
+{
+    load_ramp(10);
+    sampler->evolue();
+    sampler->evolue();
+    gate.UNTRIG();
+    sampler->evolue();
+    EXPECT_EQ(sampler->value, 0.0f);
+    EXPECT_EQ(sampler->position, 0.0f);
+}
+
+TEST_F(Sampler, At440HzItPlaysLeftValuesFrameByFrame)
+{
+    load_ramp(100);
+    for (int i = 0; i < 10; ++i) {
+        sampler->evolue();
+        EXPECT_EQ(frame_played(), i);
+    }
+    EXPECT_GT(sampler->value, 0.0f);   // the left channel, never the right
+}
+
+TEST_F(Sampler, EndOfTheRecordingClosesTheSourceGate)
+{
+    const int frames = 100;
+    load_ramp(frames);
+    int played = 0;
+    while (gate.state == 1 && played < 1000) {
+        sampler->evolue();
+        ++played;
+    }
+    // Every frame plays once; the gate closes on the sample after the last.
+    EXPECT_EQ(played, frames + 1);
+    EXPECT_EQ(gate.state, 0);
+    sampler->evolue();
+    EXPECT_EQ(sampler->value, 0.0f);
+    gate.TRIG();   // the next note plays from the start
+    sampler->evolue();
+    EXPECT_EQ(frame_played(), 0);
+}
+
+TEST_F(Sampler, DoubleFrequencyDoublesTheRate)
+{
+    load_ramp(1000);
+    frequency.value = 880.0f;
+    for (int i = 0; i < 5; ++i) {
+        sampler->evolue();
+        EXPECT_EQ(frame_played(), 2 * i);
+        EXPECT_EQ(sampler->position, 4.0f * (i + 1));
+    }
+    // At twice the rate the whole recording lasts half as many samples.
+    int played = 5;
+    while (gate.state == 1 && played < 10000) {
+        sampler->evolue();
+        ++played;
+    }
+    EXPECT_EQ(played, 1000 / 2 + 1);
+}
+
+TEST_F(Sampler, NegativeRateHoldsTheFirstValue)
+{
+    load_ramp(10);
+    sampler->evolue();
+    sampler->evolue();
+    frequency.value = -440.0f;
+    for (int i = 0; i < 5; ++i) {
+        sampler->evolue();
+        EXPECT_GE(sampler->position, -2.0f);
+    }
+    EXPECT_EQ(frame_played(), 0);
+    EXPECT_EQ(gate.state, 1);
+}
+
+TEST_F(Sampler, SlowRateNeverReadsPastTheData)
+{
+    load_ramp(8);
+    frequency.value = 55.0f;   // rate 1/8
+    int played = 0;
+    while (gate.state == 1 && played < 1000) {
+        sampler->evolue();
+        ++played;
+    }
+    EXPECT_EQ(played, 16 * 4 + 1);
+    EXPECT_EQ(sampler->position, 0.25f);
+}
+
+TEST_F(Sampler, NoFrequencyInputPlaysAtTheRecordedRate)
+{
+    load_ramp(100);
+    sampler->INPUT::source = nullptr;
+    for (int i = 0; i < 4; ++i)
+        sampler->evolue();
+    EXPECT_EQ(frame_played(), 3);
+}
+
+TEST_F(Sampler, SyncRestartsTheRecordingSilently)
+{
+    load_ramp(100);
+    OUTPUT_SYNC sync(0);
+    sampler->INPUT_SYNC::source = &sync.pulse;
+    for (int i = 0; i < 5; ++i)
+        sampler->evolue();
+    sync.pulse = 1;
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 3; ++i) {
+        sampler->evolue();
+        EXPECT_EQ(frame_played(), 0);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST_F(Sampler, ModulationScalesVolumeAndRate)
+{
+    load_ramp(100);
+    Source m(1.0f);
+    sampler->mod_amplitude = new INPUT(&m);   // owned by the sampler
+    sampler->evolue();
+    sampler->evolue();
+    EXPECT_FLOAT_EQ(sampler->value, 2.0f * 100 / 32768.0f);
+    sampler->mod_frequency = new INPUT(&m);   // r = r × m + tune = 2
+    sampler->evolue();
+    EXPECT_EQ(sampler->position, 8.0f);
+}
+
+TEST_F(Sampler, NothingLoadedIsSilentAndLeavesTheGateAlone)
+{
+    sampler->INPUT_GATE::source = &gate.state;
+    gate.TRIG();
+    sampler->evolue();
+    EXPECT_EQ(sampler->value, 0.0f);
+    EXPECT_EQ(gate.state, 1);
+}
+
+TEST_F(Sampler, LoadsAFileAndReportsIt)
+{
+    const std::string path = dir.file("mono.wav");
+    ASSERT_TRUE(write_file(path, wav(1, 1, 16, {100, 200, 300})));
+    std::string printed;
+    ASSERT_EQ(load(path, printed), 1);
+    EXPECT_EQ(sampler->length, 3);
+    EXPECT_EQ(sampler->samples.size(), 6u);
+    EXPECT_STREQ(sampler->file, path.c_str());
+    EXPECT_NE(printed.find("Loaded WAVE file ["), std::string::npos);
+}
+
+TEST_F(Sampler, RefusedLoadsSayWhyAndKeepTheRecording)
+{
+    const std::string good = dir.file("good.wav");
+    ASSERT_TRUE(write_file(good, wav(1, 2, 16, {1, 2, 3, 4})));
+    std::string printed;
+    ASSERT_EQ(load(good, printed), 1);
+
+    const std::string missing = dir.file("missing.wav");
+    EXPECT_EQ(load(missing, printed), 0);
+    EXPECT_EQ(printed, "Error load [" + missing + "]\nError load the file\n");
+
+    const std::string bad = dir.file("float.wav");
+    ASSERT_TRUE(write_file(bad, wav(3, 2, 16, {1, 2})));
+    EXPECT_EQ(load(bad, printed), 0);
+    EXPECT_NE(printed.find(bad), std::string::npos);
+    EXPECT_NE(printed.find("not PCM"), std::string::npos);
+
+    const std::string long_path = "/tmp/" + std::string(75, 'x') + ".wav";
+    EXPECT_EQ(load(long_path, printed), 0);
+    EXPECT_NE(printed.find("longer than 79"), std::string::npos);
+
+    EXPECT_STREQ(sampler->file, good.c_str());
+    EXPECT_EQ(sampler->length, 2);
+}

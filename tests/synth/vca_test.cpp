@@ -1,0 +1,189 @@
+// Envelope amplifier: stages, release, inversion and the unconnected cases.
+#include <gtest/gtest.h>
+
+#include "synth/module_helpers.h"
+#include "synth/vca.h"
+
+using module_test::Source;
+
+namespace {
+
+// An amplifier wired to a gate and a constant audio input.
+struct Rig {
+    OUTPUT_GATE gate{0};
+    Source in{1.0f};
+    VCA vca;
+    Rig()
+    {
+        vca.INPUT_GATE::source = &gate.state;
+        vca.INPUT::source = &in.value;
+    }
+    float step()
+    {
+        vca.evolue();
+        return vca.value;
+    }
+    // Runs n samples and returns the last output.
+    float run(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            vca.evolue();
+        return vca.value;
+    }
+};
+
+} // namespace
+
+TEST(Vca, WithoutGateItIsBypassedAtOne)
+{
+    VCA vca;
+    Source in(0.3f);
+    vca.INPUT::source = &in.value;
+    vca.bypass = 0;   // the next sample recomputes it
+    for (int i = 0; i < 3; ++i) {
+        vca.evolue();
+        EXPECT_EQ(vca.value, 1.0f);
+        EXPECT_EQ(vca.bypass, 1);
+    }
+}
+
+TEST(Vca, AttackRisesByPeakOver441PerSampleForTenMilliseconds)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.gate.TRIG();
+    for (int k = 0; k < 441; ++k)
+        ASSERT_NEAR(r.step(), k / 441.0f, 1e-4f) << "sample " << k;
+    EXPECT_NEAR(r.step(), 1.0f, 2e-3f);
+}
+
+TEST(Vca, AttackAndDecayZeroStaySilent)
+{
+    Rig r;
+    r.vca.attack = 0.0f;
+    r.vca.decay = 0.0f;
+    r.gate.TRIG();
+    EXPECT_EQ(r.run(1000), 0.0f);
+}
+
+TEST(Vca, SustainFallsByAThousandthPerSampleThenHolds)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.vca.sustain = 0.5f;
+    r.gate.TRIG();
+    r.run(442);   // the whole attack
+    int fall = 0;
+    while (r.step() > 0.5f && fall < 5000)
+        ++fall;
+    EXPECT_NEAR(fall, 690, 10);
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_EQ(r.step(), 0.5f);
+}
+
+TEST(Vca, SustainComparesThePreviousOutputSoAnAudioInputDropsToSustain)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.vca.sustain = 0.5f;
+    r.gate.TRIG();
+    r.run(442);
+    r.in.value = 0.1f;   // output falls below the sustain level at once
+    r.step();
+    r.in.value = 1.0f;
+    EXPECT_FLOAT_EQ(r.step(), 0.5f);
+}
+
+TEST(Vca, DecayToSilenceWhenSustainIsZero)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.vca.decay = 100.0f;
+    r.vca.sustain = 0.0f;
+    r.gate.TRIG();
+    r.run(441);
+    EXPECT_NEAR(r.step(), 1.0f, 1e-3f);
+    EXPECT_NEAR(r.run(2205), 0.5f, 2e-3f);
+    EXPECT_NEAR(r.run(2205), 0.0f, 2e-3f);
+    // After the decay no stage is chosen: the level stays put.
+    const float left = r.vca.value;
+    EXPECT_EQ(r.run(1000), left);
+}
+
+TEST(Vca, ReleaseFallsLinearlyFromTheLastLevel)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.vca.sustain = 0.5f;
+    r.vca.release = 100.0f;
+    r.gate.TRIG();
+    r.run(3000);
+    ASSERT_EQ(r.vca.last_level, 0.5f);
+    r.gate.UNTRIG();
+    EXPECT_NEAR(r.step(), 0.5f, 1e-3f);
+    EXPECT_NEAR(r.run(2204), 0.25f, 1e-3f);
+    EXPECT_NEAR(r.run(2205), 0.0f, 1e-3f);
+    EXPECT_EQ(r.vca.time, 0.0f);
+}
+
+TEST(Vca, ReleaseStopsForGoodAtAnExactZero)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.vca.sustain = 0.5f;
+    r.gate.TRIG();
+    r.run(3000);
+    r.gate.UNTRIG();
+    r.run(10);
+    r.in.value = 0.0f;   // a zero crossing of the input
+    r.step();
+    r.in.value = 1.0f;
+    EXPECT_EQ(r.run(100), 0.0f);
+}
+
+TEST(Vca, ReleaseZeroMultipliesThePreviousOutputByTheInput)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.vca.sustain = 0.5f;
+    r.vca.release = 0.0f;
+    r.gate.TRIG();
+    r.run(3000);
+    r.gate.UNTRIG();
+    r.in.value = 0.5f;
+    EXPECT_FLOAT_EQ(r.step(), 0.25f);
+    EXPECT_FLOAT_EQ(r.step(), 0.125f);
+}
+
+TEST(Vca, GateStateOtherThanOneCountsAsOff)
+{
+    Rig r;
+    r.vca.attack = 10.0f;
+    r.gate.state = 2;
+    r.run(100);
+    EXPECT_EQ(r.vca.value, 0.0f);
+    EXPECT_EQ(r.vca.time, 0.0f);
+}
+
+TEST(Vca, InvertGivesOneMinusTheEnvelope)
+{
+    Rig r;
+    r.vca.attack = 100.0f;
+    r.vca.invert = 1;
+    r.gate.TRIG();
+    r.run(1102);
+    EXPECT_NEAR(r.step(), 0.75f, 1e-3f);   // a quarter of the attack
+}
+
+TEST(Vca, WithoutAudioInputItOutputsTheBareEnvelope)
+{
+    OUTPUT_GATE gate(0);
+    VCA vca;
+    vca.INPUT_GATE::source = &gate.state;
+    vca.attack = 10.0f;
+    gate.TRIG();
+    for (int i = 0; i < 221; ++i)
+        vca.evolue();
+    EXPECT_NEAR(vca.value, 220.0f / 441.0f, 1e-3f);
+    EXPECT_EQ(vca.release_time, 0.0f);
+}
