@@ -1,0 +1,240 @@
+#!/usr/bin/python3
+"""Tests of the art generator: its archive reader and checks, the masked
+drawing split, the sheets it writes and the files it ships.
+
+Run from anywhere:  /usr/bin/python3 tools/make_art_test.py
+"""
+
+import os
+import struct
+import sys
+import tempfile
+import unittest
+
+from PIL import Image, ImageChops, ImageDraw, ImageFont
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_art as art  # noqa: E402
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
+        f.write(text)
+
+
+class DataDir(unittest.TestCase):
+    """A throw-away data directory holding an archive and its images."""
+
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+        self.data = self.tmp.name
+        os.makedirs(os.path.join(self.data, "grfx"))
+
+    def tearDown(self):
+        self.tmp.cleanup()
+
+    def archive(self, body):
+        write(os.path.join(self.data, art.ARCHIVE), "HEAD 1\n" + body)
+
+    def image(self, name, size, mode="RGB"):
+        Image.new(mode, size).save(os.path.join(self.data, "grfx", name))
+
+
+class ArchiveGrammar(DataDir):
+    def test_header_then_end_holds_nothing(self):
+        self.archive("END\nA grfx/a.png SIMPLEPART\n")
+        self.assertEqual(art.read_archive(self.data), ({}, []))
+
+    def test_sheet_frames_are_named_and_cut_row_major(self):
+        self.archive("S grfx/s.png SHEET 10 20 2 3 1 2\nEND")
+        names, errors = art.read_archive(self.data)
+        self.assertEqual(errors, [])
+        self.assertEqual(sorted(names), ["S_%d" % k for k in range(6)])
+        self.assertEqual(names["S_4"], ("grfx/s.png", (11, 22, 10, 20)))
+
+    def test_a_repeated_name_keeps_its_first_image(self):
+        self.archive("A grfx/a.png SIMPLEPART A grfx/b.png SIMPLEPART END")
+        names, errors = art.read_archive(self.data)
+        self.assertEqual(names, {"A": ("grfx/a.png", None)})
+        self.assertIn("name listed twice (the first wins): A", errors)
+
+    def test_path_starting_with_hash_ends_the_archive(self):
+        self.archive("A grfx/a.png SIMPLEPART B #stop C grfx/c.png SIMPLEPART")
+        self.assertEqual(list(art.read_archive(self.data)[0]), ["A"])
+
+    def test_truncated_entries_are_reported_not_fatal(self):
+        for body, message in (("A grfx/a.png", "ends inside the entry A"),
+                              ("S grfx/s.png SHEET 8 8 1", "sheet S needs six integers")):
+            self.archive(body)
+            names, errors = art.read_archive(self.data)
+            self.assertEqual(names, {})
+            self.assertTrue(any(message in e for e in errors), errors)
+
+
+class PanelFileNames(DataDir):
+    def rc(self, text):
+        path = os.path.join(self.data, "RC", "T.RC")
+        write(path, text)
+        return art.rc_image_names(path)
+
+    def test_widgets_bring_their_masks(self):
+        images, pairs = self.rc(
+            "SLIDER\tK\tSLD\t1\t2\t1\t0\t0\t1.0\t0\r\n"
+            "BUTTON\tP\tVCO_ON\tVCO_OFF\t0\t1\t2\t1\t0\t0\t1.0\t0\r\n"
+            "BUTTON\tN\tPLAIN\tPLAIN\tPLAIN\t1\t2\t1\t0\t0\t1.0\t0\r\n")
+        self.assertEqual(images, {"VCO_ON", "VCO_OFF", "PLAIN"})
+        self.assertEqual(pairs, {("SLD", "SLD_MASK"), ("VCO_ON", "VCO_MASK"),
+                                 ("VCO_OFF", "VCO_MASK")})
+
+    def test_sprite_mask_zero_means_none(self):
+        images, pairs = self.rc("SPRITE A a.bmp 0 10 20 1 16711935 0 1.0 0 255\n"
+                                "SPRITE B b.bmp b_m 10 20 1 16711935 0 1.0 0 255\n")
+        self.assertEqual(images, {"a.bmp", "b.bmp"})
+        self.assertEqual(pairs, {("b.bmp", "b_m")})
+
+    def test_short_elements_leave_the_next_line_intact(self):
+        images, pairs = self.rc("LABEL L TEXT 1 2\nSLIDER K SLD 1 2 1 0 0 1.0 0\n"
+                                "SPRITE A a.bmp 0 1 2 0 0 0 1.0 0\nSPRITE B b.bmp 0")
+        self.assertEqual(images, {"a.bmp", "b.bmp"})
+        self.assertEqual(pairs, {("SLD", "SLD_MASK")})
+
+
+class Checks(DataDir):
+    def problems(self):
+        return "\n".join(art.find_problems(self.data)[0])
+
+    def test_names_looked_up_by_program_and_panel_files_must_exist(self):
+        self.archive("SLD grfx/k.png SIMPLEPART END")
+        self.image("k.png", (16, 16))
+        write(os.path.join(self.data, "RC", "P.RC"), "SLIDER K KNOB 1 2 1 0 0 1.0 0")
+        found = self.problems()
+        self.assertIn("missing image SLD_MASK (looked up by the program)", found)
+        self.assertIn("missing image KNOB_MASK (looked up by RC/P.RC)", found)
+        self.assertNotIn("missing image SLD ", found)
+
+    def test_files_sizes_and_masks_are_checked(self):
+        self.archive("SLD grfx/k.png SIMPLEPART SLD_MASK grfx/m.png SIMPLEPART "
+                     "ODD grfx/odd.png SIMPLEPART RGBA grfx/a.png SIMPLEPART "
+                     "S grfx/s.png SHEET 8 8 1 3 0 0 GONE grfx/none.png SIMPLEPART END")
+        self.image("k.png", (16, 16))
+        self.image("m.png", (32, 32))
+        self.image("odd.png", (24, 16))
+        self.image("a.png", (8, 8), "RGBA")
+        self.image("s.png", (16, 8))
+        found = self.problems()
+        self.assertIn("SLD: mask SLD_MASK has another size", found)
+        self.assertIn("ODD: 24x16 is not a power of two", found)
+        self.assertIn("RGBA: grfx/a.png is RGBA, not 24-bit RGB", found)
+        self.assertIn("S_2: frame outside grfx/s.png", found)
+        self.assertNotIn("S_1:", found)
+        self.assertIn("GONE: missing file grfx/none.png", found)
+
+    def test_the_shipped_data_has_no_problem(self):
+        self.assertEqual(art.find_problems(art.DATA)[0], [])
+
+
+class Drawing(unittest.TestCase):
+    def test_masked_drawing_equals_alpha_blending(self):
+        pic = Image.new("RGBA", (4, 1))
+        pic.putdata([(0, 0, 0, 0), (200, 100, 50, 255), (200, 100, 50, 128), (255, 255, 255, 64)])
+        frame = Image.new("RGB", (4, 1), (40, 80, 160))
+        image, mask = art.split_masked(pic)
+        drawn = ImageChops.add(ImageChops.multiply(frame, mask), image)
+        expected = Image.alpha_composite(frame.convert("RGBA"), pic).convert("RGB")
+        for got, want in zip(drawn.getdata(), expected.getdata()):
+            for g, w in zip(got, want):
+                self.assertLessEqual(abs(g - w), 2, (drawn.getdata(), expected.getdata()))
+
+    def test_written_sheet_cuts_back_into_its_frames(self):
+        frames = [Image.new("RGB", (8, 16), (k * 20, 255 - k * 20, 7)) for k in range(5)]
+        sheet = art.Archive()
+        sheet.sheet("DIGIT", frames, cols=3)
+        with tempfile.TemporaryDirectory() as data:
+            os.makedirs(os.path.join(data, "grfx"))
+            sheet.write(data)
+            names, errors = art.read_archive(data)
+            self.assertEqual(errors, [])
+            img = Image.open(os.path.join(data, "grfx/digit.png"))
+            for k, frame in enumerate(frames):
+                path, (x, y, w, h) = names["DIGIT_%d" % k]
+                self.assertEqual(img.crop((x, y, x + w, y + h)).tobytes(), frame.tobytes())
+
+    def test_knob_points_up_and_is_round(self):
+        image, mask = art.split_masked(art.knob(16))
+        def light(y):
+            return sum(sum(image.getpixel((x, y))) for x in (7, 8))
+        # The pointer tick on the skirt lights the top, not the bottom; the
+        # corners leave the panel alone.
+        self.assertGreater(light(1), 3 * light(14))
+        for corner in ((0, 0), (15, 0), (0, 15), (15, 15)):
+            self.assertEqual(mask.getpixel(corner), (255, 255, 255))
+            self.assertEqual(image.getpixel(corner), (0, 0, 0))
+
+
+class ShippedFiles(unittest.TestCase):
+    def test_demo_panel_holds_one_element_of_each_kind(self):
+        with open(os.path.join(art.DATA, art.DEMO_RC), newline="") as f:
+            lines = f.read().split("\r\n")
+        self.assertEqual(lines[-1], "")
+        self.assertEqual([line.split("\t")[0] for line in lines[:-1]],
+                         ["BUTTON", "SLIDER", "LABEL", "SPRITE"])
+        # The first element is drawn last: the background must come last.
+        self.assertEqual(lines[-2].split("\t")[1], "IMAGE_FOND")
+
+    def test_font_is_a_truetype_file_with_its_licence(self):
+        with open(os.path.join(art.DATA, art.FONT), "rb") as f:
+            font = f.read()
+        self.assertEqual(font[:4], b"\x00\x01\x00\x00")
+        self.assertEqual(tables(font) & set(art.BITMAP_TABLES), set())
+        self.assertTrue(os.path.exists(os.path.join(art.DATA, art.FONT_LICENCE)))
+
+
+def tables(font):
+    count = struct.unpack(">H", font[4:6])[0]
+    return {font[12 + 16 * i:16 + 16 * i] for i in range(count)}
+
+
+class BitmapStrikes(unittest.TestCase):
+    def setUp(self):
+        with open(os.path.join(art.DATA, art.FONT), "rb") as f:
+            self.font = f.read()
+
+    def test_rewritten_font_is_consistent_and_draws_the_same(self):
+        # Stripping twice must be harmless and keep a valid file checksum.
+        again = art.without_bitmap_strikes(self.font)
+        self.assertEqual(again, self.font)
+        words = struct.unpack(">%dI" % (len(again) // 4), again)
+        self.assertEqual(sum(words) & 0xFFFFFFFF, 0xB1B0AFBA)
+
+    def test_strike_tables_are_dropped_and_the_rest_kept(self):
+        # Graft a fake strike table onto the font, then strip it again.
+        count = struct.unpack(">H", self.font[4:6])[0]
+        records = self.font[12:12 + 16 * count]
+        body_start = 12 + 16 * count
+        shift = 16
+        moved = b"".join(
+            tag + struct.pack(">III", checksum, offset + shift, length)
+            for tag, checksum, offset, length in
+            (struct.unpack(">4sIII", records[i:i + 16]) for i in range(0, len(records), 16)))
+        fake = struct.pack(">4sIII", b"EBDT", 0, len(self.font) + shift, 4)
+        grafted = (self.font[:4] + struct.pack(">H", count + 1) + self.font[6:12] + fake
+                   + moved + self.font[body_start:] + b"\0\0\0\0")
+        stripped = art.without_bitmap_strikes(grafted)
+        self.assertEqual(tables(stripped), tables(self.font))
+        for text_size in (8, 16):
+            self.assertEqual(render(stripped, text_size), render(self.font, text_size))
+
+
+def render(font, size):
+    with tempfile.NamedTemporaryFile(suffix=".ttf") as f:
+        f.write(font)
+        f.flush()
+        img = Image.new("L", (120, 20))
+        ImageDraw.Draw(img).text((1, 1), "VCO 440.5 Hz", font=ImageFont.truetype(f.name, size),
+                                 fill=255)
+        return img.tobytes()
+
+
+if __name__ == "__main__":
+    unittest.main()
