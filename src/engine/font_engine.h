@@ -6,7 +6,7 @@
 
 class FONT_ENGINE {
 public:
-    static const int MAX_SIZE = 64;
+    static constexpr int MAX_SIZE = 64;
 
     int load_font(const char *path);
     int draw(void *target);

@@ -8,8 +8,8 @@
 
 class QBIBLIO {
 public:
-    static const int MAX_IMAGES = 400;
-    static const int NAME_SIZE = 80;
+    static constexpr int MAX_IMAGES = 400;
+    static constexpr int NAME_SIZE = 80;
 
     SDL_Surface *images[MAX_IMAGES];        // owned
     char names[MAX_IMAGES][NAME_SIZE];
@@ -59,6 +59,8 @@ public:
     // s converted to the 24-bit BGR layout the upload reads (a new surface).
     static SDL_Surface *to_bgr24(SDL_Surface *s);
     static bool is_bgr24(const SDL_Surface *s);
+    // A new black w x h surface in that layout.
+    static SDL_Surface *new_bgr24_surface(int w, int h);
 
 private:
     void upload(int index, bool mipmap);

@@ -3,7 +3,7 @@
 
 class VORN_ENGINE {
 public:
-    static const int NAME_SIZE = 80;   // names hold at most 79 characters
+    static constexpr int NAME_SIZE = 80;   // names hold at most 79 characters
 
     static unsigned int CPT;           // next serial number; only grows
 

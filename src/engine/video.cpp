@@ -1,0 +1,76 @@
+#include "engine/video.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/font_engine.h"
+#include "engine/qbiblio.h"
+
+SDL_Surface *screen = nullptr;
+int offsx = 0, offsy = 0;
+
+static void fail(const char *what)
+{
+    std::fprintf(stderr, "%s: %s\n", what, SDL_GetError());
+    std::exit(1);
+}
+
+int initGL(int w, int h, const char *, const char *archive_path)
+{
+    delete font_engine;
+    font_engine = new FONT_ENGINE();
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        fail("Video initialization failed");
+    const SDL_VideoInfo *info = SDL_GetVideoInfo();
+    if (info == nullptr)
+        fail("Video query failed");
+    Uint32 flags = SDL_HWPALETTE | SDL_OPENGL | SDL_HWSURFACE | SDL_ASYNCBLIT;
+    if (info->blit_hw)
+        flags |= SDL_HWACCEL;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    screen = SDL_SetVideoMode(w, h, 32, flags);
+    if (screen == nullptr)
+        fail("Video mode set failed");
+    resizeWindow(w, h);
+
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    delete bibliotheque_graphique;
+    bibliotheque_graphique = new QBIBLIO(archive_path);
+    return 1;
+}
+
+int resizeWindow(int w, int h)
+{
+    if (h == 0)
+        h = 1;
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    return 1;
+}
+
+void OrthoMode(int left, int top, int right, int bottom)
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(left, right, bottom, top, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void PerspectiveMode()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
