@@ -1,7 +1,43 @@
+// The synthesizer's entry: plays a patch file live, or renders it offline.
 #include <cstdio>
+#include <string>
 
-int main()
+#include "app/command_line.h"
+#include "app/console.h"
+#include "app/console_loop.h"
+#include "app/offline_render.h"
+#include "app/render_callback.h"
+#include "app/startup.h"
+
+int main(int argc, char **argv)
 {
-    std::printf("qmodular: start-up is not built yet\n");
+    if (argc < 2) {
+        std::printf("Supply a synthethiseur file .QSY (QSYOrgue.QSY for eg)");
+        getch();
+        return -1;
+    }
+
+    CommandLine cmd;
+    std::string error;
+    if (!parse_command_line(argc, argv, cmd, error)) {
+        std::fprintf(stderr, "qmodular: %s\nTry '%s --help' for the options.\n", error.c_str(),
+                     argv[0]);
+        return 2;
+    }
+    if (cmd.help) {
+        print_usage(stdout, argv[0]);
+        return 0;
+    }
+    if (!cmd.render_path.empty())
+        return render_offline(cmd);
+
+    MOVING_OBJET = -1;
+    DISPLAY_OSCILLO = 0;
+    std::snprintf(window_title, sizeof window_title, "Vorn ENGINE & Q_Modular - Synthesizer [%s]",
+                  cmd.patch.c_str());
+    if (!init_Q_MODULAR(cmd))
+        return 1;
+    play_until_escape();
+    shutdown_Q_MODULAR();
     return 0;
 }

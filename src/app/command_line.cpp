@@ -1,0 +1,110 @@
+#include "app/command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr double MAX_RENDER_SECONDS = 3600.0;
+
+bool read_port(const char *text, int &port)
+{
+    char *end = nullptr;
+    errno = 0;
+    long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > 65535)
+        return false;
+    port = static_cast<int>(value);
+    return true;
+}
+
+bool read_seconds(const char *text, double &seconds)
+{
+    char *end = nullptr;
+    errno = 0;
+    double value = std::strtod(text, &end);
+    if (errno != 0 || end == text || *end != '\0' || !(value > 0.0) ||
+        value > MAX_RENDER_SECONDS)
+        return false;
+    seconds = value;
+    return true;
+}
+
+}  // namespace
+
+bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &error)
+{
+    bool seconds_given = false;
+    int i = 1;
+    for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
+        std::string option = argv[i];
+        bool takes_value = option == "--render" || option == "--seconds" ||
+                           option == "--remote-port";
+        if (takes_value && i + 1 >= argc) {
+            error = option + " needs a value";
+            return false;
+        }
+        if (option == "--help") {
+            cmd.help = true;
+        } else if (option == "--render") {
+            cmd.render_path = argv[++i];
+            if (cmd.render_path.empty()) {
+                error = "--render needs a file name";
+                return false;
+            }
+        } else if (option == "--seconds") {
+            if (!read_seconds(argv[++i], cmd.seconds)) {
+                error = "--seconds needs a number of seconds above 0 and at most 3600, not '" +
+                        std::string(argv[i]) + "'";
+                return false;
+            }
+            seconds_given = true;
+        } else if (option == "--remote-port") {
+            if (!read_port(argv[++i], cmd.remote_port)) {
+                error = "--remote-port needs a port number from 1 to 65535, not '" +
+                        std::string(argv[i]) + "'";
+                return false;
+            }
+        } else if (option == "--remote-local") {
+            cmd.remote_local = true;
+        } else if (option == "--no-remote") {
+            cmd.remote = false;
+        } else {
+            error = "unknown option " + option;
+            return false;
+        }
+    }
+    if (i < argc)
+        cmd.patch = argv[i++];
+    if (i < argc) {
+        error = "unexpected argument '" + std::string(argv[i]) +
+                "' after the patch file (options come first)";
+        return false;
+    }
+    if (seconds_given && cmd.render_path.empty()) {
+        error = "--seconds is only used with --render";
+        return false;
+    }
+    return true;
+}
+
+void print_usage(FILE *out, const char *program)
+{
+    std::fprintf(out,
+                 "Usage: %s [OPTIONS] PATCH.QSY\n"
+                 "Plays the modular synthesizer patch PATCH.QSY. At start-up the console asks\n"
+                 "for the sound output and its driver (one key each; Escape quits), then the\n"
+                 "patch plays until Escape or the end of the console input.\n"
+                 "\n"
+                 "Options:\n"
+                 "  --help              show this text and exit\n"
+                 "  --render OUT.wav    render the patch offline into OUT.wav (44100 Hz,\n"
+                 "                      16-bit stereo) without sound card, dialog or network\n"
+                 "  --seconds S         length of the offline rendering in seconds\n"
+                 "                      (default 10, at most 3600)\n"
+                 "  --remote-port N     TCP port of the remote control (default %d)\n"
+                 "  --remote-local      accept remote-control clients from this machine only\n"
+                 "  --no-remote         run without the remote control\n",
+                 program, DEFAULT_REMOTE_PORT);
+}

@@ -1,0 +1,20 @@
+// Single-key input from the console and clearing it.
+#pragma once
+
+// The code of the Escape key; end of input on the console reads as Escape.
+constexpr int KEY_ESCAPE = 27;
+// What getch() returns when the console cannot be read at all.
+constexpr int KEY_FAILED = static_cast<int>(0xdeadbeef);
+
+// Waits for one key and returns it, without waiting for Return. On first use
+// on a terminal it switches line mode off (echo stays on) and restores the
+// terminal at exit; when standard input is not a terminal (a pipe) it reads
+// the characters as they come. End of input returns KEY_ESCAPE, every time.
+// A failed wait prints a line and returns KEY_FAILED.
+int getch();
+
+// As getch(), but gives up after timeout_ms milliseconds and returns -1.
+int poll_key(int timeout_ms);
+
+// Clears the console when standard output is a terminal.
+void clear_console();

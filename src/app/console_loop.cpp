@@ -1,0 +1,33 @@
+#include "app/console_loop.h"
+
+#include <cstdio>
+
+#include "app/console.h"
+#include "app/output_tap.h"
+#include "app/render_callback.h"
+#include "remote/remote_orders.h"
+#include "remote/remote_server.h"
+#include "synth/generator.h"
+
+namespace {
+
+constexpr int PASS_MS = 10;
+
+}  // namespace
+
+void play_until_escape()
+{
+    insert_output_delay(gen);
+    clear_console();
+    std::printf("Playing [%s]. Press Escape to quit.\n", gen->patch_path);
+    std::fflush(stdout);
+    CALLBACK_READY.store(1);
+
+    for (;;) {
+        Exec_Remote_Order();
+        accept_remote_client();
+        int key = poll_key(PASS_MS);
+        if (key == KEY_ESCAPE || key == KEY_FAILED)
+            break;
+    }
+}

@@ -1,0 +1,108 @@
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <set>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "app/command_line.h"
+#include "app/startup.h"
+#include "remote/remote_server.h"
+
+namespace {
+
+constexpr int MAX_SCANNED_FD = 4096;
+
+[[noreturn]] void port_taken(const char *why)
+{
+    std::printf("SDLNet_TCP_Open: %s\n", why);
+    std::exit(2);
+}
+
+std::set<int> open_descriptors()
+{
+    std::set<int> fds;
+    for (int fd = 0; fd < MAX_SCANNED_FD; ++fd)
+        if (fcntl(fd, F_GETFD) != -1)
+            fds.insert(fd);
+    return fds;
+}
+
+bool is_listening(int fd)
+{
+    int listening = 0;
+    socklen_t size = sizeof listening;
+    return getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &size) == 0 && listening;
+}
+
+// A non-blocking socket listening on 127.0.0.1:port; exits with status 2
+// when the port is taken.
+int loopback_listener(int port)
+{
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        port_taken(std::strerror(errno));
+    int yes = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address;
+    std::memset(&address, 0, sizeof address);
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        listen(fd, 5) != 0)
+        port_taken(std::strerror(errno));
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    return fd;
+}
+
+// SDL_net listens on every interface or connects to an address, never
+// listens on one address. For a listener on the loopback interface only, a
+// server socket of SDL_net's on a spare port lends its handle, and a socket
+// of our own bound to 127.0.0.1 takes the place of its descriptor.
+TCPsocket open_loopback_listener(int port)
+{
+    int own = loopback_listener(port);
+    std::set<int> before = open_descriptors();
+    IPaddress spare;
+    if (SDLNet_ResolveHost(&spare, nullptr, 0) == -1) {
+        std::printf("SDLNet_ResolveHost: %s\n", SDLNet_GetError());
+        std::exit(1);
+    }
+    TCPsocket socket = SDLNet_TCP_Open(&spare);
+    if (!socket)
+        port_taken(SDLNet_GetError());
+    for (int fd : open_descriptors())
+        if (!before.count(fd) && is_listening(fd)) {
+            dup2(own, fd);
+            close(own);
+            return socket;
+        }
+    port_taken("cannot find the listening socket to restrict");
+}
+
+}  // namespace
+
+void open_remote_listener(const CommandLine &cmd)
+{
+    if (!cmd.remote)
+        return;
+    std::printf("\tInit SDL_Net for the remote control on port %d\n", cmd.remote_port);
+    if (SDLNet_Init() < 0) {
+        std::fprintf(stderr, "Couldn't initialize net: %s\n", SDLNet_GetError());
+        std::exit(1);
+    }
+    std::atexit(SDLNet_Quit);
+    const char *host = cmd.remote_local ? "127.0.0.1" : nullptr;
+    if (SDLNet_ResolveHost(&ip, host, static_cast<Uint16>(cmd.remote_port)) == -1) {
+        std::printf("SDLNet_ResolveHost: %s\n", SDLNet_GetError());
+        std::exit(1);
+    }
+    tcpsock = cmd.remote_local ? open_loopback_listener(cmd.remote_port) : SDLNet_TCP_Open(&ip);
+    if (!tcpsock)
+        port_taken(SDLNet_GetError());
+}

@@ -1,0 +1,90 @@
+#include "app/render_callback.h"
+
+#include <chrono>
+#include <climits>
+#include <thread>
+
+#include "synth/generator.h"
+
+int Frequency = 44100;
+int BufferSize = 12288;
+INPUT *general_out = nullptr;
+std::atomic<int> CALLBACK_READY{0};
+int DISPLAY_OSCILLO = 0;
+float ZOOM_FACTOR = 1.0f;
+std::atomic<unsigned long> wrapped_samples{0};
+
+namespace {
+
+// Callbacks between their entry and their return. A callback announces
+// itself before it reads CALLBACK_READY and stop_rendering() clears the flag
+// before it reads this count; with sequentially consistent operations on both,
+// either the callback sees the flag at 0, or stop_rendering() sees the
+// callback and waits for it.
+std::atomic<int> callbacks_inside{0};
+
+class InsideCallback {
+public:
+    InsideCallback() { callbacks_inside.fetch_add(1); }
+    ~InsideCallback() { callbacks_inside.fetch_sub(1); }
+};
+
+float tap_value()
+{
+    const INPUT *tap = general_out;
+    if (!tap || !tap->source)
+        return 0.0f;
+    return *tap->source;
+}
+
+// v * 32767 truncated toward zero; INT32_MIN when that is not a 32-bit
+// integer (the value the processor's conversion gives).
+int32_t truncated_product(float v)
+{
+    double s = v * 32767.0;
+    if (s > -2147483649.0 && s < 2147483648.0)
+        return static_cast<int32_t>(s);
+    return INT32_MIN;
+}
+
+int16_t low_16_bits(int32_t whole)
+{
+    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(whole)));
+}
+
+}  // namespace
+
+int16_t output_sample(float v)
+{
+    return low_16_bits(truncated_product(v));
+}
+
+int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
+{
+    InsideCallback inside;
+    if (CALLBACK_READY.load() == 0)
+        return 1;
+    GENERATOR *patch = gen;
+    if (!patch)
+        return 1;
+
+    int16_t *frame = static_cast<int16_t *>(buffer);
+    int frames = length >> 2;
+    for (int i = 0; i < frames; ++i, frame += 2) {
+        patch->evaluate_one_sample();
+        int32_t whole = truncated_product(tap_value());
+        if (whole < INT16_MIN || whole > INT16_MAX)
+            wrapped_samples.fetch_add(1, std::memory_order_relaxed);
+        int16_t sample = low_16_bits(whole);
+        frame[0] = sample;
+        frame[1] = sample;
+    }
+    return 1;
+}
+
+void stop_rendering()
+{
+    CALLBACK_READY.store(0);
+    while (callbacks_inside.load() != 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+}

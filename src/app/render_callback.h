@@ -1,0 +1,47 @@
+// The audio engine room: the stream's render callback and the globals it
+// reads. The callback runs on the sound output's thread; everything it does
+// per block is free of allocation, locks and I/O.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "audio/fsound.h"
+#include "synth/ports.h"
+
+// Output sample rate in Hz and stream block length in bytes (3072 frames of
+// two 16-bit samples, about 69.7 ms).
+extern int Frequency;
+extern int BufferSize;
+
+// The output tap: the callback plays the value its source points at. A null
+// source (a patch without "MIXER_4") plays silence.
+extern INPUT *general_out;
+
+// The callback computes only while this is 1. Set it to 0 through
+// stop_rendering() so as to know when no callback uses the patch any more.
+extern std::atomic<int> CALLBACK_READY;
+
+// 1 = oscilloscope mode (drawn by the window's main loop in a later stage).
+extern int DISPLAY_OSCILLO;
+// Horizontal speed of the oscilloscope trace.
+extern float ZOOM_FACTOR;
+
+// Samples whose value lay beyond full scale and wrapped around in 16 bits,
+// counted since the program started.
+extern std::atomic<unsigned long> wrapped_samples;
+
+// Fills buffer (length bytes of 16-bit stereo frames) with the patch's sound:
+// one evaluation of every module per frame, the tap's value on both channels.
+// Leaves the buffer untouched while CALLBACK_READY is 0, and the bytes after
+// the last whole frame always. Returns 1.
+int instrument_callback(FSOUND_STREAM *stream, void *buffer, int length, void *userdata);
+
+// One output sample for a tap value: v * 32767 truncated toward zero, then
+// its low 16 bits (values beyond -1.0 .. 1.0 wrap around; NaN and products
+// outside the 32-bit range give the lowest 32-bit value first).
+int16_t output_sample(float v);
+
+// Sets CALLBACK_READY to 0 and returns once no callback is inside the
+// evaluation any more: the patch may then be changed or freed.
+void stop_rendering();

@@ -1,0 +1,93 @@
+#include "app/sound_dialog.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/console.h"
+#include "app/fmod_errors.h"
+#include "app/render_callback.h"
+#include "audio/fsound.h"
+
+namespace {
+
+constexpr float NEEDED_VERSION = 3.74f;
+const char *const RULE = "---------------------------------------------------------\n";
+const char *const CHOOSE = "Press a corresponding number or ESC to quit\n";
+
+const char *output_name(int output_type)
+{
+    switch (output_type) {
+    case FSOUND_OUTPUT_NOSOUND: return "NoSound";
+    case FSOUND_OUTPUT_WINMM: return "Windows Multimedia Waveout";
+    case FSOUND_OUTPUT_DSOUND: return "Direct Sound";
+    case FSOUND_OUTPUT_OSS: return "Open Sound System";
+    case FSOUND_OUTPUT_ESD: return "Enlightment Sound Daemon";
+    case FSOUND_OUTPUT_ALSA: return "Alsa";
+    case FSOUND_OUTPUT_ASIO: return "ASIO";
+    default: return "";
+    }
+}
+
+void choose_output_type()
+{
+    std::printf("%sOutput Type\n%s", RULE, RULE);
+    std::printf("1 - OSS - Open Sound System\n");
+    std::printf("2 - ESD - Elightment Sound Daemon\n");
+    std::printf("3 - ALSA 0.9 - Advanced Linux Sound Architecture\n");
+    std::printf("4 - NoSound\n");
+    std::printf("%s%s", RULE, CHOOSE);
+
+    switch (getch()) {
+    case '1': FSOUND_SetOutput(FSOUND_OUTPUT_OSS); break;
+    case '2': FSOUND_SetOutput(FSOUND_OUTPUT_ESD); break;
+    case '3': FSOUND_SetOutput(FSOUND_OUTPUT_ALSA); break;
+    case '4': FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND); break;
+    default: std::exit(0);
+    }
+}
+
+// Returns false when the output type has no driver to offer.
+bool choose_driver()
+{
+    std::printf("%s%s Driver list\n%s", RULE, output_name(FSOUND_GetOutput()), RULE);
+    int count = FSOUND_GetNumDrivers();
+    for (int i = 0; i < count; ++i)
+        std::printf("%d - %s\n", i + 1, FSOUND_GetDriverName(i));
+    std::printf("%s", RULE);
+    if (count == 0) {
+        std::printf("No driver found for this output type\n");
+        return false;
+    }
+    std::printf("%s", CHOOSE);
+
+    for (;;) {
+        int key = getch();
+        if (key == KEY_ESCAPE || key == KEY_FAILED)
+            std::exit(0);
+        int driver = key - '1';
+        if (driver >= 0 && driver < count) {
+            FSOUND_SetDriver(driver);
+            return true;
+        }
+    }
+}
+
+}  // namespace
+
+int init_sound()
+{
+    if (FSOUND_GetVersion() < NEEDED_VERSION) {
+        std::printf(
+            "Error : You are using the wrong DLL version!  You should be using FMOD %.02f\n",
+            NEEDED_VERSION);
+        return 0;
+    }
+    choose_output_type();
+    if (!choose_driver())
+        return 0;
+    if (!FSOUND_Init(Frequency, 32, 0)) {
+        std::printf("Error!\n%s\n", FMOD_ErrorString(FSOUND_GetError()));
+        return 0;
+    }
+    return 1;
+}

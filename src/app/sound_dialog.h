@@ -1,0 +1,8 @@
+// The console dialog that chooses the sound output and its driver.
+#pragma once
+
+// Asks for the output type and the driver, one key each, and initialises the
+// sound output at Frequency. Returns 1 on success, 0 on failure (the message
+// is printed). Escape, end of input, or a key other than 1 to 4 in the first
+// menu ends the process with status 0.
+int init_sound();

@@ -1,0 +1,30 @@
+// Start-up of the synthesis side, the sound output and the remote-control
+// listener, and their shutdown.
+#pragma once
+
+#include "audio/fsound.h"
+
+struct CommandLine;
+
+// Index of the panel last picked for moving; -1 = none.
+extern int MOVING_OBJET;
+// "Vorn ENGINE & Q_Modular - Synthesizer [<patch>]", for the window.
+extern char window_title[1024];
+// The running output stream; null before start-up and after shutdown.
+extern FSOUND_STREAM *output_stream;
+
+// Builds the patch of cmd.patch into gen with the output tap on "MIXER_4",
+// runs the sound dialog, opens the remote-control listener (unless disabled)
+// and starts the output stream, which stays silent until CALLBACK_READY is 1.
+// Returns 1 on success, 0 when no patch file was given (after a message and a
+// key). Every other failure prints its message and ends the process.
+int init_Q_MODULAR(const CommandLine &cmd);
+
+// Opens the remote-control listening socket on cmd's port, or does nothing
+// with --no-remote. Ends the process with status 1 when SDL_net cannot start
+// or the address cannot be resolved, and 2 when the port is taken.
+void open_remote_listener(const CommandLine &cmd);
+
+// Closes the stream and the sound output, the remote control, and frees the
+// patch.
+void shutdown_Q_MODULAR();

@@ -1,0 +1,73 @@
+#include "app/wav_file.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int CHANNELS = 2;
+constexpr int SAMPLE_BYTES = 2;
+constexpr int HEADER_BYTES = 44;
+
+void put16(unsigned char *p, uint32_t v)
+{
+    p[0] = v & 0xff;
+    p[1] = (v >> 8) & 0xff;
+}
+
+void put32(unsigned char *p, uint32_t v)
+{
+    put16(p, v & 0xffff);
+    put16(p + 2, v >> 16);
+}
+
+}  // namespace
+
+WavFile::~WavFile()
+{
+    if (file)
+        std::fclose(file);
+}
+
+bool WavFile::open(const std::string &path)
+{
+    file = std::fopen(path.c_str(), "wb");
+    data_bytes = 0;
+    return file && write_header();
+}
+
+bool WavFile::write_header()
+{
+    unsigned char h[HEADER_BYTES] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
+                                     'f', 'm', 't', ' ', 0, 0, 0, 0, 0, 0, 0, 0,
+                                     0,   0,   0,   0,   0, 0, 0, 0, 0, 0, 0, 0,
+                                     'd', 'a', 't', 'a', 0, 0, 0, 0};
+    put32(h + 4, HEADER_BYTES - 8 + data_bytes);
+    put32(h + 16, 16);                                     // fmt chunk size
+    put16(h + 20, 1);                                      // PCM
+    put16(h + 22, CHANNELS);
+    put32(h + 24, rate);
+    put32(h + 28, rate * CHANNELS * SAMPLE_BYTES);         // bytes per second
+    put16(h + 32, CHANNELS * SAMPLE_BYTES);                // bytes per frame
+    put16(h + 34, SAMPLE_BYTES * 8);
+    put32(h + 40, data_bytes);
+    return std::fseek(file, 0, SEEK_SET) == 0 && std::fwrite(h, sizeof h, 1, file) == 1;
+}
+
+bool WavFile::write(const int16_t *samples, long frames)
+{
+    std::vector<unsigned char> bytes(frames * CHANNELS * SAMPLE_BYTES);
+    for (long i = 0; i < frames * CHANNELS; ++i)
+        put16(&bytes[i * SAMPLE_BYTES], static_cast<uint16_t>(samples[i]));
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+        return false;
+    data_bytes += static_cast<uint32_t>(bytes.size());
+    return true;
+}
+
+bool WavFile::close()
+{
+    bool ok = write_header() && std::fflush(file) == 0;
+    ok = std::fclose(file) == 0 && ok;
+    file = nullptr;
+    return ok;
+}

@@ -1,0 +1,19 @@
+// The keys of one module declaration: each reads one KEY=VALUE field into the
+// module it was declared for. Every key word is looked for anywhere in the
+// field, in a fixed order, and a field may hold several.
+#pragma once
+
+#include "synth/pcf.h"
+#include "synth/sampler.h"
+#include "synth/sequencer.h"
+#include "synth/vca.h"
+#include "synth/vco.h"
+
+// Each returns false only for a fault that ends the load (a sample file
+// that cannot be loaded); anything else it cannot read is reported with the
+// token number (line) and left out.
+bool read_key(SEQUENCER *seq, const char *field, int line);
+bool read_key(PCF *filter, const char *field, int line);
+bool read_key(SAMPLER *sampler, const char *field, int line);
+bool read_key(VCO *osc, const char *field, int line);
+bool read_key(VCA *amp, const char *field, int line);

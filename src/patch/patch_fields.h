@@ -1,0 +1,29 @@
+// Small helpers shared by the two patch-file readers.
+#pragma once
+
+#include <cstring>
+#include <memory>
+
+#include "patch/qstr_parser.h"
+
+class GENERATOR;
+
+// A field copied out of a token; empty (null) when the field was empty.
+using FIELD = std::unique_ptr<char[]>;
+
+inline FIELD field_of(const char *text, char separator, int n)
+{
+    return FIELD(QSTR_PARSER(text, separator).get_champ(n));
+}
+
+inline bool contains(const char *text, const char *word) { return std::strstr(text, word) != nullptr; }
+
+// "Ligne N semble avoir moins de 2 parametres": the declaration is skipped.
+void report_too_few_fields(int line);
+
+// An empty field inside a declaration: reported, and the load fails with
+// status -1.
+void report_empty_field(GENERATOR &g, int line);
+
+// Shows the patch path as the window title, when there is a window.
+void show_patch_in_title(const char *path);

@@ -1,0 +1,20 @@
+// The two sections of a patch file, read from a file that is already open.
+// GENERATOR::load_QSY and GENERATOR::load_QSY_link open the file by its path
+// and call these; tests and fuzzers hand them text in memory.
+#pragma once
+
+#include <cstdio>
+
+#include "synth/generator.h"
+
+// Builds the modules declared before "END_OBJECTS_DECLARE" and inserts each at
+// the front of its list. Returns 1; returns 0 after a fatal fault (an empty key
+// field, a sample file that cannot be loaded), which also sets
+// load_status to -1 and stops the reading at once.
+int read_module_section(GENERATOR &g, FILE *file);
+
+// Binds the inputs declared between "BEGIN_LINKS_DECLARE" and
+// "END_LINKS_DECLARE" to the outputs of modules that already exist. Returns 1;
+// returns 0 after a fatal fault (an empty link field), which also sets
+// load_status to -1 and stops the reading at once.
+int read_link_section(GENERATOR &g, FILE *file);

@@ -1,0 +1,37 @@
+#include "patch/token_reader.h"
+
+#include <cctype>
+
+TOKEN_READER::TOKEN_READER(FILE *file_) : file(file_), count(0) { buffer[0] = '\0'; }
+
+bool TOKEN_READER::next()
+{
+    for (;;) {
+        int c;
+        do {
+            c = std::getc(file);
+        } while (c != EOF && std::isspace(c));
+        if (c == EOF)
+            return false;
+        std::ungetc(c, file);
+        ++count;
+        if (read_one())
+            return true;
+        std::printf("Ligne %d: token longer than %d characters, skipped\n", count, MAX_LENGTH);
+    }
+}
+
+bool TOKEN_READER::read_one()
+{
+    int length = 0;
+    bool fits = true;
+    int c;
+    while ((c = std::getc(file)) != EOF && !std::isspace(c)) {
+        if (length < MAX_LENGTH)
+            buffer[length++] = (char)c;
+        else
+            fits = false;
+    }
+    buffer[length] = '\0';
+    return fits;
+}

@@ -1,0 +1,16 @@
+// The commands of one remote-control line.
+#pragma once
+
+// Carries out the commands found in a line (without its CR LF); the tests
+// are substring tests, so one line can hold several commands:
+//   "FINISH"    ends the session: *finished becomes 1;
+//   "PORTA"     "PORTA=n" stores n in PORT_A; without "=" or without a
+//               number after it PORT_A keeps its value;
+//   "BT_TOGGLE" is recognised and does nothing.
+// Other text is ignored.
+void execute_remote_line(const char *line, int *finished);
+
+// PORT_A is written by client threads and read by the main loop: always as
+// one whole int.
+void store_port_a(int mask);
+int load_port_a();

@@ -1,0 +1,95 @@
+// Reading the command line: options first, then the patch file.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/fmod_errors.h"
+
+namespace {
+
+struct Parsed {
+    bool ok;
+    CommandLine cmd;
+    std::string error;
+};
+
+Parsed parse(const std::vector<const char *> &words)
+{
+    std::vector<std::string> storage{"qmodular"};
+    storage.insert(storage.end(), words.begin(), words.end());
+    std::vector<char *> argv;
+    for (std::string &w : storage)
+        argv.push_back(&w[0]);
+    Parsed p;
+    p.ok = parse_command_line(static_cast<int>(argv.size()), argv.data(), p.cmd, p.error);
+    return p;
+}
+
+TEST(CommandLine, PatchAloneKeepsTheDefaults)
+{
+    Parsed p = parse({"QSY/DEMO.QSY"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ("QSY/DEMO.QSY", p.cmd.patch);
+    EXPECT_EQ(9999, p.cmd.remote_port);
+    EXPECT_TRUE(p.cmd.remote);
+    EXPECT_FALSE(p.cmd.remote_local);
+    EXPECT_TRUE(p.cmd.render_path.empty());
+    EXPECT_FALSE(p.cmd.help);
+}
+
+TEST(CommandLine, EveryOptionBeforeThePatch)
+{
+    Parsed p = parse({"--render", "out.wav", "--seconds", "2.5", "--remote-port", "20001",
+                      "--remote-local", "--no-remote", "a.QSY"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ("out.wav", p.cmd.render_path);
+    EXPECT_DOUBLE_EQ(2.5, p.cmd.seconds);
+    EXPECT_EQ(20001, p.cmd.remote_port);
+    EXPECT_TRUE(p.cmd.remote_local);
+    EXPECT_FALSE(p.cmd.remote);
+    EXPECT_EQ("a.QSY", p.cmd.patch);
+}
+
+TEST(CommandLine, HelpNeedsNoPatch)
+{
+    Parsed p = parse({"--help"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.cmd.help);
+    EXPECT_TRUE(p.cmd.patch.empty());
+}
+
+TEST(CommandLine, RefusesWhatItCannotUse)
+{
+    for (auto words : std::vector<std::vector<const char *>>{
+             {"--bogus", "a.QSY"},
+             {"--remote-port"},
+             {"--remote-port", "0", "a.QSY"},
+             {"--remote-port", "65536", "a.QSY"},
+             {"--remote-port", "99x", "a.QSY"},
+             {"--render", "o.wav", "--seconds", "0", "a.QSY"},
+             {"--render", "o.wav", "--seconds", "-3", "a.QSY"},
+             {"--render", "o.wav", "--seconds", "nan", "a.QSY"},
+             {"--render", "o.wav", "--seconds", "3601", "a.QSY"},
+             {"--seconds", "2", "a.QSY"},
+             {"--render", "", "a.QSY"},
+             {"a.QSY", "--no-remote"},
+         }) {
+        Parsed p = parse(words);
+        EXPECT_FALSE(p.ok) << words[0];
+        EXPECT_FALSE(p.error.empty());
+    }
+}
+
+TEST(ErrorTable, KnownCodesAndTheRest)
+{
+    EXPECT_STREQ("No errors", FMOD_ErrorString(0));
+    EXPECT_STREQ("Error initializing output device.", FMOD_ErrorString(3));
+    EXPECT_STREQ("Not enough memory ", FMOD_ErrorString(12));
+    EXPECT_STREQ("Required Mediaplayer codec is not installed", FMOD_ErrorString(18));
+    EXPECT_STREQ("Unknown error", FMOD_ErrorString(19));
+    EXPECT_STREQ("Unknown error", FMOD_ErrorString(-1));
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+"""Start-up on the console, driven through a pipe: the sound dialog, playing
+with no sound card, the remote-control port and the exit statuses."""
+import os
+import socket
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from e2e_support import Session, free_port, listening_addresses, main, run  # noqa: E402
+
+PATCH = "QSY/DEMO.QSY"
+RULE = "-" * 57 + "\n"
+OUTPUT_MENU = (RULE + "Output Type\n" + RULE +
+               "1 - OSS - Open Sound System\n"
+               "2 - ESD - Elightment Sound Daemon\n"
+               "3 - ALSA 0.9 - Advanced Linux Sound Architecture\n"
+               "4 - NoSound\n" +
+               RULE + "Press a corresponding number or ESC to quit\n")
+NO_SOUND_DRIVERS = (RULE + "NoSound Driver list\n" + RULE + "1 - No sound\n" + RULE +
+                    "Press a corresponding number or ESC to quit\n")
+
+
+def greeting(port):
+    """Connects as a remote-control client and returns what the server says
+    first, then leaves."""
+    with socket.create_connection(("127.0.0.1", port), timeout=5) as client:
+        client.settimeout(5)
+        said = b""
+        while b"remote access" not in said:
+            piece = client.recv(1000)
+            if not piece:
+                break
+            said += piece
+        client.sendall(b"FINISH\r\n")
+        return said
+
+
+def test_output_menu_is_exact_and_other_keys_leave_with_0(args, tmp):
+    for keys in (b"x", b"\x1b", b"5", b"0", b""):
+        r = run(["--remote-port", str(free_port()), PATCH], args.exe, args.data, keys)
+        out = r.stdout.decode()
+        assert r.returncode == 0, (keys, r.returncode, out)
+        assert out == "Loading [%s]\n%s" % (PATCH, OUTPUT_MENU), (keys, out)
+
+
+def test_no_sound_plays_until_escape(args, tmp):
+    port = free_port()
+    s = Session(["--remote-port", str(port), PATCH], args.exe, args.data)
+    try:
+        s.send(b"4")
+        s.send(b"1")
+        out = s.wait_for("Playing [")
+        assert OUTPUT_MENU + NO_SOUND_DRIVERS in out, out
+        assert "Init SDL_Net for the remote control on port %d" % port in out, out
+        time.sleep(0.5)
+        assert s.process.poll() is None, "ended while playing"
+        assert listening_addresses(port) == ["0.0.0.0"], listening_addresses(port)
+        assert b"Hello to Q_SYNTH remote access!" in greeting(port)
+        assert s.quit() == 0
+    finally:
+        s.kill()
+
+
+def test_end_of_input_ends_playing(args, tmp):
+    r = run(["--remote-port", str(free_port()), PATCH], args.exe, args.data, b"41", timeout=20)
+    assert r.returncode == 0, r
+    assert b"Playing [" in r.stdout
+
+
+def test_driver_menu_ignores_unusable_keys(args, tmp):
+    r = run(["--no-remote", PATCH], args.exe, args.data, b"4\n0971\x1b", timeout=20)
+    assert r.returncode == 0, r
+    assert b"Playing [" in r.stdout
+    r = run(["--no-remote", PATCH], args.exe, args.data, b"4\n9\x1b", timeout=20)
+    assert r.returncode == 0 and b"Playing [" not in r.stdout, r
+
+
+def test_no_argument_waits_for_a_key_and_exits_255(args, tmp):
+    for keys in (b"", b"q"):
+        r = run([], args.exe, args.data, keys)
+        assert r.returncode == 255, r
+        assert r.stdout == b"Supply a synthethiseur file .QSY (QSYOrgue.QSY for eg)", r.stdout
+
+
+def test_options_without_patch_ask_for_one_and_exit_1(args, tmp):
+    r = run(["--no-remote"], args.exe, args.data)
+    assert r.returncode == 1, r
+    assert r.stdout == b"U must supply a syntheziser file (.QSY)\n", r.stdout
+
+
+def test_second_instance_on_a_taken_port_exits_2_after_the_dialog(args, tmp):
+    port = free_port()
+    first = Session(["--remote-port", str(port), PATCH], args.exe, args.data)
+    try:
+        first.send(b"41")
+        first.wait_for("Playing [")
+        r = run(["--remote-port", str(port), PATCH], args.exe, args.data, b"41")
+        out = r.stdout.decode()
+        assert r.returncode == 2, (r.returncode, out)
+        assert NO_SOUND_DRIVERS in out, out
+        assert out.splitlines()[-1].startswith("SDLNet_TCP_Open: "), out
+        assert first.quit() == 0
+    finally:
+        first.kill()
+
+
+def test_remote_local_listens_on_loopback_only(args, tmp):
+    port = free_port()
+    s = Session(["--remote-local", "--remote-port", str(port), PATCH], args.exe, args.data)
+    try:
+        s.send(b"41")
+        s.wait_for("Playing [")
+        assert listening_addresses(port) == ["127.0.0.1"], listening_addresses(port)
+        assert b"Hello to Q_SYNTH remote access!" in greeting(port)
+        assert s.quit() == 0
+    finally:
+        s.kill()
+
+
+def test_no_remote_opens_no_port(args, tmp):
+    port = free_port()
+    s = Session(["--no-remote", "--remote-port", str(port), PATCH], args.exe, args.data)
+    try:
+        s.send(b"41")
+        out = s.wait_for("Playing [")
+        assert "Init SDL_Net" not in out, out
+        assert listening_addresses(port) == []
+        assert s.quit() == 0
+    finally:
+        s.kill()
+
+
+def test_help_and_bad_options(args, tmp):
+    r = run(["--help"], args.exe, args.data)
+    assert r.returncode == 0, r
+    for option in (b"--render", b"--seconds", b"--remote-port", b"--remote-local",
+                   b"--no-remote", b"--help"):
+        assert option in r.stdout, option
+    for bad in (["--bogus", PATCH], ["--remote-port", "x", PATCH], [PATCH, "extra"]):
+        r = run(bad, args.exe, args.data)
+        assert r.returncode == 2, (bad, r)
+        assert b"--help" in r.stderr, r.stderr
+
+
+if __name__ == "__main__":
+    main([test_output_menu_is_exact_and_other_keys_leave_with_0,
+          test_no_sound_plays_until_escape,
+          test_end_of_input_ends_playing,
+          test_driver_menu_ignores_unusable_keys,
+          test_no_argument_waits_for_a_key_and_exits_255,
+          test_options_without_patch_ask_for_one_and_exit_1,
+          test_second_instance_on_a_taken_port_exits_2_after_the_dialog,
+          test_remote_local_listens_on_loopback_only,
+          test_no_remote_opens_no_port,
+          test_help_and_bad_options])
