@@ -26,7 +26,8 @@ test: build unit-asan
 unit-asan: deps
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON
 	cmake --build $(ASAN) -j $(JOBS)
-	$(DISPLAY_RUN) ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	    $(DISPLAY_RUN) ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; (cd data && ../$$b) || exit 1; done

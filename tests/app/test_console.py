@@ -6,6 +6,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import Session, free_port, listening_addresses, main, run  # noqa: E402
 
 PATCH = "QSY/DEMO.QSY"

@@ -1,37 +1,17 @@
 """Running the program with no sound and talking to its remote control."""
 
-import argparse
 import os
-import random
 import socket
 import subprocess
 import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from e2e_support import arguments, free_port  # noqa: E402
+
 GREETING = b"Hello to Q_SYNTH remote access!\r\nENTER YOU COMMAND then FINISH to exit"
 PROMPT = b"\r\nCommand>"
-
-
-def parse_arguments():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True)
-    parser.add_argument("--data", required=True)
-    parser.add_argument("--build", required=True)
-    return parser.parse_args()
-
-
-def free_port():
-    """A random port from 20000 up that nothing listens on right now."""
-    for _ in range(100):
-        port = random.randint(20000, 60000)
-        with socket.socket() as probe:
-            try:
-                probe.bind(("0.0.0.0", port))
-                return port
-            except OSError:
-                continue
-    raise RuntimeError("no free port")
 
 
 class Program:
@@ -131,7 +111,7 @@ def expect(condition, what):
 def run(body):
     """Starts the program, runs body(program), stops the program and exits
     with the test's result."""
-    args = parse_arguments()
+    args = arguments()
     program = Program(args.exe, args.data)
     try:
         body(program)
