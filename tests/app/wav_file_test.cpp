@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/wav_file.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ uint16_t u16(const std::vector<unsigned char> &b, size_t at)
 
 TEST(WavFile, HeaderSizesAndSamples)
 {
-    std::string path = ::testing::TempDir() + "wav_file_test.wav";
+    TempDir dir;
+    const std::string path = dir.path("test.wav");
     {
         WavFile wav(44100);
         ASSERT_TRUE(wav.open(path));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "audio/fsound.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -44,7 +45,6 @@ class AlsaOutput : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::remove(raw.c_str());
         // PortAudio's ALSA device list expects a "default" device beside
         // the others, as every system configuration has one.
         std::ofstream c(conf);
@@ -64,8 +64,6 @@ protected:
         FSOUND_Close();
         FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND);
         unsetenv("ALSA_CONFIG_PATH");
-        std::remove(raw.c_str());
-        std::remove(conf.c_str());
     }
     std::vector<std::string> driver_names()
     {
@@ -75,8 +73,9 @@ protected:
         return names;
     }
 
-    const std::string conf = ::testing::TempDir() + "qm_alsa_test.conf";
-    const std::string raw = ::testing::TempDir() + "qm_alsa_test.raw";
+    TempDir dir;
+    const std::string conf = dir.path("alsa.conf");
+    const std::string raw = dir.path("played.raw");
 };
 
 TEST_F(AlsaOutput, SoundDaemonListsOnlyDevicesOfASoundServer)

@@ -6,20 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-TempDir::TempDir()
-{
-    char pattern[] = "/tmp/qm_engine_XXXXXX";
-    dir_ = mkdtemp(pattern);
-}
-
-TempDir::~TempDir() { std::filesystem::remove_all(dir_); }
-
-std::string TempDir::write(const std::string &file, const std::string &text) const
-{
-    std::ofstream(path(file)) << text;
-    return path(file);
-}
-
 std::ostream &operator<<(std::ostream &out, const Rgba &c)
 {
     return out << "rgb(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ")";

@@ -9,18 +9,8 @@
 #include <string>
 #include <vector>
 
-// A temporary directory, removed with its files at the end of the scope.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    std::string path(const std::string &file) const { return dir_ + "/" + file; }
-    // Writes text into the file and returns its path.
-    std::string write(const std::string &file, const std::string &text) const;
+#include "support/temp_dir.h"
 
-private:
-    std::string dir_;
-};
 
 struct Rgba {
     uint8_t r, g, b, a;

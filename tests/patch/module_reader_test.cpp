@@ -3,9 +3,9 @@
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "patch_text.h"
+#include "support/temp_dir.h"
 #include "synth/note2freq.h"
 
 namespace {
@@ -273,13 +273,11 @@ TEST(ModuleReader, OverlongTokenIsSkippedWhole)
 TEST(ModuleReader, PatchFileByPath)
 {
     fill_NOTE2FREQ();
-    char path[] = "/tmp/qm_patch_XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    const std::string text = section("VCO_1;TYPE=2;\nMIXER_4;;") +
-                             "BEGIN_LINKS_DECLARE\nMIXER_4;ADD_CHANELL=VCO_1;\nEND_LINKS_DECLARE\n";
-    ASSERT_EQ(write(fd, text.data(), text.size()), (ssize_t)text.size());
-    close(fd);
+    TempDir dir;
+    const std::string file = dir.write("patch.QSY", section("VCO_1;TYPE=2;\nMIXER_4;;") +
+                                                        "BEGIN_LINKS_DECLARE\nMIXER_4;ADD_CHANELL=VCO_1;\n"
+                                                        "END_LINKS_DECLARE\n");
+    const char *path = file.c_str();
 
     GENERATOR g(path);
     EXPECT_EQ(g.load_status, 0);
@@ -287,7 +285,6 @@ TEST(ModuleReader, PatchFileByPath)
     ASSERT_EQ(g.mixers.size(), 1u);
     EXPECT_EQ(g.mixers[0]->count, 1);
     g.release_modules();
-    std::remove(path);
 
     testing::internal::CaptureStdout();
     GENERATOR missing("/no/such/dir/x.QSY");

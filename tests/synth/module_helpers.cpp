@@ -20,22 +20,6 @@ double amplitude_at(const std::vector<float> &signal, double freq)
     return 2.0 * std::sqrt(s * s + c * c) / (double)n;
 }
 
-TempDir::TempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "qm_modules_XXXXXX").string();
-    // On failure the directory stays empty and writing into it fails.
-    if (mkdtemp(pattern.data()))
-        dir_ = pattern;
-}
-
-TempDir::~TempDir()
-{
-    if (dir_.empty())
-        return;
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-}
-
 namespace {
 
 void put16(Bytes &b, unsigned v)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
 #include "synth/ports.h"
 
 namespace module_test {
@@ -19,19 +20,6 @@ struct Source : OUTPUT {
 // taken over a whole number of cycles by correlation with sine and cosine.
 double amplitude_at(const std::vector<float> &signal, double freq);
 
-// A directory under the system's temporary directory, removed with its files.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir &) = delete;
-    TempDir &operator=(const TempDir &) = delete;
-    std::string file(const std::string &name) const { return dir_ + "/" + name; }
-    bool ok() const { return !dir_.empty(); }
-
-private:
-    std::string dir_;
-};
 
 using Bytes = std::vector<unsigned char>;
 

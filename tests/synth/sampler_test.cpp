@@ -199,7 +199,7 @@ TEST_F(Sampler, NothingLoadedIsSilentAndLeavesTheGateAlone)
 
 TEST_F(Sampler, LoadsAFileAndReportsIt)
 {
-    const std::string path = dir.file("mono.wav");
+    const std::string path = dir.path("mono.wav");
     ASSERT_TRUE(write_file(path, wav(1, 1, 16, {100, 200, 300})));
     std::string printed;
     ASSERT_EQ(load(path, printed), 1);
@@ -211,16 +211,16 @@ TEST_F(Sampler, LoadsAFileAndReportsIt)
 
 TEST_F(Sampler, RefusedLoadsSayWhyAndKeepTheRecording)
 {
-    const std::string good = dir.file("good.wav");
+    const std::string good = dir.path("good.wav");
     ASSERT_TRUE(write_file(good, wav(1, 2, 16, {1, 2, 3, 4})));
     std::string printed;
     ASSERT_EQ(load(good, printed), 1);
 
-    const std::string missing = dir.file("missing.wav");
+    const std::string missing = dir.path("missing.wav");
     EXPECT_EQ(load(missing, printed), 0);
     EXPECT_EQ(printed, "Error load [" + missing + "]\nError load the file\n");
 
-    const std::string bad = dir.file("float.wav");
+    const std::string bad = dir.path("float.wav");
     ASSERT_TRUE(write_file(bad, wav(3, 2, 16, {1, 2})));
     EXPECT_EQ(load(bad, printed), 0);
     EXPECT_NE(printed.find(bad), std::string::npos);

@@ -12,7 +12,7 @@ class WavFile : public ::testing::Test {
 protected:
     WavReadResult read(const Bytes &bytes, std::size_t max_values = 1000)
     {
-        const std::string path = dir.file("test.wav");
+        const std::string path = dir.path("test.wav");
         EXPECT_TRUE(write_file(path, bytes));
         return read_wav_stereo16(path.c_str(), max_values, values);
     }
@@ -92,7 +92,7 @@ TEST_F(WavFile, RefusesWhatItCannotPlayAndSaysWhy)
 
 TEST_F(WavFile, MissingOrTruncatedFilesCannotBeRead)
 {
-    EXPECT_EQ(read_wav_stereo16(dir.file("none.wav").c_str(), 10, values).status,
+    EXPECT_EQ(read_wav_stereo16(dir.path("none.wav").c_str(), 10, values).status,
               WavStatus::cannot_open);
     EXPECT_EQ(read(Bytes{'R', 'I', 'F', 'F'}).status, WavStatus::cannot_read);
 }
