@@ -80,7 +80,10 @@ struct TARGET {
     MIXER *mixer = nullptr;
 };
 
-TARGET oscillator_target(VCO *m, const RULE *rules)
+// Oscillators, samplers and filters: main, gate and sync inputs and three
+// modulation inputs.
+template <typename Module>
+TARGET modulated_target(Module *m, const RULE *rules)
 {
     TARGET t;
     t.rules = rules;
@@ -90,25 +93,19 @@ TARGET oscillator_target(VCO *m, const RULE *rules)
     t.mod_freq = &m->mod_frequency;
     t.mod_phase = &m->mod_phase;
     t.mod_amp = &m->mod_amplitude;
+    return t;
+}
+
+TARGET oscillator_target(VCO *m, const RULE *rules)
+{
+    TARGET t = modulated_target(m, rules);
     t.mod_pwm = &m->mod_pulse_width;
     return t;
 }
 
 TARGET target_of(VCO *m) { return oscillator_target(m, oscillator_rules); }
 TARGET target_of(SAMPLER *m) { return oscillator_target(m, sampler_rules); }
-
-TARGET target_of(PCF *m)
-{
-    TARGET t;
-    t.rules = filter_rules;
-    t.in = m;
-    t.gate = m;
-    t.sync = m;
-    t.mod_freq = &m->mod_frequency;
-    t.mod_phase = &m->mod_phase;
-    t.mod_amp = &m->mod_amplitude;
-    return t;
-}
+TARGET target_of(PCF *m) { return modulated_target(m, filter_rules); }
 
 TARGET target_of(VCA *m)
 {
