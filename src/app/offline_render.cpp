@@ -62,15 +62,12 @@ bool start_patch_offline(const std::string &path, int &status)
     std::fclose(probe);
 
     fill_NOTE2FREQ();
-    gen = new GENERATOR(path.c_str());
-    if (gen->load_status != 0) {
-        status = fail(gen->load_status, "cannot build the patch", path, "fault in the file");
+    status = load_running_patch(path.c_str(), stderr);
+    if (status != 0) {
+        fail(status, "cannot build the patch", path, "fault in the file");
         stop_patch_offline();
         return false;
     }
-    if (!connect_output_tap(gen))
-        std::fprintf(stderr, "No mixer named %s in this patch: the output stays silent\n",
-                     OUTPUT_MIXER_NAME);
     insert_output_delay(gen);
     CALLBACK_READY.store(1);
     status = 0;

@@ -4,6 +4,17 @@
 #include "app/render_callback.h"
 #include "synth/generator.h"
 
+int load_running_patch(const char *path, FILE *messages)
+{
+    gen = new GENERATOR(path);
+    if (gen->load_status != 0)
+        return gen->load_status;
+    if (!connect_output_tap(gen))
+        std::fprintf(messages, "No mixer named %s in this patch: the output stays silent\n",
+                     OUTPUT_MIXER_NAME);
+    return 0;
+}
+
 void replace_patch(GENERATOR *next)
 {
     stop_rendering();

@@ -1,7 +1,14 @@
-// Replacing the running patch while the sound plays.
+// Building the running patch, and replacing it while the sound plays.
 #pragma once
 
+#include <cstdio>
+
 class GENERATOR;
+
+// Builds the patch of path into gen and points the output tap at its
+// "MIXER_4", saying on messages when there is none. Returns the patch's load
+// status: 0, or the exit status of a fatal fault in the file.
+int load_running_patch(const char *path, FILE *messages);
 
 // Stops rendering and waits until no callback evaluates the running patch,
 // makes next the running patch (gen) with the output tap on its "MIXER_4",

@@ -6,7 +6,6 @@
 #include "app/command_line.h"
 #include "app/console.h"
 #include "app/fmod_errors.h"
-#include "app/output_tap.h"
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
 #include "app/sound_dialog.h"
@@ -50,12 +49,8 @@ int init_Q_MODULAR(const CommandLine &cmd)
     }
 
     std::printf("Loading [%s]\n", cmd.patch.c_str());
-    gen = new GENERATOR(cmd.patch.c_str());
-    if (gen->load_status != 0)
-        std::exit(gen->load_status);
-    if (!connect_output_tap(gen))
-        std::printf("No mixer named %s in this patch: the output stays silent\n",
-                    OUTPUT_MIXER_NAME);
+    if (int status = load_running_patch(cmd.patch.c_str(), stdout))
+        std::exit(status);
 
     init_sound();
     open_remote_listener(cmd);

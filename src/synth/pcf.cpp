@@ -102,8 +102,8 @@ PCF::PCF()
       bypass(1), cut_off(0), gain(1.0f), level(1.0f), q(1.0f)
 {
     name[0] = '\0';
+    // Zero history, and a cache key that matches nothing.
     std::memset(&cell, 0, sizeof cell);
-    cell.key_valid = false;
     set_HiCutOff(300);
 }
 
