@@ -12,7 +12,7 @@ namespace {
 
 constexpr int RATE = 44100;
 constexpr int SECONDS_PER_RUN = 3;
-constexpr int RUNS = 7;   // the fastest run is reported: the least disturbed
+constexpr int RUNS = 7; // the fastest run is reported: the least disturbed
 
 // A fixed signal for inputs that need one.
 struct Constant : OUTPUT {
@@ -60,7 +60,7 @@ void oscillators()
     const struct {
         const char *name;
         type_generateur type;
-    } waves[] = {{"VCO SIN", SIN}, {"VCO TRI", TRI}, {"VCO SAW", SAW},
+    } waves[] = {{"VCO SIN", SIN}, {"VCO TRI", TRI},     {"VCO SAW", SAW},
                  {"VCO SQR", SQR}, {"VCO NOISE", NOISE}, {"VCO PULSE", PULSE}};
     for (const auto &w : waves) {
         VCO vco(1.0f, 440.0f, w.type);

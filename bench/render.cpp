@@ -68,7 +68,7 @@ bool measure(const std::string &patch, Figures &f)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {
@@ -89,9 +89,8 @@ int main()
             std::printf("%-40s %14s\n", name.c_str(), "not loaded");
             continue;
         }
-        std::printf("%-40s %13.1fx %11.2f%% %11.2f%%\n", name.c_str(),
-                    figures[i].real_time_factor, 100 * figures[i].mean_block_share,
-                    100 * figures[i].worst_block_share);
+        std::printf("%-40s %13.1fx %11.2f%% %11.2f%%\n", name.c_str(), figures[i].real_time_factor,
+                    100 * figures[i].mean_block_share, 100 * figures[i].worst_block_share);
     }
     return 0;
 }

@@ -18,8 +18,8 @@ namespace {
 
 // Lines of the stream fed in pieces whose lengths are the cut bytes times
 // scale (0 = as large as a receive allows).
-std::vector<std::string> read_lines(const std::string &stream, const uint8_t *cuts, size_t cut_count,
-                                    size_t scale)
+std::vector<std::string> read_lines(const std::string &stream, const uint8_t *cuts,
+                                    size_t cut_count, size_t scale)
 {
     auto reader = std::make_unique<RemoteLineReader>();
     std::vector<std::string> lines;
@@ -55,7 +55,7 @@ std::vector<std::string> expected_lines(const std::string &stream)
     return lines;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -24,7 +24,7 @@ namespace {
 
 const int WIDTH = 1024, HEIGHT = 768;
 const int MARGIN = 8, LABEL_HEIGHT = 12, GAP = 10;
-const int LABEL_CHAR_WIDTH = 5;   // advance of the small font, for the layout
+const int LABEL_CHAR_WIDTH = 5; // advance of the small font, for the layout
 
 // Places cells left to right, row by row.
 struct Flow {
@@ -64,7 +64,8 @@ float zoom_for(const SDL_Surface *s, int small_limit)
 void label(int x, int y, const char *text)
 {
     glColor3ub(220, 220, 200);
-    freetype::print(our_font_7, static_cast<float>(x), static_cast<float>(HEIGHT - y - 9), "%s", text);
+    freetype::print(our_font_7, static_cast<float>(x), static_cast<float>(HEIGHT - y - 9), "%s",
+                    text);
     glColor3ub(255, 255, 255);
 }
 
@@ -106,11 +107,12 @@ void draw_demo_panel(Flow &flow)
         if (panel.load_RC("RC/DEMO.RC") != 1)
             return;
         int x, y;
-        flow.place(static_cast<int>(panel.w) / mode, static_cast<int>(panel.h) / mode + LABEL_HEIGHT,
-                   x, y);
+        flow.place(static_cast<int>(panel.w) / mode,
+                   static_cast<int>(panel.h) / mode + LABEL_HEIGHT, x, y);
         panel.setxyz(x, y, 0);
-        panel.toggle_view_mode(mode);   // sizes and draws the panel
-        label(x, y + static_cast<int>(panel.h) + 2, mode == OBJET::VIEW_FRONT ? "RC/DEMO.RC" : "compact");
+        panel.toggle_view_mode(mode); // sizes and draws the panel
+        label(x, y + static_cast<int>(panel.h) + 2,
+              mode == OBJET::VIEW_FRONT ? "RC/DEMO.RC" : "compact");
     }
 }
 
@@ -171,7 +173,8 @@ SDL_Surface *read_frame()
 
 bool ends_with(const std::string &text, const std::string &end)
 {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // Saves as BMP, or as PNG through ImageMagick's convert when the path asks for it.
@@ -191,7 +194,7 @@ bool save(SDL_Surface *shot, const std::string &path)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

@@ -24,14 +24,13 @@ bool read_seconds(const char *text, double &seconds)
     char *end = nullptr;
     errno = 0;
     double value = std::strtod(text, &end);
-    if (errno != 0 || end == text || *end != '\0' || !(value > 0.0) ||
-        value > MAX_RENDER_SECONDS)
+    if (errno != 0 || end == text || *end != '\0' || !(value > 0.0) || value > MAX_RENDER_SECONDS)
         return false;
     seconds = value;
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &error)
 {
@@ -39,8 +38,8 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
         std::string option = argv[i];
-        bool takes_value = option == "--render" || option == "--seconds" ||
-                           option == "--remote-port";
+        bool takes_value =
+            option == "--render" || option == "--seconds" || option == "--remote-port";
         if (takes_value && i + 1 >= argc) {
             error = option + " needs a value";
             return false;

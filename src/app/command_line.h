@@ -7,13 +7,13 @@
 constexpr int DEFAULT_REMOTE_PORT = 9999;
 
 struct CommandLine {
-    std::string patch;            // empty when none was given
+    std::string patch; // empty when none was given
     bool help = false;
-    std::string render_path;      // --render: offline rendering into this WAV file
-    double seconds = 10.0;        // --seconds: length of the offline rendering
+    std::string render_path; // --render: offline rendering into this WAV file
+    double seconds = 10.0;   // --seconds: length of the offline rendering
     int remote_port = DEFAULT_REMOTE_PORT;
-    bool remote_local = false;    // listen on 127.0.0.1 only
-    bool remote = true;           // --no-remote clears it
+    bool remote_local = false; // listen on 127.0.0.1 only
+    bool remote = true;        // --no-remote clears it
 };
 
 // Reads argv into cmd. Returns false with a message in error when the command

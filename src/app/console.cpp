@@ -11,10 +11,7 @@ namespace {
 
 termios saved_settings;
 
-void restore_terminal()
-{
-    tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
-}
+void restore_terminal() { tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings); }
 
 void leave_line_mode_once()
 {
@@ -70,12 +67,9 @@ int wait_key(timeval *timeout)
     return ready ? read_key() : -1;
 }
 
-}  // namespace
+} // namespace
 
-int getch()
-{
-    return wait_key(nullptr);
-}
+int getch() { return wait_key(nullptr); }
 
 int poll_key(int timeout_ms)
 {

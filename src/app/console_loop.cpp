@@ -13,7 +13,7 @@ namespace {
 
 constexpr int PASS_MS = 10;
 
-}  // namespace
+} // namespace
 
 void play_until_escape()
 {

@@ -50,7 +50,7 @@ int fail(int status, const char *what, const std::string &name, const char *why)
     return status;
 }
 
-}  // namespace
+} // namespace
 
 bool start_patch_offline(const std::string &path, int &status)
 {
@@ -111,7 +111,7 @@ int render_offline(const CommandLine &cmd)
     Progress progress(total);
     unsigned long wrapped_before = wrapped_samples.load();
     bool written = true;
-    for (long done = 0; done < total && written; ) {
+    for (long done = 0; done < total && written;) {
         long n = total - done < block ? total - done : block;
         render_frames(samples.data(), n);
         written = wav.write(samples.data(), n);
@@ -124,7 +124,7 @@ int render_offline(const CommandLine &cmd)
         return fail(1, "cannot write", cmd.render_path, std::strerror(errno));
 
     std::printf("Rendered %.3f s of [%s] into %s, %lu samples beyond full scale\n",
-                static_cast<double>(total) / Frequency, cmd.patch.c_str(),
-                cmd.render_path.c_str(), wrapped_samples.load() - wrapped_before);
+                static_cast<double>(total) / Frequency, cmd.patch.c_str(), cmd.render_path.c_str(),
+                wrapped_samples.load() - wrapped_before);
     return 0;
 }

@@ -12,7 +12,7 @@ INPUT *tap()
     return general_out;
 }
 
-}  // namespace
+} // namespace
 
 bool connect_output_tap(GENERATOR *patch)
 {

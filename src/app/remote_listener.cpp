@@ -53,8 +53,7 @@ int loopback_listener(int port)
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
-        listen(fd, 5) != 0)
+    if (bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || listen(fd, 5) != 0)
         port_taken(std::strerror(errno));
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
     return fd;
@@ -85,7 +84,7 @@ TCPsocket open_loopback_listener(int port)
     port_taken("cannot find the listening socket to restrict");
 }
 
-}  // namespace
+} // namespace
 
 void open_remote_listener(const CommandLine &cmd)
 {

@@ -52,12 +52,9 @@ int16_t low_16_bits(int32_t whole)
     return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(whole)));
 }
 
-}  // namespace
+} // namespace
 
-int16_t output_sample(float v)
-{
-    return low_16_bits(truncated_product(v));
-}
+int16_t output_sample(float v) { return low_16_bits(truncated_product(v)); }
 
 int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
 {

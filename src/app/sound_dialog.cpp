@@ -17,14 +17,22 @@ const char *const CHOOSE = "Press a corresponding number or ESC to quit\n";
 const char *output_name(int output_type)
 {
     switch (output_type) {
-    case FSOUND_OUTPUT_NOSOUND: return "NoSound";
-    case FSOUND_OUTPUT_WINMM: return "Windows Multimedia Waveout";
-    case FSOUND_OUTPUT_DSOUND: return "Direct Sound";
-    case FSOUND_OUTPUT_OSS: return "Open Sound System";
-    case FSOUND_OUTPUT_ESD: return "Enlightment Sound Daemon";
-    case FSOUND_OUTPUT_ALSA: return "Alsa";
-    case FSOUND_OUTPUT_ASIO: return "ASIO";
-    default: return "";
+    case FSOUND_OUTPUT_NOSOUND:
+        return "NoSound";
+    case FSOUND_OUTPUT_WINMM:
+        return "Windows Multimedia Waveout";
+    case FSOUND_OUTPUT_DSOUND:
+        return "Direct Sound";
+    case FSOUND_OUTPUT_OSS:
+        return "Open Sound System";
+    case FSOUND_OUTPUT_ESD:
+        return "Enlightment Sound Daemon";
+    case FSOUND_OUTPUT_ALSA:
+        return "Alsa";
+    case FSOUND_OUTPUT_ASIO:
+        return "ASIO";
+    default:
+        return "";
     }
 }
 
@@ -38,11 +46,20 @@ void choose_output_type()
     std::printf("%s%s", RULE, CHOOSE);
 
     switch (getch()) {
-    case '1': FSOUND_SetOutput(FSOUND_OUTPUT_OSS); break;
-    case '2': FSOUND_SetOutput(FSOUND_OUTPUT_ESD); break;
-    case '3': FSOUND_SetOutput(FSOUND_OUTPUT_ALSA); break;
-    case '4': FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND); break;
-    default: std::exit(0);
+    case '1':
+        FSOUND_SetOutput(FSOUND_OUTPUT_OSS);
+        break;
+    case '2':
+        FSOUND_SetOutput(FSOUND_OUTPUT_ESD);
+        break;
+    case '3':
+        FSOUND_SetOutput(FSOUND_OUTPUT_ALSA);
+        break;
+    case '4':
+        FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND);
+        break;
+    default:
+        std::exit(0);
     }
 }
 
@@ -72,7 +89,7 @@ bool choose_driver()
     }
 }
 
-}  // namespace
+} // namespace
 
 int init_sound()
 {

@@ -25,15 +25,15 @@ constexpr unsigned int STREAM_MODE =
 
 void start_stream()
 {
-    output_stream = FSOUND_Stream_Create(instrument_callback, BufferSize, STREAM_MODE, Frequency,
-                                         nullptr);
+    output_stream =
+        FSOUND_Stream_Create(instrument_callback, BufferSize, STREAM_MODE, Frequency, nullptr);
     if (!output_stream || FSOUND_Stream_Play(0, output_stream) == -1) {
         std::printf("Error!\n%s\n", FMOD_ErrorString(FSOUND_GetError()));
         std::exit(1);
     }
 }
 
-}  // namespace
+} // namespace
 
 int init_Q_MODULAR(const CommandLine &cmd)
 {

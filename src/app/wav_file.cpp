@@ -20,7 +20,7 @@ void put32(unsigned char *p, uint32_t v)
     put16(p + 2, v >> 16);
 }
 
-}  // namespace
+} // namespace
 
 WavFile::~WavFile()
 {
@@ -37,17 +37,17 @@ bool WavFile::open(const std::string &path)
 
 bool WavFile::write_header()
 {
-    unsigned char h[HEADER_BYTES] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
-                                     'f', 'm', 't', ' ', 0, 0, 0, 0, 0, 0, 0, 0,
-                                     0,   0,   0,   0,   0, 0, 0, 0, 0, 0, 0, 0,
-                                     'd', 'a', 't', 'a', 0, 0, 0, 0};
+    unsigned char h[HEADER_BYTES] = {'R', 'I', 'F', 'F', 0,   0,   0,   0, 'W', 'A', 'V',
+                                     'E', 'f', 'm', 't', ' ', 0,   0,   0, 0,   0,   0,
+                                     0,   0,   0,   0,   0,   0,   0,   0, 0,   0,   0,
+                                     0,   0,   0,   'd', 'a', 't', 'a', 0, 0,   0,   0};
     put32(h + 4, HEADER_BYTES - 8 + data_bytes);
-    put32(h + 16, 16);                                     // fmt chunk size
-    put16(h + 20, 1);                                      // PCM
+    put32(h + 16, 16); // fmt chunk size
+    put16(h + 20, 1);  // PCM
     put16(h + 22, CHANNELS);
     put32(h + 24, rate);
-    put32(h + 28, rate * CHANNELS * SAMPLE_BYTES);         // bytes per second
-    put16(h + 32, CHANNELS * SAMPLE_BYTES);                // bytes per frame
+    put32(h + 28, rate * CHANNELS * SAMPLE_BYTES); // bytes per second
+    put16(h + 32, CHANNELS * SAMPLE_BYTES);        // bytes per frame
     put16(h + 34, SAMPLE_BYTES * 8);
     put32(h + 40, data_bytes);
     return std::fseek(file, 0, SEEK_SET) == 0 && std::fwrite(h, sizeof h, 1, file) == 1;

@@ -11,19 +11,19 @@
 
 namespace {
 
-constexpr int FRAME_BYTES = 4;  // two signed 16-bit samples
+constexpr int FRAME_BYTES = 4; // two signed 16-bit samples
 constexpr unsigned int NEEDED_MODE = FSOUND_16BITS | FSOUND_STEREO | FSOUND_SIGNED;
 
-}  // namespace
+} // namespace
 
 struct FSOUND_STREAM {
     FSOUND_STREAMCALLBACK callback;
     void *userdata;
     int lenbytes;
     int samplerate;
-    PaStream *device_stream;            // sound card output, or
-    SilentOutput silent;                // the "No sound" pacing thread
-    std::vector<unsigned char> block;   // its buffer
+    PaStream *device_stream;          // sound card output, or
+    SilentOutput silent;              // the "No sound" pacing thread
+    std::vector<unsigned char> block; // its buffer
 };
 
 namespace {
@@ -34,7 +34,7 @@ struct SoundState {
     bool initialised = false;
     int mixrate = 44100;
     bool devices_listed = false;
-    std::vector<OutputDevice> devices;   // drivers of a PortAudio output type
+    std::vector<OutputDevice> devices; // drivers of a PortAudio output type
     FSOUND_STREAM *stream = nullptr;
     int error = FMOD_ERR_NONE;
 };
@@ -47,10 +47,7 @@ bool fail(int code)
     return false;
 }
 
-bool uses_portaudio()
-{
-    return state.output != FSOUND_OUTPUT_NOSOUND;
-}
+bool uses_portaudio() { return state.output != FSOUND_OUTPUT_NOSOUND; }
 
 const std::vector<OutputDevice> &drivers()
 {
@@ -106,12 +103,9 @@ void silent_tick(void *user)
     s->callback(s, s->block.data(), s->lenbytes, s->userdata);
 }
 
-}  // namespace
+} // namespace
 
-float FSOUND_GetVersion()
-{
-    return 3.74f;
-}
+float FSOUND_GetVersion() { return 3.74f; }
 
 bool FSOUND_SetOutput(int output_type)
 {
@@ -133,10 +127,7 @@ bool FSOUND_SetOutput(int output_type)
     return true;
 }
 
-int FSOUND_GetOutput()
-{
-    return state.output;
-}
+int FSOUND_GetOutput() { return state.output; }
 
 int FSOUND_GetNumDrivers()
 {
@@ -196,8 +187,8 @@ void FSOUND_Close()
     portaudio_stop();
 }
 
-FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes,
-                                    unsigned int mode, int samplerate, void *userdata)
+FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes, unsigned int mode,
+                                    int samplerate, void *userdata)
 {
     if (!state.initialised) {
         fail(FMOD_ERR_UNINITIALIZED);
@@ -223,8 +214,8 @@ FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes
         PaError e;
         {
             QuietStderr quiet;
-            e = Pa_OpenStream(&s->device_stream, nullptr, &p, samplerate,
-                              lenbytes / FRAME_BYTES, paNoFlag, device_callback, s);
+            e = Pa_OpenStream(&s->device_stream, nullptr, &p, samplerate, lenbytes / FRAME_BYTES,
+                              paNoFlag, device_callback, s);
         }
         if (e != paNoError) {
             delete s;
@@ -255,8 +246,8 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM *stream)
             return -1;
         }
     } else {
-        auto period = std::chrono::nanoseconds(
-            1000000000LL * (stream->lenbytes / FRAME_BYTES) / stream->samplerate);
+        auto period = std::chrono::nanoseconds(1000000000LL * (stream->lenbytes / FRAME_BYTES) /
+                                               stream->samplerate);
         stream->silent.start(period, silent_tick, stream);
     }
     return channel;
@@ -277,7 +268,4 @@ bool FSOUND_Stream_Close(FSOUND_STREAM *stream)
     return true;
 }
 
-int FSOUND_GetError()
-{
-    return state.error;
-}
+int FSOUND_GetError() { return state.error; }

@@ -84,8 +84,8 @@ void FSOUND_Close();
 
 // One stream at a time. lenbytes is the block length handed to the callback.
 // Returns null on failure (see FSOUND_GetError).
-FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes,
-                                    unsigned int mode, int samplerate, void *userdata);
+FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes, unsigned int mode,
+                                    int samplerate, void *userdata);
 // Starts the stream; returns the channel, or -1 on failure.
 int FSOUND_Stream_Play(int channel, FSOUND_STREAM *stream);
 // Stops and releases a stream; false for a null or unknown stream.

@@ -5,8 +5,8 @@
 #include <vector>
 
 struct OutputDevice {
-    int device;        // PortAudio device index
-    std::string name;  // as shown in the driver menu
+    int device;       // PortAudio device index
+    std::string name; // as shown in the driver menu
 };
 
 // Starts PortAudio once (quietly); false when it cannot be started.

@@ -5,7 +5,8 @@
 
 BUTTON::BUTTON(const char *name, const char *image_on, const char *image_hover,
                const char *image_off, const char *mask)
-    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0), state(0) {
+    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0), state(0)
+{
     set_NAME(name);
     copy_name(images[IMAGE_ON], image_on);
     copy_name(images[IMAGE_HOVER], image_hover);
@@ -23,7 +24,8 @@ BUTTON::BUTTON(const char *name, const char *image_on, const char *image_hover,
     evolue();
 }
 
-int BUTTON::evolue() {
+int BUTTON::evolue()
+{
     bool any = false;
     while (std::unique_ptr<MESSAGE> m = take_oldest()) {
         any = true;
@@ -39,7 +41,8 @@ int BUTTON::evolue() {
     return SPRITE::evolue();
 }
 
-void BUTTON::affiche() const {
+void BUTTON::affiche() const
+{
     printf("BUTTON : ");
     SPRITE::affiche();
     printf("\n\t STATE[%d]\r\n", state);

@@ -35,7 +35,8 @@ int draw_fil(SDL_Surface *, int x1, int y1, int x2, int y2, int)
     // mean, so that the cable hangs down between its ends.
     const GLfloat points[3][3] = {
         {static_cast<GLfloat>(x1 - offsx), static_cast<GLfloat>(y1 - offsy + 15), 0},
-        {static_cast<GLfloat>((x1 + x2) / 2 - offsx), static_cast<GLfloat>(y1 + y2 - offsy + 15), 0},
+        {static_cast<GLfloat>((x1 + x2) / 2 - offsx), static_cast<GLfloat>(y1 + y2 - offsy + 15),
+         0},
         {static_cast<GLfloat>(x2 - offsx), static_cast<GLfloat>(y2 - offsy + 15), 0},
     };
     // The cable is plain colour: texturing, left on by the sprites, would tint

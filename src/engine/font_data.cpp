@@ -14,7 +14,7 @@ freetype::font_data our_font_14;
 namespace freetype {
 
 static const int CHARACTERS = 128;
-static const int MAX_TEXT = 255;   // longest formatted text, in characters
+static const int MAX_TEXT = 255; // longest formatted text, in characters
 
 int next_p2(int a)
 {
@@ -68,9 +68,9 @@ void make_dlist(FT_Face face, char c, GLuint list_base, GLuint *textures)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);   // rows of a 1-texel-wide glyph are 2 bytes
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_LUMINANCE_ALPHA,
-                 GL_UNSIGNED_BYTE, data.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows of a 1-texel-wide glyph are 2 bytes
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
+                 data.data());
     glPopClientAttrib();
 
     const float tx = static_cast<float>(bw) / width, ty = static_cast<float>(rows) / height;
@@ -202,4 +202,4 @@ void print(const font_data &font, float x, float y, const char *fmt, ...)
     pop_projection_matrix();
 }
 
-}  // namespace freetype
+} // namespace freetype

@@ -9,9 +9,9 @@
 namespace freetype {
 
 struct font_data {
-    float h = 0;                     // height in pixels
-    GLuint *textures = nullptr;      // 128 texture names, owned
-    GLuint list_base = 0;            // first of 128 display lists
+    float h = 0;                // height in pixels
+    GLuint *textures = nullptr; // 128 texture names, owned
+    GLuint list_base = 0;       // first of 128 display lists
 
     // Builds the font; throws std::runtime_error when FreeType cannot load it.
     void init(const char *font_file, unsigned int h);
@@ -35,7 +35,7 @@ void make_dlist(FT_Face face, char c, GLuint list_base, GLuint *textures);
 void pushScreenCoordinateMatrix();
 void pop_projection_matrix();
 
-}  // namespace freetype
+} // namespace freetype
 
 // The small and large fonts of the user interface (heights 6 and 12).
 extern freetype::font_data our_font_7;

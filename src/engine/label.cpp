@@ -8,8 +8,9 @@
 #include "engine/font_data.h"
 
 LABEL::LABEL(const char *text, int x, int y, int, int, int param, int size, int colour)
-    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0),
-      param(param), prev_colour(0), colour(colour), size(size) {
+    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0), param(param), prev_colour(0),
+      colour(colour), size(size)
+{
     corner_origin = true;
     redraw = 1;
     snprintf(this->text, sizeof this->text, "%s", text ? text : "");
@@ -17,7 +18,8 @@ LABEL::LABEL(const char *text, int x, int y, int, int, int param, int size, int 
     setxyz(x, y, 0);
 }
 
-int LABEL::evolue() {
+int LABEL::evolue()
+{
     SPRITE::evolue();
     if (strcmp(text, prev_text) == 0 && colour == prev_colour)
         return 0;
@@ -30,7 +32,8 @@ int LABEL::evolue() {
     return 0;
 }
 
-void LABEL::blit(SDL_Surface *) {
+void LABEL::blit(SDL_Surface *)
+{
     // The text renderer counts y upwards from the bottom of the 768-pixel window.
     float text_y = corner_origin ? 747 - y + 15 : y;
     if (our_font_7.textures) {

@@ -8,11 +8,11 @@ class LABEL : public SPRITE, public MSG_RESPONDER {
 public:
     static const int TEXT_SIZE = 800;
 
-    int param;                 // kept in the panel description file only
-    int prev_colour, colour;   // 0xRRGGBB
+    int param;               // kept in the panel description file only
+    int prev_colour, colour; // 0xRRGGBB
     char text[TEXT_SIZE];
     char prev_text[TEXT_SIZE];
-    int size;                  // text height in pixels
+    int size; // text height in pixels
 
     // The two unnamed sizes are not used. A text longer than 799 characters is cut.
     LABEL(const char *text, int x, int y, int, int, int param, int size, int colour);

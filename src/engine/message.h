@@ -10,10 +10,10 @@ class SPRITE;
 struct MESSAGE {
     static const int TEXT_SIZE = 640;
 
-    int kind;               // 0 = the command in text; otherwise a mouse event
-    SDL_Event event;        // copied whole; only its type is used
-    char text[TEXT_SIZE];   // the command word, empty when none
-    SPRITE *target;         // the widget the message is for; null = the panel itself
+    int kind;             // 0 = the command in text; otherwise a mouse event
+    SDL_Event event;      // copied whole; only its type is used
+    char text[TEXT_SIZE]; // the command word, empty when none
+    SPRITE *target;       // the widget the message is for; null = the panel itself
 
     // An empty text message for the panel itself.
     MESSAGE();
@@ -22,6 +22,6 @@ struct MESSAGE {
 
     // True when the command word appears anywhere in a text message.
     bool says(const char *word) const;
-    bool is_press() const;     // a mouse button pressed
-    bool is_release() const;   // a mouse button released
+    bool is_press() const;   // a mouse button pressed
+    bool is_release() const; // a mouse button released
 };

@@ -11,7 +11,8 @@
 int mouse_x = 0, mouse_y = 0;
 
 OBJET::OBJET(int x, int y, const char *name)
-    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0), view_mode(VIEW_FRONT), current(&front) {
+    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0), view_mode(VIEW_FRONT), current(&front)
+{
     this->x = static_cast<float>(x);
     this->y = static_cast<float>(y);
     ix = x;
@@ -20,14 +21,16 @@ OBJET::OBJET(int x, int y, const char *name)
     RC_path[0] = '\0';
 }
 
-OBJET::~OBJET() {
+OBJET::~OBJET()
+{
     for (SPRITE *s : front)
         delete s;
     for (SPRITE *s : back)
         delete s;
 }
 
-int OBJET::toggle_view_mode(int mode) {
+int OBJET::toggle_view_mode(int mode)
+{
     switch (mode) {
     case 0:
         view_mode = view_mode == VIEW_FRONT ? VIEW_COMPACT : VIEW_FRONT;
@@ -53,14 +56,16 @@ int OBJET::toggle_view_mode(int mode) {
     return 1;
 }
 
-void OBJET::toggle_all_draw_flag(int v) {
+void OBJET::toggle_all_draw_flag(int v)
+{
     for (SPRITE *s : *current) {
         s->redraw = v;
         s->changed = v;
     }
 }
 
-void OBJET::calcule_lasurfaceoccupee() {
+void OBJET::calcule_lasurfaceoccupee()
+{
     int width = static_cast<int>(w), height = static_cast<int>(h);
     if (SPRITE *background = get_SPRITE_by_name("IMAGE_FOND")) {
         SDL_Surface *image = background->get_SDL_Surface();
@@ -75,7 +80,8 @@ void OBJET::calcule_lasurfaceoccupee() {
     h = static_cast<float>(height);
 }
 
-SPRITE *OBJET::get_pointed_object() {
+SPRITE *OBJET::get_pointed_object()
+{
     for (auto it = current->rbegin(); it != current->rend(); ++it) {
         SPRITE *s = *it;
         if (dynamic_cast<LABEL *>(s) || strstr(s->NAME, "BACK") || strstr(s->NAME, "FOND"))
@@ -91,7 +97,8 @@ SPRITE *OBJET::get_pointed_object() {
     return nullptr;
 }
 
-int OBJET::get_nr_object(SPRITE *s) {
+int OBJET::get_nr_object(SPRITE *s)
+{
     for (size_t i = 0; i < current->size(); i++)
         if ((*current)[i] == s)
             return strstr(s->NAME, "BACK") ? 0 : static_cast<int>(current->size() - 1 - i);
@@ -100,7 +107,8 @@ int OBJET::get_nr_object(SPRITE *s) {
 
 // Length of the panel prefix that the name lookups skip: a one- or
 // two-character panel name followed by '_'.
-static size_t lookup_prefix(const char *name) {
+static size_t lookup_prefix(const char *name)
+{
     const size_t len = strlen(name);
     if (len > 2 && name[2] == '_')
         return 3;
@@ -109,14 +117,16 @@ static size_t lookup_prefix(const char *name) {
     return 0;
 }
 
-SPRITE *OBJET::get_SPRITE_by_name(const char *wanted) {
+SPRITE *OBJET::get_SPRITE_by_name(const char *wanted)
+{
     for (auto it = current->rbegin(); it != current->rend(); ++it)
         if (strcmp((*it)->NAME + lookup_prefix((*it)->NAME), wanted) == 0)
             return *it;
     return nullptr;
 }
 
-BUTTON *OBJET::get_BUTTON_by_name(const char *wanted) {
+BUTTON *OBJET::get_BUTTON_by_name(const char *wanted)
+{
     for (auto it = current->rbegin(); it != current->rend(); ++it) {
         BUTTON *b = dynamic_cast<BUTTON *>(*it);
         if (!b || !strstr(b->NAME, "BUTTON"))
@@ -128,12 +138,14 @@ BUTTON *OBJET::get_BUTTON_by_name(const char *wanted) {
     return nullptr;
 }
 
-int OBJET::ajoute_message(MESSAGE m) {
+int OBJET::ajoute_message(MESSAGE m)
+{
     messages.insert(messages.begin(), m);
     return 1;
 }
 
-int OBJET::evolue() {
+int OBJET::evolue()
+{
     const bool had_messages = !messages.empty();
     while (!messages.empty()) {
         const MESSAGE &m = messages.back();
@@ -162,8 +174,9 @@ int OBJET::evolue() {
 
 // Draws one of the two background elements at the panel's position; in the
 // compact view at half size, keeping its top-left corner.
-void OBJET::draw_background(SPRITE *s) {
-    s->evolue();   // takes the image's size, which the half-size shift needs
+void OBJET::draw_background(SPRITE *s)
+{
+    s->evolue(); // takes the image's size, which the half-size shift needs
     const float saved_x = s->x, saved_y = s->y, saved_zoom = s->zoom;
     s->x += x;
     s->y += y;
@@ -180,7 +193,8 @@ void OBJET::draw_background(SPRITE *s) {
 
 // Draws one element at the panel's position: labels through the text path,
 // everything else but the background mask as a sprite.
-void OBJET::draw_element(SPRITE *s) {
+void OBJET::draw_element(SPRITE *s)
+{
     const float saved_x = s->x, saved_y = s->y;
     if (LABEL *label = dynamic_cast<LABEL *>(s)) {
         // Text is placed in window pixels, so the scroll is taken off here.
@@ -199,7 +213,8 @@ void OBJET::draw_element(SPRITE *s) {
     s->y = saved_y;
 }
 
-void OBJET::Draw_Scene(SDL_Surface *) {
+void OBJET::Draw_Scene(SDL_Surface *)
+{
     if (w <= 0 || h <= 0)
         calcule_lasurfaceoccupee();
     for (const char *background : {"FOND_MASK", "IMAGE_FOND"})
@@ -220,7 +235,8 @@ void OBJET::Draw_Scene(SDL_Surface *) {
         redraw = 1;
 }
 
-void OBJET::Draw_Scene_into_buffer(SDL_Surface *dst) {
+void OBJET::Draw_Scene_into_buffer(SDL_Surface *dst)
+{
     if (!surface || !dst)
         return;
     SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};

@@ -19,14 +19,14 @@ public:
     static const int TEXT_SIZE = 800;
     enum { VIEW_FRONT = 1, VIEW_COMPACT = 2, VIEW_BACK = 4 };
 
-    char name[TEXT_SIZE];      // also the prefix "<name>_" of its elements' NAME
-    char RC_path[TEXT_SIZE];   // the description file loaded last
-    unsigned int view_mode;    // VIEW_FRONT, VIEW_COMPACT (background only, half size) or VIEW_BACK
-    std::vector<MESSAGE> messages;   // newest at the front
+    char name[TEXT_SIZE];    // also the prefix "<name>_" of its elements' NAME
+    char RC_path[TEXT_SIZE]; // the description file loaded last
+    unsigned int view_mode;  // VIEW_FRONT, VIEW_COMPACT (background only, half size) or VIEW_BACK
+    std::vector<MESSAGE> messages; // newest at the front
     // The element lists. Index 0 is the element read last from its file, so
     // it is drawn first and hit last. The panel deletes its elements.
     std::vector<SPRITE *> front, back;
-    std::vector<SPRITE *> *current;  // &front in the front views, &back in the back view
+    std::vector<SPRITE *> *current; // &front in the front views, &back in the back view
 
     // An empty panel at (x, y) in the front view; a null name counts as "".
     OBJET(int x, int y, const char *name);

@@ -17,12 +17,14 @@ struct LOOK {
     int angle;
 };
 
-bool read_look(RC_READER &in, LOOK &look) {
+bool read_look(RC_READER &in, LOOK &look)
+{
     return in.next_int(look.use_colorkey) && in.next_int(look.colorkey) &&
            in.next_int(look.blend) && in.next_float(look.zoom) && in.next_int(look.angle);
 }
 
-void apply_look(SPRITE *s, const LOOK &look) {
+void apply_look(SPRITE *s, const LOOK &look)
+{
     s->use_colorkey = look.use_colorkey;
     s->colorkey = static_cast<unsigned long>(look.colorkey);
     s->blend = look.blend;
@@ -36,7 +38,8 @@ void apply_look(SPRITE *s, const LOOK &look) {
 // position when it draws and hit-tests.
 
 // image mask x y use_colorkey colorkey blend zoom angle [alpha]
-SPRITE *read_sprite(RC_READER &in) {
+SPRITE *read_sprite(RC_READER &in)
+{
     char image[VORN_ENGINE::NAME_SIZE], mask[VORN_ENGINE::NAME_SIZE];
     int x, y;
     LOOK look;
@@ -54,7 +57,8 @@ SPRITE *read_sprite(RC_READER &in) {
 }
 
 // image_on image_off image_hover x y use_colorkey colorkey blend zoom angle
-SPRITE *read_button(RC_READER &in) {
+SPRITE *read_button(RC_READER &in)
+{
     char on[VORN_ENGINE::NAME_SIZE], off[VORN_ENGINE::NAME_SIZE], hover[VORN_ENGINE::NAME_SIZE];
     int x, y;
     LOOK look;
@@ -68,7 +72,8 @@ SPRITE *read_button(RC_READER &in) {
 }
 
 // image x y use_colorkey colorkey blend zoom angle; a zoom above 100 means 1.0.
-SPRITE *read_slider(RC_READER &in) {
+SPRITE *read_slider(RC_READER &in)
+{
     char image[VORN_ENGINE::NAME_SIZE];
     int x, y;
     LOOK look;
@@ -83,7 +88,8 @@ SPRITE *read_slider(RC_READER &in) {
 }
 
 // text x y [param [size [colour]]]; the fields left out are 0.
-SPRITE *read_label(RC_READER &in) {
+SPRITE *read_label(RC_READER &in)
+{
     char text[LABEL::TEXT_SIZE];
     int x, y, param = 0, size = 0, colour = 0;
     if (!(in.next(text, sizeof text) && in.next_int(x) && in.next_int(y)))
@@ -97,7 +103,8 @@ SPRITE *read_label(RC_READER &in) {
 
 using READER = SPRITE *(*)(RC_READER &);
 
-READER reader_for(const char *kind) {
+READER reader_for(const char *kind)
+{
     if (strcmp(kind, "SPRITE") == 0)
         return read_sprite;
     if (strcmp(kind, "BUTTON") == 0)
@@ -109,9 +116,10 @@ READER reader_for(const char *kind) {
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-int OBJET::load_RC(const char *path) {
+int OBJET::load_RC(const char *path)
+{
     FILE *f = fopen(path, "rb");
     if (!f) {
         printf("Failing to Load RC[%s] (cause Fopen())\n", path);
@@ -123,7 +131,7 @@ int OBJET::load_RC(const char *path) {
     while (in.next(kind, sizeof kind)) {
         const READER read = reader_for(kind);
         if (!read)
-            continue;   // not an element: skipped
+            continue; // not an element: skipped
         const int line = in.line();
         SPRITE *s = in.next(element, sizeof element) ? read(in) : nullptr;
         if (!s) {
@@ -141,14 +149,16 @@ int OBJET::load_RC(const char *path) {
     return 1;
 }
 
-const char *OBJET::element_name(const SPRITE *s) const {
+const char *OBJET::element_name(const SPRITE *s) const
+{
     const size_t len = strlen(name);
     if (strncmp(s->NAME, name, len) == 0 && s->NAME[len] == '_')
         return s->NAME + len + 1;
     return nullptr;
 }
 
-void OBJET::write_element(FILE *f, const SPRITE *s) const {
+void OBJET::write_element(FILE *f, const SPRITE *s) const
+{
     const char *element = element_name(s);
     if (!element) {
         printf("ARF stf wrong during save element [%s]\n", s->NAME);
@@ -174,7 +184,8 @@ void OBJET::write_element(FILE *f, const SPRITE *s) const {
     }
 }
 
-int OBJET::view_RC(const char *path) {
+int OBJET::view_RC(const char *path)
+{
     FILE *f = fopen(path, "wb");
     if (!f) {
         printf("Failing to write RC[%s] (cause Fopen())\n", path);

@@ -11,9 +11,9 @@ public:
     static constexpr int MAX_IMAGES = 400;
     static constexpr int NAME_SIZE = 80;
 
-    SDL_Surface *images[MAX_IMAGES];        // owned
+    SDL_Surface *images[MAX_IMAGES]; // owned
     char names[MAX_IMAGES][NAME_SIZE];
-    GLuint textures[MAX_IMAGES];            // texture of each index, 0 = none yet
+    GLuint textures[MAX_IMAGES]; // texture of each index, 0 = none yet
     int nb_images;
     // False only for a library used without an OpenGL context (tools, tests):
     // images are stored but no texture is made.

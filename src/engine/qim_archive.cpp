@@ -34,7 +34,7 @@ bool read_layout(TokenReader &in, SheetLayout &l)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 // Cuts a sheet row by row into frames named "<name>_<n>", n counting row-major
 // from 0. A frame reaching past the sheet is black beyond it.
@@ -48,8 +48,8 @@ static void cut_sheet(QBIBLIO &library, SDL_Surface *sheet, const char *name, co
             if (frame == nullptr)
                 return;
             SDL_Rect from = {static_cast<Sint16>(c * (l.w + l.gap_x)),
-                             static_cast<Sint16>(r * (l.h + l.gap_y)),
-                             static_cast<Uint16>(l.w), static_cast<Uint16>(l.h)};
+                             static_cast<Sint16>(r * (l.h + l.gap_y)), static_cast<Uint16>(l.w),
+                             static_cast<Uint16>(l.h)};
             SDL_BlitSurface(sheet, &from, frame, nullptr);
             char frame_name[QBIBLIO::NAME_SIZE];
             std::snprintf(frame_name, sizeof frame_name, "%s_%d", name, r * l.cols + c);

@@ -6,7 +6,8 @@
 
 RC_READER::RC_READER(FILE *f, const char *path) : f_(f), path_(path), line_(1) {}
 
-int RC_READER::skip_blanks(bool stop_at_line_end) {
+int RC_READER::skip_blanks(bool stop_at_line_end)
+{
     for (;;) {
         const int c = fgetc(f_);
         if (c == EOF)
@@ -20,7 +21,8 @@ int RC_READER::skip_blanks(bool stop_at_line_end) {
     }
 }
 
-bool RC_READER::next(char *field, size_t cap) {
+bool RC_READER::next(char *field, size_t cap)
+{
     if (skip_blanks(false) == EOF)
         return false;
     size_t len = 0;
@@ -42,7 +44,8 @@ bool RC_READER::next(char *field, size_t cap) {
     return true;
 }
 
-bool RC_READER::next_int(int &value) {
+bool RC_READER::next_int(int &value)
+{
     char token[NUMBER_SIZE];
     if (!next(token, sizeof token))
         return false;
@@ -50,7 +53,8 @@ bool RC_READER::next_int(int &value) {
     return true;
 }
 
-bool RC_READER::next_float(float &value) {
+bool RC_READER::next_float(float &value)
+{
     char token[NUMBER_SIZE];
     if (!next(token, sizeof token))
         return false;
@@ -60,7 +64,8 @@ bool RC_READER::next_float(float &value) {
     return true;
 }
 
-bool RC_READER::next_int_on_line(int &value) {
+bool RC_READER::next_int_on_line(int &value)
+{
     const int c = skip_blanks(true);
     if (c == EOF || !(isdigit(c) || c == '-' || c == '+'))
         return false;

@@ -12,8 +12,8 @@ bool RECTANGLE::operator==(const BASE &p) const
     // Each value is truncated on its own, before the sums.
     const int px = static_cast<int>(p.x), py = static_cast<int>(p.y);
     const int left = static_cast<int>(x), top = static_cast<int>(y);
-    return px >= left && px <= left + static_cast<int>(w) &&
-           py >= top && py <= top + static_cast<int>(h);
+    return px >= left && px <= left + static_cast<int>(w) && py >= top &&
+           py <= top + static_cast<int>(h);
 }
 
 bool RECTANGLE::operator==(const RECTANGLE &o) const

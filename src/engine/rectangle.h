@@ -5,7 +5,7 @@
 
 class RECTANGLE : public BASE {
 public:
-    float w, h, d;   // width, height, depth extent (d is only stored)
+    float w, h, d; // width, height, depth extent (d is only stored)
 
     RECTANGLE(float x, float y, float z, float w, float h, float d, const char *name);
 

@@ -10,15 +10,10 @@
 
 SPRITE::SPRITE(const char *image_name, int x, int y, int use_colorkey, int colorkey, int blend,
                float zoom, int angle, int alpha)
-    : RECTANGLE(x, y, 0, 0, 0, 0, nullptr),
-      prev_touched(0), prev_angle(0), prev_alpha(0),
-      corner_origin(true),
-      ix(x), iy(y), iw(0), ih(0),
-      touched(0), pressed(0), redraw(1), changed(0),
-      zoom(zoom), angle(angle),
-      colorkey(static_cast<unsigned long>(colorkey)), use_colorkey(use_colorkey),
-      blend(blend), alpha(alpha),
-      surface(nullptr)
+    : RECTANGLE(x, y, 0, 0, 0, 0, nullptr), prev_touched(0), prev_angle(0), prev_alpha(0),
+      corner_origin(true), ix(x), iy(y), iw(0), ih(0), touched(0), pressed(0), redraw(1),
+      changed(0), zoom(zoom), angle(angle), colorkey(static_cast<unsigned long>(colorkey)),
+      use_colorkey(use_colorkey), blend(blend), alpha(alpha), surface(nullptr)
 {
     set_NAME(image_name);
     copy_name(current_NAME, image_name);

@@ -9,22 +9,22 @@
 class SPRITE : public RECTANGLE {
 public:
     int prev_touched, prev_angle, prev_alpha;
-    char current_NAME[NAME_SIZE];  // the image name last seen by evolue
-    bool corner_origin;            // true: x, y is the top-left corner
-    int ix, iy, iw, ih;            // int copies of x, y, w, h as last seen
-    int touched;                   // pointer over the object
-    int pressed;                   // mouse button held on the object
-    int redraw;                    // must be drawn again
-    int changed;                   // changed since its background was restored
+    char current_NAME[NAME_SIZE]; // the image name last seen by evolue
+    bool corner_origin;           // true: x, y is the top-left corner
+    int ix, iy, iw, ih;           // int copies of x, y, w, h as last seen
+    int touched;                  // pointer over the object
+    int pressed;                  // mouse button held on the object
+    int redraw;                   // must be drawn again
+    int changed;                  // changed since its background was restored
     float zoom;
-    int angle;                     // whole degrees
-    unsigned long colorkey;        // 0xRRGGBB
+    int angle;              // whole degrees
+    unsigned long colorkey; // 0xRRGGBB
     int use_colorkey;
-    int blend;                     // multiply into the frame when drawn
+    int blend; // multiply into the frame when drawn
     int alpha;
-    SDL_Surface *surface;          // shown instead of the library image when set
-    char sprite_NAME[NAME_SIZE];   // image of the library
-    char mask_NAME[NAME_SIZE];     // mask image; empty = no mask
+    SDL_Surface *surface;        // shown instead of the library image when set
+    char sprite_NAME[NAME_SIZE]; // image of the library
+    char mask_NAME[NAME_SIZE];   // mask image; empty = no mask
 
     SPRITE(const char *image_name, int x, int y, int use_colorkey, int colorkey, int blend,
            float zoom, int angle, int alpha);
@@ -34,7 +34,7 @@ public:
     int set_sprite_NAME(const char *name);
 
     SDL_Surface *get_SDL_Surface();
-    SDL_Surface *get_mask_SDL_Surface();   // always null: masks are drawn by OpenGL only
+    SDL_Surface *get_mask_SDL_Surface(); // always null: masks are drawn by OpenGL only
     RECTANGLE *get_rectangle();
 
     // Change detection: sets redraw and changed when the angle, hover, alpha,

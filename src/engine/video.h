@@ -4,8 +4,8 @@
 
 #include <SDL.h>
 
-extern SDL_Surface *screen;   // the window surface
-extern int offsx, offsy;      // scroll offset of the view, in pixels, never negative
+extern SDL_Surface *screen; // the window surface
+extern int offsx, offsy;    // scroll offset of the view, in pixels, never negative
 
 // Opens a w x h OpenGL window, sets the fixed OpenGL state, and creates the
 // text engine and the image library from archive_path. Returns 1; ends the

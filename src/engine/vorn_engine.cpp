@@ -37,7 +37,8 @@ void VORN_ENGINE::set_NAME(const char *name)
 void VORN_ENGINE::set_ID_NAME(const char *name)
 {
     if (name == nullptr)
-        std::snprintf(ID_NAME, sizeof ID_NAME, "DEFAULT_ITEM_%20lu", static_cast<unsigned long>(ID));
+        std::snprintf(ID_NAME, sizeof ID_NAME, "DEFAULT_ITEM_%20lu",
+                      static_cast<unsigned long>(ID));
     else
         copy_name(ID_NAME, name);
 }

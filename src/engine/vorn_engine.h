@@ -3,9 +3,9 @@
 
 class VORN_ENGINE {
 public:
-    static constexpr int NAME_SIZE = 80;   // names hold at most 79 characters
+    static constexpr int NAME_SIZE = 80; // names hold at most 79 characters
 
-    static unsigned int CPT;           // next serial number; only grows
+    static unsigned int CPT; // next serial number; only grows
 
     unsigned int ID;
     int hidden;

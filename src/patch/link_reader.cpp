@@ -82,8 +82,7 @@ struct TARGET {
 
 // Oscillators, samplers and filters: main, gate and sync inputs and three
 // modulation inputs.
-template <typename Module>
-TARGET modulated_target(Module *m, const RULE *rules)
+template <typename Module> TARGET modulated_target(Module *m, const RULE *rules)
 {
     TARGET t;
     t.rules = rules;
@@ -195,10 +194,18 @@ void connect(const TARGET &t, PORT port, const SOURCE &s)
         if (t.sync && s.sync)
             t.sync->source = &s.sync->pulse;
         break;
-    case PORT::mod_freq: replace_modulation(t.mod_freq, s.audio); break;
-    case PORT::mod_phase: replace_modulation(t.mod_phase, s.audio); break;
-    case PORT::mod_amp: replace_modulation(t.mod_amp, s.audio); break;
-    case PORT::mod_pwm: replace_modulation(t.mod_pwm, s.audio); break;
+    case PORT::mod_freq:
+        replace_modulation(t.mod_freq, s.audio);
+        break;
+    case PORT::mod_phase:
+        replace_modulation(t.mod_phase, s.audio);
+        break;
+    case PORT::mod_amp:
+        replace_modulation(t.mod_amp, s.audio);
+        break;
+    case PORT::mod_pwm:
+        replace_modulation(t.mod_pwm, s.audio);
+        break;
     case PORT::channel:
         // The mixer reports a channel it cannot add.
         if (t.mixer)

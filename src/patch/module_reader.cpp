@@ -43,13 +43,20 @@ KINDS kinds_of(const char *name)
 std::size_t name_capacity(KIND k)
 {
     switch (k) {
-    case KIND::oscillator: return sizeof(VCO::name) - 1;
-    case KIND::amplifier: return sizeof(VCA::name) - 1;
-    case KIND::sequencer: return sizeof(SEQUENCER::name) - 1;
-    case KIND::filter: return sizeof(PCF::name) - 1;
-    case KIND::keyboard: return sizeof(KEYBOARD::name) - 1;
-    case KIND::sampler: return sizeof(SAMPLER::name) - 1;
-    case KIND::mixer: return sizeof(MIXER::name) - 1;
+    case KIND::oscillator:
+        return sizeof(VCO::name) - 1;
+    case KIND::amplifier:
+        return sizeof(VCA::name) - 1;
+    case KIND::sequencer:
+        return sizeof(SEQUENCER::name) - 1;
+    case KIND::filter:
+        return sizeof(PCF::name) - 1;
+    case KIND::keyboard:
+        return sizeof(KEYBOARD::name) - 1;
+    case KIND::sampler:
+        return sizeof(SAMPLER::name) - 1;
+    case KIND::mixer:
+        return sizeof(MIXER::name) - 1;
     }
     return 0;
 }
@@ -76,8 +83,9 @@ public:
         const KINDS kinds = kinds_of(name.get());
         for (int i = 0; i < kinds.count; ++i) {
             if (std::strlen(name.get()) > name_capacity(kinds.kind[i])) {
-                std::printf("Ligne %d: module name longer than %d characters, declaration skipped\n",
-                            line, (int)name_capacity(kinds.kind[i]));
+                std::printf(
+                    "Ligne %d: module name longer than %d characters, declaration skipped\n", line,
+                    (int)name_capacity(kinds.kind[i]));
                 return true;
             }
         }
@@ -101,12 +109,20 @@ private:
             m->set_name(name.get());
             return insert_and_read(g.sequencers, m);
         }
-        case KIND::filter: return insert_and_read(g.filters, named(new PCF()));
-        case KIND::keyboard: g.keyboards.insert(g.keyboards.begin(), named(new KEYBOARD())); return true;
-        case KIND::sampler: return insert_and_read(g.samplers, named(new SAMPLER()));
-        case KIND::oscillator: return insert_and_read(g.oscillators, named(new VCO(1.0f, 110.0f, SIN)));
-        case KIND::amplifier: return insert_and_read(g.amplifiers, named(new VCA()));
-        case KIND::mixer: g.mixers.insert(g.mixers.begin(), named(new MIXER())); return true;
+        case KIND::filter:
+            return insert_and_read(g.filters, named(new PCF()));
+        case KIND::keyboard:
+            g.keyboards.insert(g.keyboards.begin(), named(new KEYBOARD()));
+            return true;
+        case KIND::sampler:
+            return insert_and_read(g.samplers, named(new SAMPLER()));
+        case KIND::oscillator:
+            return insert_and_read(g.oscillators, named(new VCO(1.0f, 110.0f, SIN)));
+        case KIND::amplifier:
+            return insert_and_read(g.amplifiers, named(new VCA()));
+        case KIND::mixer:
+            g.mixers.insert(g.mixers.begin(), named(new MIXER()));
+            return true;
         }
         return true;
     }

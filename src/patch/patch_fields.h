@@ -16,7 +16,10 @@ inline FIELD field_of(const char *text, char separator, int n)
     return FIELD(QSTR_PARSER(text, separator).get_champ(n));
 }
 
-inline bool contains(const char *text, const char *word) { return std::strstr(text, word) != nullptr; }
+inline bool contains(const char *text, const char *word)
+{
+    return std::strstr(text, word) != nullptr;
+}
 
 // "Ligne N semble avoir moins de 2 parametres": the declaration is skipped.
 void report_too_few_fields(int line);

@@ -31,7 +31,7 @@ bool port_a_value(const char *line, int *mask)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void execute_remote_line(const char *line, int *finished)
 {

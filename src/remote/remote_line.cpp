@@ -5,7 +5,7 @@
 int search_enter_in_string(RemoteLineEnd &state, const char *data, int n)
 {
     if (n <= 0)
-        return 0;   // an empty piece neither ends a line nor forgets a pending CR
+        return 0; // an empty piece neither ends a line nor forgets a pending CR
     if (state.cr_ended_piece && data[0] == '\n') {
         state.cr_ended_piece = 0;
         return 1;

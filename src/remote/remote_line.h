@@ -43,5 +43,5 @@ private:
     char line_[MAX_LINE + 1] = {};
     int line_length_ = 0;
     bool overlong_ = false;
-    bool complete_ = false;   // line_ holds a finished line, to drop on the next take
+    bool complete_ = false; // line_ holds a finished line, to drop on the next take
 };

@@ -22,7 +22,7 @@ namespace {
 enum ModuleType { OSCILLATOR = 0, AMPLIFIER = 1, SEQUENCER_TYPE = 2, FILTER = 3, SAMPLER_TYPE = 4 };
 constexpr int LAST_TYPE = SAMPLER_TYPE;
 
-constexpr float STEP_UP = 0.01f;   // step size and hold count of a button that is up
+constexpr float STEP_UP = 0.01f; // step size and hold count of a button that is up
 
 template <typename T> T *at_index(const std::vector<T *> &list, int index)
 {
@@ -38,12 +38,24 @@ PCF *selected_filter() { return at_index(gen->filters, nr_pcf_selected); }
 int *selected_index(int type, int *count)
 {
     switch (type) {
-    case OSCILLATOR: *count = static_cast<int>(gen->oscillators.size()); return &nr_vco_selected;
-    case AMPLIFIER: *count = static_cast<int>(gen->amplifiers.size()); return &nr_vca_selected;
-    case SEQUENCER_TYPE: *count = static_cast<int>(gen->sequencers.size()); return &nr_seq_selected;
-    case FILTER: *count = static_cast<int>(gen->filters.size()); return &nr_pcf_selected;
-    case SAMPLER_TYPE: *count = static_cast<int>(gen->samplers.size()); return &nr_sampler_selected;
-    default: *count = 0; return nullptr;
+    case OSCILLATOR:
+        *count = static_cast<int>(gen->oscillators.size());
+        return &nr_vco_selected;
+    case AMPLIFIER:
+        *count = static_cast<int>(gen->amplifiers.size());
+        return &nr_vca_selected;
+    case SEQUENCER_TYPE:
+        *count = static_cast<int>(gen->sequencers.size());
+        return &nr_seq_selected;
+    case FILTER:
+        *count = static_cast<int>(gen->filters.size());
+        return &nr_pcf_selected;
+    case SAMPLER_TYPE:
+        *count = static_cast<int>(gen->samplers.size());
+        return &nr_sampler_selected;
+    default:
+        *count = 0;
+        return nullptr;
     }
 }
 
@@ -135,17 +147,23 @@ void choose_waveform(int step)
 // lower limit.
 float raise_time(float t)
 {
-    if (t < 10.0f) t += 1.0f;
-    if (t >= 10.0f && t < 100.0f) t += 10.0f;
-    if (t >= 100.0f && t < 100000.0f) t += 100.0f;
+    if (t < 10.0f)
+        t += 1.0f;
+    if (t >= 10.0f && t < 100.0f)
+        t += 10.0f;
+    if (t >= 100.0f && t < 100000.0f)
+        t += 100.0f;
     return t;
 }
 
 float lower_time(float t)
 {
-    if (t < 10.0f) t -= 1.0f;
-    if (t >= 10.0f && t < 100.0f) t -= 10.0f;
-    if (t >= 100.0f && t < 100000.0f) t -= 100.0f;
+    if (t < 10.0f)
+        t -= 1.0f;
+    if (t >= 10.0f && t < 100.0f)
+        t -= 10.0f;
+    if (t >= 100.0f && t < 100000.0f)
+        t -= 100.0f;
     return t;
 }
 
@@ -155,11 +173,20 @@ void change_envelope(VCA *vca, bool raise)
 {
     float (*change)(float) = raise ? raise_time : lower_time;
     switch (num_fct_vca) {
-    case 0: vca->attack = change(vca->attack); break;
-    case 1: vca->decay = change(vca->decay); break;
-    case 2: vca->sustain = raise ? 1.0f : 0.0f; break;
-    case 3: vca->release = change(vca->release); break;
-    default: break;
+    case 0:
+        vca->attack = change(vca->attack);
+        break;
+    case 1:
+        vca->decay = change(vca->decay);
+        break;
+    case 2:
+        vca->sustain = raise ? 1.0f : 0.0f;
+        break;
+    case 3:
+        vca->release = change(vca->release);
+        break;
+    default:
+        break;
     }
 }
 
@@ -167,11 +194,20 @@ void press_F1()
 {
     std::printf("F1 [%f]\n", static_cast<double>(toggle_BUTTON_1_time));
     switch (nr_type_instru) {
-    case OSCILLATOR: move_frequency(selected_oscillator(), toggle_BUTTON_1_time); break;
-    case AMPLIFIER: num_fct_vca = wrap(num_fct_vca - 1, 0, 3, 3, 0); break;
-    case SEQUENCER_TYPE: change_note(selected_sequencer(), -1); break;
-    case FILTER: num_fct_pcf = wrap(num_fct_pcf - 1, 0, 4, 4, 0); break;
-    default: break;
+    case OSCILLATOR:
+        move_frequency(selected_oscillator(), toggle_BUTTON_1_time);
+        break;
+    case AMPLIFIER:
+        num_fct_vca = wrap(num_fct_vca - 1, 0, 3, 3, 0);
+        break;
+    case SEQUENCER_TYPE:
+        change_note(selected_sequencer(), -1);
+        break;
+    case FILTER:
+        num_fct_pcf = wrap(num_fct_pcf - 1, 0, 4, 4, 0);
+        break;
+    default:
+        break;
     }
     toggle_BUTTON_1_time *= 1.5f;
 }
@@ -180,11 +216,20 @@ void press_F2()
 {
     std::printf("F2 [%f]\n", static_cast<double>(toggle_BUTTON_2_time));
     switch (nr_type_instru) {
-    case OSCILLATOR: move_frequency(selected_oscillator(), -toggle_BUTTON_2_time); break;
-    case AMPLIFIER: num_fct_vca = wrap(num_fct_vca + 1, 0, 3, 3, 0); break;
-    case SEQUENCER_TYPE: change_note(selected_sequencer(), +1); break;
-    case FILTER: num_fct_pcf = wrap(num_fct_pcf + 1, 0, 4, 4, 0); break;
-    default: break;
+    case OSCILLATOR:
+        move_frequency(selected_oscillator(), -toggle_BUTTON_2_time);
+        break;
+    case AMPLIFIER:
+        num_fct_vca = wrap(num_fct_vca + 1, 0, 3, 3, 0);
+        break;
+    case SEQUENCER_TYPE:
+        change_note(selected_sequencer(), +1);
+        break;
+    case FILTER:
+        num_fct_pcf = wrap(num_fct_pcf + 1, 0, 4, 4, 0);
+        break;
+    default:
+        break;
     }
     toggle_BUTTON_2_time *= 1.5f;
 }
@@ -193,8 +238,12 @@ void press_F3()
 {
     std::printf("F3 [%f]\n", static_cast<double>(toggle_BUTTON_3_time));
     switch (nr_type_instru) {
-    case OSCILLATOR: selected_oscillator()->amplitude += 0.01f; break;
-    case AMPLIFIER: change_envelope(selected_amplifier(), true); break;
+    case OSCILLATOR:
+        selected_oscillator()->amplitude += 0.01f;
+        break;
+    case AMPLIFIER:
+        change_envelope(selected_amplifier(), true);
+        break;
     case SEQUENCER_TYPE: {
         const int steps = selected_sequencer()->step_count;
         if (--num_step_seq < 0)
@@ -203,12 +252,16 @@ void press_F3()
     }
     case FILTER: {
         PCF *pcf = selected_filter();
-        if (num_fct_pcf == 0) pcf->set_HiCutOff_Lower();
-        if (num_fct_pcf == 1) pcf->q -= 0.5f;
-        if (num_fct_pcf == 2) pcf->gain -= 0.5f;
+        if (num_fct_pcf == 0)
+            pcf->set_HiCutOff_Lower();
+        if (num_fct_pcf == 1)
+            pcf->q -= 0.5f;
+        if (num_fct_pcf == 2)
+            pcf->gain -= 0.5f;
         break;
     }
-    default: break;
+    default:
+        break;
     }
     toggle_BUTTON_3_time += 1.0f;
 }
@@ -217,13 +270,18 @@ void press_F4()
 {
     std::printf("F4 [%f]\n", static_cast<double>(toggle_BUTTON_4_time));
     switch (nr_type_instru) {
-    case OSCILLATOR: selected_oscillator()->amplitude -= 0.01f; break;
-    case AMPLIFIER: change_envelope(selected_amplifier(), false); break;
+    case OSCILLATOR:
+        selected_oscillator()->amplitude -= 0.01f;
+        break;
+    case AMPLIFIER:
+        change_envelope(selected_amplifier(), false);
+        break;
     case SEQUENCER_TYPE:
         if (++num_step_seq >= selected_sequencer()->step_count)
             num_step_seq = 0;
         break;
-    default: break;
+    default:
+        break;
     }
     toggle_BUTTON_4_time += 1.0f;
 }
@@ -237,13 +295,14 @@ void follow_function_button(int mask, int bit, int &toggle, float &time)
         time = STEP_UP;
 }
 
-}  // namespace
+} // namespace
 
 void reset_remote_state()
 {
     store_port_a(0);
     toggle_BUTTON_1 = toggle_BUTTON_2 = toggle_BUTTON_3 = toggle_BUTTON_4 = 0;
-    toggle_BUTTON_1_time = toggle_BUTTON_2_time = toggle_BUTTON_3_time = toggle_BUTTON_4_time = STEP_UP;
+    toggle_BUTTON_1_time = toggle_BUTTON_2_time = toggle_BUTTON_3_time = toggle_BUTTON_4_time =
+        STEP_UP;
     nr_type_instru = 0;
     nr_vco_selected = nr_vca_selected = nr_seq_selected = nr_pcf_selected = nr_sampler_selected = 0;
     num_fct_vca = num_fct_pcf = num_step_seq = nr_type_onde = 0;
@@ -280,9 +339,13 @@ int Exec_Remote_Order()
         choose_waveform(-1);
         changed = 1;
     }
-    if (toggle_BUTTON_1) press_F1();
-    if (toggle_BUTTON_2) press_F2();
-    if (toggle_BUTTON_3) press_F3();
-    if (toggle_BUTTON_4) press_F4();
+    if (toggle_BUTTON_1)
+        press_F1();
+    if (toggle_BUTTON_2)
+        press_F2();
+    if (toggle_BUTTON_3)
+        press_F3();
+    if (toggle_BUTTON_4)
+        press_F4();
     return changed || toggle_BUTTON_1 || toggle_BUTTON_2 || toggle_BUTTON_3 || toggle_BUTTON_4;
 }

@@ -17,8 +17,8 @@ namespace {
 const char GREETING[] = "Hello to Q_SYNTH remote access!\r\nENTER YOU COMMAND then FINISH to exit";
 const char PROMPT[] = "\r\nCommand>";
 
-constexpr Uint32 WAIT_SLICE_MS = 100;        // how often a waiting client looks at its running flag
-constexpr Uint32 SHUTDOWN_WAIT_MS = 2000;    // longest wait for client threads at exit
+constexpr Uint32 WAIT_SLICE_MS = 100;     // how often a waiting client looks at its running flag
+constexpr Uint32 SHUTDOWN_WAIT_MS = 2000; // longest wait for client threads at exit
 
 // Clients accepted and not collected yet; touched by the main thread only.
 std::vector<RemoteClient *> clients;
@@ -59,23 +59,25 @@ void collect_finished_clients()
     clients.erase(kept, clients.end());
 }
 
-}  // namespace
+} // namespace
 
 char *read_socket_for_MIME(RemoteClient &client)
 {
     RemoteLineReader &reader = client.reader;
     while (!reader.take_line()) {
         int ready = 0;
-        while (client.running.load() && (ready = SDLNet_CheckSockets(client.waiting, WAIT_SLICE_MS)) == 0) {
+        while (client.running.load() &&
+               (ready = SDLNet_CheckSockets(client.waiting, WAIT_SLICE_MS)) == 0) {
         }
         if (!client.running.load())
             return nullptr;
-        const int n = ready < 0 ? -1 : SDLNet_TCP_Recv(client.socket, reader.receive_area(),
-                                                        RemoteLineReader::PIECE_SIZE);
+        const int n = ready < 0 ? -1
+                                : SDLNet_TCP_Recv(client.socket, reader.receive_area(),
+                                                  RemoteLineReader::PIECE_SIZE);
         if (n < 0)
             std::printf("Erreur de receive \n");
         if (n <= 0)
-            return nullptr;   // a partial line of a failed or closed connection is never used
+            return nullptr; // a partial line of a failed or closed connection is never used
         reader.piece_received(n);
     }
     const int length = reader.line_length();
@@ -88,7 +90,8 @@ int traite_client_ordres(void *data)
 {
     RemoteClient *client = static_cast<RemoteClient *>(data);
     std::printf("THREAD\n");
-    std::printf("AFT : %d %p \n", handle_number(client->socket), static_cast<void *>(client->socket));
+    std::printf("AFT : %d %p \n", handle_number(client->socket),
+                static_cast<void *>(client->socket));
     std::printf("SDLNet_TCP_Accepted: %s\n", SDL_GetError());
     send_text(client->socket, GREETING);
 
@@ -165,7 +168,4 @@ void shutdown_remote_server()
     clients.clear();
 }
 
-int remote_client_count()
-{
-    return static_cast<int>(clients.size());
-}
+int remote_client_count() { return static_cast<int>(clients.size()); }

@@ -23,11 +23,11 @@ constexpr int MAX_REMOTE_CLIENTS = 64;
 // One connected client and the state of the thread serving it.
 struct RemoteClient {
     TCPsocket socket = nullptr;
-    SDLNet_SocketSet waiting = nullptr;   // the socket alone, to wait with a timeout
+    SDLNet_SocketSet waiting = nullptr; // the socket alone, to wait with a timeout
     SDL_Thread *thread = nullptr;
-    std::atomic<int> running{1};          // cleared to make the thread end
-    std::atomic<int> finished{0};         // set by the thread as it ends
-    int result = 0;                       // 1 after FINISH
+    std::atomic<int> running{1};  // cleared to make the thread end
+    std::atomic<int> finished{0}; // set by the thread as it ends
+    int result = 0;               // 1 after FINISH
     RemoteLineReader reader;
 };
 

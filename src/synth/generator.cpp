@@ -4,10 +4,7 @@
 
 GENERATOR *gen = nullptr;
 
-GENERATOR::GENERATOR() : OUTPUT(0.0f), load_status(0)
-{
-    patch_path[0] = '\0';
-}
+GENERATOR::GENERATOR() : OUTPUT(0.0f), load_status(0) { patch_path[0] = '\0'; }
 
 int GENERATOR::evolue()
 {
@@ -17,8 +14,7 @@ int GENERATOR::evolue()
 
 namespace {
 
-template <typename Module>
-Module *find_by_name(const std::vector<Module *> &list, const char *name)
+template <typename Module> Module *find_by_name(const std::vector<Module *> &list, const char *name)
 {
     if (!name)
         return nullptr;
@@ -28,8 +24,7 @@ Module *find_by_name(const std::vector<Module *> &list, const char *name)
     return nullptr;
 }
 
-template <typename Module>
-void delete_all(std::vector<Module *> &list)
+template <typename Module> void delete_all(std::vector<Module *> &list)
 {
     for (Module *m : list)
         delete m;
@@ -42,7 +37,10 @@ VCO *GENERATOR::get_VCO_by_name(const char *name) { return find_by_name(oscillat
 VCA *GENERATOR::get_VCA_by_name(const char *name) { return find_by_name(amplifiers, name); }
 PCF *GENERATOR::get_PCF_by_name(const char *name) { return find_by_name(filters, name); }
 SAMPLER *GENERATOR::get_SAMPLER_by_name(const char *name) { return find_by_name(samplers, name); }
-SEQUENCER *GENERATOR::get_SEQUENCER_by_name(const char *name) { return find_by_name(sequencers, name); }
+SEQUENCER *GENERATOR::get_SEQUENCER_by_name(const char *name)
+{
+    return find_by_name(sequencers, name);
+}
 MIXER *GENERATOR::get_MIXER_by_name(const char *name) { return find_by_name(mixers, name); }
 
 KEYBOARD *GENERATOR::get_KEYBOARD_by_name(const char *name)

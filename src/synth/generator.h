@@ -68,14 +68,22 @@ public:
     // declaration order above, each list from first to last.
     void evaluate_one_sample()
     {
-        for (SEQUENCER *m : sequencers) m->evolue();
-        for (KEYBOARD *m : keyboards) m->evolue();
-        for (VCO *m : oscillators) m->evolue();
-        for (MIXER *m : mixers) m->evolue();
-        for (SAMPLER *m : samplers) m->evolue();
-        for (VCA *m : amplifiers) m->evolue();
-        for (PCF *m : filters) m->evolue();
-        for (SFX_DELAY *m : delays) m->evolue();
+        for (SEQUENCER *m : sequencers)
+            m->evolue();
+        for (KEYBOARD *m : keyboards)
+            m->evolue();
+        for (VCO *m : oscillators)
+            m->evolue();
+        for (MIXER *m : mixers)
+            m->evolue();
+        for (SAMPLER *m : samplers)
+            m->evolue();
+        for (VCA *m : amplifiers)
+            m->evolue();
+        for (PCF *m : filters)
+            m->evolue();
+        for (SFX_DELAY *m : delays)
+            m->evolue();
     }
 };
 

@@ -11,9 +11,9 @@ public:
 
     int power;
     char name[800];
-    int count;                 // channels 0 .. count-1 are mixed
+    int count; // channels 0 .. count-1 are mixed
     float gain[CHANNELS];
-    float bypass[CHANNELS];    // exactly 1.0 leaves the channel out
+    float bypass[CHANNELS]; // exactly 1.0 leaves the channel out
     INPUT inputs[CHANNELS];
 
     MIXER();

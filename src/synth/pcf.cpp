@@ -9,16 +9,21 @@ constexpr double RATE = 44100.0;
 constexpr double TWO_PI = 6.283185307179586;
 
 enum FilterType : unsigned long {
-    PASS = 0, LOW_PASS = 1, HIGH_PASS = 2, BAND_PASS = 3, NOTCH = 4,
-    LOW_SHELF = 5, HIGH_SHELF = 6, PEAKING = 7
+    PASS = 0,
+    LOW_PASS = 1,
+    HIGH_PASS = 2,
+    BAND_PASS = 3,
+    NOTCH = 4,
+    LOW_SHELF = 5,
+    HIGH_SHELF = 6,
+    PEAKING = 7
 };
 
 // Parameters that give the cookbook forms a stable, finite response: a
 // positive Q and a cut-off from 1 Hz up to (not including) half the rate.
 bool usable_parameters(double freq, double q, double gain_db)
 {
-    return q > 0.0 && freq >= 1.0 && freq < RATE / 2 && std::isfinite(q) &&
-           std::isfinite(gain_db);
+    return q > 0.0 && freq >= 1.0 && freq < RATE / 2 && std::isfinite(q) && std::isfinite(gain_db);
 }
 
 bool finite_coefficients(const PCF::Cell &c)
@@ -97,9 +102,9 @@ void compute_coefficients(PCF::Cell &c, double freq, double q, double gain_db, u
 } // namespace
 
 PCF::PCF()
-    : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1),
-      mod_phase(nullptr), mod_frequency(nullptr), mod_amplitude(nullptr), mix(1.0f), type(3),
-      bypass(1), cut_off(0), gain(1.0f), level(1.0f), q(1.0f)
+    : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1), mod_phase(nullptr),
+      mod_frequency(nullptr), mod_amplitude(nullptr), mix(1.0f), type(3), bypass(1), cut_off(0),
+      gain(1.0f), level(1.0f), q(1.0f)
 {
     name[0] = '\0';
     // Zero history, and a cache key that matches nothing.

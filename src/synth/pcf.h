@@ -26,7 +26,7 @@ public:
     int type;
     int bypass;
     int cut_off;
-    float gain;     // dB
+    float gain; // dB
     float level;
     float q;
     Cell cell;
@@ -37,7 +37,7 @@ public:
     PCF &operator=(const PCF &) = delete;
 
     void set_HiCutOff(int hz);
-    int set_HiCutOff_Lower();   // raises the cut-off by 100 Hz
+    int set_HiCutOff_Lower(); // raises the cut-off by 100 Hz
     // One sample: 0 without input, the input when bypassed, otherwise the
     // cell's output scaled by (1 + level) and mixed with the dry input; always
     // within [-1, 1]. Types: 0 none, 1 low-pass, 2 high-pass, 3 band-pass,

@@ -30,8 +30,16 @@ public:
     float elapsed;
     int state;
     explicit OUTPUT_GATE(int s = 0) : elapsed(0.0f), state(s) {}
-    virtual int evolue() { elapsed += 1.0f; return 1; }
-    void TRIG() { state = 1; elapsed = 0.0f; }
+    virtual int evolue()
+    {
+        elapsed += 1.0f;
+        return 1;
+    }
+    void TRIG()
+    {
+        state = 1;
+        elapsed = 0.0f;
+    }
     void UNTRIG() { state = 0; }
 };
 

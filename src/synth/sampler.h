@@ -10,15 +10,15 @@
 
 class SAMPLER : public VCO {
 public:
-    static constexpr int MAX_VALUES = 8000000;   // 16-bit values kept at most
+    static constexpr int MAX_VALUES = 8000000; // 16-bit values kept at most
 
-    std::vector<int16_t> samples;   // interleaved stereo frames
-    int length;                     // in stereo frames
+    std::vector<int16_t> samples; // interleaved stereo frames
+    int length;                   // in stereo frames
     char name[800];
-    float position;                 // read index into samples
+    float position; // read index into samples
     float tune;
     float volume;
-    float spare;                    // kept for the phase modulation; unused
+    float spare; // kept for the phase modulation; unused
     char file[80];
 
     SAMPLER();

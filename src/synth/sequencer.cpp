@@ -16,8 +16,8 @@ constexpr int PLAYABLE_PATTERNS = 32;
 
 SEQUENCER::SEQUENCER()
     : OUTPUT(0.0f), OUTPUT_GATE(0), OUTPUT_SYNC(0), INPUT_SYNC(nullptr), wished_pattern(0),
-      pattern(0), power(1), divider(2.0f), wished_divider(2.0f), step_count(32),
-      current_step(0), time(0.0f), gate_open(0)
+      pattern(0), power(1), divider(2.0f), wished_divider(2.0f), step_count(32), current_step(0),
+      time(0.0f), gate_open(0)
 {
     std::srand(SDL_GetTicks());
     for (int p = 0; p < PATTERNS; ++p) {

@@ -14,7 +14,7 @@ public:
     int wished_pattern;
     int pattern;
     int power;
-    float divider;        // steps per 44100 samples
+    float divider; // steps per 44100 samples
     float wished_divider;
     int step_count;
     int current_step;

@@ -8,17 +8,17 @@
 
 class VCA : public OUTPUT, public INPUT_GATE, public INPUT {
 public:
-    float release_time;   // seconds since the gate went off
-    float time;           // seconds since the gate went on
+    float release_time; // seconds since the gate went off
+    float time;         // seconds since the gate went on
     int invert;
     char name[88];
-    float attack;         // milliseconds
+    float attack; // milliseconds
     float peak;
-    float decay;          // milliseconds
-    float sustain;        // fraction of peak; 0 selects the decay to silence
-    float release;        // milliseconds
-    float last_level;     // envelope of the last gate-on sample
-    int bypass;           // 1 while the gate input is unconnected
+    float decay;      // milliseconds
+    float sustain;    // fraction of peak; 0 selects the decay to silence
+    float release;    // milliseconds
+    float last_level; // envelope of the last gate-on sample
+    int bypass;       // 1 while the gate input is unconnected
 
     VCA();
     virtual ~VCA() = default;

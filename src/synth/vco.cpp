@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr double TWO_PI_APPROX = 6.2831853;   // the oscillator's own 2*pi
+constexpr double TWO_PI_APPROX = 6.2831853; // the oscillator's own 2*pi
 
 // A modulation input takes part only when it exists and is connected.
 inline bool modulated(const INPUT *in) { return in && in->source; }
@@ -21,11 +21,10 @@ inline float scale_by(float p, const INPUT *in)
 } // namespace
 
 VCO::VCO(float amplitude_, float frequency_, type_generateur type_)
-    : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1),
-      mod_phase(nullptr), mod_frequency(nullptr), mod_amplitude(nullptr),
-      mod_pulse_width(nullptr), position(0.0f), phase((float)(std::rand() % 360)),
-      amplitude(amplitude_), frequency(frequency_), pulse_width(0.1f), held_noise(0.0f),
-      type(type_)
+    : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1), mod_phase(nullptr),
+      mod_frequency(nullptr), mod_amplitude(nullptr), mod_pulse_width(nullptr), position(0.0f),
+      phase((float)(std::rand() % 360)), amplitude(amplitude_), frequency(frequency_),
+      pulse_width(0.1f), held_noise(0.0f), type(type_)
 {
     std::strcpy(name, "Emptynamed_VCO");
 }

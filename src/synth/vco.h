@@ -18,12 +18,12 @@ public:
     INPUT *mod_amplitude;
     INPUT *mod_pulse_width;
     char name[80];
-    float position;     // phase accumulator, -1.0 .. 1.0 over one cycle
-    float phase;        // phase offset in cycles
+    float position; // phase accumulator, -1.0 .. 1.0 over one cycle
+    float phase;    // phase offset in cycles
     float amplitude;
     float frequency;
     float pulse_width;
-    float held_noise;   // noise magnitude held for one cycle
+    float held_noise; // noise magnitude held for one cycle
     type_generateur type;
 
     VCO(float amplitude, float frequency, type_generateur type);

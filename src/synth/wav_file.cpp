@@ -22,7 +22,10 @@ uint32_t le32(const unsigned char *b)
 WavReadResult refuse(std::string problem) { return {WavStatus::unsupported, std::move(problem)}; }
 
 // Skips a chunk body; chunks are padded to an even size.
-bool skip_chunk(FILE *f, uint32_t size) { return std::fseek(f, (long)size + (size & 1), SEEK_CUR) == 0; }
+bool skip_chunk(FILE *f, uint32_t size)
+{
+    return std::fseek(f, (long)size + (size & 1), SEEK_CUR) == 0;
+}
 
 struct Format {
     uint16_t tag;

@@ -8,14 +8,14 @@
 
 enum class WavStatus {
     ok,
-    cannot_open,   // the file does not exist or is not readable
-    cannot_read,   // the RIFF header cannot be read
-    unsupported,   // not a 16-bit PCM mono or stereo WAV file; see `problem`
+    cannot_open, // the file does not exist or is not readable
+    cannot_read, // the RIFF header cannot be read
+    unsupported, // not a 16-bit PCM mono or stereo WAV file; see `problem`
 };
 
 struct WavReadResult {
     WavStatus status;
-    std::string problem;   // what is wrong, when status is unsupported
+    std::string problem; // what is wrong, when status is unsupported
 };
 
 // Reads the sample data of a 16-bit PCM mono or stereo WAV file as

@@ -92,4 +92,4 @@ TEST(ErrorTable, KnownCodesAndTheRest)
     EXPECT_STREQ("Unknown error", FMOD_ErrorString(-1));
 }
 
-}  // namespace
+} // namespace

@@ -66,7 +66,10 @@ TEST(StopRendering, WaitsForTheCallbackInsideTheEvaluation)
         std::this_thread::yield();
 
     std::atomic<bool> stopped{false};
-    std::thread main_side([&] { stop_rendering(); stopped = true; });
+    std::thread main_side([&] {
+        stop_rendering();
+        stopped = true;
+    });
     std::this_thread::sleep_for(50ms);
     EXPECT_FALSE(stopped) << "returned while a callback was evaluating";
     EXPECT_EQ(0, CALLBACK_READY.load());
@@ -85,9 +88,9 @@ TEST(ReplacePatch, ManyReplacementsWhileTheNoSoundStreamRuns)
     connect_output_tap(gen);
     ASSERT_TRUE(FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND));
     ASSERT_TRUE(FSOUND_Init(Frequency, 32, 0));
-    FSOUND_STREAM *stream = FSOUND_Stream_Create(
-        instrument_callback, BufferSize, FSOUND_16BITS | FSOUND_STEREO | FSOUND_SIGNED,
-        Frequency, nullptr);
+    FSOUND_STREAM *stream =
+        FSOUND_Stream_Create(instrument_callback, BufferSize,
+                             FSOUND_16BITS | FSOUND_STEREO | FSOUND_SIGNED, Frequency, nullptr);
     ASSERT_NE(nullptr, stream);
     ASSERT_EQ(0, FSOUND_Stream_Play(0, stream));
     CALLBACK_READY = 1;
@@ -121,4 +124,4 @@ TEST(ReplacePatch, ManyReplacementsWhileTheNoSoundStreamRuns)
     gen = nullptr;
 }
 
-}  // namespace
+} // namespace

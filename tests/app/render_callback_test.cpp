@@ -31,7 +31,11 @@ public:
 
 class CountingDelay : public SFX_DELAY {
 public:
-    int evolue() override { ++evaluations; return 1; }
+    int evolue() override
+    {
+        ++evaluations;
+        return 1;
+    }
     int evaluations = 0;
 };
 
@@ -171,4 +175,4 @@ TEST(OutputDelay, NotInsertedWithoutOutputMixer)
     discard_patch(patch);
 }
 
-}  // namespace
+} // namespace

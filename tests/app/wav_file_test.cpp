@@ -43,8 +43,8 @@ TEST(WavFile, HeaderSizesAndSamples)
     EXPECT_EQ(36u + 12u, u32(b, 4));
     EXPECT_EQ("WAVEfmt ", std::string(b.begin() + 8, b.begin() + 16));
     EXPECT_EQ(16u, u32(b, 16));
-    EXPECT_EQ(1, u16(b, 20));       // PCM
-    EXPECT_EQ(2, u16(b, 22));       // stereo
+    EXPECT_EQ(1, u16(b, 20)); // PCM
+    EXPECT_EQ(2, u16(b, 22)); // stereo
     EXPECT_EQ(44100u, u32(b, 24));
     EXPECT_EQ(176400u, u32(b, 28));
     EXPECT_EQ(4, u16(b, 32));
@@ -65,4 +65,4 @@ TEST(WavFile, UnwritablePathIsRefused)
     EXPECT_FALSE(wav.open("/nonexistent-directory/out.wav"));
 }
 
-}  // namespace
+} // namespace

@@ -53,7 +53,9 @@ protected:
              "pcm.qm_file_out {\n"
              "    type file\n"
              "    slave.pcm { type null }\n"
-             "    file \"" << raw << "\"\n"
+             "    file \""
+          << raw
+          << "\"\n"
              "    format \"raw\"\n"
              "}\n";
         c.close();
@@ -121,4 +123,4 @@ TEST_F(AlsaOutput, PlaysThroughAFileDevice)
     }
 }
 
-}  // namespace
+} // namespace

@@ -117,4 +117,4 @@ TEST_F(FsoundTest, NoSoundStreamRunsAtRealTimePace)
     EXPECT_EQ(0, calls.dirty_buffer.load()) << "blocks must arrive silent";
 }
 
-}  // namespace
+} // namespace

@@ -58,7 +58,7 @@ TEST(DrawPixelsTest, ColourPutpixelStoresTheMappedColour)
     ClearScreen(bgr.s, 0, 0, 0);
     putpixel(bgr.s, 2, 1, 0x11, 0x22, 0x33);
     const Uint8 *p = static_cast<Uint8 *>(bgr.s->pixels) + bgr.s->pitch + 6;
-    EXPECT_EQ(p[0], 0x33);   // low byte of the mapped value first
+    EXPECT_EQ(p[0], 0x33); // low byte of the mapped value first
     EXPECT_EQ(p[1], 0x22);
     EXPECT_EQ(p[2], 0x11);
     EXPECT_EQ(getpixel(bgr.s, 1, 1), 0u);
@@ -73,4 +73,4 @@ TEST(DrawPixelsTest, ColourPutpixelStoresTheMappedColour)
     EXPECT_EQ(getpixel(bgr.s, 3, 0), 0u);
 }
 
-}  // namespace
+} // namespace

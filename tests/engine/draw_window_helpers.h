@@ -13,7 +13,7 @@
 // The pixels of the window, read from the frame being drawn.
 struct Frame {
     int w, h;
-    std::vector<uint8_t> rgb;   // bottom row first, as OpenGL reads them
+    std::vector<uint8_t> rgb; // bottom row first, as OpenGL reads them
 
     // Pixel at (x, y) counted from the top-left corner.
     Rgba at(int x, int y) const;

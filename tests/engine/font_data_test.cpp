@@ -43,4 +43,4 @@ TEST(FontEngineTest, SoftwareTextDrawsNothingAndRefusesLargeSizes)
     EXPECT_EQ(engine.get_txt_Surface(0, "HELLO", 0, 0, 12), nullptr);
 }
 
-}  // namespace
+} // namespace

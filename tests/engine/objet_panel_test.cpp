@@ -12,7 +12,8 @@
 namespace {
 
 // A sprite element of size w x h at (x, y), as a description file would make it.
-SPRITE *element(OBJET &panel, const char *name, float x, float y, float w, float h) {
+SPRITE *element(OBJET &panel, const char *name, float x, float y, float w, float h)
+{
     SPRITE *s = new SPRITE("none", 0, 0, 0, 0, 0, 1.0f, 0, 0);
     s->setxyz(x, y, 0);
     s->w = w;
@@ -22,40 +23,44 @@ SPRITE *element(OBJET &panel, const char *name, float x, float y, float w, float
     return s;
 }
 
-void point_at(int x, int y) {
+void point_at(int x, int y)
+{
     mouse_x = x;
     mouse_y = y;
 }
 
-TEST(PanelHit, FirstElementOfTheFileIsHitFirst) {
+TEST(PanelHit, FirstElementOfTheFileIsHitFirst)
+{
     OBJET panel(100, 200, "V1");
-    SPRITE *under = element(panel, "UNDER", 0, 0, 50, 50);   // read first: on top
+    SPRITE *under = element(panel, "UNDER", 0, 0, 50, 50); // read first: on top
     SPRITE *over = element(panel, "OVER", 10, 10, 50, 50);
     point_at(120, 220);
     EXPECT_EQ(panel.get_pointed_object(), under);
-    point_at(155, 255);   // only the second one reaches here
+    point_at(155, 255); // only the second one reaches here
     EXPECT_EQ(panel.get_pointed_object(), over);
-    point_at(160, 260);   // its bottom-right corner is inside
+    point_at(160, 260); // its bottom-right corner is inside
     EXPECT_EQ(panel.get_pointed_object(), over);
     point_at(161, 260);
     EXPECT_EQ(panel.get_pointed_object(), nullptr);
 }
 
-TEST(PanelHit, BackgroundsBackElementsAndLabelsAreNeverHit) {
+TEST(PanelHit, BackgroundsBackElementsAndLabelsAreNeverHit)
+{
     OBJET panel(0, 0, "V1");
     SPRITE *knob = element(panel, "KNOB", 0, 0, 40, 40);
     element(panel, "IMAGE_FOND", 0, 0, 100, 100);
     element(panel, "BACK_PLATE", 0, 0, 100, 100);
     LABEL *label = new LABEL("text", 0, 0, 0, 0, 0, 8, 0);
     label->w = label->h = 100;
-    panel.front.push_back(label);   // the first element of the file
+    panel.front.push_back(label); // the first element of the file
     point_at(20, 20);
     EXPECT_EQ(panel.get_pointed_object(), knob);
     point_at(70, 70);
     EXPECT_EQ(panel.get_pointed_object(), nullptr);
 }
 
-TEST(PanelHit, CentredElementsAreHitAroundTheirPosition) {
+TEST(PanelHit, CentredElementsAreHitAroundTheirPosition)
+{
     OBJET panel(0, 0, "V1");
     SPRITE *s = element(panel, "C", 100, 100, 20, 20);
     s->corner_origin = false;
@@ -63,11 +68,12 @@ TEST(PanelHit, CentredElementsAreHitAroundTheirPosition) {
     EXPECT_EQ(panel.get_pointed_object(), s);
     point_at(112, 100);
     EXPECT_EQ(panel.get_pointed_object(), nullptr);
-    EXPECT_EQ(s->x, 100);   // the element is left as it was
+    EXPECT_EQ(s->x, 100); // the element is left as it was
     EXPECT_EQ(s->w, 20);
 }
 
-TEST(PanelLookup, NamesSkipAShortPrefix) {
+TEST(PanelLookup, NamesSkipAShortPrefix)
+{
     OBJET two(0, 0, "V1"), one(0, 0, "5"), long_name(0, 0, "123");
     SPRITE *a = element(two, "A", 0, 0, 1, 1);
     SPRITE *b = element(one, "B", 0, 0, 1, 1);
@@ -79,23 +85,26 @@ TEST(PanelLookup, NamesSkipAShortPrefix) {
     EXPECT_EQ(two.get_SPRITE_by_name("V1_A"), nullptr);
 }
 
-TEST(PanelLookup, SameNameFindsTheFirstOfTheFile) {
+TEST(PanelLookup, SameNameFindsTheFirstOfTheFile)
+{
     OBJET panel(0, 0, "V1");
     SPRITE *first = element(panel, "TWIN", 0, 0, 1, 1);
     element(panel, "TWIN", 0, 0, 1, 1);
     EXPECT_EQ(panel.get_SPRITE_by_name("TWIN"), first);
 }
 
-TEST(PanelLookup, ButtonsAreFoundAmongButtonsOnly) {
+TEST(PanelLookup, ButtonsAreFoundAmongButtonsOnly)
+{
     OBJET panel(0, 0, "V1");
-    element(panel, "BUTTON_FAKE", 0, 0, 1, 1);   // a plain sprite
+    element(panel, "BUTTON_FAKE", 0, 0, 1, 1); // a plain sprite
     BUTTON *b = new BUTTON("V1_BUTTON_GO", "ON", "0", "OFF", nullptr);
     panel.front.insert(panel.front.begin(), b);
     EXPECT_EQ(panel.get_BUTTON_by_name("BUTTON_GO"), b);
     EXPECT_EQ(panel.get_BUTTON_by_name("BUTTON_FAKE"), nullptr);
 }
 
-TEST(PanelNumbers, CountInFileOrder) {
+TEST(PanelNumbers, CountInFileOrder)
+{
     OBJET panel(0, 0, "V1");
     SPRITE *s0 = element(panel, "S0", 0, 0, 1, 1);
     SPRITE *s1 = element(panel, "S1", 0, 0, 1, 1);
@@ -107,7 +116,8 @@ TEST(PanelNumbers, CountInFileOrder) {
     EXPECT_EQ(panel.get_nr_object(&stranger), 0);
 }
 
-TEST(PanelViews, ModeZeroFromTheBackGivesTheFullFront) {
+TEST(PanelViews, ModeZeroFromTheBackGivesTheFullFront)
+{
     OBJET panel(0, 0, "V1");
     EXPECT_EQ(panel.toggle_view_mode(4), 1);
     EXPECT_EQ(panel.view_mode, 4u);
@@ -117,12 +127,13 @@ TEST(PanelViews, ModeZeroFromTheBackGivesTheFullFront) {
     EXPECT_EQ(panel.current, &panel.front);
     panel.toggle_view_mode(0);
     EXPECT_EQ(panel.view_mode, 2u);
-    panel.toggle_view_mode(3);   // not a mode: nothing changes
+    panel.toggle_view_mode(3); // not a mode: nothing changes
     EXPECT_EQ(panel.view_mode, 2u);
     EXPECT_EQ(panel.current, &panel.front);
 }
 
-TEST(PanelViews, ToggleMarksEveryElementOfTheCurrentList) {
+TEST(PanelViews, ToggleMarksEveryElementOfTheCurrentList)
+{
     OBJET panel(0, 0, "V1");
     panel.current = &panel.back;
     SPRITE *socket = element(panel, "SOCKET", 0, 0, 1, 1);
@@ -140,9 +151,10 @@ TEST(PanelViews, ToggleMarksEveryElementOfTheCurrentList) {
     EXPECT_EQ(socket->redraw, 1);
 }
 
-TEST(PanelSize, BackgroundImageSetsTheSizeHalvedWhenCompact) {
+TEST(PanelSize, BackgroundImageSetsTheSizeHalvedWhenCompact)
+{
     QBIBLIO library;
-    library.upload_textures = false;   // no OpenGL context here
+    library.upload_textures = false; // no OpenGL context here
     library.add_image("BG", library.create_empty_surface(200, 120, nullptr), 200, 120);
     bibliotheque_graphique = &library;
 
@@ -160,10 +172,11 @@ TEST(PanelSize, BackgroundImageSetsTheSizeHalvedWhenCompact) {
     bibliotheque_graphique = nullptr;
 }
 
-TEST(PanelSize, MissingBackgroundImageUsesTheElementSize) {
+TEST(PanelSize, MissingBackgroundImageUsesTheElementSize)
+{
     OBJET panel(0, 0, "V1");
     panel.calcule_lasurfaceoccupee();
-    EXPECT_EQ(panel.w, 0);   // nothing to measure: the size stays
+    EXPECT_EQ(panel.w, 0); // nothing to measure: the size stays
     element(panel, "IMAGE_FOND", 0, 0, 81.5f, 41);
     panel.view_mode = OBJET::VIEW_COMPACT;
     panel.calcule_lasurfaceoccupee();
@@ -178,18 +191,18 @@ protected:
     SLIDER *knob = new SLIDER("V1_K", "SLD");
     LABEL *label = new LABEL("text", 0, 0, 0, 0, 0, 8, 0);
 
-    void SetUp() override {
-        panel.front = {button, knob, label};
-    }
+    void SetUp() override { panel.front = {button, knob, label}; }
 
-    void post(int kind, Uint8 type, const char *text, SPRITE *target) {
+    void post(int kind, Uint8 type, const char *text, SPRITE *target)
+    {
         SDL_Event event = {};
         event.type = type;
         panel.ajoute_message(MESSAGE(kind, &event, text, target));
     }
 };
 
-TEST_F(PanelMessages, ReachTheirWidgetsWhenThePanelEvolves) {
+TEST_F(PanelMessages, ReachTheirWidgetsWhenThePanelEvolves)
+{
     post(1, SDL_MOUSEBUTTONDOWN, nullptr, button);
     post(1, SDL_MOUSEBUTTONUP, nullptr, button);
     post(0, 0, "SLD_DOWN", knob);
@@ -205,7 +218,8 @@ TEST_F(PanelMessages, ReachTheirWidgetsWhenThePanelEvolves) {
     EXPECT_TRUE(knob->messages.empty());
 }
 
-TEST_F(PanelMessages, OthersAreDropped) {
+TEST_F(PanelMessages, OthersAreDropped)
+{
     post(0, 0, "SLD_DOWN", label);
     post(0, SDL_USEREVENT, "STEP", nullptr);
     testing::internal::CaptureStdout();
@@ -220,7 +234,8 @@ TEST_F(PanelMessages, OthersAreDropped) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ZZZ\n");
 }
 
-TEST_F(PanelMessages, WidgetsWaitForTheNextDrawingWhenNothingIsToRedraw) {
+TEST_F(PanelMessages, WidgetsWaitForTheNextDrawingWhenNothingIsToRedraw)
+{
     for (SPRITE *s : panel.front)
         s->redraw = 0;
     post(0, 0, "SLD_DOWN", knob);
@@ -231,4 +246,4 @@ TEST_F(PanelMessages, WidgetsWaitForTheNextDrawingWhenNothingIsToRedraw) {
     EXPECT_EQ(knob->angle, 1);
 }
 
-}  // namespace
+} // namespace

@@ -20,8 +20,7 @@ void Picture::fill(int x, int y, int fw, int fh, Rgba colour)
 
 std::string write_bmp24(const TempDir &dir, const std::string &file, const Picture &p)
 {
-    SDL_Surface *s =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, p.w, p.h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Surface *s = SDL_CreateRGBSurface(SDL_SWSURFACE, p.w, p.h, 24, 0xFF0000, 0xFF00, 0xFF, 0);
     for (int y = 0; y < p.h; y++)
         for (int x = 0; x < p.w; x++) {
             const Rgba &c = p.pixels[y * p.w + x];
@@ -87,13 +86,14 @@ std::vector<uint8_t> zlib_stored(const std::vector<uint8_t> &raw)
     return z;
 }
 
-}  // namespace
+} // namespace
 
-std::string write_png(const TempDir &dir, const std::string &file, const Picture &p, bool with_alpha)
+std::string write_png(const TempDir &dir, const std::string &file, const Picture &p,
+                      bool with_alpha)
 {
     std::vector<uint8_t> raw;
     for (int y = 0; y < p.h; y++) {
-        raw.push_back(0);   // no filter
+        raw.push_back(0); // no filter
         for (int x = 0; x < p.w; x++) {
             const Rgba &c = p.pixels[y * p.w + x];
             raw.insert(raw.end(), {c.r, c.g, c.b});
@@ -110,7 +110,8 @@ std::string write_png(const TempDir &dir, const std::string &file, const Picture
     chunk(png, "IDAT", zlib_stored(raw));
     chunk(png, "IEND", {});
     std::ofstream(dir.path(file), std::ios::binary)
-        .write(reinterpret_cast<const char *>(png.data()), static_cast<std::streamsize>(png.size()));
+        .write(reinterpret_cast<const char *>(png.data()),
+               static_cast<std::streamsize>(png.size()));
     return dir.path(file);
 }
 

@@ -11,7 +11,6 @@
 
 #include "support/temp_dir.h"
 
-
 struct Rgba {
     uint8_t r, g, b, a;
     // Compares the colour only.
@@ -31,7 +30,8 @@ struct Picture {
 
 // File writers; each returns the path written.
 std::string write_bmp24(const TempDir &dir, const std::string &file, const Picture &p);
-std::string write_png(const TempDir &dir, const std::string &file, const Picture &p, bool with_alpha);
+std::string write_png(const TempDir &dir, const std::string &file, const Picture &p,
+                      bool with_alpha);
 
 // The colour of pixel (x, y) of a 24-bit surface in the library's BGR layout.
 Rgba bgr_pixel(const SDL_Surface *s, int x, int y);

@@ -149,14 +149,13 @@ using ArchiveDeathTest = ArchiveTest;
 
 TEST_F(ArchiveDeathTest, MissingArchiveEndsTheProcess)
 {
-    EXPECT_EXIT(library.load_QIM(dir.path("none.qim").c_str()), ::testing::ExitedWithCode(255),
-                "");
+    EXPECT_EXIT(library.load_QIM(dir.path("none.qim").c_str()), ::testing::ExitedWithCode(255), "");
 }
 
 TEST_F(ArchiveDeathTest, MissingSimplePartEndsTheProcess)
 {
-    EXPECT_EXIT(load("A " + dir.path("none.bmp") + " SIMPLEPART"),
-                ::testing::ExitedWithCode(255), "");
+    EXPECT_EXIT(load("A " + dir.path("none.bmp") + " SIMPLEPART"), ::testing::ExitedWithCode(255),
+                "");
 }
 
 // Every file format comes out in the 24-bit BGR layout with its own colours.
@@ -167,7 +166,7 @@ TEST_F(ArchiveTest, ImagesOfEveryFormatAreConvertedToBgr)
     p.at(2, 0) = BLUE;
     p.at(0, 1) = ORANGE;
     p.at(1, 1) = {10, 20, 30, 0};     // fully transparent
-    p.at(2, 1) = {200, 100, 50, 128};  // half transparent
+    p.at(2, 1) = {200, 100, 50, 128}; // half transparent
     load("BMP " + write_bmp24(dir, "p.bmp", p) + " SIMPLEPART PNG " +
          write_png(dir, "p.png", p, false) + " SIMPLEPART PNGA " +
          write_png(dir, "pa.png", p, true) + " SIMPLEPART");
@@ -251,4 +250,4 @@ TEST(QbiblioTest, RemovedImageCannotBeFoundAndIndexesStay)
     EXPECT_EQ(library.get_index_image("B"), 1);
 }
 
-}  // namespace
+} // namespace

@@ -18,7 +18,8 @@ protected:
     TempDir dir;
 
     // Loads text as a description file into panel; returns what was printed.
-    std::string load(OBJET &panel, const std::string &text) {
+    std::string load(OBJET &panel, const std::string &text)
+    {
         const std::string path = dir.write("panel.RC", text);
         testing::internal::CaptureStdout();
         EXPECT_EQ(panel.load_RC(path.c_str()), 1);
@@ -26,7 +27,8 @@ protected:
     }
 };
 
-TEST_F(RcFileTest, OneSpriteTakesEveryField) {
+TEST_F(RcFileTest, OneSpriteTakesEveryField)
+{
     OBJET panel(0, 0, "V1");
     load(panel, "SPRITE A a.bmp 0 10 20 1 16711935 0 1.0 0 255\r\n");
     ASSERT_EQ(panel.front.size(), 1u);
@@ -42,10 +44,11 @@ TEST_F(RcFileTest, OneSpriteTakesEveryField) {
     EXPECT_FLOAT_EQ(s->zoom, 1.0f);
 }
 
-TEST_F(RcFileTest, EveryKindKeepsTheFilePositionWhereverThePanelStands) {
+TEST_F(RcFileTest, EveryKindKeepsTheFilePositionWhereverThePanelStands)
+{
     OBJET panel(100, 50, "V1");
     load(panel,
-         "SPRITE S img MSK 10 20 0 0 1 0.5 30\n"   // alpha left out
+         "SPRITE S img MSK 10 20 0 0 1 0.5 30\n" // alpha left out
          "BUTTON B on off hover 10 20 0 0 0 1.0 0\n"
          "SLIDER K knob 10 20 0 0 0 1.0 0\n"
          "LABEL L text 10 20\n");
@@ -64,11 +67,11 @@ TEST_F(RcFileTest, EveryKindKeepsTheFilePositionWhereverThePanelStands) {
     }
 }
 
-TEST_F(RcFileTest, FileOrderIsReversedInTheList) {
+TEST_F(RcFileTest, FileOrderIsReversedInTheList)
+{
     OBJET panel(0, 0, "12");
-    load(panel,
-         "BUTTON BUTTON_GO VCO_ON VCO_OFF 0 5 6 1 16711935 0 1.0 0\n"
-         "SPRITE IMAGE_FOND bg 0 0 0 0 0 0 1.0 0 255\n");
+    load(panel, "BUTTON BUTTON_GO VCO_ON VCO_OFF 0 5 6 1 16711935 0 1.0 0\n"
+                "SPRITE IMAGE_FOND bg 0 0 0 0 0 0 1.0 0 255\n");
     ASSERT_EQ(panel.front.size(), 2u);
     BUTTON *b = dynamic_cast<BUTTON *>(panel.front[1]);
     ASSERT_NE(b, nullptr);
@@ -84,11 +87,11 @@ TEST_F(RcFileTest, FileOrderIsReversedInTheList) {
     EXPECT_EQ(b->state, 0);
 }
 
-TEST_F(RcFileTest, KnobZoomAboveHundredMeansOne) {
+TEST_F(RcFileTest, KnobZoomAboveHundredMeansOne)
+{
     OBJET panel(0, 0, "V1");
-    load(panel,
-         "SLIDER BIG SLD 0 0 1 0 0 150 0\n"
-         "SLIDER HUNDRED SLD 0 0 1 0 0 100 45\n");
+    load(panel, "SLIDER BIG SLD 0 0 1 0 0 150 0\n"
+                "SLIDER HUNDRED SLD 0 0 1 0 0 100 45\n");
     SLIDER *big = dynamic_cast<SLIDER *>(panel.get_SPRITE_by_name("BIG"));
     SLIDER *hundred = dynamic_cast<SLIDER *>(panel.get_SPRITE_by_name("HUNDRED"));
     ASSERT_NE(big, nullptr);
@@ -100,13 +103,13 @@ TEST_F(RcFileTest, KnobZoomAboveHundredMeansOne) {
     EXPECT_STREQ(hundred->mask_NAME, "SLD_MASK");
 }
 
-TEST_F(RcFileTest, LabelOptionalFieldsStayOnTheirLine) {
+TEST_F(RcFileTest, LabelOptionalFieldsStayOnTheirLine)
+{
     OBJET panel(0, 0, "V1");
-    load(panel,
-         "LABEL SHORT hello 5 6\r\n"
-         "SPRITE NEXT img 0 7 8 0 0 0 1.0 0 128\r\n"
-         "LABEL FULL world 1 2 3 14 16711680\r\n"
-         "LABEL INLINE x 1 2 SPRITE AFTER img 0 9 9 0 0 0 1.0 0\n");
+    load(panel, "LABEL SHORT hello 5 6\r\n"
+                "SPRITE NEXT img 0 7 8 0 0 0 1.0 0 128\r\n"
+                "LABEL FULL world 1 2 3 14 16711680\r\n"
+                "LABEL INLINE x 1 2 SPRITE AFTER img 0 9 9 0 0 0 1.0 0\n");
     LABEL *shorter = dynamic_cast<LABEL *>(panel.get_SPRITE_by_name("SHORT"));
     ASSERT_NE(shorter, nullptr);
     EXPECT_STREQ(shorter->text, "hello");
@@ -127,23 +130,26 @@ TEST_F(RcFileTest, LabelOptionalFieldsStayOnTheirLine) {
     EXPECT_EQ(panel.front.size(), 5u);
 }
 
-TEST_F(RcFileTest, UnknownTokensAreSkipped) {
+TEST_F(RcFileTest, UnknownTokensAreSkipped)
+{
     OBJET panel(0, 0, "V1");
     load(panel, "# comment words\nSPRITE A img 0 1 2 0 0 0 1.0 0 255\nJUNK\n");
     ASSERT_EQ(panel.front.size(), 1u);
     EXPECT_STREQ(panel.front[0]->NAME, "V1_A");
 }
 
-TEST_F(RcFileTest, LongTokensAreCutToTheirFieldWithOneLine) {
+TEST_F(RcFileTest, LongTokensAreCutToTheirFieldWithOneLine)
+{
     OBJET panel(0, 0, "V1");
     const std::string long_image(200, 'i'), long_text(1000, 't');
-    const std::string out = load(panel,
-                                 "SPRITE A " + long_image + " 0 3 4 0 0 0 1.0 0 255\n"
-                                 "LABEL L " + long_text + " 5 6 0 8 255\n");
+    const std::string out = load(panel, "SPRITE A " + long_image +
+                                            " 0 3 4 0 0 0 1.0 0 255\n"
+                                            "LABEL L " +
+                                            long_text + " 5 6 0 8 255\n");
     SPRITE *s = panel.get_SPRITE_by_name("A");
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(std::string(s->sprite_NAME), long_image.substr(0, 79));
-    EXPECT_EQ(s->x, 3);   // the fields after the cut token are read as usual
+    EXPECT_EQ(s->x, 3); // the fields after the cut token are read as usual
     EXPECT_EQ(s->y, 4);
     LABEL *l = dynamic_cast<LABEL *>(panel.get_SPRITE_by_name("L"));
     ASSERT_NE(l, nullptr);
@@ -153,26 +159,28 @@ TEST_F(RcFileTest, LongTokensAreCutToTheirFieldWithOneLine) {
     EXPECT_NE(out.find("line 2: token longer than 799 characters"), std::string::npos) << out;
 }
 
-TEST_F(RcFileTest, LongElementNameIsCutToTheNameField) {
+TEST_F(RcFileTest, LongElementNameIsCutToTheNameField)
+{
     OBJET panel(0, 0, "V1");
     load(panel, "SPRITE " + std::string(150, 'n') + " img 0 1 2 0 0 0 1.0 0 255\n");
     ASSERT_EQ(panel.front.size(), 1u);
     EXPECT_EQ(std::string(panel.front[0]->NAME), "V1_" + std::string(76, 'n'));
 }
 
-TEST_F(RcFileTest, FileEndingInsideAnElementCreatesNothingFromIt) {
+TEST_F(RcFileTest, FileEndingInsideAnElementCreatesNothingFromIt)
+{
     OBJET panel(0, 0, "V1");
-    const std::string out = load(panel,
-                                 "SPRITE A img 0 1 2 0 0 0 1.0 0 255\n"
-                                 "\n"
-                                 "BUTTON B on off 0 10 20 0");
+    const std::string out = load(panel, "SPRITE A img 0 1 2 0 0 0 1.0 0 255\n"
+                                        "\n"
+                                        "BUTTON B on off 0 10 20 0");
     ASSERT_EQ(panel.front.size(), 1u);
     EXPECT_STREQ(panel.front[0]->NAME, "V1_A");
     EXPECT_NE(out.find("line 3"), std::string::npos) << out;
     EXPECT_NE(out.find("BUTTON"), std::string::npos) << out;
 }
 
-TEST_F(RcFileTest, MissingFileFailsAndLeavesThePanelEmpty) {
+TEST_F(RcFileTest, MissingFileFailsAndLeavesThePanelEmpty)
+{
     OBJET panel(0, 0, "V1");
     testing::internal::CaptureStdout();
     EXPECT_EQ(panel.load_RC(dir.path("absent.RC").c_str()), -1);
@@ -181,7 +189,8 @@ TEST_F(RcFileTest, MissingFileFailsAndLeavesThePanelEmpty) {
     EXPECT_TRUE(panel.front.empty());
 }
 
-TEST_F(RcFileTest, NullPanelNameCountsAsEmpty) {
+TEST_F(RcFileTest, NullPanelNameCountsAsEmpty)
+{
     OBJET panel(0, 0, nullptr);
     EXPECT_STREQ(panel.name, "");
     load(panel, "SPRITE A img 0 1 2 0 0 0 1.0 0 255\n");
@@ -189,14 +198,14 @@ TEST_F(RcFileTest, NullPanelNameCountsAsEmpty) {
     EXPECT_STREQ(panel.front[0]->NAME, "_A");
 }
 
-TEST_F(RcFileTest, WritingAndReadingBackKeepsElementsAndOrder) {
+TEST_F(RcFileTest, WritingAndReadingBackKeepsElementsAndOrder)
+{
     OBJET first(0, 0, "7");
-    load(first,
-         "SPRITE IMAGE_FOND bg 0 0 0 1 16711935 0 1.0 0 200\n"
-         "SPRITE LED led LED_MASK 3 4 0 0 1 0.75 90 255\n"
-         "BUTTON BUTTON_X X_ON X_OFF X_HOVER 5 6 1 16711935 0 1.0 0\n"
-         "SLIDER KNOB SLD 7 8 1 0 0 0.5 -30\n"
-         "LABEL TITLE Demo 9 10 216 8 65280\n");
+    load(first, "SPRITE IMAGE_FOND bg 0 0 0 1 16711935 0 1.0 0 200\n"
+                "SPRITE LED led LED_MASK 3 4 0 0 1 0.75 90 255\n"
+                "BUTTON BUTTON_X X_ON X_OFF X_HOVER 5 6 1 16711935 0 1.0 0\n"
+                "SLIDER KNOB SLD 7 8 1 0 0 0.5 -30\n"
+                "LABEL TITLE Demo 9 10 216 8 65280\n");
     const std::string path = dir.path("copy.RC");
     ASSERT_EQ(first.view_RC(path.c_str()), 1);
 
@@ -231,7 +240,8 @@ TEST_F(RcFileTest, WritingAndReadingBackKeepsElementsAndOrder) {
     EXPECT_EQ(label->colour, 65280);
 }
 
-TEST_F(RcFileTest, WriterUsesTabsAndCrLf) {
+TEST_F(RcFileTest, WriterUsesTabsAndCrLf)
+{
     OBJET panel(0, 0, "V1");
     load(panel, "SLIDER KNOB SLD 7 8 1 0 0 0.5 -30\n");
     const std::string path = dir.path("out.RC");
@@ -244,10 +254,11 @@ TEST_F(RcFileTest, WriterUsesTabsAndCrLf) {
     EXPECT_STREQ(line, "SLIDER\tKNOB\tSLD\t7\t8\t1\t0\t0\t0.500000\t-30\r\n");
 }
 
-TEST_F(RcFileTest, WriterSkipsElementsWithoutThePanelPrefix) {
+TEST_F(RcFileTest, WriterSkipsElementsWithoutThePanelPrefix)
+{
     OBJET panel(0, 0, "V1");
     load(panel, "SPRITE A img 0 1 2 0 0 0 1.0 0 255\n");
-    panel.front.push_back(new LABEL("added", 0, 0, 0, 0, 0, 8, 0));   // NAME "IMG_001"
+    panel.front.push_back(new LABEL("added", 0, 0, 0, 0, 0, 8, 0)); // NAME "IMG_001"
     const std::string path = dir.path("out.RC");
     testing::internal::CaptureStdout();
     EXPECT_EQ(panel.view_RC(path.c_str()), 1);
@@ -260,21 +271,23 @@ TEST_F(RcFileTest, WriterSkipsElementsWithoutThePanelPrefix) {
     EXPECT_STREQ(back.front[0]->NAME, "V1_A");
 }
 
-TEST_F(RcFileTest, WriterReportsAPathItCannotOpen) {
+TEST_F(RcFileTest, WriterReportsAPathItCannotOpen)
+{
     OBJET panel(0, 0, "V1");
     testing::internal::CaptureStdout();
     EXPECT_EQ(panel.view_RC(dir.path("no/such/dir.RC").c_str()), -1);
     testing::internal::GetCapturedStdout();
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
 // The demonstration panel shipped with the program: one element of each
 // kind, every image it names present in the image archive, and the
 // background last in the file so that the controls are drawn over it.
-TEST(DemoPanel, HoldsEveryKindWithImagesOfTheArchive) {
+TEST(DemoPanel, HoldsEveryKindWithImagesOfTheArchive)
+{
     OBJET panel(0, 0, "D");
     ASSERT_EQ(panel.load_RC("RC/DEMO.RC"), 1);
     int buttons = 0, knobs = 0, labels = 0;
@@ -305,4 +318,4 @@ TEST(DemoPanel, HoldsEveryKindWithImagesOfTheArchive) {
     }
 }
 
-}  // namespace
+} // namespace

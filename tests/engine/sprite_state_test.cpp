@@ -63,7 +63,7 @@ TEST_F(SpriteTest, NewImageTakesItsSizeAtTheNextEvolue)
     s.evolue();
     EXPECT_EQ(s.w, 40);
     EXPECT_EQ(s.h, 20);
-    s.evolue();   // let the int copies catch up
+    s.evolue(); // let the int copies catch up
     s.redraw = s.changed = 0;
 
     EXPECT_NE(s.set_sprite_NAME("IMG_B"), 0);
@@ -176,4 +176,4 @@ TEST_F(SpriteTest, AffichePrintsNamesAndTruncatedGeometry)
               "NAME[IMG_A]SPR_NAME[IMG_A]X[  7]Y[  8]W[ 40]H[ 20]");
 }
 
-}  // namespace
+} // namespace

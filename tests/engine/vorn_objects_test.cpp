@@ -116,4 +116,4 @@ TEST(RectangleTest, AfficheprintsTruncatedValues)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
 }
 
-}  // namespace
+} // namespace

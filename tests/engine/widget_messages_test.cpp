@@ -11,7 +11,8 @@ namespace {
 
 MESSAGE text_message(const char *text) { return MESSAGE(0, nullptr, text, nullptr); }
 
-MESSAGE mouse_message(Uint8 type) {
+MESSAGE mouse_message(Uint8 type)
+{
     SDL_Event event = {};
     event.type = type;
     return MESSAGE(1, &event, nullptr, nullptr);
@@ -19,7 +20,8 @@ MESSAGE mouse_message(Uint8 type) {
 
 void send(MSG_RESPONDER &widget, const MESSAGE &m) { widget.ajoute_message(&m); }
 
-TEST(WidgetQueue, MessagesComeOutOldestFirst) {
+TEST(WidgetQueue, MessagesComeOutOldestFirst)
+{
     SLIDER knob("K", "SLD");
     send(knob, text_message("first"));
     send(knob, text_message("second"));
@@ -28,13 +30,15 @@ TEST(WidgetQueue, MessagesComeOutOldestFirst) {
     EXPECT_EQ(knob.take_oldest(), nullptr);
 }
 
-TEST(WidgetQueue, MessageTextIsCutToItsField) {
+TEST(WidgetQueue, MessageTextIsCutToItsField)
+{
     const std::string long_text(1000, 'x');
     MESSAGE m(0, nullptr, long_text.c_str(), nullptr);
     EXPECT_EQ(std::string(m.text), long_text.substr(0, MESSAGE::TEXT_SIZE - 1));
 }
 
-TEST(Button, MaskNameComesFromTheOnImage) {
+TEST(Button, MaskNameComesFromTheOnImage)
+{
     EXPECT_STREQ(BUTTON("B", "VCO_ON", "0", "VCO_OFF", nullptr).mask_NAME, "VCO_MASK");
     EXPECT_STREQ(BUTTON("B", "A_B_ON", "0", "X", nullptr).mask_NAME, "A_B_MASK");
     EXPECT_STREQ(BUTTON("B", "PLAIN", "0", "X", nullptr).mask_NAME, "");
@@ -42,10 +46,11 @@ TEST(Button, MaskNameComesFromTheOnImage) {
     EXPECT_STREQ(BUTTON("B", "VCO_ON", "0", "X", "GIVEN").mask_NAME, "GIVEN");
 }
 
-TEST(Button, TwoReleasesReturnItToItsFirstState) {
+TEST(Button, TwoReleasesReturnItToItsFirstState)
+{
     BUTTON b("B", "ON", "0", "OFF", nullptr);
     EXPECT_EQ(b.state, 0);
-    EXPECT_STREQ(b.sprite_NAME, "ON");   // the image follows the state only once a message came
+    EXPECT_STREQ(b.sprite_NAME, "ON"); // the image follows the state only once a message came
 
     send(b, mouse_message(SDL_MOUSEBUTTONDOWN));
     b.evolue();
@@ -65,7 +70,8 @@ TEST(Button, TwoReleasesReturnItToItsFirstState) {
     EXPECT_STREQ(b.sprite_NAME, "OFF");
 }
 
-TEST(Button, HoverImageFollowsThePointerUnlessItIsZero) {
+TEST(Button, HoverImageFollowsThePointerUnlessItIsZero)
+{
     BUTTON plain("B", "ON", "0", "OFF", nullptr);
     send(plain, text_message("TOUCH_IN"));
     plain.evolue();
@@ -82,7 +88,8 @@ TEST(Button, HoverImageFollowsThePointerUnlessItIsZero) {
     EXPECT_STREQ(hover.sprite_NAME, "OFF");
 }
 
-TEST(Slider, TurnsOneDegreePerMessage) {
+TEST(Slider, TurnsOneDegreePerMessage)
+{
     SLIDER knob("K", "SLD");
     for (int i = 0; i < 5; i++)
         send(knob, text_message("SLD_DOWN"));
@@ -95,7 +102,8 @@ TEST(Slider, TurnsOneDegreePerMessage) {
     EXPECT_TRUE(knob.messages.empty());
 }
 
-TEST(Slider, HasNoLimitsAndNeverToggles) {
+TEST(Slider, HasNoLimitsAndNeverToggles)
+{
     SLIDER knob("K", "SLD");
     for (int i = 0; i < 400; i++)
         send(knob, text_message("SLD_UP"));
@@ -111,19 +119,20 @@ TEST(Slider, HasNoLimitsAndNeverToggles) {
     EXPECT_EQ(knob.angle, -400);
 }
 
-TEST(Label, SizesItselfToItsTextWhenTextOrColourChanges) {
+TEST(Label, SizesItselfToItsTextWhenTextOrColourChanges)
+{
     LABEL label("hello", 30, 40, 50, 50, 7, 8, 0xFF0000);
     EXPECT_EQ(label.x, 30);
     EXPECT_EQ(label.y, 40);
     EXPECT_EQ(label.param, 7);
     EXPECT_TRUE(label.corner_origin);
     label.evolue();
-    EXPECT_EQ(label.w, 20);   // 5 characters of height 8, half as wide as high
+    EXPECT_EQ(label.w, 20); // 5 characters of height 8, half as wide as high
     EXPECT_EQ(label.h, 8);
     EXPECT_STREQ(label.prev_text, "hello");
     EXPECT_EQ(label.prev_colour, 0xFF0000);
 
-    label.blit(nullptr);   // no font built: draws nothing, but counts as drawn
+    label.blit(nullptr); // no font built: draws nothing, but counts as drawn
     EXPECT_EQ(label.redraw, 0);
     snprintf(label.text, sizeof label.text, "%s", "abc");
     label.evolue();
@@ -131,11 +140,12 @@ TEST(Label, SizesItselfToItsTextWhenTextOrColourChanges) {
     EXPECT_EQ(label.w, 12);
 }
 
-TEST(Label, HugeSizesDoNotOverflowTheWidth) {
+TEST(Label, HugeSizesDoNotOverflowTheWidth)
+{
     const std::string text(799, 'x');
     LABEL label(text.c_str(), 0, 0, 0, 0, 216, 8432210, 0xFF00FF);
     label.evolue();
     EXPECT_FLOAT_EQ(label.w, 799.0f * 8432210 / 2);
 }
 
-}  // namespace
+} // namespace

@@ -113,15 +113,17 @@ TEST(DemoPatches, ModularDemoUsesEveryLinkKey)
 {
     const std::string text = file_text("QSY/MODULAR.QSY");
     const std::string links = text.substr(text.find("BEGIN_LINKS_DECLARE"));
-    for (const char *key : {"IN=", "MOD_FREQ=", "MOD_PHASE=", "MOD_AMP=", "MOD_PWM=", "GATE=", "SYNC=",
-                            "ADD_CHANELL="})
+    for (const char *key : {"IN=", "MOD_FREQ=", "MOD_PHASE=", "MOD_AMP=", "MOD_PWM=", "GATE=",
+                            "SYNC=", "ADD_CHANELL="})
         EXPECT_NE(links.find(std::string(";") + key), std::string::npos) << key;
 }
 
 TEST(DemoPatches, MakeSoundWithoutClipping)
 {
-    const std::map<std::string, bool> keyboard_played = {
-        {"QSY/DEMO.QSY", false}, {"QSY/KEYS.QSY", true}, {"QSY/DRUMS.QSY", false}, {"QSY/MODULAR.QSY", false}};
+    const std::map<std::string, bool> keyboard_played = {{"QSY/DEMO.QSY", false},
+                                                         {"QSY/KEYS.QSY", true},
+                                                         {"QSY/DRUMS.QSY", false},
+                                                         {"QSY/MODULAR.QSY", false}};
     for (const auto &[path, played] : keyboard_played) {
         SCOPED_TRACE(path);
         PATCH_TEXT p(file_text(path));

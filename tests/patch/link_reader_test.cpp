@@ -15,10 +15,14 @@ const char *const MODULES = "BEGIN_OBJECTS_DECLARE\n"
 
 std::string patch(const std::string &links)
 {
-    return std::string(MODULES) + "BEGIN_LINKS_DECLARE\n" + links + "\nOUTPUT_1;MIXER_4;\nEND_LINKS_DECLARE\n";
+    return std::string(MODULES) + "BEGIN_LINKS_DECLARE\n" + links +
+           "\nOUTPUT_1;MIXER_4;\nEND_LINKS_DECLARE\n";
 }
 
-bool has(const std::string &text, const std::string &part) { return text.find(part) != std::string::npos; }
+bool has(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 float *audio(OUTPUT *o) { return &o->value; }
 int *gate(OUTPUT_GATE *o) { return &o->state; }
@@ -66,8 +70,9 @@ TEST_F(LinkReader, AmplifierReadsOscillatorAndKeyboardGate)
 
 TEST_F(LinkReader, FilterInputAndModulations)
 {
-    PATCH_TEXT p(patch("PCF_1;IN=VCA_1;MOD_FREQ=VCO_2;MOD_AMP=SAMPLER_1;MOD_PHASE=VCA_2;GATE=KEYBOARD_1;"
-                       "SYNC=SEQUENCER_1;"));
+    PATCH_TEXT p(
+        patch("PCF_1;IN=VCA_1;MOD_FREQ=VCO_2;MOD_AMP=SAMPLER_1;MOD_PHASE=VCA_2;GATE=KEYBOARD_1;"
+              "SYNC=SEQUENCER_1;"));
     find(p.g);
     EXPECT_EQ(pcf->INPUT::source, audio(vca1));
     ASSERT_NE(pcf->mod_frequency, nullptr);

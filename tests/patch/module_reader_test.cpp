@@ -15,7 +15,10 @@ std::string section(const std::string &declarations)
     return "BEGIN_OBJECTS_DECLARE\n\n" + declarations + "\nEND_OBJECTS_DECLARE\n\n";
 }
 
-bool has(const std::string &text, const std::string &part) { return text.find(part) != std::string::npos; }
+bool has(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 } // namespace
 
@@ -46,7 +49,7 @@ TEST(ModuleReader, OscillatorTypeAndNote)
     PATCH_TEXT p(section("VCO_a;TYPE=9;NOTE=58;\nVCO_b;TYPE=6;\nVCO_c;NOTE=2000;\n"));
     ASSERT_EQ(p.g.oscillators.size(), 3u);
     VCO *a = p.g.get_VCO_by_name("VCO_a");
-    EXPECT_EQ(a->type, SIN);   // anything but 1 to 6 selects the sine
+    EXPECT_EQ(a->type, SIN); // anything but 1 to 6 selects the sine
     EXPECT_FLOAT_EQ(a->frequency, (float)NOTE2FREQ[58]);
     EXPECT_EQ(p.g.get_VCO_by_name("VCO_b")->type, PULSE);
     // A note beyond the table is reported and leaves the frequency alone.
@@ -62,7 +65,7 @@ TEST(ModuleReader, AmplifierKeysAreWholeNumbers)
     VCA *a = p.g.amplifiers[0];
     EXPECT_FLOAT_EQ(a->attack, 10.0f);
     EXPECT_FLOAT_EQ(a->decay, 250.0f);
-    EXPECT_FLOAT_EQ(a->sustain, 0.0f);   // 0.500000 read as a whole number
+    EXPECT_FLOAT_EQ(a->sustain, 0.0f); // 0.500000 read as a whole number
     EXPECT_FLOAT_EQ(a->release, 300.0f);
     EXPECT_EQ(a->invert, 1);
 }
@@ -76,9 +79,9 @@ TEST(ModuleReader, FilterKeys)
     EXPECT_EQ(f->cut_off, 800);
     EXPECT_FLOAT_EQ(f->q, 2.0f);
     EXPECT_FLOAT_EQ(f->gain, 15.0f);
-    EXPECT_FLOAT_EQ(f->level, 1.0f);   // 15 / 10 in whole numbers
+    EXPECT_FLOAT_EQ(f->level, 1.0f); // 15 / 10 in whole numbers
     EXPECT_EQ(f->type, 1);
-    EXPECT_EQ(f->bypass, 1);           // no BYPASS key: the default stays
+    EXPECT_EQ(f->bypass, 1); // no BYPASS key: the default stays
     PCF *g2 = p.g.get_PCF_by_name("PCF_2");
     EXPECT_FLOAT_EQ(g2->gain, 1.0f);
     EXPECT_FLOAT_EQ(g2->level, 0.0f);
@@ -114,7 +117,7 @@ TEST(ModuleReader, SequencerToken)
     EXPECT_EQ(s->step_count, 16);
     EXPECT_EQ(s->octave[0][3], 4);
     EXPECT_EQ(s->note[0][3], 1);
-    EXPECT_EQ(s->octave[0][2], 3);   // untouched steps keep their defaults
+    EXPECT_EQ(s->octave[0][2], 3); // untouched steps keep their defaults
     EXPECT_EQ(s->note[0][2], 10);
 }
 
@@ -135,11 +138,12 @@ TEST(ModuleReader, SequencerStepKeyForms)
 
 TEST(ModuleReader, SequencerStepKeysOutsideTheFormAreIgnored)
 {
-    PATCH_TEXT p(section("SEQUENCER_1;BYPASS_064=1;VOLUME_000_064=0.5;LENGHT_064_000=2;"
-                         "NOTE_3=20;NOTE_000_001=2000;NOTE_000_002=-1;BYPASS_1x=1;XBYPASS_000_001=1;"
-                         "NBR_STEP=8;"));
+    PATCH_TEXT p(
+        section("SEQUENCER_1;BYPASS_064=1;VOLUME_000_064=0.5;LENGHT_064_000=2;"
+                "NOTE_3=20;NOTE_000_001=2000;NOTE_000_002=-1;BYPASS_1x=1;XBYPASS_000_001=1;"
+                "NBR_STEP=8;"));
     SEQUENCER *s = p.g.sequencers.at(0);
-    EXPECT_EQ(s->step_count, 8);   // the fields around them are still read
+    EXPECT_EQ(s->step_count, 8); // the fields around them are still read
     for (int st = 0; st < 4; ++st) {
         EXPECT_EQ(s->bypass[0][st], 0);
         EXPECT_EQ(s->octave[0][st], 3);
@@ -222,8 +226,8 @@ TEST(ModuleReader, EachListIsBuiltFromTheFront)
 
 TEST(ModuleReader, NamesTooLongForTheirFieldAreSkipped)
 {
-    const std::string osc80 = "VCO_" + std::string(76, 'x');     // 80 characters
-    const std::string osc79 = "VCO_" + std::string(75, 'x');     // fits
+    const std::string osc80 = "VCO_" + std::string(76, 'x'); // 80 characters
+    const std::string osc79 = "VCO_" + std::string(75, 'x'); // fits
     const std::string amp88 = "VCA_" + std::string(84, 'x');
     const std::string both85 = "VCO_VCA_" + std::string(77, 'x'); // fits the amplifier only
     const std::string mix800 = "MIXER_" + std::string(794, 'x');
@@ -274,9 +278,10 @@ TEST(ModuleReader, PatchFileByPath)
 {
     fill_NOTE2FREQ();
     TempDir dir;
-    const std::string file = dir.write("patch.QSY", section("VCO_1;TYPE=2;\nMIXER_4;;") +
-                                                        "BEGIN_LINKS_DECLARE\nMIXER_4;ADD_CHANELL=VCO_1;\n"
-                                                        "END_LINKS_DECLARE\n");
+    const std::string file =
+        dir.write("patch.QSY", section("VCO_1;TYPE=2;\nMIXER_4;;") +
+                                   "BEGIN_LINKS_DECLARE\nMIXER_4;ADD_CHANELL=VCO_1;\n"
+                                   "END_LINKS_DECLARE\n");
     const char *path = file.c_str();
 
     GENERATOR g(path);

@@ -39,10 +39,11 @@ TEST(ModuleWriter, SequencerWritesThirtyTwoStepsOfPatternZero)
     line = line.substr(0, line.find('\n'));
     EXPECT_EQ(line.rfind("SEQUENCER_1;*DIVIDER=4.000000;NBR_STEP=8;NOTE_000_000=46;", 0), 0u);
     EXPECT_NE(line.find(";NOTE_000_003=49;"), std::string::npos);
-    EXPECT_NE(line.find(";NOTE_000_031=46;VOLUME_000_000=1.000;VOLUME_000_001=0.500;"), std::string::npos);
+    EXPECT_NE(line.find(";NOTE_000_031=46;VOLUME_000_000=1.000;VOLUME_000_001=0.500;"),
+              std::string::npos);
     EXPECT_NE(line.find(";LENGHT_000_002=0.250;"), std::string::npos);
     EXPECT_EQ(line.substr(line.size() - 34), "BYPASS_000_030=0;BYPASS_000_031=1;");
-    EXPECT_EQ(line.find("_001_"), std::string::npos);   // other patterns are not saved
+    EXPECT_EQ(line.find("_001_"), std::string::npos); // other patterns are not saved
     EXPECT_EQ(line.find("_032="), std::string::npos);
 
     // Read back, the line gives the same sequencer.
@@ -78,7 +79,8 @@ TEST(ModuleWriter, PhaseThatNoIntegerHoldsIsWrittenSafely)
     PATCH_TEXT p("VCO_1;PHASE=nan;\nVCO_2;PHASE=1e30;\n");
     const std::string text = written(p.g);
     EXPECT_NE(text.find("VCO_1;TYPE=1;FREQ=110.000000;AMOUNT=1.00;PHASE=0;"), std::string::npos);
-    EXPECT_NE(text.find("VCO_2;TYPE=1;FREQ=110.000000;AMOUNT=1.00;PHASE=2147483647;"), std::string::npos);
+    EXPECT_NE(text.find("VCO_2;TYPE=1;FREQ=110.000000;AMOUNT=1.00;PHASE=2147483647;"),
+              std::string::npos);
 }
 
 TEST(ModuleWriter, LoadingAndSavingReversesEachList)

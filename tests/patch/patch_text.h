@@ -8,8 +8,8 @@
 
 struct PATCH_TEXT {
     GENERATOR g;
-    int modules_read;   // result of the module reader
-    int links_read;     // result of the link reader (0 when not run)
+    int modules_read; // result of the module reader
+    int links_read;   // result of the link reader (0 when not run)
     std::string printed;
 
     // What the readers printed, without the sample loader's own lines.

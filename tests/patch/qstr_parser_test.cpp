@@ -7,7 +7,10 @@
 
 namespace {
 
-std::unique_ptr<char[]> field(const QSTR_PARSER &p, int n) { return std::unique_ptr<char[]>(p.get_champ(n)); }
+std::unique_ptr<char[]> field(const QSTR_PARSER &p, int n)
+{
+    return std::unique_ptr<char[]>(p.get_champ(n));
+}
 
 } // namespace
 
@@ -17,10 +20,10 @@ TEST(QstrParser, FieldsBetweenSeparators)
     QSTR_PARSER p(text, ';');
     EXPECT_EQ(p.get_nbr_champs(), 3);
     EXPECT_STREQ(field(p, 0).get(), "VCO_1");
-    EXPECT_EQ(field(p, 1), nullptr);              // empty field
+    EXPECT_EQ(field(p, 1), nullptr); // empty field
     EXPECT_STREQ(field(p, 2).get(), "TYPE=2");
-    EXPECT_STREQ(field(p, 3).get(), "tail");      // after the last separator
-    EXPECT_EQ(field(p, 4), nullptr);              // fewer separators than asked
+    EXPECT_STREQ(field(p, 3).get(), "tail"); // after the last separator
+    EXPECT_EQ(field(p, 4), nullptr);         // fewer separators than asked
     EXPECT_EQ(field(p, -1), nullptr);
 
     p.set_separateur('=');

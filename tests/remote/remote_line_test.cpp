@@ -20,7 +20,8 @@ std::vector<std::string> lines_of(RemoteLineReader &reader, const std::vector<st
     std::vector<std::string> lines;
     for (const std::string &piece : pieces) {
         for (size_t at = 0; at < piece.size(); at += RemoteLineReader::PIECE_SIZE) {
-            const size_t n = std::min(piece.size() - at, static_cast<size_t>(RemoteLineReader::PIECE_SIZE));
+            const size_t n =
+                std::min(piece.size() - at, static_cast<size_t>(RemoteLineReader::PIECE_SIZE));
             std::memcpy(reader.receive_area(), piece.data() + at, n);
             reader.piece_received(static_cast<int>(n));
             while (reader.take_line())
@@ -48,7 +49,7 @@ TEST(SearchEnter, FindsCrLfWithinAPieceAndAcrossPieces)
     // A bare LF, or an LF after a piece that did not end with CR, ends nothing.
     EXPECT_EQ(search_enter_in_string(state, "\n", 1), 0);
     EXPECT_EQ(search_enter_in_string(state, "\r", 1), 0);
-    EXPECT_EQ(search_enter_in_string(state, "", 0), 0);   // an empty piece keeps the pending CR
+    EXPECT_EQ(search_enter_in_string(state, "", 0), 0); // an empty piece keeps the pending CR
     EXPECT_EQ(search_enter_in_string(state, "\n", 1), 1);
     EXPECT_EQ(search_enter_in_string(state, "\r", 1), 0);
     EXPECT_EQ(search_enter_in_string(state, "x\n", 2), 0);
@@ -146,4 +147,4 @@ TEST_F(RemoteCommand, FinishAndOtherWordsInOneLine)
     EXPECT_EQ(PORT_A, 9);
 }
 
-}  // namespace
+} // namespace

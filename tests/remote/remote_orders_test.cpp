@@ -163,7 +163,7 @@ TEST_F(RemoteOrders, AmplifierTimesFollowTheirRanges)
 
     vca->attack = 5.0f;
     hold(0x08, 6);
-    EXPECT_FLOAT_EQ(vca->attack, -1.0f);   // no lower limit
+    EXPECT_FLOAT_EQ(vca->attack, -1.0f); // no lower limit
     hold(0x00, 1);
 
     // F2 and F1 choose the parameter, wrapping over 0..3.
@@ -198,7 +198,7 @@ TEST_F(RemoteOrders, SequencerStepsWrapAndNotesMove)
     EXPECT_EQ(num_step_seq, 0);
 
     seq->note[0][0] = 2;
-    hold(0x01, 5);   // F1 lowers the note of the selected step, without a limit
+    hold(0x01, 5); // F1 lowers the note of the selected step, without a limit
     EXPECT_EQ(seq->note[0][0], -3);
     hold(0x02, 3);
     EXPECT_EQ(seq->note[0][0], 0);
@@ -225,11 +225,11 @@ TEST_F(RemoteOrders, FilterParametersAreChosenAndChanged)
     hold(0x00, 1);
     hold(0x04, 1);
     EXPECT_FLOAT_EQ(pcf->q, 0.5f);
-    hold(0x01, 2);   // 1 -> 0 -> 4
+    hold(0x01, 2); // 1 -> 0 -> 4
     EXPECT_EQ(num_fct_pcf, 4);
     hold(0x00, 1);
-    hold(0x04, 1);   // parameter 4 selects nothing
-    hold(0x08, 1);   // F4 has no filter action
+    hold(0x04, 1); // parameter 4 selects nothing
+    hold(0x08, 1); // F4 has no filter action
     EXPECT_EQ(pcf->cut_off, cut_off + 200);
     EXPECT_FLOAT_EQ(pcf->q, 0.5f);
     EXPECT_FLOAT_EQ(pcf->gain, 1.0f);
@@ -266,4 +266,4 @@ TEST_F(RemoteOrders, NothingHappensWithoutAGeneratorOrAMask)
     gen = kept;
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,8 @@
 
 namespace {
 
-const std::string GREETING = "Hello to Q_SYNTH remote access!\r\nENTER YOU COMMAND then FINISH to exit";
+const std::string GREETING =
+    "Hello to Q_SYNTH remote access!\r\nENTER YOU COMMAND then FINISH to exit";
 const std::string PROMPT = "\r\nCommand>";
 
 // Entries of a /proc/self directory: the threads or the open files.
@@ -153,7 +154,7 @@ TEST_F(RemoteServer, GreetsPromptsAndAnswersEachLine)
     EXPECT_EQ(client.message(), "1\r\n");
     EXPECT_EQ(client.message(), "<closed>");
     EXPECT_TRUE(all_collected());
-    EXPECT_EQ(PORT_A, 6);   // the mask outlives the client
+    EXPECT_EQ(PORT_A, 6); // the mask outlives the client
 }
 
 TEST_F(RemoteServer, AClientLeavingMidLineChangesNothing)
@@ -231,4 +232,4 @@ TEST_F(RemoteServer, ConnectionsBeyondTheLimitAreClosed)
     EXPECT_EQ(remote_client_count(), MAX_REMOTE_CLIENTS);
 }
 
-}  // namespace
+} // namespace

@@ -13,8 +13,7 @@ protected:
     void SetUp() override { fill_NOTE2FREQ(); }
     void TearDown() override { g.release_modules(); }
 
-    template <typename Module>
-    Module *add(std::vector<Module *> &list, const char *name)
+    template <typename Module> Module *add(std::vector<Module *> &list, const char *name)
     {
         Module *m = new Module();
         std::strcpy(m->name, name);
@@ -61,7 +60,7 @@ TEST_F(Generator, SingleKeyboardAnswersToAnyName)
 
 TEST_F(Generator, EarlierListsAreHeardInTheSameSampleLaterOnesOneSampleLate)
 {
-    VCO *saw = add_vco("VCO_1", 44100.0f, SAW);   // 1, -1, 0, 1, ...
+    VCO *saw = add_vco("VCO_1", 44100.0f, SAW); // 1, -1, 0, 1, ...
     MIXER *direct = add(g.mixers, "MIXER_A");
     direct->ajoute_en_entree(saw, -1);
     SFX_DELAY *delay = new SFX_DELAY();

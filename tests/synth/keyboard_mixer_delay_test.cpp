@@ -76,7 +76,7 @@ TEST(Mixer, OutputsTheMeanOfContributingChannels)
     m.bypass[0] = 1.0f;
     m.evolue();
     EXPECT_NEAR(m.value, -0.1f, 1e-6);
-    m.bypass[0] = 0.5f;   // only exactly 1.0 switches a channel off
+    m.bypass[0] = 0.5f; // only exactly 1.0 switches a channel off
     m.gain[1] = 0.0f;
     m.evolue();
     EXPECT_NEAR(m.value, 0.3f, 1e-6);
@@ -93,7 +93,7 @@ TEST(Mixer, EmptyOrDisconnectedChannelsGiveSilence)
     EXPECT_EQ(m.value, 0.0f);
     Source a(0.7f);
     m.ajoute_en_entree(&a, -1);
-    m.inputs[0].source = nullptr;   // the cable editor unplugged it
+    m.inputs[0].source = nullptr; // the cable editor unplugged it
     m.evolue();
     EXPECT_EQ(m.value, 0.0f);
 }

@@ -80,8 +80,8 @@ Bytes riff_wave(const std::vector<Bytes> &chunks)
 
 Bytes wav(int format_tag, int channels, int bits, const std::vector<int16_t> &values)
 {
-    return riff_wave({chunk("fmt ", fmt_body(format_tag, channels, bits)),
-                      chunk("data", pcm16(values))});
+    return riff_wave(
+        {chunk("fmt ", fmt_body(format_tag, channels, bits)), chunk("data", pcm16(values))});
 }
 
 bool write_file(const std::string &path, const Bytes &bytes)

@@ -20,7 +20,6 @@ struct Source : OUTPUT {
 // taken over a whole number of cycles by correlation with sine and cosine.
 double amplitude_at(const std::vector<float> &signal, double freq);
 
-
 using Bytes = std::vector<unsigned char>;
 
 // A RIFF chunk: id, little-endian size, body and a pad byte for an odd size.

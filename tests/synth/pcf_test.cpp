@@ -80,10 +80,10 @@ TEST(Pcf, TypeZeroPassesTheInputThroughTheLevelAndMix)
     pcf.bypass = 0;
     pcf.type = 0;
     pcf.evolue();
-    EXPECT_FLOAT_EQ(pcf.value, 0.6f);   // (1 + level) * x with the defaults
+    EXPECT_FLOAT_EQ(pcf.value, 0.6f); // (1 + level) * x with the defaults
     in.value = 0.8f;
     pcf.evolue();
-    EXPECT_EQ(pcf.value, 1.0f);         // clamped
+    EXPECT_EQ(pcf.value, 1.0f); // clamped
 }
 
 TEST(Pcf, ZeroInputGivesZeroAndLeavesTheHistory)
@@ -127,10 +127,18 @@ TEST(Pcf, CoefficientsAreComputedOnlyWhenAParameterChanges)
     for (int change = 0; change < 4; ++change) {
         r.pcf.cell.b0 = 123.0;
         switch (change) {
-        case 0: r.pcf.q = 2.0f; break;
-        case 1: r.pcf.gain = 3.0f; break;
-        case 2: r.pcf.cut_off = 2000; break;
-        case 3: r.pcf.type = 2; break;
+        case 0:
+            r.pcf.q = 2.0f;
+            break;
+        case 1:
+            r.pcf.gain = 3.0f;
+            break;
+        case 2:
+            r.pcf.cut_off = 2000;
+            break;
+        case 3:
+            r.pcf.type = 2;
+            break;
         }
         r.step(0.5f);
         EXPECT_NE(r.pcf.cell.b0, 123.0) << "change " << change;
@@ -141,7 +149,7 @@ TEST(Pcf, CutOffModulationScalesTheFrequency)
 {
     Rig r(1, 1000);
     Source m(0.5f);
-    r.pcf.mod_frequency = new INPUT(&m);   // owned by the filter
+    r.pcf.mod_frequency = new INPUT(&m); // owned by the filter
     r.step(0.5f);
     EXPECT_DOUBLE_EQ(r.pcf.cell.key_frequency, 1500.0);
 }
@@ -149,7 +157,7 @@ TEST(Pcf, CutOffModulationScalesTheFrequency)
 TEST(Pcf, MixModulationScalesTheWetShare)
 {
     Rig r(0, 1000);
-    Source m(-1.0f);   // mix 1 + 1 * -1 = 0: only the dry signal
+    Source m(-1.0f); // mix 1 + 1 * -1 = 0: only the dry signal
     r.pcf.mod_amplitude = new INPUT(&m);
     r.pcf.level = 1.0f;
     EXPECT_FLOAT_EQ(r.step(0.3f), 0.3f);
@@ -160,7 +168,7 @@ TEST(Pcf, MixModulationScalesTheWetShare)
 TEST(Pcf, LowAndHighPassFollowTheCookbook)
 {
     EXPECT_NEAR(Rig(1, 1000).response_at(100), 1.0, 0.02);
-    EXPECT_NEAR(Rig(1, 1000, 2.0f).response_at(1000), 2.0, 0.03);   // Q at the cut-off
+    EXPECT_NEAR(Rig(1, 1000, 2.0f).response_at(1000), 2.0, 0.03); // Q at the cut-off
     EXPECT_LT(db(Rig(1, 1000).response_at(10000)), -38.0);
     EXPECT_NEAR(Rig(2, 1000).response_at(10000), 1.0, 0.02);
     EXPECT_NEAR(Rig(2, 1000, 0.7071f).response_at(1000), 0.7071, 0.01);
@@ -209,7 +217,7 @@ TEST(Pcf, CutOffControlsStepUpByOneHundred)
     PCF pcf;
     EXPECT_EQ(pcf.set_HiCutOff_Lower(), 1);
     EXPECT_EQ(pcf.cut_off, 400);
-    pcf.set_HiCutOff(25000);   // no bound here; the cell refuses it
+    pcf.set_HiCutOff(25000); // no bound here; the cell refuses it
     EXPECT_EQ(pcf.cut_off, 25000);
 }
 

@@ -17,7 +17,7 @@ TEST(Ports, SyncPulseLastsExactlyOneEvaluation)
     OUTPUT_SYNC sync(0);
     EXPECT_EQ(sync.pulse, 0);
     sync.TRIG_SYNC();
-    sync.TRIG_SYNC();   // several requests before an evaluation make one pulse
+    sync.TRIG_SYNC(); // several requests before an evaluation make one pulse
     sync.evolue();
     EXPECT_EQ(sync.pulse, 1);
     sync.evolue();
@@ -31,7 +31,7 @@ TEST(Ports, GateTriggerAndRelease)
     EXPECT_EQ(gate.state, 0);
     gate.TRIG();
     gate.elapsed = 12.0f;
-    gate.TRIG();   // retriggering an open gate keeps it open and restarts the count
+    gate.TRIG(); // retriggering an open gate keeps it open and restarts the count
     EXPECT_EQ(gate.state, 1);
     EXPECT_EQ(gate.elapsed, 0.0f);
 }

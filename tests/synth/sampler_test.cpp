@@ -83,7 +83,7 @@ TEST_F(Sampler, At440HzItPlaysLeftValuesFrameByFrame)
         sampler->evolue();
         EXPECT_EQ(frame_played(), i);
     }
-    EXPECT_GT(sampler->value, 0.0f);   // the left channel, never the right
+    EXPECT_GT(sampler->value, 0.0f); // the left channel, never the right
 }
 
 TEST_F(Sampler, EndOfTheRecordingClosesTheSourceGate)
@@ -100,7 +100,7 @@ TEST_F(Sampler, EndOfTheRecordingClosesTheSourceGate)
     EXPECT_EQ(gate.state, 0);
     sampler->evolue();
     EXPECT_EQ(sampler->value, 0.0f);
-    gate.TRIG();   // the next note plays from the start
+    gate.TRIG(); // the next note plays from the start
     sampler->evolue();
     EXPECT_EQ(frame_played(), 0);
 }
@@ -140,7 +140,7 @@ TEST_F(Sampler, NegativeRateHoldsTheFirstValue)
 TEST_F(Sampler, SlowRateNeverReadsPastTheData)
 {
     load_ramp(8);
-    frequency.value = 55.0f;   // rate 1/8
+    frequency.value = 55.0f; // rate 1/8
     int played = 0;
     while (gate.state == 1 && played < 1000) {
         sampler->evolue();
@@ -179,11 +179,11 @@ TEST_F(Sampler, ModulationScalesVolumeAndRate)
 {
     load_ramp(100);
     Source m(1.0f);
-    sampler->mod_amplitude = new INPUT(&m);   // owned by the sampler
+    sampler->mod_amplitude = new INPUT(&m); // owned by the sampler
     sampler->evolue();
     sampler->evolue();
     EXPECT_FLOAT_EQ(sampler->value, 2.0f * 100 / 32768.0f);
-    sampler->mod_frequency = new INPUT(&m);   // r = r × m + tune = 2
+    sampler->mod_frequency = new INPUT(&m); // r = r × m + tune = 2
     sampler->evolue();
     EXPECT_EQ(sampler->position, 8.0f);
 }

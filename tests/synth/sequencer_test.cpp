@@ -54,7 +54,7 @@ protected:
 
 TEST_F(Sequencer, StepsFireOnePeriodApartAtDividersTwoAndFour)
 {
-    EXPECT_EQ(samples_to_next_step(), 22050);   // not at once: one period in
+    EXPECT_EQ(samples_to_next_step(), 22050); // not at once: one period in
     EXPECT_EQ(seq->state, 1);
     EXPECT_EQ(seq->value, pitch(46));
     EXPECT_EQ(samples_to_next_step(), 22050);
@@ -91,11 +91,11 @@ TEST_F(Sequencer, GateLongerThanASecondLengthensTheStep)
 
 TEST_F(Sequencer, StepWithVolumeOtherThanOneKeepsPitchAndGate)
 {
-    seq->note[0][0] = 0;   // note number 36
+    seq->note[0][0] = 0; // note number 36
     seq->volume[0][1] = 0.9f;
     samples_to_next_step();
     samples_to_gate_close();
-    EXPECT_EQ(samples_to_next_step(), 1);   // step 1 fires
+    EXPECT_EQ(samples_to_next_step(), 1); // step 1 fires
     EXPECT_EQ(seq->current_step, 2);
     EXPECT_EQ(seq->value, pitch(36));
     EXPECT_EQ(seq->state, 0);
@@ -116,7 +116,7 @@ TEST_F(Sequencer, RestStepSilencesAndTheLoopGoesOn)
 {
     seq->octave[0][1] = 0;
     seq->note[0][1] = 0;
-    seq->octave[0][2] = -5;   // outside the table: a rest as well
+    seq->octave[0][2] = -5; // outside the table: a rest as well
     samples_to_next_step();
     EXPECT_EQ(samples_to_next_step(), 22050);
     EXPECT_EQ(seq->value, 0.0f);
@@ -147,10 +147,10 @@ TEST_F(Sequencer, QueuedPatternAndDividerWaitForTheEndOfTheLoop)
     samples_to_next_step();
     seq->wished_pattern = 5;
     seq->wished_divider = 4.0f;
-    samples_to_next_step();   // step 1, still pattern 0
+    samples_to_next_step(); // step 1, still pattern 0
     EXPECT_EQ(seq->pattern, 0);
     EXPECT_EQ(seq->divider, 2.0f);
-    seq->evolue();            // end of the loop
+    seq->evolue(); // end of the loop
     EXPECT_EQ(seq->pattern, 5);
     EXPECT_EQ(seq->divider, 4.0f);
     EXPECT_EQ(samples_to_next_step(), 11025 - 1);
@@ -189,7 +189,7 @@ TEST_F(Sequencer, HeldResetKeepsStepZeroAndReleaseRestartsTheCount)
     seq->INPUT_SYNC::source = &reset.pulse;
     samples_to_next_step();
     reset.pulse = 1;
-    EXPECT_EQ(samples_to_next_step(100000), 1);   // back to step 0
+    EXPECT_EQ(samples_to_next_step(100000), 1); // back to step 0
     EXPECT_EQ(seq->current_step, 0);
     EXPECT_EQ(samples_to_next_step(100000), -1);
     reset.pulse = 0;
@@ -214,7 +214,7 @@ TEST_F(Sequencer, StepEventCarriesTheTextAndTheSequencer)
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         GTEST_SKIP() << "no SDL video: " << SDL_GetError();
     seq->set_name("SEQUENCER_2");
-    seq->bypass[0][1] = 1;   // a bypassed step still tells the interface
+    seq->bypass[0][1] = 1; // a bypassed step still tells the interface
     seq->volume[0][2] = 0.5f;
     int events = 0;
     for (int step = 0; step < 3; ++step) {

@@ -39,7 +39,7 @@ TEST(Vca, WithoutGateItIsBypassedAtOne)
     VCA vca;
     Source in(0.3f);
     vca.INPUT::source = &in.value;
-    vca.bypass = 0;   // the next sample recomputes it
+    vca.bypass = 0; // the next sample recomputes it
     for (int i = 0; i < 3; ++i) {
         vca.evolue();
         EXPECT_EQ(vca.value, 1.0f);
@@ -72,7 +72,7 @@ TEST(Vca, SustainFallsByAThousandthPerSampleThenHolds)
     r.vca.attack = 10.0f;
     r.vca.sustain = 0.5f;
     r.gate.TRIG();
-    r.run(442);   // the whole attack
+    r.run(442); // the whole attack
     int fall = 0;
     while (r.step() > 0.5f && fall < 5000)
         ++fall;
@@ -88,7 +88,7 @@ TEST(Vca, SustainComparesThePreviousOutputSoAnAudioInputDropsToSustain)
     r.vca.sustain = 0.5f;
     r.gate.TRIG();
     r.run(442);
-    r.in.value = 0.1f;   // output falls below the sustain level at once
+    r.in.value = 0.1f; // output falls below the sustain level at once
     r.step();
     r.in.value = 1.0f;
     EXPECT_FLOAT_EQ(r.step(), 0.5f);
@@ -135,7 +135,7 @@ TEST(Vca, ReleaseStopsForGoodAtAnExactZero)
     r.run(3000);
     r.gate.UNTRIG();
     r.run(10);
-    r.in.value = 0.0f;   // a zero crossing of the input
+    r.in.value = 0.0f; // a zero crossing of the input
     r.step();
     r.in.value = 1.0f;
     EXPECT_EQ(r.run(100), 0.0f);
@@ -172,7 +172,7 @@ TEST(Vca, InvertGivesOneMinusTheEnvelope)
     r.vca.invert = 1;
     r.gate.TRIG();
     r.run(1102);
-    EXPECT_NEAR(r.step(), 0.75f, 1e-3f);   // a quarter of the attack
+    EXPECT_NEAR(r.step(), 0.75f, 1e-3f); // a quarter of the attack
 }
 
 TEST(Vca, WithoutAudioInputItOutputsTheBareEnvelope)

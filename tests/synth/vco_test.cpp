@@ -52,10 +52,10 @@ TEST(Vco, TriangleAtFivePositions)
 
 TEST(Vco, SquareHasThreeLevelsDecidedOnTheSine)
 {
-    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, 0.25f), 0.3f);    // sine 1
-    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, 0.05f), 0.0f);    // sine 0.31
-    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, -0.05f), 0.0f);   // sine -0.31
-    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, -0.25f), -0.3f);  // sine -1
+    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, 0.25f), 0.3f);   // sine 1
+    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, 0.05f), 0.0f);   // sine 0.31
+    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, -0.05f), 0.0f);  // sine -0.31
+    EXPECT_FLOAT_EQ(sample_at(SQR, 0.3f, -0.25f), -0.3f); // sine -1
 }
 
 TEST(Vco, SineAndPulse)
@@ -112,7 +112,7 @@ TEST(Vco, AmplitudeModulationIsLimitedAboveButNotBelow)
     StillOscillator up(SIN, 0.8f, 0.25f);
     up.mod_amplitude = new INPUT(&m);
     up.evolue();
-    EXPECT_NEAR(up.value, 1.0f, 1e-6);   // 1.6 limited to 1.0
+    EXPECT_NEAR(up.value, 1.0f, 1e-6); // 1.6 limited to 1.0
 
     Source minus_two(-2.0f);
     StillOscillator inverted(SIN, 0.8f, 0.25f);
@@ -124,7 +124,7 @@ TEST(Vco, AmplitudeModulationIsLimitedAboveButNotBelow)
 TEST(Vco, UnconnectedModulationInputIsIgnored)
 {
     StillOscillator v(SIN, 0.5f, 0.25f);
-    v.mod_amplitude = new INPUT();   // allocated but not connected
+    v.mod_amplitude = new INPUT(); // allocated but not connected
     v.evolue();
     EXPECT_NEAR(v.value, 0.5f, 1e-6);
 }
@@ -189,6 +189,7 @@ TEST(Vco, SetModulationReleasesThePreviousInput)
     Source m(0.0f);
     VCO v(1.0f, 100.0f, SIN);
     VCO::set_modulation(v.mod_frequency, new INPUT(&m));
-    VCO::set_modulation(v.mod_frequency, new INPUT(&m));   // the first is freed (checked by LeakSanitizer)
+    VCO::set_modulation(v.mod_frequency,
+                        new INPUT(&m)); // the first is freed (checked by LeakSanitizer)
     EXPECT_EQ(v.mod_frequency->source, &m.value);
 }

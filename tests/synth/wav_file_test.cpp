@@ -37,9 +37,9 @@ TEST_F(WavFile, DoublesMonoIntoStereoFrames)
 
 TEST_F(WavFile, WalksPastOtherChunksAndOddSizes)
 {
-    const Bytes odd{'a', 'b', 'c'};   // padded to an even size
+    const Bytes odd{'a', 'b', 'c'}; // padded to an even size
     Bytes fmt = fmt_body(1, 2, 16);
-    fmt.push_back(0);   // an 18-byte fmt body, as some writers make it
+    fmt.push_back(0); // an 18-byte fmt body, as some writers make it
     fmt.push_back(0);
     const Bytes file = riff_wave({chunk("LIST", odd), chunk("fmt ", fmt), chunk("fact", odd),
                                   chunk("data", pcm16({3, 4, 5, 6}))});
@@ -57,8 +57,8 @@ TEST_F(WavFile, KeepsAtMostTheLimitInWholeFrames)
 
 TEST_F(WavFile, DataChunkLongerThanTheFileGivesWhatTheFileHolds)
 {
-    Bytes file = wav(1, 2, 16, {1, 2, 3, 4, 5});   // half a frame at the end
-    file[file.size() - 12] = 0x40;                 // data size far too large
+    Bytes file = wav(1, 2, 16, {1, 2, 3, 4, 5}); // half a frame at the end
+    file[file.size() - 12] = 0x40;               // data size far too large
     ASSERT_EQ(read(file).status, WavStatus::ok);
     EXPECT_EQ(values, (std::vector<int16_t>{1, 2, 3, 4}));
 }

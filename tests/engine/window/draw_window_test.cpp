@@ -76,7 +76,7 @@ TEST_F(DrawWindowTest, ResizeWithZeroHeightCountsAsOne)
     EXPECT_EQ(viewport[3], 1);
     EXPECT_EQ(mode, GL_PROJECTION);
     resizeWindow(WIDTH, HEIGHT);
-    glPushMatrix();   // TearDown pops the projection pushed by OrthoMode
+    glPushMatrix(); // TearDown pops the projection pushed by OrthoMode
 }
 
 TEST_F(DrawWindowTest, OrthoAndPerspectiveModesPair)
@@ -94,4 +94,4 @@ TEST_F(DrawWindowTest, OrthoAndPerspectiveModesPair)
     EXPECT_EQ(mode, GL_MODELVIEW);
 }
 
-}  // namespace
+} // namespace

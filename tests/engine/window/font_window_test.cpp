@@ -147,4 +147,4 @@ TEST_F(FontWindowTest, CodesAbove127AndNullFormatDrawNothing)
     second.clean();
 }
 
-}  // namespace
+} // namespace

@@ -13,31 +13,36 @@ const Rgba RED = {255, 0, 0, 255}, GREEN = {0, 255, 0, 255}, BLUE = {0, 0, 255, 
 
 class PanelWindowTest : public GlWindowTest {
 protected:
-    PanelWindowTest() {
+    PanelWindowTest()
+    {
         add_image("BG", Picture(64, 64, RED));
         add_image("GREEN", Picture(16, 16, GREEN));
         add_image("BLUE", Picture(16, 16, BLUE));
     }
 
     // A panel at (x, y) read from the given description.
-    std::unique_ptr<OBJET> panel(int x, int y, const std::string &description) {
+    std::unique_ptr<OBJET> panel(int x, int y, const std::string &description)
+    {
         auto p = std::make_unique<OBJET>(x, y, "V1");
         EXPECT_EQ(p->load_RC(dir.write("panel.RC", description).c_str()), 1);
         return p;
     }
 
-    static void draw(OBJET &p) {
+    static void draw(OBJET &p)
+    {
         p.toggle_all_draw_flag(1);
         p.Draw_Scene(nullptr);
     }
 
-    static Frame::Box drawn(const Frame &f) {
+    static Frame::Box drawn(const Frame &f)
+    {
         return f.bounds([](const Rgba &c) { return !is_black(c); });
     }
 };
 
 // The first element of a file lies on top, so backgrounds come last in files.
-TEST_F(PanelWindowTest, ElementsAreDrawnAtThePanelLessTheScroll) {
+TEST_F(PanelWindowTest, ElementsAreDrawnAtThePanelLessTheScroll)
+{
     auto p = panel(200, 100,
                    "SLIDER KNOB GREEN 20 30 0 0 0 1.0 0\n"
                    "SPRITE IMAGE_FOND BG 0 0 0 0 0 0 1.0 0 255\n");
@@ -48,11 +53,12 @@ TEST_F(PanelWindowTest, ElementsAreDrawnAtThePanelLessTheScroll) {
     EXPECT_EQ(drawn(f), (Frame::Box{150, 60, 64, 64}));
     EXPECT_EQ(f.at(150 + 25, 60 + 35), GREEN);
     EXPECT_EQ(f.at(150 + 5, 60 + 5), RED);
-    EXPECT_EQ(p->front[1]->x, 20);   // positions are restored after drawing
+    EXPECT_EQ(p->front[1]->x, 20); // positions are restored after drawing
     EXPECT_EQ(p->get_SPRITE_by_name("IMAGE_FOND")->x, 0);
 }
 
-TEST_F(PanelWindowTest, FirstElementOfTheFileLiesOnTop) {
+TEST_F(PanelWindowTest, FirstElementOfTheFileLiesOnTop)
+{
     auto p = panel(0, 0,
                    "SPRITE TOP BLUE 0 10 10 0 0 0 1.0 0 255\n"
                    "SPRITE BELOW GREEN 0 18 18 0 0 0 1.0 0 255\n");
@@ -63,7 +69,8 @@ TEST_F(PanelWindowTest, FirstElementOfTheFileLiesOnTop) {
     EXPECT_EQ(p->redraw, 1);
 }
 
-TEST_F(PanelWindowTest, CompactViewDrawsOnlyTheHalfSizeBackground) {
+TEST_F(PanelWindowTest, CompactViewDrawsOnlyTheHalfSizeBackground)
+{
     auto p = panel(100, 100,
                    "SPRITE LED GREEN 0 40 40 0 0 0 1.0 0 255\n"
                    "SPRITE IMAGE_FOND BG 0 0 0 0 0 0 1.0 0 255\n");
@@ -71,7 +78,7 @@ TEST_F(PanelWindowTest, CompactViewDrawsOnlyTheHalfSizeBackground) {
     EXPECT_EQ(drawn(grab()), (Frame::Box{100, 100, 64, 64}));
 
     clear();
-    p->toggle_view_mode(0);   // draws the panel
+    p->toggle_view_mode(0); // draws the panel
     EXPECT_EQ(p->view_mode, 2u);
     EXPECT_EQ(p->w, 32);
     EXPECT_EQ(p->h, 32);
@@ -90,13 +97,15 @@ TEST_F(PanelWindowTest, CompactViewDrawsOnlyTheHalfSizeBackground) {
     EXPECT_EQ(full.at(160, 160), RED);
 }
 
-TEST_F(PanelWindowTest, CompactViewKeepsTheCornerOnTheFirstDrawing) {
+TEST_F(PanelWindowTest, CompactViewKeepsTheCornerOnTheFirstDrawing)
+{
     auto p = panel(100, 100, "SPRITE IMAGE_FOND BG 0 0 0 0 0 0 1.0 0 255\n");
     p->toggle_view_mode(2);
     EXPECT_EQ(drawn(grab()), (Frame::Box{100, 100, 32, 32}));
 }
 
-TEST_F(PanelWindowTest, LabelsWriteTheirTextInTheirColour) {
+TEST_F(PanelWindowTest, LabelsWriteTheirTextInTheirColour)
+{
     our_font_7.init(test_font_path().c_str(), 6);
     auto p = panel(300, 200, "LABEL TITLE HELLO 10 20 0 8 16711680\n");
     draw(*p);
@@ -112,4 +121,4 @@ TEST_F(PanelWindowTest, LabelsWriteTheirTextInTheirColour) {
     EXPECT_EQ(p->front[0]->redraw, 0);
 }
 
-}  // namespace
+} // namespace

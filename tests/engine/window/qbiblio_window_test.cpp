@@ -50,4 +50,4 @@ TEST_F(QbiblioWindowTest, AddingBuildsMipmapsAndRefreshingOnlyTheImage)
     EXPECT_EQ(first_texel(square, 1), (Rgba{255, 0, 0, 255})) << "no new mipmaps";
 }
 
-}  // namespace
+} // namespace

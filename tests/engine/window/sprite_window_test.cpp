@@ -59,7 +59,7 @@ TEST_F(SpriteWindowTest, PlainSpriteCoversItsRectangleLessTheScroll)
     clear();
     offsx = 30;
     offsy = 10;
-    s.x = 100.7f;   // the position is truncated
+    s.x = 100.7f; // the position is truncated
     s.blit(nullptr);
     EXPECT_EQ(drawn(grab()), (Frame::Box{70, 40, 40, 20}));
     EXPECT_EQ(s.ix, 100);
@@ -84,8 +84,8 @@ TEST_F(SpriteWindowTest, AngleNinetyTurnsTheImage)
     EXPECT_EQ(drawn(f), (Frame::Box{110, 40, 20, 40}));
     // A quarter turn moves the marked corner to another corner of the box.
     EXPECT_NE(f.at(111, 41), BLUE);
-    const bool corner_moved = f.at(128, 41) == BLUE || f.at(111, 78) == BLUE ||
-                              f.at(128, 78) == BLUE;
+    const bool corner_moved =
+        f.at(128, 41) == BLUE || f.at(111, 78) == BLUE || f.at(128, 78) == BLUE;
     EXPECT_TRUE(corner_moved);
 }
 
@@ -147,10 +147,10 @@ protected:
         Picture p(64, 64, RED);
         p.fill(0, 32, 32, 32, GREEN);
         p.fill(32, 32, 32, 32, {250, 120, 10, 255});
-        p.fill(32, 0, 32, 32, {40, 80, 200, 0});   // transparent in the PNG with alpha
-        archive_entries = "BMP " + write_bmp24(dir, "p.bmp", p) + " SIMPLEPART\n" +
-                          "PNG " + write_png(dir, "p.png", p, false) + " SIMPLEPART\n" +
-                          "PNGA " + write_png(dir, "pa.png", p, true) + " SIMPLEPART\n";
+        p.fill(32, 0, 32, 32, {40, 80, 200, 0}); // transparent in the PNG with alpha
+        archive_entries = "BMP " + write_bmp24(dir, "p.bmp", p) + " SIMPLEPART\n" + "PNG " +
+                          write_png(dir, "p.png", p, false) + " SIMPLEPART\n" + "PNGA " +
+                          write_png(dir, "pa.png", p, true) + " SIMPLEPART\n";
         // The same picture as a two-frame sheet.
         archive_entries += "SHEET " + write_png(dir, "s.png", p, false) + " M 32 32 2 2 0 0\n";
     }
@@ -202,4 +202,4 @@ TEST_F(ImageFormatWindowTest, IndexesAndTexturesStayConsistent)
     EXPECT_EQ(grab().at(10, 10), BLUE);
 }
 
-}  // namespace
+} // namespace
