@@ -105,8 +105,8 @@ int OBJET::get_nr_object(SPRITE *s)
     return 0;
 }
 
-// Length of the panel prefix that the name lookups skip: a one- or
-// two-character panel name followed by '_'.
+// Length of the prefix that the name lookups skip when an element does not
+// carry its panel's own name: a one- or two-character name followed by '_'.
 static size_t lookup_prefix(const char *name)
 {
     const size_t len = strlen(name);
@@ -117,10 +117,19 @@ static size_t lookup_prefix(const char *name)
     return 0;
 }
 
+// Whether an element answers to a name: its NAME less the panel's own
+// "<name>_" (so panels numbered 100 and more find their elements too), or
+// less a short prefix.
+bool OBJET::answers_to(const SPRITE *s, const char *wanted, size_t short_prefix) const
+{
+    const char *own = element_name(s);
+    return (own && strcmp(own, wanted) == 0) || strcmp(s->NAME + short_prefix, wanted) == 0;
+}
+
 SPRITE *OBJET::get_SPRITE_by_name(const char *wanted)
 {
     for (auto it = current->rbegin(); it != current->rend(); ++it)
-        if (strcmp((*it)->NAME + lookup_prefix((*it)->NAME), wanted) == 0)
+        if (answers_to(*it, wanted, lookup_prefix((*it)->NAME)))
             return *it;
     return nullptr;
 }
@@ -131,8 +140,7 @@ BUTTON *OBJET::get_BUTTON_by_name(const char *wanted)
         BUTTON *b = dynamic_cast<BUTTON *>(*it);
         if (!b || !strstr(b->NAME, "BUTTON"))
             continue;
-        const size_t skip = b->NAME[2] == '_' ? 3 : 2;
-        if (strcmp(b->NAME + skip, wanted) == 0)
+        if (answers_to(b, wanted, b->NAME[2] == '_' ? 3 : 2))
             return b;
     }
     return nullptr;

@@ -57,8 +57,9 @@ public:
     // The position of s in file order (0 = the first element of the file); 0
     // when s is not in the current list or its NAME contains "BACK".
     int get_nr_object(SPRITE *s);
-    // The element whose NAME, less a prefix of one or two characters and '_',
-    // is name, searching from the first element of the file. Null when none.
+    // The element whose NAME, less the panel's name and '_' (or less a prefix
+    // of one or two characters and '_'), is name, searching from the first
+    // element of the file. Null when none.
     SPRITE *get_SPRITE_by_name(const char *name);
     // The same among the buttons whose NAME contains "BUTTON".
     BUTTON *get_BUTTON_by_name(const char *name);
@@ -81,5 +82,6 @@ private:
     void draw_element(SPRITE *s);
     // NAME of an element of this panel without "<name>_"; null when it has no such prefix.
     const char *element_name(const SPRITE *s) const;
+    bool answers_to(const SPRITE *s, const char *wanted, size_t short_prefix) const;
     void write_element(FILE *f, const SPRITE *s) const;
 };

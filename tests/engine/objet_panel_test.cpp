@@ -72,7 +72,7 @@ TEST(PanelHit, CentredElementsAreHitAroundTheirPosition)
     EXPECT_EQ(s->w, 20);
 }
 
-TEST(PanelLookup, NamesSkipAShortPrefix)
+TEST(PanelLookup, NamesSkipThePanelNameOrAShortPrefix)
 {
     OBJET two(0, 0, "V1"), one(0, 0, "5"), long_name(0, 0, "123");
     SPRITE *a = element(two, "A", 0, 0, 1, 1);
@@ -80,7 +80,7 @@ TEST(PanelLookup, NamesSkipAShortPrefix)
     SPRITE *c = element(long_name, "C", 0, 0, 1, 1);
     EXPECT_EQ(two.get_SPRITE_by_name("A"), a);
     EXPECT_EQ(one.get_SPRITE_by_name("B"), b);
-    EXPECT_EQ(long_name.get_SPRITE_by_name("C"), nullptr);
+    EXPECT_EQ(long_name.get_SPRITE_by_name("C"), c); // a panel numbered 100 or more
     EXPECT_EQ(long_name.get_SPRITE_by_name("123_C"), c);
     EXPECT_EQ(two.get_SPRITE_by_name("V1_A"), nullptr);
 }

@@ -1,0 +1,57 @@
+#include "panels/keyboard_gui.h"
+
+#include <cstdio>
+
+#include "panels/panel_elements.h"
+#include "panels/panel_messages.h"
+
+namespace {
+
+// The display shows octave 0 as digit image 1.
+void show_octave(KEYBOARD_GUI &p)
+{
+    char image[VORN_ENGINE::NAME_SIZE];
+    std::snprintf(image, sizeof image, "LED_NUMERIC_1_%d", p.keyboard->octave + 1);
+    show_image(p, "SPRITE_OCT", image);
+}
+
+void on_power(KEYBOARD_GUI &p, const MESSAGE &m) { p.keyboard->power = switched_on(m); }
+
+// Every release, wherever it lands, also brings the octave back into range.
+void on_any_release(KEYBOARD_GUI &p, const MESSAGE &m)
+{
+    int &octave = p.keyboard->octave;
+    if (aims_at(m, "BUTTON_OCT_UP"))
+        octave++;
+    if (aims_at(m, "BUTTON_OCT_DOWN"))
+        octave--;
+    if (octave < 0)
+        octave = 0;
+    if (octave > KEYBOARD_GUI::HIGHEST_OCTAVE)
+        octave = KEYBOARD_GUI::HIGHEST_OCTAVE;
+    show_octave(p);
+}
+
+const BINDING<KEYBOARD_GUI> BINDINGS[] = {
+    {GESTURE::RELEASE, "POWER", on_power},
+    {GESTURE::RELEASE, "", on_any_release},
+};
+
+} // namespace
+
+KEYBOARD_GUI::KEYBOARD_GUI(KEYBOARD *keyboard, int x, int y, const char *number)
+    : OBJET(x, y, number), keyboard(keyboard)
+{
+    load_panel_files(*this, "KEY_%s", "RC/BACK_KEYBOARD.RC", "RC/KEYBOARD.RC");
+    show_text_in_both_views(*this, "label_NAME", keyboard->name);
+    show_octave(*this);
+    finish_panel(*this);
+}
+
+int KEYBOARD_GUI::evolue()
+{
+    if (view_mode == VIEW_FRONT)
+        handle_messages(*this, BINDINGS);
+    OBJET::evolue();
+    return 0;
+}

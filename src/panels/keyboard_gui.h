@@ -1,0 +1,19 @@
+// The computer keyboard's panel: the power switch, the octave buttons and the
+// octave display.
+#pragma once
+
+#include "engine/objet.h"
+#include "synth/keyboard.h"
+
+class KEYBOARD_GUI : public OBJET {
+public:
+    static constexpr int HIGHEST_OCTAVE = 7;
+
+    KEYBOARD *keyboard; // not owned
+
+    KEYBOARD_GUI(KEYBOARD *keyboard, int x, int y, const char *number);
+
+    // In the front view, follows the power switch and the octave buttons;
+    // then the panel's own refresh. Returns 0.
+    int evolue() override;
+};

@@ -1,0 +1,94 @@
+#include "panels/mixer_gui.h"
+
+#include <cstdio>
+
+#include "panels/panel_elements.h"
+#include "panels/panel_messages.h"
+
+namespace {
+
+// The strips stand in 3 columns of 7; strip n = 7 column + row + 1.
+const int STRIP_ROWS = 7, COLUMN_PITCH = 90, ROW_PITCH = 18;
+// A knob held down sets the gain from its angle: five turns for a gain of 1.
+const float DEGREES_PER_UNIT_GAIN = 1800.0f;
+
+// The widgets' drawing settings: keyed, unblended, at three-quarter size.
+void shrink(SPRITE *s)
+{
+    s->use_colorkey = 1;
+    s->colorkey = 0;
+    s->blend = 0;
+    s->zoom = 0.75f;
+    s->angle = 0;
+}
+
+template <class T> T *add(MIXER_GUI &p, T *element, const char *format, int strip, int x, int y)
+{
+    char name[OBJET::TEXT_SIZE + 32]; // cut to a NAME by set_NAME
+    std::snprintf(name, sizeof name, format, p.name, strip);
+    element->set_NAME(name);
+    element->setxyz(static_cast<float>(x), static_cast<float>(y), 0);
+    p.front.push_back(element);
+    return element;
+}
+
+void add_strip(MIXER_GUI &p, int strip, int x, int y)
+{
+    shrink(add(p, new SLIDER("VOL", "SLD"), "%s_SLD_CANAL_%d", strip, x + 50, y + 67));
+    add(p, new LABEL("1.0", 0, 0, 55, 50, 0, 8, 0), "%s_LABEL_CANAL_%d", strip, x + 72, y + 73);
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", strip);
+    add(p, new LABEL(number, 0, 0, 55, 50, 0, 8, 0), "%s_LABEL_CANAL_%d_TXT", strip, x + 22,
+        y + 73);
+    BUTTON *mute = add(p, new BUTTON(p.name, "CHK_4_ON", "0", "CHK_4_OFF", nullptr),
+                       "%s_BYPASS_CANAL_%d", strip, x + 32, y + 68);
+    shrink(mute);
+    mute->redraw = 1;
+}
+
+// Gain and mute of the strips that act on a channel.
+void follow_strips(MIXER_GUI &p)
+{
+    char name[32];
+    for (int n = 1; n <= MIXER_GUI::ACTIVE_STRIPS; n++) {
+        std::snprintf(name, sizeof name, "SLD_CANAL_%d", n);
+        SLIDER *knob = element<SLIDER>(p, name);
+        if (knob != nullptr && knob->pressed)
+            p.mixer->gain[n - 1] = knob->angle / DEGREES_PER_UNIT_GAIN;
+        std::snprintf(name, sizeof name, "LABEL_CANAL_%d", n);
+        show_text(p, name, "%2.1f", p.mixer->gain[n - 1]);
+        std::snprintf(name, sizeof name, "BYPASS_CANAL_%d", n);
+        BUTTON *mute = element<BUTTON>(p, name);
+        p.mixer->bypass[n - 1] = mute != nullptr && mute->state == 1 ? 1.0f : 0.0f;
+    }
+}
+
+void on_power(MIXER_GUI &p, const MESSAGE &m) { p.mixer->power = switched_on(m); }
+
+const BINDING<MIXER_GUI> BINDINGS[] = {
+    {GESTURE::RELEASE, "POWER", on_power},
+};
+
+} // namespace
+
+MIXER_GUI::MIXER_GUI(MIXER *mixer, int x, int y, const char *number)
+    : OBJET(x, y, number), mixer(mixer)
+{
+    load_panel_files(*this, "MIXER_%s", "RC/BACK_MIXER.RC", "RC/MIXER.RC");
+    for (int c = 0; c < STRIPS / STRIP_ROWS; c++)
+        for (int r = 0; r < STRIP_ROWS; r++)
+            add_strip(*this, STRIP_ROWS * c + r + 1, COLUMN_PITCH * c, ROW_PITCH * r);
+    show_text_in_both_views(*this, "label_NAME", mixer->name);
+    calcule_lasurfaceoccupee();
+    finish_panel(*this);
+}
+
+int MIXER_GUI::evolue()
+{
+    if (view_mode == VIEW_FRONT) {
+        follow_strips(*this);
+        handle_messages(*this, BINDINGS);
+    }
+    OBJET::evolue();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#include "panels/panel_drawing.h"
+
+#include <cstdlib>
+
+#include "panels/panel_lists.h"
+
+int BACK_VIEW_TOGGLE = 0;
+
+namespace {
+
+void refresh_and_draw(OBJET &panel)
+{
+    panel.evolue();
+    panel.toggle_all_draw_flag(1);
+    panel.Draw_Scene(nullptr);
+}
+
+} // namespace
+
+bool is_in_view(const OBJET &panel, int scroll_x, int scroll_y)
+{
+    const RECTANGLE window(static_cast<float>(scroll_x), static_cast<float>(scroll_y), 0,
+                           VIEW_WIDTH, VIEW_HEIGHT, 0, nullptr);
+    const RECTANGLE area(panel.x, panel.y, 0, panel.w, panel.h, 0, nullptr);
+    return window == area;
+}
+
+int draw_all_modules(int, int, std::vector<OBJET *> &panels, SDL_Surface *, int scroll_x,
+                     int scroll_y, int)
+{
+    for (OBJET *panel : panels)
+        if (is_in_view(*panel, scroll_x, scroll_y))
+            refresh_and_draw(*panel);
+    return 1;
+}
+
+int draw_all_modules_DASH(int, int, std::vector<OBJET *> &panels, SDL_Surface *, int, int)
+{
+    for (OBJET *panel : panels)
+        refresh_and_draw(*panel);
+    return 1;
+}
+
+void toggle_FILS_view()
+{
+    BACK_VIEW_TOGGLE = std::abs(BACK_VIEW_TOGGLE - 1);
+    for (OBJET *panel : objets_globaux)
+        panel->toggle_view_mode(BACK_VIEW_TOGGLE ? OBJET::VIEW_BACK : OBJET::VIEW_FRONT);
+}

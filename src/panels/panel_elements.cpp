@@ -1,0 +1,75 @@
+#include "panels/panel_elements.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+void load_panel_files(OBJET &panel, const char *sprite_format, const char *back_file,
+                      const char *front_file)
+{
+    char sprite_name[VORN_ENGINE::NAME_SIZE];
+    std::snprintf(sprite_name, sizeof sprite_name, sprite_format, panel.name);
+    VORN_ENGINE::copy_name(panel.sprite_NAME, sprite_name);
+    panel.current = &panel.back;
+    panel.load_RC(back_file);
+    panel.current = &panel.front;
+    panel.load_RC(front_file);
+}
+
+void finish_panel(OBJET &panel)
+{
+    panel.toggle_all_draw_flag(1);
+    panel.OBJET::evolue();
+}
+
+const char *name_in_panel(const OBJET &panel, const SPRITE *s)
+{
+    const size_t len = std::strlen(panel.name);
+    if (std::strncmp(s->NAME, panel.name, len) == 0 && s->NAME[len] == '_')
+        return s->NAME + len + 1;
+    const size_t skip = s->NAME[0] != '\0' && s->NAME[1] == '_' ? 2 : 3;
+    return s->NAME + std::min(skip, std::strlen(s->NAME));
+}
+
+void show_text(OBJET &panel, const char *label, const char *format, ...)
+{
+    LABEL *l = element<LABEL>(panel, label);
+    if (l == nullptr)
+        return;
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(l->text, sizeof l->text, format, args);
+    va_end(args);
+    l->redraw = 1;
+}
+
+void show_text_in_both_views(OBJET &panel, const char *label, const char *text)
+{
+    std::vector<SPRITE *> *shown = panel.current;
+    for (std::vector<SPRITE *> *list : {&panel.back, &panel.front}) {
+        panel.current = list;
+        show_text(panel, label, "%s", text);
+    }
+    panel.current = shown;
+}
+
+void show_image(OBJET &panel, const char *sprite, const char *image)
+{
+    if (SPRITE *s = panel.get_SPRITE_by_name(sprite)) {
+        s->set_sprite_NAME(image);
+        s->redraw = 1;
+    }
+}
+
+void set_knob(OBJET &panel, const char *knob, double value)
+{
+    if (SLIDER *k = element<SLIDER>(panel, knob))
+        k->angle = static_cast<int>(value);
+}
+
+void set_button(OBJET &panel, const char *button, int state)
+{
+    if (BUTTON *b = element<BUTTON>(panel, button))
+        b->state = state;
+}

@@ -1,0 +1,42 @@
+// What every module panel does with its elements: loading its two description
+// files, and reading and writing elements by name. Every lookup is checked: a
+// panel whose file is missing, or that lacks an element, changes nothing for
+// it instead of failing.
+#pragma once
+
+#include "engine/button.h"
+#include "engine/label.h"
+#include "engine/objet.h"
+#include "engine/slider.h"
+
+// Names the panel's own sprite (a type prefix format such as "VCO_%s" with the
+// panel's number) and reads its back file into the back list, then its front
+// file into the front list, which stays current.
+void load_panel_files(OBJET &panel, const char *sprite_format, const char *back_file,
+                      const char *front_file);
+// The last step of every panel constructor: everything marked for drawing,
+// then one pass of the panel's own refresh.
+void finish_panel(OBJET &panel);
+
+// The element of the current list with that name and kind; null when there is none.
+template <class T> T *element(OBJET &panel, const char *name)
+{
+    return dynamic_cast<T *>(panel.get_SPRITE_by_name(name));
+}
+
+// An element's NAME without the panel's "<name>_" (or, for an element named
+// otherwise, without a short prefix of one or two characters and '_').
+const char *name_in_panel(const OBJET &panel, const SPRITE *s);
+
+// Rewrites a label with a printf format and marks it for redrawing; nothing
+// when the label is missing.
+void show_text(OBJET &panel, const char *label, const char *format, ...)
+    __attribute__((format(printf, 3, 4)));
+// Rewrites the same label in the back list too, so both views carry it.
+void show_text_in_both_views(OBJET &panel, const char *label, const char *text);
+// Shows an image on a sprite and marks it for redrawing.
+void show_image(OBJET &panel, const char *sprite, const char *image);
+// Sets a knob's angle to a value truncated to whole degrees.
+void set_knob(OBJET &panel, const char *knob, double value);
+// Sets a button's state.
+void set_button(OBJET &panel, const char *button, int state);

@@ -1,0 +1,92 @@
+#include "panels/panel_lists.h"
+
+#include <cstdio>
+#include <type_traits>
+
+#include "panels/keyboard_gui.h"
+#include "panels/mixer_gui.h"
+#include "panels/sampler_gui.h"
+#include "panels/vca_gui.h"
+#include "panels/vcf_gui.h"
+#include "panels/vco_gui.h"
+#include "synth/generator.h"
+
+std::vector<OBJET *> objets_globaux;
+std::vector<SEQ_GUI *> sequenceurs_gui;
+std::vector<OBJET *> objets_panel_front;
+
+namespace {
+
+// The layout scale: module sizes in the table are multiplied by it.
+constexpr float SCALE = 1.5f;
+
+// Where one module type's panels go. Panel i of the group stands at
+// y = first_y + SCALE * pitch * i in the group's column; the next group's
+// column starts advance pixels to the right (truncated) when this one is not
+// empty. Oscillators and samplers number their panels from 0; the others go on
+// from the running number.
+struct GROUP {
+    const char *progress;
+    float first_y, pitch;
+    double advance;
+    bool own_numbers;
+};
+
+const GROUP KEYBOARDS = {"Keyboards\n", 50, 64, 120, false};
+const GROUP OSCILLATORS = {"Vcos\n", 25, 95, 210, true};
+const GROUP SAMPLERS = {"Samplers\n", 25, 50, 0, true}; // shares the amplifiers' column
+const GROUP AMPLIFIERS = {"Vcas\n", 50, 56, SCALE * 180, false};
+const GROUP SEQUENCERS = {"Sequencers\n", 50, 156, SCALE * 135, false};
+const GROUP FILTERS = {"Pcfs\n", 50, 64, SCALE * 130, false};
+const GROUP MIXERS = {"Mixers\n", 50, 166, SCALE * 166, false};
+
+struct PLACEMENT {
+    int column_x = 0;
+    int number = 0;
+};
+
+template <class PANEL, class MODULE>
+void build_group(const std::vector<MODULE *> &modules, const GROUP &group, PLACEMENT &at)
+{
+    std::printf("%s", group.progress);
+    for (size_t i = 0; i < modules.size(); i++) {
+        char number[16];
+        const int n = static_cast<int>(i);
+        std::snprintf(number, sizeof number, "%d", group.own_numbers ? n : at.number + n);
+        PANEL *panel = new PANEL(modules[i], 0, 0, number);
+        panel->setx(static_cast<float>(at.column_x));
+        panel->sety(group.first_y + SCALE * group.pitch * n);
+        if constexpr (std::is_same_v<PANEL, SEQ_GUI>)
+            sequenceurs_gui.insert(sequenceurs_gui.begin(), panel);
+        objets_globaux.insert(objets_globaux.begin(), panel);
+        if (group.own_numbers)
+            at.number = n;
+    }
+    at.number += static_cast<int>(modules.size());
+    if (!modules.empty())
+        at.column_x = static_cast<int>(at.column_x + group.advance);
+}
+
+} // namespace
+
+void initialise_gui_from_current()
+{
+    std::printf("Init Gui From Current()\n");
+    sequenceurs_gui.clear();
+    PLACEMENT at;
+    build_group<KEYBOARD_GUI>(gen->keyboards, KEYBOARDS, at);
+    build_group<VCO_GUI>(gen->oscillators, OSCILLATORS, at);
+    build_group<SAMPLER_GUI>(gen->samplers, SAMPLERS, at);
+    build_group<VCA_GUI>(gen->amplifiers, AMPLIFIERS, at);
+    build_group<SEQ_GUI>(gen->sequencers, SEQUENCERS, at);
+    build_group<VCF_GUI>(gen->filters, FILTERS, at);
+    build_group<MIXER_GUI>(gen->mixers, MIXERS, at);
+}
+
+SEQ_GUI *get_sequencer_gui_by_its_parent(const SEQUENCER *sequencer)
+{
+    for (auto it = sequenceurs_gui.rbegin(); it != sequenceurs_gui.rend(); ++it)
+        if ((*it)->sequencer == sequencer)
+            return *it;
+    return nullptr;
+}

@@ -1,0 +1,25 @@
+// The panels of the loaded patch: building one panel per module of the
+// generator, placed in columns on the work area, and the lists that hold them.
+#pragma once
+
+#include <vector>
+
+#include "engine/objet.h"
+#include "panels/seq_gui.h"
+
+// The module panels, drawn and hit-tested in this order (later ones lie on
+// top). The list owns nothing: whoever replaces the patch empties it.
+extern std::vector<OBJET *> objets_globaux;
+// The sequencer panels, also in objets_globaux.
+extern std::vector<SEQ_GUI *> sequenceurs_gui;
+// The dashboards, filled by the main program.
+extern std::vector<OBJET *> objets_panel_front;
+
+// Builds one panel per module of gen (delays have none), numbers and places
+// it, and puts it at the front of objets_globaux (sequencer panels also at the
+// front of sequenceurs_gui, which is emptied first so that it never holds the
+// panels of an earlier patch). Prints a progress line per module type.
+void initialise_gui_from_current();
+
+// The panel of a sequencer; null when it has none.
+SEQ_GUI *get_sequencer_gui_by_its_parent(const SEQUENCER *sequencer);

@@ -1,0 +1,179 @@
+#include "panels/seq_gui.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "panels/panel_elements.h"
+#include "panels/panel_messages.h"
+
+namespace {
+
+void show_dividers(SEQ_GUI &p)
+{
+    show_text(p, "LABEL_DIVIDER", "%3.3f", p.sequencer->divider);
+    show_text(p, "LABEL_WISHED_DIVIDER", "%3.3f", p.sequencer->wished_divider);
+}
+
+// A step event at the start of the loop shows the pattern that now plays.
+void on_step(SEQ_GUI &p, const MESSAGE &)
+{
+    if (p.sequencer->current_step == 0)
+        p.refresh_all();
+}
+
+void on_power(SEQ_GUI &p, const MESSAGE &m) { p.sequencer->power = switched_on(m); }
+
+// The pattern number follows "BUTTON_PATTERN" and one '_'.
+void on_pattern(SEQ_GUI &p, const MESSAGE &m)
+{
+    const char *number = std::strstr(m.target->NAME, "BUTTON_PATTERN") + 14;
+    if (*number == '_')
+        number++;
+    p.sequencer->wished_pattern = std::atoi(number);
+}
+
+// The divider change is queued: the loop takes it at its end.
+void on_divider(SEQ_GUI &p, const MESSAGE &m)
+{
+    if (aims_at(m, "BUTTON_DIVIDER_UP"))
+        p.sequencer->wished_divider /= 2;
+    if (aims_at(m, "BUTTON_DIVIDER_DOWN"))
+        p.sequencer->wished_divider *= 2;
+    show_dividers(p);
+}
+
+void on_step_count(SEQ_GUI &p, const MESSAGE &m)
+{
+    int &count = p.sequencer->step_count;
+    if (aims_at(m, "BUTTON_MAX_STEP_UP"))
+        count++;
+    if (aims_at(m, "BUTTON_MAX_STEP_DOWN"))
+        count--;
+    if (count > SEQ_GUI::STEP_COLUMNS)
+        count = SEQ_GUI::STEP_COLUMNS;
+    if (count <= 0)
+        count = 1;
+    show_text(p, "LABEL_MAX_STEP", "%2d", count);
+    p.refresh_all();
+}
+
+// Whether the element is the step's own, by a name format such as "BUTTON_OCT_%d_UP":
+// exactly (whole), or within its NAME.
+bool is_step_element(const SEQ_GUI &p, const SPRITE *s, const char *format, int i, bool whole)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, format, i + 1);
+    return whole ? std::strcmp(name_in_panel(p, s), name) == 0
+                 : std::strstr(s->NAME, name) != nullptr;
+}
+
+int clamp(int v, int highest) { return v < 0 ? 0 : v > highest ? highest : v; }
+
+// The skip button and the octave and note buttons of every column.
+void on_column_button(SEQ_GUI &p, const MESSAGE &m)
+{
+    if (m.target == nullptr)
+        return;
+    const int pattern = p.shown_pattern();
+    for (int i = 0; i < SEQ_GUI::STEP_COLUMNS; i++) {
+        if (aims_at(m, "BYPASS") && is_step_element(p, m.target, "BUTTON_BYPASS_%d", i, true)) {
+            int &bypass = p.sequencer->bypass[pattern][i];
+            bypass = std::abs(1 - bypass);
+            p.refresh_BYPASS_value(i);
+            // The button still toggles on this same release when the panel
+            // hands it over: set it so that it lands on the step's new state.
+            if (BUTTON *b = dynamic_cast<BUTTON *>(m.target)) {
+                b->state = !b->state;
+                b->pressed = 0;
+                b->redraw = 1;
+            }
+        }
+        if (aims_at(m, "OCT")) {
+            int &octave = p.sequencer->octave[pattern][i];
+            octave += is_step_element(p, m.target, "BUTTON_OCT_%d_UP", i, false);
+            octave -= is_step_element(p, m.target, "BUTTON_OCT_%d_DOWN", i, false);
+            octave = clamp(octave, SEQ_GUI::HIGHEST_OCTAVE);
+            p.refresh_OCTAVE_value(i);
+        }
+        if (aims_at(m, "NOTE")) {
+            int &note = p.sequencer->note[pattern][i];
+            note += is_step_element(p, m.target, "BUTTON_NOTE_%d_UP", i, false);
+            note -= is_step_element(p, m.target, "BUTTON_NOTE_%d_DOWN", i, false);
+            note = clamp(note, SEQ_GUI::HIGHEST_NOTE);
+            p.refresh_NOTE_value(i);
+        }
+    }
+}
+
+// The step whose knob is turned: 0 to 31, or -1.
+int turned_step(const SEQ_GUI &p, const MESSAGE &m, const char *knob_format)
+{
+    for (int i = 0; i < SEQ_GUI::STEP_COLUMNS; i++)
+        if (is_step_element(p, m.target, knob_format, i, true))
+            return i;
+    return -1;
+}
+
+void on_volume(SEQ_GUI &p, const MESSAGE &m)
+{
+    const int i = turned_step(p, m, "SLD_VOL_%d");
+    if (i < 0)
+        return;
+    float &v = p.sequencer->volume[p.shown_pattern()][i];
+    v = static_cast<float>(v + 0.1 * turn_direction(m));
+    char label[32];
+    std::snprintf(label, sizeof label, "LABEL_TXT_%d_VOL", i + 1);
+    show_text(p, label, "%2.1f", v);
+}
+
+void on_length(SEQ_GUI &p, const MESSAGE &m)
+{
+    const int i = turned_step(p, m, "SLD_LENGHT_%d");
+    if (i < 0)
+        return;
+    float &v = p.sequencer->length[p.shown_pattern()][i];
+    if (m.says("SLD_DOWN"))
+        v *= 2;
+    if (m.says("SLD_UP"))
+        v /= 2;
+    char label[32];
+    std::snprintf(label, sizeof label, "LABEL_TXT_%d_LENGHT", i + 1);
+    show_text(p, label, "%2.1f", v);
+}
+
+const BINDING<SEQ_GUI> BINDINGS[] = {
+    {GESTURE::STEP, "", on_step},
+    {GESTURE::RELEASE, "POWER", on_power},
+    {GESTURE::RELEASE, "BUTTON_PATTERN", on_pattern},
+    {GESTURE::RELEASE, "DIVIDER", on_divider},
+    {GESTURE::RELEASE, "MAX_STEP", on_step_count},
+    {GESTURE::RELEASE, "", on_column_button},
+    {GESTURE::TURN, "VOL", on_volume},
+    {GESTURE::TURN, "LENGHT", on_length},
+};
+
+} // namespace
+
+SEQ_GUI::SEQ_GUI(SEQUENCER *sequencer, int x, int y, const char *number)
+    : OBJET(x, y, number), step_columns(STEP_COLUMNS), sequencer(sequencer)
+{
+    load_panel_files(*this, "SEQUEN_%s", "RC/BACK_SEQUENCEUR.RC", "RC/SEQUENCEUR.RC");
+    show_text_in_both_views(*this, "label_NAME", sequencer->name);
+    show_dividers(*this);
+    show_text(*this, "LABEL_MAX_STEP", "%2d", sequencer->step_count);
+    for (int i = 0; i < STEP_COLUMNS; i++)
+        add_step_column(i);
+    refresh_all();
+    finish_panel(*this);
+}
+
+int SEQ_GUI::evolue()
+{
+    if (view_mode == VIEW_FRONT) {
+        show_next_step();
+        handle_messages(*this, BINDINGS);
+    }
+    OBJET::evolue();
+    return 0;
+}

@@ -1,0 +1,20 @@
+// The oscillator's panel: frequency, amplitude, phase and pulse-width knobs
+// with their value labels, the power switch and the waveform picture, which a
+// click steps through the waveforms.
+#pragma once
+
+#include "engine/objet.h"
+#include "synth/vco.h"
+
+class VCO_GUI : public OBJET {
+public:
+    unsigned int spare; // always 0
+    VCO *vco;           // not owned
+
+    // Panel number (the prefix of its elements) given by the panel builder.
+    VCO_GUI(VCO *vco, int x, int y, const char *number);
+
+    // In the front view, steps the oscillator by the queued clicks and turns;
+    // then the panel's own refresh. Returns 0.
+    int evolue() override;
+};
