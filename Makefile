@@ -7,7 +7,7 @@ DEMO    ?= QSY/DEMO.QSY
 FUZZ_SECONDS ?= 30
 DISPLAY_RUN := ./scripts/with-display
 
-.PHONY: deps build run test unit-asan bench fuzz gallery clean
+.PHONY: deps build run test unit-asan bench fuzz gallery panels clean
 
 deps:
 	@./scripts/install-deps
@@ -39,6 +39,12 @@ fuzz: deps
 
 gallery: build
 	cd data && ../$(DISPLAY_RUN) ../$(RELEASE)/tools/qm_gallery ../build/gallery.png
+
+# The panels of a patch in the front and the back view.
+PATCH ?= QSY/DEMO.QSY
+panels: build
+	cd data && ../$(DISPLAY_RUN) ../$(RELEASE)/tools/qm_panel_pictures $(PATCH) \
+	    ../build/panels-front.png ../build/panels-back.png
 
 clean:
 	rm -rf build

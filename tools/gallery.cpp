@@ -19,6 +19,7 @@
 #include "engine/qbiblio.h"
 #include "engine/sprite.h"
 #include "engine/video.h"
+#include "screenshot.h"
 
 namespace {
 
@@ -156,44 +157,6 @@ void draw_gallery(const QBIBLIO &library)
     }
 }
 
-// The frame being drawn, bottom row last, as a 24-bit surface.
-SDL_Surface *read_frame()
-{
-    SDL_Surface *shot =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, HEIGHT, 24, 0xFF, 0xFF00, 0xFF0000, 0);
-    std::vector<unsigned char> rows(3 * WIDTH * HEIGHT);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
-    for (int y = 0; y < HEIGHT; y++)
-        std::memcpy(static_cast<unsigned char *>(shot->pixels) + y * shot->pitch,
-                    &rows[3 * WIDTH * (HEIGHT - 1 - y)], 3 * WIDTH);
-    return shot;
-}
-
-bool ends_with(const std::string &text, const std::string &end)
-{
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// Saves as BMP, or as PNG through ImageMagick's convert when the path asks for it.
-bool save(SDL_Surface *shot, const std::string &path)
-{
-    if (!ends_with(path, ".png"))
-        return SDL_SaveBMP(shot, path.c_str()) == 0;
-    const std::string bmp = path.substr(0, path.size() - 4) + ".bmp";
-    if (SDL_SaveBMP(shot, bmp.c_str()) != 0)
-        return false;
-    const std::string command = "convert '" + bmp + "' '" + path + "'";
-    if (std::system(command.c_str()) != 0) {
-        std::fprintf(stderr, "convert failed; the screenshot stays in %s\n", bmp.c_str());
-        return false;
-    }
-    std::remove(bmp.c_str());
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -212,8 +175,8 @@ int main(int argc, char **argv)
     draw_gallery(*bibliotheque_graphique);
     PerspectiveMode();
 
-    SDL_Surface *shot = read_frame();
-    const bool saved = save(shot, argv[1]);
+    SDL_Surface *shot = read_frame(WIDTH, HEIGHT);
+    const bool saved = save_picture(shot, argv[1]);
     SDL_FreeSurface(shot);
     SDL_GL_SwapBuffers();
     std::printf("%d images, screenshot %s %s\n", bibliotheque_graphique->nb_images, argv[1],

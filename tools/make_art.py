@@ -26,6 +26,8 @@ import tempfile
 
 from PIL import Image, ImageDraw, ImageFilter, ImageOps
 
+import panel_layouts
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, "data")
 ARCHIVE = "grfx/opengl.qim"        # relative to data/, the program's directory
@@ -181,11 +183,11 @@ def screw(big, cx, cy, r, slot_angle):
            fill=(40, 42, 46, 255), width=max(1, int(0.35 * r * SS)))
 
 
-def panel_plate(w, h, seed, strips=(), windows=()):
+def panel_plate(w, h, seed, strips=(), windows=(), dark=PLATE_DARK, light=PLATE_LIGHT):
     """A module panel background: dark brushed plate with bevelled edges and
     corner screws. strips are (x, y, w, h) cream label strips for black text;
     windows are (x, y, w, h) white areas under multiplied displays."""
-    plate = brushed(w, h, PLATE_DARK, PLATE_LIGHT, seed).convert("RGBA")
+    plate = brushed(w, h, dark, light, seed).convert("RGBA")
     d = ImageDraw.Draw(plate)
     d.line([(0, 0), (w - 1, 0)], fill=(130, 134, 140))
     d.line([(0, 0), (0, h - 1)], fill=(110, 114, 120))
@@ -330,20 +332,38 @@ def digit_frames(lit, unlit, back):
 # ---------------------------------------------------------------- buttons
 
 def arrow_button(up, hover, size=8):
-    """A tiny up or down step button: dark cap with a triangle."""
+    """An up or down step button: dark cap with a triangle (drawn for 8
+    pixels and scaled to size)."""
+    k = size / 8.0
     pic = layer(size, size)
     d = ImageDraw.Draw(pic)
-    d.rounded_rectangle(box(0.2, 0.2, size - 0.2, size - 0.2), radius=1.6 * SS,
-                        fill=(12, 12, 14, 255))
-    d.rounded_rectangle(box(0.9, 0.9, size - 0.9, size - 0.9), radius=1.1 * SS,
-                        fill=(74, 77, 84, 255))
-    d.rounded_rectangle(box(1.4, 1.6, size - 1.4, size - 1.2), radius=0.9 * SS,
-                        fill=(54, 57, 63, 255))
+    d.rounded_rectangle(box(0.2 * k, 0.2 * k, size - 0.2 * k, size - 0.2 * k),
+                        radius=1.6 * k * SS, fill=(12, 12, 14, 255))
+    d.rounded_rectangle(box(0.9 * k, 0.9 * k, size - 0.9 * k, size - 0.9 * k),
+                        radius=1.1 * k * SS, fill=(74, 77, 84, 255))
+    d.rounded_rectangle(box(1.4 * k, 1.6 * k, size - 1.4 * k, size - 1.2 * k),
+                        radius=0.9 * k * SS, fill=(54, 57, 63, 255))
     c = size / 2.0
-    tip, base = (2.1, size - 2.4) if up else (size - 2.1, 2.4)
+    tip, base = (2.1 * k, size - 2.4 * k) if up else (size - 2.1 * k, 2.4 * k)
     colour = LED_AMBER if hover else (232, 232, 224)
-    d.polygon([(c * SS, tip * SS), ((c - 2.1) * SS, base * SS), ((c + 2.1) * SS, base * SS)],
-              fill=rgba(colour))
+    d.polygon([(c * SS, tip * SS), ((c - 2.1 * k) * SS, base * SS),
+               ((c + 2.1 * k) * SS, base * SS)], fill=rgba(colour))
+    return finish(pic, size, size)
+
+
+def pad_key(hover, size=16):
+    """A square key of the pattern row: a rubber ring around a see-through
+    middle, where the plate shows the key's engraved number; the ring lights
+    amber under the pointer."""
+    pic = layer(size, size)
+    d = ImageDraw.Draw(pic)
+    d.rounded_rectangle(box(0.2, 0.2, size - 0.2, size - 0.2), radius=3 * SS,
+                        fill=(10, 10, 12, 255))
+    ring = LED_AMBER if hover else (96, 99, 106)
+    d.rounded_rectangle(box(1.1, 1.1, size - 1.1, size - 1.1), radius=2.4 * SS, fill=rgba(ring))
+    d.rounded_rectangle(box(2.2, 2.4, size - 2.2, size - 2.0), radius=1.8 * SS,
+                        fill=(20, 21, 24, 255))
+    d.rounded_rectangle(box(3.0, 3.0, size - 3.0, size - 3.0), radius=1.2 * SS, fill=TRANSPARENT)
     return finish(pic, size, size)
 
 
@@ -595,6 +615,9 @@ def build_archive():
     masked_sheet(archive, "LAMP_LED_2", [led_lamp(8, LED_AMBER, lit, True) for lit in states])
     for style, up in (("A", True), ("B", False)):
         masked_sheet(archive, "BUTTONSTYLE" + style, [arrow_button(up, hover) for hover in states])
+    for name, up in (("ARROWUP", True), ("ARROWDOWN", False)):
+        masked_sheet(archive, name, [arrow_button(up, hover, 16) for hover in states])
+    masked_sheet(archive, "PAD", [pad_key(hover) for hover in states])
 
     archive.masked("CHK_4_ON", check_button(True), "CHK_4_MASK")
     archive.single("CHK_4_OFF", split_masked(check_button(False))[0])
@@ -613,6 +636,9 @@ def build_archive():
                        scope_screen(64, 32, filter_response(kind), fill_under=True))
 
     archive.single("PANEL_DEMO", panel_plate(128, 64, seed=14, strips=[(8, 8, 112, 12)]))
+    for panel in panel_layouts.all_panels():
+        for name, image in panel.images():
+            archive.single(name, image)
     return archive
 
 
@@ -784,7 +810,9 @@ def find_problems(data_dir):
             if frame and (frame[0] + frame[2] > img.width or frame[1] + frame[3] > img.height):
                 problems.append("%s: frame outside %s" % (name, path))
             w, h = sizes[name] = frame[2:] if frame else img.size
-        if w & (w - 1) or h & (h - 1):
+            # Resampling leaves a picture of one plain colour as it is.
+            plain = not frame and all(lo == hi for lo, hi in img.convert("RGB").getextrema())
+        if (w & (w - 1) or h & (h - 1)) and not plain:
             problems.append("%s: %dx%d is not a power of two (it would be resampled)"
                             % (name, w, h))
         if len(name) > 79:
@@ -835,6 +863,8 @@ def main():
             fetch_font(args.data)
         build_archive().write(args.data)
         write_demo_rc(args.data)
+        for panel in panel_layouts.all_panels():
+            panel.write(args.data)
     return 1 if check(args.data) else 0
 
 

@@ -19,6 +19,10 @@ void load_panel_files(OBJET &panel, const char *sprite_format, const char *back_
 
 void finish_panel(OBJET &panel)
 {
+    for (std::vector<SPRITE *> *list : {&panel.back, &panel.front})
+        for (SPRITE *s : *list)
+            if (BUTTON *b = dynamic_cast<BUTTON *>(s))
+                show_state(*b);
     panel.toggle_all_draw_flag(1);
     panel.OBJET::evolue();
 }
@@ -70,6 +74,13 @@ void set_knob(OBJET &panel, const char *knob, double value)
 
 void set_button(OBJET &panel, const char *button, int state)
 {
-    if (BUTTON *b = element<BUTTON>(panel, button))
+    if (BUTTON *b = element<BUTTON>(panel, button)) {
         b->state = state;
+        show_state(*b);
+    }
+}
+
+void show_state(BUTTON &button)
+{
+    button.set_sprite_NAME(button.images[button.state == 1 ? BUTTON::IMAGE_ON : BUTTON::IMAGE_OFF]);
 }

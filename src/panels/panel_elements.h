@@ -14,8 +14,9 @@
 // file into the front list, which stays current.
 void load_panel_files(OBJET &panel, const char *sprite_format, const char *back_file,
                       const char *front_file);
-// The last step of every panel constructor: everything marked for drawing,
-// then one pass of the panel's own refresh.
+// The last step of every panel constructor: every button of both views shows
+// its state, everything is marked for drawing, then one pass of the panel's
+// own refresh.
 void finish_panel(OBJET &panel);
 
 // The element of the current list with that name and kind; null when there is none.
@@ -38,5 +39,9 @@ void show_text_in_both_views(OBJET &panel, const char *label, const char *text);
 void show_image(OBJET &panel, const char *sprite, const char *image);
 // Sets a knob's angle to a value truncated to whole degrees.
 void set_knob(OBJET &panel, const char *knob, double value);
-// Sets a button's state.
+// Sets a button's state, and its image to match.
 void set_button(OBJET &panel, const char *button, int state);
+// The button's on image when its state is 1, else its off image. (A button
+// changes its image only when a message reaches it, so a state set by the
+// panel would otherwise not show.)
+void show_state(BUTTON &button);

@@ -154,6 +154,7 @@ void SEQ_GUI::refresh_BYPASS_value(int i)
     char name[32];
     if (BUTTON *b = get_BUTTON_by_name(step_name(name, "BUTTON_BYPASS_%d", i))) {
         b->state = sequencer->bypass[shown_pattern()][i] == 1 ? 1 : 0;
+        show_state(*b);
         b->redraw = 1;
     }
 }

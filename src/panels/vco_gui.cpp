@@ -1,5 +1,7 @@
 #include "panels/vco_gui.h"
 
+#include <cstdlib>
+
 #include "panels/knob_steps.h"
 #include "panels/panel_elements.h"
 #include "panels/panel_messages.h"
@@ -95,7 +97,10 @@ VCO_GUI::VCO_GUI(VCO *vco, int x, int y, const char *number)
     show_text(*this, "LABEL_PHASE", "%3.0f", vco->phase);
     show_text_in_both_views(*this, "label_NAME", vco->name);
     show_text(*this, "LABEL_PWM", "%5.3f", vco->pulse_width);
-    set_button(*this, "POWER", vco->power);
+    // Like every power switch, its state reads the other way round from the
+    // module's power: a release turns the module off when the state it
+    // toggles from is 0.
+    set_button(*this, "POWER", std::abs(1 - vco->power));
     show_wave(*this);
     finish_panel(*this);
 }

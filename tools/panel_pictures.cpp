@@ -1,0 +1,118 @@
+// Draws the panels of a patch in a real window, in the front view and in the
+// back view, and saves each view as one picture. Run from data/:
+//     qm_panel_pictures QSY/DEMO.QSY <front.png> <back.png>
+// The panels are built and placed as the program places them, then moved
+// apart in rows so that none hides another; the work area they cover is drawn
+// window by window through the scroll offsets and put together.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/font_data.h"
+#include "engine/qbiblio.h"
+#include "engine/sprite.h"
+#include "engine/video.h"
+#include "panels/panel_drawing.h"
+#include "panels/panel_lists.h"
+#include "screenshot.h"
+#include "synth/generator.h"
+
+namespace {
+
+const int ROW_WIDTH = 1480; // the width the panels are laid out in
+const int GAP = 12;
+
+// Places the panels in rows, in the order they were built (keyboards first),
+// and returns the size of the area they cover.
+SDL_Rect lay_out(std::vector<OBJET *> &panels)
+{
+    int x = GAP, y = GAP, row_height = 0, width = 0;
+    for (auto it = panels.rbegin(); it != panels.rend(); ++it) {
+        OBJET &p = **it;
+        const int w = static_cast<int>(p.w), h = static_cast<int>(p.h);
+        if (x + w > ROW_WIDTH && x > GAP) {
+            x = GAP;
+            y += row_height + GAP;
+            row_height = 0;
+        }
+        p.setxyz(static_cast<float>(x), static_cast<float>(y), 0);
+        x += w + GAP;
+        width = std::max(width, x);
+        row_height = std::max(row_height, h);
+    }
+    return SDL_Rect{0, 0, static_cast<Uint16>(width), static_cast<Uint16>(y + row_height + GAP)};
+}
+
+// The work-area backdrop under the window at the current scroll offsets.
+void draw_backdrop()
+{
+    SPRITE tile("FOND_ELECTRO", 0, 0, 0, 0, 0, 1.0f, 0, 0);
+    tile.evolue();
+    if (tile.w <= 0 || tile.h <= 0)
+        return;
+    const int tw = static_cast<int>(tile.w), th = static_cast<int>(tile.h);
+    for (int y = offsy / th * th; y < offsy + VIEW_HEIGHT; y += th)
+        for (int x = offsx / tw * tw; x < offsx + VIEW_WIDTH; x += tw) {
+            tile.setxyz(static_cast<float>(x), static_cast<float>(y), 0);
+            tile.blit(nullptr);
+        }
+}
+
+// Draws the area window by window into one picture.
+bool save_view(const SDL_Rect &area, const std::string &path)
+{
+    SDL_Surface *picture =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, area.w, area.h, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    for (offsy = 0; offsy < area.h; offsy += VIEW_HEIGHT)
+        for (offsx = 0; offsx < area.w; offsx += VIEW_WIDTH) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            OrthoMode(0, 0, VIEW_WIDTH, VIEW_HEIGHT);
+            draw_backdrop();
+            draw_all_modules(1, 0, objets_globaux, nullptr, offsx, offsy, 1);
+            PerspectiveMode();
+            SDL_Surface *frame = read_frame(VIEW_WIDTH, VIEW_HEIGHT);
+            SDL_Rect at = {static_cast<Sint16>(offsx), static_cast<Sint16>(offsy), 0, 0};
+            SDL_BlitSurface(frame, nullptr, picture, &at);
+            SDL_FreeSurface(frame);
+            SDL_GL_SwapBuffers();
+        }
+    offsx = offsy = 0;
+    const bool saved = save_picture(picture, path);
+    SDL_FreeSurface(picture);
+    std::printf("%s %s\n", path.c_str(), saved ? "saved" : "NOT saved");
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s <patch.QSY> <front.png> <back.png> (run from data/)\n",
+                     argv[0]);
+        return 2;
+    }
+    initGL(VIEW_WIDTH, VIEW_HEIGHT, "panels", "grfx/opengl.qim");
+    SDL_WM_SetCaption("qmodular panels", nullptr);
+    our_font_7.init("Fonts/04b_03b_.ttf", 6);
+    glClearColor(0.1f, 0.1f, 0.11f, 0);
+
+    gen = new GENERATOR(argv[1]);
+    initialise_gui_from_current();
+    const SDL_Rect area = lay_out(objets_globaux);
+    bool saved = save_view(area, argv[2]);
+    toggle_FILS_view();
+    saved = save_view(area, argv[3]) && saved;
+
+    for (OBJET *panel : objets_globaux)
+        delete panel;
+    gen->release_modules();
+    delete gen;
+    our_font_7.clean();
+    delete bibliotheque_graphique;
+    SDL_Quit();
+    return saved ? 0 : 1;
+}
