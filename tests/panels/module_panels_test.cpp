@@ -1,0 +1,271 @@
+// The oscillator, amplifier, filter, mixer and keyboard panels, built from the
+// real panel files (the tests run from data/), driven by the messages the
+// event code posts.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "panel_test_helpers.h"
+#include "panels/keyboard_gui.h"
+#include "panels/mixer_gui.h"
+#include "panels/sampler_gui.h"
+#include "panels/vca_gui.h"
+#include "panels/vcf_gui.h"
+#include "panels/vco_gui.h"
+#include "support/temp_dir.h"
+
+using namespace panel_test;
+
+namespace {
+
+TEST(OscillatorPanel, TurnsStepTheOscillatorAndRewriteTheLabel)
+{
+    const struct {
+        const char *knob, *word;
+        float VCO::*field;
+        float from, to;
+        const char *label, *shown;
+    } cases[] = {
+        {"SLD_FREQUENCE", "SLD_DOWN", &VCO::frequency, 49.75f, 50.25f, "LABEL_FREQUENCE", "50.250"},
+        {"SLD_FREQUENCE", "SLD_UP", &VCO::frequency, 50.5f, 49.0f, "LABEL_FREQUENCE", "49.000"},
+        {"SLD_FREQUENCE", "SLD_UP", &VCO::frequency, 0.001f, 0.001f, "LABEL_FREQUENCE", "0.001"},
+        {"SLD_VOLUME", "SLD_DOWN", &VCO::amplitude, 2.0f, 2.0125f, "LABEL_VOLUME", "2.013"},
+        {"SLD_VOLUME", "SLD_DOWN", &VCO::amplitude, 0.0f, 0.01f, "LABEL_VOLUME", "0.010"},
+        {"SLD_VOLUME", "SLD_UP", &VCO::amplitude, 0.012f, 0.0f, "LABEL_VOLUME", "0.000"},
+        {"SLD_PWM", "SLD_DOWN", &VCO::pulse_width, 0.5f, 0.50625f, "LABEL_PWM", "0.506"},
+        {"SLD_PHASE", "SLD_DOWN", &VCO::phase, 0.0f, -1.0f, "LABEL_PHASE", "-1"},
+        {"SLD_PHASE", "SLD_UP", &VCO::phase, 359.0f, 0.0f, "LABEL_PHASE", "0"},
+    };
+    for (const auto &c : cases) {
+        VCO vco(0.5f, 440.0f, SIN);
+        vco.*c.field = c.from;
+        VCO_GUI panel(&vco, 0, 0, "3");
+        turn(panel, c.knob, c.word);
+        EXPECT_FLOAT_EQ(vco.*c.field, c.to) << c.knob << " " << c.from;
+        EXPECT_EQ(text_of(panel, c.label), c.shown) << c.knob << " " << c.from;
+        if (c.field != &VCO::frequency) {
+            EXPECT_EQ(vco.frequency, 440.0f);
+        }
+    }
+}
+
+TEST(OscillatorPanel, PhaseTurnTakesTheOldestMessageAwayFromTheKnobs)
+{
+    VCO vco(0.5f, 440.0f, SIN);
+    vco.phase = 0.0f;
+    VCO_GUI panel(&vco, 0, 0, "3");
+    SPRITE *phase = part(panel, "SLD_PHASE");
+    turn(panel, "SLD_PHASE", "SLD_DOWN"); // alone: the knob never hears of it
+    EXPECT_EQ(phase->angle, 0);
+    SPRITE *frequency = part(panel, "SLD_FREQUENCE");
+    panel.ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", frequency)); // the oldest
+    panel.ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", phase));
+    frame(panel);
+    EXPECT_EQ(frequency->angle, 440); // its turn was taken away, after the oscillator took it
+    EXPECT_FLOAT_EQ(vco.frequency, 441.0f);
+    EXPECT_EQ(phase->angle, 1);
+    EXPECT_FLOAT_EQ(vco.phase, -2.0f);
+}
+
+TEST(OscillatorPanel, WaveformClicksCycleThroughPulseBeforeNoise)
+{
+    VCO vco(0.5f, 440.0f, SIN);
+    VCO_GUI panel(&vco, 0, 0, "3");
+    EXPECT_EQ(image_of(panel, "AFFICHAGE_TYPE_ONDE"), "DISP_SIN");
+    const struct {
+        int type;
+        const char *picture;
+    } steps[] = {{TRI, "DISP_TRI"},     {SAW, "DISP_SAW"},   {SQR, "DISP_SQR"},
+                 {PULSE, "DISP_PULSE"}, {NOISE, "DISP_NOISE"}, {SIN, "DISP_SIN"}};
+    for (const auto &s : steps) {
+        release(panel, "AFFICHAGE_TYPE_ONDE");
+        EXPECT_EQ(vco.type, s.type);
+        EXPECT_EQ(image_of(panel, "AFFICHAGE_TYPE_ONDE"), s.picture);
+    }
+    vco.type = NONE; // another value is left alone
+    release(panel, "AFFICHAGE_TYPE_ONDE");
+    EXPECT_EQ(vco.type, NONE);
+}
+
+TEST(FilterPanel, TurnsStepTheFilterWithinItsLimits)
+{
+    const struct {
+        const char *knob, *word;
+        int times;
+        float from, to;
+        const char *label, *shown;
+    } cases[] = {
+        {"SLD_HICUTOFF", "SLD_DOWN", 1, 5000, 4850, "LABEL_HICUTOFF", "4850"},
+        {"SLD_HICUTOFF", "SLD_UP", 3, 9999, 10099, "LABEL_HICUTOFF", "10099"},
+        {"SLD_QRATIO", "SLD_UP", 1, 0.05f, 0.001f, "LABEL_QRATIO", "0.0"},
+        {"SLD_LEVEL", "SLD_DOWN", 2, 0.98f, 1.0f, "LABEL_LEVEL", "1.0"},
+        {"SLD_LEVEL", "SLD_UP", 1, 0.02f, 0.0f, "LABEL_LEVEL", "0.0"},
+        {"SLD_GAIN", "SLD_UP", 30, 1.0f, -2.0f, "LABEL_GAIN", "-2.0"},
+    };
+    for (const auto &c : cases) {
+        PCF pcf;
+        pcf.cut_off = static_cast<int>(c.from);
+        pcf.q = pcf.level = pcf.gain = c.from;
+        VCF_GUI panel(&pcf, 0, 0, "7");
+        turn(panel, c.knob, c.word, c.times);
+        const float got = std::strstr(c.knob, "HICUTOFF") ? pcf.cut_off
+                          : std::strstr(c.knob, "QRATIO") ? pcf.q
+                          : std::strstr(c.knob, "LEVEL")  ? pcf.level
+                                                          : pcf.gain;
+        EXPECT_NEAR(got, c.to, 1e-4) << c.knob;
+        EXPECT_EQ(text_of(panel, c.label), c.shown) << c.knob;
+    }
+}
+
+TEST(FilterPanel, TypeClickWrapsToLowPassAndNamesIt)
+{
+    PCF pcf;
+    pcf.type = 6;
+    VCF_GUI panel(&pcf, 0, 0, "7");
+    EXPECT_EQ(text_of(panel, "LABEL_TYPE"), "6"); // the number until the first click
+    release(panel, "AFFICHAGE_TYPE_FILTRE");
+    EXPECT_EQ(pcf.type, 0);
+    EXPECT_EQ(image_of(panel, "AFFICHAGE_TYPE_FILTRE"), "DISP_FILTRE_LOWPASS");
+    EXPECT_EQ(text_of(panel, "LABEL_TYPE"), " LOWPASS");
+}
+
+TEST(AmplifierPanel, SustainAndTimesKeepTheirFloors)
+{
+    const struct {
+        const char *knob, *word;
+        float VCA::*field;
+        float from, to;
+    } cases[] = {
+        {"SLD_SUSTAIN", "SLD_DOWN", &VCA::sustain, 0.0f, 0.06f},
+        {"SLD_SUSTAIN", "SLD_UP", &VCA::sustain, 0.045f, 0.045f},
+        {"SLD_SUSTAIN", "SLD_UP", &VCA::sustain, 0.05f, 0.04f},
+        {"SLD_ATTACK", "SLD_UP", &VCA::attack, 0.5f, 0.0f},
+        {"SLD_DECAY", "SLD_DOWN", &VCA::decay, 10.0f, 11.0f},
+        {"SLD_RELEASE", "SLD_UP", &VCA::release, 10.0f, 9.0f},
+    };
+    for (const auto &c : cases) {
+        VCA vca;
+        vca.*c.field = c.from;
+        VCA_GUI panel(&vca, 0, 0, "12");
+        turn(panel, c.knob, c.word);
+        EXPECT_NEAR(vca.*c.field, c.to, 1e-6) << c.knob << " " << c.from;
+    }
+}
+
+TEST(ModulePanels, PowerSwitchesFollowEveryRelease)
+{
+    VCO vco(0.5f, 440.0f, SIN);
+    PCF pcf;
+    KEYBOARD keyboard;
+    MIXER mixer;
+    VCO_GUI vco_panel(&vco, 0, 0, "1");
+    VCF_GUI vcf_panel(&pcf, 0, 0, "2");
+    KEYBOARD_GUI key_panel(&keyboard, 0, 0, "3");
+    MIXER_GUI mixer_panel(&mixer, 0, 0, "4");
+    const struct {
+        OBJET *panel;
+        int *power;
+    } switches[] = {{&vco_panel, &vco.power},
+                    {&vcf_panel, &pcf.power},
+                    {&key_panel, &keyboard.power},
+                    {&mixer_panel, &mixer.power}};
+    for (const auto &s : switches) {
+        BUTTON *button = dynamic_cast<BUTTON *>(part(*s.panel, "POWER"));
+        ASSERT_NE(button, nullptr);
+        for (int expected : {0, 1, 0}) {
+            release(*s.panel, "POWER");
+            EXPECT_EQ(*s.power, expected) << s.panel->sprite_NAME;
+            // The dark image shows while the module is off.
+            EXPECT_STREQ(button->sprite_NAME, expected ? "SWITCH_ON" : "SWITCH_OFF");
+        }
+    }
+}
+
+TEST(ModulePanels, TheBackViewChangesNothing)
+{
+    VCO vco(0.5f, 440.0f, SIN);
+    VCO_GUI panel(&vco, 0, 0, "3");
+    SPRITE *knob = part(panel, "SLD_FREQUENCE");
+    panel.toggle_view_mode(OBJET::VIEW_BACK);
+    panel.ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", knob));
+    panel.evolue();
+    EXPECT_EQ(vco.frequency, 440.0f);
+    EXPECT_NE(panel.get_SPRITE_by_name("INPUT_MOD_PWM"), nullptr);
+}
+
+TEST(KeyboardPanel, OctaveStaysWithinItsRangeAndShows)
+{
+    KEYBOARD keyboard;
+    keyboard.octave = 7;
+    KEYBOARD_GUI panel(&keyboard, 0, 0, "0");
+    release(panel, "BUTTON_OCT_UP");
+    EXPECT_EQ(keyboard.octave, 7);
+    EXPECT_EQ(image_of(panel, "SPRITE_OCT"), "LED_NUMERIC_1_8");
+    keyboard.octave = -3; // set elsewhere: any release brings it back
+    release(panel, "");
+    EXPECT_EQ(keyboard.octave, 0);
+    EXPECT_EQ(image_of(panel, "SPRITE_OCT"), "LED_NUMERIC_1_1");
+}
+
+TEST(MixerPanel, OnlyTheFirstSixStripsAct)
+{
+    MIXER mixer;
+    MIXER_GUI panel(&mixer, 0, 0, "5");
+    for (int strip : {6, 7}) {
+        SPRITE *knob = part(panel, "SLD_CANAL_" + std::to_string(strip));
+        knob->pressed = 1;
+        knob->angle = 900;
+        dynamic_cast<BUTTON *>(part(panel, "BYPASS_CANAL_" + std::to_string(strip)))->state = 1;
+    }
+    panel.evolue();
+    EXPECT_FLOAT_EQ(mixer.gain[5], 0.5f);
+    EXPECT_EQ(text_of(panel, "LABEL_CANAL_6"), "0.5");
+    EXPECT_EQ(mixer.bypass[5], 1.0f);
+    EXPECT_FLOAT_EQ(mixer.gain[6], 1.0f);
+    EXPECT_EQ(mixer.bypass[6], 0.0f);
+    EXPECT_EQ(text_of(panel, "LABEL_CANAL_7_TXT"), "7");
+}
+
+TEST(ModulePanels, PanelsNumberedPastNinetyNineFindTheirElements)
+{
+    VCO vco(0.5f, 440.0f, SIN);
+    VCO_GUI panel(&vco, 0, 0, "123");
+    EXPECT_EQ(part(panel, "SLD_FREQUENCE")->angle, 440);
+    EXPECT_EQ(text_of(panel, "LABEL_FREQUENCE"), "440.000");
+    turn(panel, "SLD_FREQUENCE", "SLD_UP");
+    EXPECT_EQ(vco.frequency, 439.0f);
+}
+
+TEST(ModulePanels, MissingFilesLeaveWorkingEmptyPanels)
+{
+    char here[4096];
+    ASSERT_NE(getcwd(here, sizeof here), nullptr);
+    TempDir empty;
+    ASSERT_EQ(chdir(empty.path("").c_str()), 0);
+    VCO vco(0.5f, 440.0f, SIN);
+    PCF pcf;
+    VCA vca;
+    KEYBOARD keyboard;
+    MIXER mixer;
+    SAMPLER sampler;
+    VCO_GUI a(&vco, 0, 0, "1");
+    VCF_GUI b(&pcf, 0, 0, "2");
+    VCA_GUI c(&vca, 0, 0, "3");
+    KEYBOARD_GUI d(&keyboard, 0, 0, "4");
+    MIXER_GUI e(&mixer, 0, 0, "5");
+    SAMPLER_GUI f(&sampler, 0, 0, "6");
+    ASSERT_EQ(chdir(here), 0);
+    SDL_Event up = {};
+    up.type = SDL_MOUSEBUTTONUP;
+    for (OBJET *p : std::initializer_list<OBJET *>{&a, &b, &c, &d, &e, &f}) {
+        EXPECT_TRUE(p->back.empty());
+        p->ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", nullptr));
+        p->ajoute_message(MESSAGE(1, &up, nullptr, nullptr));
+        p->evolue();
+    }
+    EXPECT_EQ(vco.frequency, 440.0f);
+    EXPECT_EQ(e.front.size(), 4u * MIXER_GUI::STRIPS); // the strips are the panel's own
+}
+
+} // namespace
