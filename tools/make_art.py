@@ -795,9 +795,22 @@ def rc_image_names(path):
     return images, pairs
 
 
+def rc_backgrounds(data_dir):
+    """The images that panel files show as a panel's background (IMAGE_FOND)."""
+    out = set()
+    rc_dir = os.path.join(data_dir, "RC")
+    for rc in sorted(os.listdir(rc_dir)) if os.path.isdir(rc_dir) else []:
+        with open(os.path.join(rc_dir, rc), encoding="latin-1") as f:
+            tokens = f.read().split()
+        out.update(tokens[i + 2] for i in range(len(tokens) - 2)
+                   if tokens[i] == "SPRITE" and tokens[i + 1] == "IMAGE_FOND")
+    return out
+
+
 def find_problems(data_dir):
     """Every problem with the written files, and the number of names looked up."""
     names, problems = read_archive(data_dir)
+    backgrounds = rc_backgrounds(data_dir)
     sizes = {}
     for name, (path, frame) in sorted(names.items()):
         full = os.path.join(data_dir, path)
@@ -810,8 +823,10 @@ def find_problems(data_dir):
             if frame and (frame[0] + frame[2] > img.width or frame[1] + frame[3] > img.height):
                 problems.append("%s: frame outside %s" % (name, path))
             w, h = sizes[name] = frame[2:] if frame else img.size
-            # Resampling leaves a picture of one plain colour as it is.
-            plain = not frame and all(lo == hi for lo, hi in img.convert("RGB").getextrema())
+            # A background gives a panel its size; resampling leaves one of a
+            # single plain colour as it is, so it may have any size.
+            plain = name in backgrounds and not frame and \
+                all(lo == hi for lo, hi in img.convert("RGB").getextrema())
         if (w & (w - 1) or h & (h - 1)) and not plain:
             problems.append("%s: %dx%d is not a power of two (it would be resampled)"
                             % (name, w, h))

@@ -15,6 +15,8 @@ from PIL import Image, ImageChops, ImageDraw, ImageFont
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_art as art  # noqa: E402
+import panel_art  # noqa: E402
+import panel_layouts  # noqa: E402
 
 
 def write(path, text):
@@ -188,6 +190,115 @@ class ShippedFiles(unittest.TestCase):
         self.assertEqual(font[:4], b"\x00\x01\x00\x00")
         self.assertEqual(tables(font) & set(art.BITMAP_TABLES), set())
         self.assertTrue(os.path.exists(os.path.join(art.DATA, art.FONT_LICENCE)))
+
+
+class PlainBackgrounds(DataDir):
+    def test_only_plain_panel_backgrounds_may_have_any_size(self):
+        self.archive("BG grfx/bg.png SIMPLEPART GRAIN grfx/grain.png SIMPLEPART END")
+        self.image("bg.png", (200, 100))
+        Image.new("RGB", (200, 100), (9, 9, 9)).save(os.path.join(self.data, "grfx", "grain.png"))
+        grainy = Image.open(os.path.join(self.data, "grfx", "grain.png"))
+        grainy.putpixel((3, 3), (200, 0, 0))
+        grainy.save(os.path.join(self.data, "grfx", "grain.png"))
+        write(os.path.join(self.data, "RC", "P.RC"),
+              "SPRITE IMAGE_FOND BG 0 0 0 0 0 0 1.0 0 255\n"
+              "SPRITE IMAGE_FOND GRAIN 0 0 0 0 0 0 1.0 0 255\n")
+        found = "\n".join(art.find_problems(self.data)[0])
+        self.assertNotIn("BG: 200x100", found)
+        self.assertIn("GRAIN: 200x100 is not a power of two", found)
+
+
+def rc_elements(path):
+    """(kind, name, fields) of each element line of a panel file."""
+    with open(path, newline="") as f:
+        return [(line.split("\t")[0], line.split("\t")[1], line.split("\t")[2:])
+                for line in f.read().split("\r\n") if line]
+
+
+class PanelLayouts(unittest.TestCase):
+    PANELS = {p.stem: p for p in panel_layouts.all_panels()}
+
+    def test_sockets_are_named_as_the_cable_model_looks_them_up(self):
+        audio = ["INPUT", "INPUT_GATE", "INPUT_SYNC", "OUTPUT"]
+        mods = ["INPUT_MOD_AMP", "INPUT_MOD_FREQ", "INPUT_MOD_PHASE"]
+        expected = {
+            "VCO": audio + mods + ["INPUT_MOD_PWM"],
+            "VCF": audio + mods,
+            "VCA": ["INPUT", "INPUT_GATE", "OUTPUT"],
+            "KEYBOARD": ["OUTPUT", "OUTPUT_GATE", "OUTPUT_SYNC"],
+            "SEQUENCEUR": ["INPUT_SYNC", "OUTPUT", "OUTPUT_GATE", "OUTPUT_SYNC"],
+            "MIXER": ["INPUT_%d" % n for n in range(1, 25)] + ["OUTPUT"],
+        }
+        for stem, names in expected.items():
+            path = os.path.join(art.DATA, "RC", "BACK_%s.RC" % stem)
+            sockets = [(name, fields[0]) for kind, name, fields in rc_elements(path)
+                       if fields[0].startswith("JACK_")]
+            self.assertEqual(sorted(n for n, _ in sockets), sorted(names), stem)
+            for name, image in sockets:      # outputs look unlike inputs
+                self.assertEqual(image, "JACK_OUT" if name.startswith("OUTPUT") else "JACK_IN",
+                                 name)
+
+    def test_fronts_hold_what_their_panels_look_up(self):
+        knobs = {"VCO": ["FREQUENCE", "VOLUME", "PHASE", "PWM"],
+                 "VCA": ["ATTACK", "DECAY", "SUSTAIN", "RELEASE"],
+                 "VCF": ["HICUTOFF", "GAIN", "LEVEL", "QRATIO"]}
+        wanted = {stem: ["SLD_" + k for k in ks] + ["LABEL_" + k for k in ks]
+                  for stem, ks in knobs.items()}
+        wanted["VCO"] += ["AFFICHAGE_TYPE_ONDE"]
+        wanted["VCF"] += ["AFFICHAGE_TYPE_FILTRE", "LABEL_TYPE", "BYPASS"]
+        wanted["KEYBOARD"] = ["BUTTON_OCT_UP", "BUTTON_OCT_DOWN", "SPRITE_OCT"]
+        wanted["MIXER"] = []
+        wanted["SEQUENCEUR"] = ["LABEL_DIVIDER", "LABEL_WISHED_DIVIDER", "LABEL_MAX_STEP",
+                                "BUTTON_DIVIDER_UP", "BUTTON_DIVIDER_DOWN",
+                                "BUTTON_MAX_STEP_UP", "BUTTON_MAX_STEP_DOWN"] + \
+            ["BUTTON_PATTERN_%d" % n for n in range(32)]
+        for stem, names in wanted.items():
+            found = {name for _, name, _ in rc_elements(os.path.join(art.DATA, "RC", stem + ".RC"))}
+            for name in names + ["label_NAME", "POWER", "IMAGE_FOND"]:
+                self.assertIn(name, found, stem)
+
+    def test_backgrounds_fit_their_places_on_the_work_area(self):
+        # Width within the column's advance and height within the row pitch;
+        # the mixer's strips and the sequencer's step columns need more width.
+        limits = {"KEYBOARD": (120, 96), "VCO": (210, 142), "VCA": (270, 84), "VCF": (195, 96),
+                  "MIXER": (272, 249), "SEQUENCEUR": (720, 234)}
+        for stem, (w, h) in limits.items():
+            size = self.PANELS[stem].size
+            self.assertLessEqual(size[0], w, stem)
+            self.assertLessEqual(size[1], h, stem)
+
+    def test_nothing_lies_over_something_else_on_a_panel(self):
+        for panel in self.PANELS.values():
+            for view in ("FRONT", "BACK"):
+                covered = panel.covered(view)
+                for i, (a, item) in enumerate(covered):
+                    x, y, w, h = a
+                    self.assertTrue(x >= 0 and y >= 0 and x + w <= panel.size[0] and
+                                    y + h <= panel.size[1],
+                                    "%s %s: %s at %s leaves the panel" % (panel.stem, view,
+                                                                           item, a))
+                    for b, other in covered[i + 1:]:
+                        self.assertFalse(panel_art.overlaps(a, b), "%s %s: %s %s over %s %s" % (
+                            panel.stem, view, type(item).__name__, a, type(other).__name__, b))
+
+    def test_plates_are_tiled_exactly_and_drawn_under_everything(self):
+        for panel in self.PANELS.values():
+            for view in ("FRONT", "BACK"):
+                tiles = panel.tiles(view)
+                self.assertEqual(sum(w * h for _, _, _, w, h in tiles),
+                                 panel.size[0] * panel.size[1])
+                for name, x, y, w, h in tiles:
+                    self.assertFalse(w & (w - 1) or h & (h - 1), name)
+                lines = panel.rc_lines(view)
+                self.assertTrue(lines[-1].startswith("SPRITE\tIMAGE_FOND\t"))
+                with open(os.path.join(art.DATA, panel.rc_path(view)), newline="") as f:
+                    self.assertEqual(f.read(), "".join(line + "\r\n" for line in lines),
+                                     "%s is out of date: run tools/make_art.py"
+                                     % panel.rc_path(view))
+
+    def test_layout_sizes_and_tiles_split_in_powers_of_two(self):
+        self.assertEqual(panel_art.pow2_parts(720), [512, 128, 64, 16])
+        self.assertEqual(panel_art.pow2_parts(64), [64])
 
 
 def tables(font):
