@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "remote/remote_server.h"
+
 namespace {
 
 constexpr double MAX_RENDER_SECONDS = 3600.0;
@@ -81,6 +83,10 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
                 "' after the patch file (options come first)";
         return false;
     }
+    if (!cmd.render_path.empty() && cmd.patch.empty() && !cmd.help) {
+        error = "--render needs a patch file";
+        return false;
+    }
     if (seconds_given && cmd.render_path.empty()) {
         error = "--seconds is only used with --render";
         return false;
@@ -104,6 +110,15 @@ void print_usage(FILE *out, const char *program)
                  "                      (default 10, at most 3600)\n"
                  "  --remote-port N     TCP port of the remote control (default %d)\n"
                  "  --remote-local      accept remote-control clients from this machine only\n"
-                 "  --no-remote         run without the remote control\n",
-                 program, DEFAULT_REMOTE_PORT);
+                 "  --no-remote         run without the remote control\n"
+                 "\n"
+                 "The remote control serves at most %d clients at once; a further client is\n"
+                 "told so in one line and disconnected.\n"
+                 "\n"
+                 "Exit status: 0 when the patch played to its end or was rendered, or when\n"
+                 "the sound dialog was left with Escape; 1 on a failure of start-up or of\n"
+                 "the rendering; 2 when the remote-control port is taken; 255 without any\n"
+                 "argument or for a fatal fault in the patch file; %d for a command line\n"
+                 "that cannot be used.\n",
+                 program, DEFAULT_REMOTE_PORT, MAX_REMOTE_CLIENTS, EXIT_USAGE);
 }

@@ -5,6 +5,9 @@
 #include <string>
 
 constexpr int DEFAULT_REMOTE_PORT = 9999;
+// Exit status of a command line that cannot be used (EX_USAGE of sysexits.h),
+// apart from the statuses of start-up (1 failure, 2 remote port taken).
+constexpr int EXIT_USAGE = 64;
 
 struct CommandLine {
     std::string patch; // empty when none was given
@@ -17,7 +20,7 @@ struct CommandLine {
 };
 
 // Reads argv into cmd. Returns false with a message in error when the command
-// line is not valid.
+// line is not valid; --render without a patch file is not.
 bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &error);
 
 // The --help text.

@@ -22,7 +22,7 @@ int main(int argc, char **argv)
     if (!parse_command_line(argc, argv, cmd, error)) {
         std::fprintf(stderr, "qmodular: %s\nTry '%s --help' for the options.\n", error.c_str(),
                      argv[0]);
-        return 2;
+        return EXIT_USAGE;
     }
     if (cmd.help) {
         print_usage(stdout, argv[0]);

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int FRAME_BYTES = 4;
 constexpr int BAR_WIDTH = 40;
 
 // A progress bar on standard error, drawn only when that is a terminal.
@@ -83,9 +82,8 @@ void stop_patch_offline()
 
 void render_frames(int16_t *samples, long frames)
 {
-    const long block = BufferSize / FRAME_BYTES;
-    for (long done = 0; done < frames; done += block) {
-        long n = frames - done < block ? frames - done : block;
+    for (long done = 0; done < frames; done += BLOCK_FRAMES) {
+        long n = frames - done < BLOCK_FRAMES ? frames - done : BLOCK_FRAMES;
         instrument_callback(nullptr, samples + 2 * done, static_cast<int>(n * FRAME_BYTES),
                             nullptr);
     }
@@ -93,8 +91,6 @@ void render_frames(int16_t *samples, long frames)
 
 int render_offline(const CommandLine &cmd)
 {
-    if (cmd.patch.empty())
-        return fail(2, "--render", cmd.render_path, "no patch file given");
     int status;
     if (!start_patch_offline(cmd.patch, status))
         return status;
@@ -106,13 +102,12 @@ int render_offline(const CommandLine &cmd)
     }
 
     const long total = std::lround(cmd.seconds * Frequency);
-    const long block = BufferSize / FRAME_BYTES;
-    std::vector<int16_t> samples(2 * block);
+    std::vector<int16_t> samples(2 * BLOCK_FRAMES);
     Progress progress(total);
     unsigned long wrapped_before = wrapped_samples.load();
     bool written = true;
     for (long done = 0; done < total && written;) {
-        long n = total - done < block ? total - done : block;
+        long n = total - done < BLOCK_FRAMES ? total - done : BLOCK_FRAMES;
         render_frames(samples.data(), n);
         written = wav.write(samples.data(), n);
         done += n;

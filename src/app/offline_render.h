@@ -19,6 +19,7 @@ void stop_patch_offline();
 // instrument_callback, in blocks of BufferSize bytes, the last one cut short.
 void render_frames(int16_t *samples, long frames);
 
-// Renders cmd.seconds of cmd.patch into cmd.render_path. Returns the exit
+// Renders cmd.seconds of cmd.patch (never empty, the command line sees to
+// that) into cmd.render_path. Returns the exit
 // status: 0 on success, non-zero after a message on any error.
 int render_offline(const CommandLine &cmd);

@@ -63,7 +63,7 @@ void choose_output_type()
     }
 }
 
-// Returns false when the output type has no driver to offer.
+// Returns false when the output type has no driver to offer, after saying so.
 bool choose_driver()
 {
     std::printf("%s%s Driver list\n%s", RULE, output_name(FSOUND_GetOutput()), RULE);
@@ -99,9 +99,11 @@ int init_sound()
             NEEDED_VERSION);
         return 0;
     }
-    choose_output_type();
-    if (!choose_driver())
-        return 0;
+    // A type this machine has no driver for sends the user back to the first
+    // menu to pick another one.
+    do
+        choose_output_type();
+    while (!choose_driver());
     if (!FSOUND_Init(Frequency, 32, 0)) {
         std::printf("Error!\n%s\n", FMOD_ErrorString(FSOUND_GetError()));
         return 0;

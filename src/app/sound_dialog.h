@@ -4,5 +4,7 @@
 // Asks for the output type and the driver, one key each, and initialises the
 // sound output at Frequency. Returns 1 on success, 0 on failure (the message
 // is printed). Escape, end of input, or a key other than 1 to 4 in the first
-// menu ends the process with status 0.
+// menu ends the process with status 0. An output type without any driver is
+// reported ("No driver found for this output type") and the first menu comes
+// back.
 int init_sound();

@@ -74,6 +74,7 @@ TEST(CommandLine, RefusesWhatItCannotUse)
              {"--render", "o.wav", "--seconds", "3601", "a.QSY"},
              {"--seconds", "2", "a.QSY"},
              {"--render", "", "a.QSY"},
+             {"--render", "o.wav"},
              {"a.QSY", "--no-remote"},
          }) {
         Parsed p = parse(words);

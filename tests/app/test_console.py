@@ -19,6 +19,11 @@ OUTPUT_MENU = (RULE + "Output Type\n" + RULE +
                RULE + "Press a corresponding number or ESC to quit\n")
 NO_SOUND_DRIVERS = (RULE + "NoSound Driver list\n" + RULE + "1 - No sound\n" + RULE +
                     "Press a corresponding number or ESC to quit\n")
+NO_ESD_DRIVER = (RULE + "Enlightment Sound Daemon Driver list\n" + RULE + RULE +
+                 "No driver found for this output type\n")
+# An ALSA set-up with no device that reaches a sound server, so that the
+# sound daemon output type has no driver whatever the machine holds.
+ALSA_WITHOUT_SERVER = "pcm.default { type null }\n"
 
 
 def greeting(port):
@@ -74,6 +79,26 @@ def test_driver_menu_ignores_unusable_keys(args, tmp):
     assert b"Playing [" in r.stdout
     r = run(["--no-remote", PATCH], args.exe, args.data, b"4\n9\x1b", timeout=20)
     assert r.returncode == 0 and b"Playing [" not in r.stdout, r
+
+
+def test_output_type_without_driver_goes_back_to_the_menu(args, tmp):
+    conf = os.path.join(tmp, "alsa.conf")
+    with open(conf, "w") as f:
+        f.write(ALSA_WITHOUT_SERVER)
+    env = dict(os.environ, ALSA_CONFIG_PATH=conf)
+    loading = "Loading [%s]\n" % PATCH
+    for keys, expected_start, plays in (
+            (b"2\x1b", loading + OUTPUT_MENU + NO_ESD_DRIVER + OUTPUT_MENU, False),
+            (b"22", loading + (OUTPUT_MENU + NO_ESD_DRIVER) * 2 + OUTPUT_MENU, False),
+            (b"241", loading + OUTPUT_MENU + NO_ESD_DRIVER + OUTPUT_MENU + NO_SOUND_DRIVERS,
+             True)):
+        r = run(["--no-remote", PATCH], args.exe, args.data, keys, env=env, timeout=20)
+        out = r.stdout.decode()
+        assert r.returncode == 0, (keys, r.returncode, out)
+        assert out.startswith(expected_start), (keys, out)
+        assert ("Playing [" in out) == plays, (keys, out)
+        if not plays:
+            assert out == expected_start, (keys, out)
 
 
 def test_no_argument_waits_for_a_key_and_exits_255(args, tmp):
@@ -137,10 +162,16 @@ def test_help_and_bad_options(args, tmp):
     for option in (b"--render", b"--seconds", b"--remote-port", b"--remote-local",
                    b"--no-remote", b"--help"):
         assert option in r.stdout, option
-    for bad in (["--bogus", PATCH], ["--remote-port", "x", PATCH], [PATCH, "extra"]):
+    usage = r.stdout.decode()
+    # Bad usage has a status of its own, which the help text gives.
+    for bad in (["--bogus", PATCH], ["--remote-port", "x", PATCH], [PATCH, "extra"],
+                ["--render", "out.wav"]):
         r = run(bad, args.exe, args.data)
-        assert r.returncode == 2, (bad, r)
+        assert r.returncode == 64, (bad, r)
         assert b"--help" in r.stderr, r.stderr
+        assert r.stdout == b"", r.stdout
+    assert "64 for a command line" in " ".join(usage.split()), usage
+    assert "at most 64 clients" in usage, usage
 
 
 if __name__ == "__main__":
@@ -148,6 +179,7 @@ if __name__ == "__main__":
           test_no_sound_plays_until_escape,
           test_end_of_input_ends_playing,
           test_driver_menu_ignores_unusable_keys,
+          test_output_type_without_driver_goes_back_to_the_menu,
           test_no_argument_waits_for_a_key_and_exits_255,
           test_options_without_patch_ask_for_one_and_exit_1,
           test_second_instance_on_a_taken_port_exits_2_after_the_dialog,
