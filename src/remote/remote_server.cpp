@@ -127,6 +127,11 @@ int accept_remote_client()
     if (static_cast<int>(clients.size()) >= MAX_REMOTE_CLIENTS) {
         std::printf("Remote control: %d clients already connected, connection closed\n",
                     MAX_REMOTE_CLIENTS);
+        char refusal[96];
+        std::snprintf(refusal, sizeof refusal,
+                      "Q_SYNTH remote access serves %d clients at once: try again later\r\n",
+                      MAX_REMOTE_CLIENTS);
+        send_text(socket, refusal);
         SDLNet_TCP_Close(socket);
         return 0;
     }

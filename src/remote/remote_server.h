@@ -17,7 +17,8 @@
 extern IPaddress ip;
 extern TCPsocket tcpsock;
 
-// Clients served at the same time; further connections are closed at once.
+// Clients served at the same time; a further connection is sent one line
+// that says so, and closed.
 constexpr int MAX_REMOTE_CLIENTS = 64;
 
 // One connected client and the state of the thread serving it.
@@ -31,7 +32,8 @@ struct RemoteClient {
     RemoteLineReader reader;
 };
 
-// Accepts at most one waiting client and starts a thread serving it; first
+// Accepts at most one waiting client and starts a thread serving it (or
+// refuses it beyond MAX_REMOTE_CLIENTS); first
 // collects the threads of clients that have gone. Returns 1 when a client
 // was accepted. Does nothing but collect without a listener.
 int accept_remote_client();

@@ -140,26 +140,26 @@ TEST_F(RemoteServer, GreetsPromptsAndAnswersEachLine)
     client.send_text("PORTA=1\r\n");
     EXPECT_EQ(client.message(), "0\r\n");
     EXPECT_EQ(client.message(), PROMPT);
-    EXPECT_EQ(PORT_A, 1);
+    EXPECT_EQ(remote_state.PORT_A, 1);
 
     // Two lines in one segment get one answer each.
     client.send_text("PORTA=6\r\nBT_TOGGLE\r\n");
     EXPECT_EQ(client.message(), "0\r\n");
     EXPECT_EQ(client.message(), PROMPT);
     EXPECT_EQ(client.message(), "0\r\n");
-    EXPECT_EQ(PORT_A, 6);
+    EXPECT_EQ(remote_state.PORT_A, 6);
 
     client.send_text("FINISH\r\n");
     EXPECT_EQ(client.message(), PROMPT);
     EXPECT_EQ(client.message(), "1\r\n");
     EXPECT_EQ(client.message(), "<closed>");
     EXPECT_TRUE(all_collected());
-    EXPECT_EQ(PORT_A, 6); // the mask outlives the client
+    EXPECT_EQ(remote_state.PORT_A, 6); // the mask outlives the client
 }
 
 TEST_F(RemoteServer, AClientLeavingMidLineChangesNothing)
 {
-    PORT_A = 2;
+    remote_state.PORT_A = 2;
     {
         Client client(port_);
         ASSERT_TRUE(accept_one());
@@ -167,7 +167,7 @@ TEST_F(RemoteServer, AClientLeavingMidLineChangesNothing)
         client.send_text("PORTA=9");
     }
     EXPECT_TRUE(all_collected());
-    EXPECT_EQ(PORT_A, 2);
+    EXPECT_EQ(remote_state.PORT_A, 2);
 }
 
 TEST_F(RemoteServer, AThousandClientsLeaveNoThreadsOrSockets)
@@ -216,7 +216,7 @@ TEST_F(RemoteServer, ShutdownEndsClientsWaitingForALine)
     EXPECT_EQ(accept_remote_client(), 0);
 }
 
-TEST_F(RemoteServer, ConnectionsBeyondTheLimitAreClosed)
+TEST_F(RemoteServer, ConnectionsBeyondTheLimitAreToldWhyAndClosed)
 {
     std::vector<std::unique_ptr<Client>> clients;
     for (int i = 0; i < MAX_REMOTE_CLIENTS; ++i) {
@@ -228,6 +228,10 @@ TEST_F(RemoteServer, ConnectionsBeyondTheLimitAreClosed)
         accept_remote_client();
         SDL_Delay(10);
     }
+    const std::string refusal = extra.message();
+    EXPECT_NE(refusal.find(std::to_string(MAX_REMOTE_CLIENTS) + " clients"), std::string::npos)
+        << refusal;
+    EXPECT_EQ(refusal.find('\n'), refusal.size() - 1) << "one line";
     EXPECT_EQ(extra.message(), "<closed>");
     EXPECT_EQ(remote_client_count(), MAX_REMOTE_CLIENTS);
 }
