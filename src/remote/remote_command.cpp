@@ -7,25 +7,22 @@
 #include "patch/qstr_parser.h"
 #include "remote/remote_orders.h"
 
-void store_port_a(int mask) { __atomic_store_n(&PORT_A, mask, __ATOMIC_RELAXED); }
+void store_port_a(int mask) { __atomic_store_n(&remote_state.PORT_A, mask, __ATOMIC_RELAXED); }
 
-int load_port_a() { return __atomic_load_n(&PORT_A, __ATOMIC_RELAXED); }
+int load_port_a() { return __atomic_load_n(&remote_state.PORT_A, __ATOMIC_RELAXED); }
 
 namespace {
 
-// Reads the value of "PORTA=n"; false when there is no number after "=".
+// Reads the value of "PORTA=n" with leading-number semantics: a value without
+// digits, or none, reads as 0. False when the line holds no "=" at all.
 bool port_a_value(const char *line, int *mask)
 {
     QSTR_PARSER parser(line, '=');
-    char *field = parser.get_champ(1);
-    if (!field)
+    if (parser.get_nbr_champs() < 1)
         return false;
-    char *end = nullptr;
-    const long value = std::strtol(field, &end, 10);
-    const bool found = end != field;
+    char *field = parser.get_champ(1); // null when the value is empty
+    const long value = field ? std::strtol(field, nullptr, 10) : 0;
     delete[] field;
-    if (!found)
-        return false;
     // Out-of-range numbers saturate instead of overflowing the int.
     *mask = static_cast<int>(value > INT_MAX ? INT_MAX : (value < INT_MIN ? INT_MIN : value));
     return true;

@@ -11,9 +11,13 @@ int search_enter_in_string(RemoteLineEnd &state, const char *data, int n)
         return 1;
     }
     state.cr_ended_piece = 0;
-    for (int i = 0; i + 1 < n; ++i) {
-        if (data[i] == '\r' && data[i + 1] == '\n')
-            return i + 2;
+    // Jumps from CR to CR: a long line costs one library scan, not a test per byte.
+    const char *const end = data + n;
+    for (const char *cr = data;
+         (cr = static_cast<const char *>(std::memchr(cr, '\r', static_cast<size_t>(end - cr))));
+         ++cr) {
+        if (cr + 1 < end && cr[1] == '\n')
+            return static_cast<int>(cr - data) + 2;
     }
     if (data[n - 1] == '\r')
         state.cr_ended_piece = 1;
@@ -24,6 +28,16 @@ void RemoteLineReader::piece_received(int n)
 {
     piece_start_ = 0;
     piece_end_ = n < 0 ? 0 : (n > PIECE_SIZE ? PIECE_SIZE : n);
+}
+
+void RemoteLineReader::clear()
+{
+    end_ = RemoteLineEnd();
+    piece_start_ = piece_end_ = 0;
+    line_[0] = '\0';
+    line_length_ = 0;
+    overlong_ = false;
+    complete_ = false;
 }
 
 bool RemoteLineReader::take_line()

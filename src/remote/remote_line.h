@@ -35,6 +35,10 @@ public:
     const char *line() const { return line_; }
     int line_length() const { return line_length_; }
 
+    // Forgets every byte received so far: the reader is as good as new,
+    // without clearing its buffers again.
+    void clear();
+
 private:
     RemoteLineEnd end_;
     char piece_[PIECE_SIZE] = {};

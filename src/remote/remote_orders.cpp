@@ -7,32 +7,22 @@
 #include "remote/remote_command.h"
 #include "synth/generator.h"
 
-int PORT_A = 0;
-int toggle_BUTTON_1 = 0, toggle_BUTTON_2 = 0, toggle_BUTTON_3 = 0, toggle_BUTTON_4 = 0;
-float toggle_BUTTON_1_time = 0.01f, toggle_BUTTON_2_time = 0.01f, toggle_BUTTON_3_time = 0.01f,
-      toggle_BUTTON_4_time = 0.01f;
-int nr_type_instru = 0;
-int nr_vco_selected = 0, nr_vca_selected = 0, nr_seq_selected = 0, nr_pcf_selected = 0,
-    nr_sampler_selected = 0;
-int num_fct_vca = 0, num_fct_pcf = 0, num_step_seq = 0, nr_type_onde = 0;
-int counter_1 = 0, counter_2 = 0, counter_3 = 0, counter_4 = 0;
+RemoteState remote_state;
 
 namespace {
 
 enum ModuleType { OSCILLATOR = 0, AMPLIFIER = 1, SEQUENCER_TYPE = 2, FILTER = 3, SAMPLER_TYPE = 4 };
 constexpr int LAST_TYPE = SAMPLER_TYPE;
 
-constexpr float STEP_UP = 0.01f; // step size and hold count of a button that is up
-
 template <typename T> T *at_index(const std::vector<T *> &list, int index)
 {
     return index >= 0 && index < static_cast<int>(list.size()) ? list[index] : nullptr;
 }
 
-VCO *selected_oscillator() { return at_index(gen->oscillators, nr_vco_selected); }
-VCA *selected_amplifier() { return at_index(gen->amplifiers, nr_vca_selected); }
-SEQUENCER *selected_sequencer() { return at_index(gen->sequencers, nr_seq_selected); }
-PCF *selected_filter() { return at_index(gen->filters, nr_pcf_selected); }
+VCO *selected_oscillator() { return at_index(gen->oscillators, remote_state.nr_vco_selected); }
+VCA *selected_amplifier() { return at_index(gen->amplifiers, remote_state.nr_vca_selected); }
+SEQUENCER *selected_sequencer() { return at_index(gen->sequencers, remote_state.nr_seq_selected); }
+PCF *selected_filter() { return at_index(gen->filters, remote_state.nr_pcf_selected); }
 
 // The selected index of a module type and the length of its list.
 int *selected_index(int type, int *count)
@@ -40,19 +30,19 @@ int *selected_index(int type, int *count)
     switch (type) {
     case OSCILLATOR:
         *count = static_cast<int>(gen->oscillators.size());
-        return &nr_vco_selected;
+        return &remote_state.nr_vco_selected;
     case AMPLIFIER:
         *count = static_cast<int>(gen->amplifiers.size());
-        return &nr_vca_selected;
+        return &remote_state.nr_vca_selected;
     case SEQUENCER_TYPE:
         *count = static_cast<int>(gen->sequencers.size());
-        return &nr_seq_selected;
+        return &remote_state.nr_seq_selected;
     case FILTER:
         *count = static_cast<int>(gen->filters.size());
-        return &nr_pcf_selected;
+        return &remote_state.nr_pcf_selected;
     case SAMPLER_TYPE:
         *count = static_cast<int>(gen->samplers.size());
-        return &nr_sampler_selected;
+        return &remote_state.nr_sampler_selected;
     default:
         *count = 0;
         return nullptr;
@@ -62,7 +52,7 @@ int *selected_index(int type, int *count)
 bool selection_is_valid()
 {
     int count = 0;
-    const int *index = selected_index(nr_type_instru, &count);
+    const int *index = selected_index(remote_state.nr_type_instru, &count);
     return index && *index >= 0 && *index < count;
 }
 
@@ -93,7 +83,7 @@ int wrap(int value, int low, int high, int below_low, int above_high)
 void next_module()
 {
     int count = 0;
-    int *index = selected_index(nr_type_instru, &count);
+    int *index = selected_index(remote_state.nr_type_instru, &count);
     if (!index)
         return;
     ++*index;
@@ -114,10 +104,10 @@ void move_frequency(VCO *vco, float delta)
 // pattern or step lies outside the note table.
 int *selected_note(SEQUENCER *seq)
 {
-    if (seq->pattern < 0 || seq->pattern >= SEQUENCER::PATTERNS || num_step_seq < 0 ||
-        num_step_seq >= SEQUENCER::STEPS)
+    if (seq->pattern < 0 || seq->pattern >= SEQUENCER::PATTERNS || remote_state.num_step_seq < 0 ||
+        remote_state.num_step_seq >= SEQUENCER::STEPS)
         return nullptr;
-    return &seq->note[seq->pattern][num_step_seq];
+    return &seq->note[seq->pattern][remote_state.num_step_seq];
 }
 
 // Moves the selected step's note by delta, without a limit: the sequencer
@@ -131,12 +121,12 @@ void change_note(SEQUENCER *seq, int delta)
 void choose_waveform(int step)
 {
     if (step > 0)
-        nr_type_onde = wrap(nr_type_onde + 1, 0, 5, 0, 1);
+        remote_state.nr_type_onde = wrap(remote_state.nr_type_onde + 1, 0, 5, 0, 1);
     else
-        nr_type_onde = wrap(nr_type_onde - 1, 0, 5, 5, 5);
-    if (nr_type_instru == OSCILLATOR) {
-        selected_oscillator()->type = static_cast<type_generateur>(nr_type_onde);
-    } else if (nr_type_instru == SEQUENCER_TYPE) {
+        remote_state.nr_type_onde = wrap(remote_state.nr_type_onde - 1, 0, 5, 5, 5);
+    if (remote_state.nr_type_instru == OSCILLATOR) {
+        selected_oscillator()->type = static_cast<type_generateur>(remote_state.nr_type_onde);
+    } else if (remote_state.nr_type_instru == SEQUENCER_TYPE) {
         SEQUENCER *seq = selected_sequencer();
         seq->divider = step > 0 ? seq->divider * 2.0f : seq->divider / 2.0f;
     }
@@ -172,7 +162,7 @@ float lower_time(float t)
 void change_envelope(VCA *vca, bool raise)
 {
     float (*change)(float) = raise ? raise_time : lower_time;
-    switch (num_fct_vca) {
+    switch (remote_state.num_fct_vca) {
     case 0:
         vca->attack = change(vca->attack);
         break;
@@ -192,52 +182,52 @@ void change_envelope(VCA *vca, bool raise)
 
 void press_F1()
 {
-    std::printf("F1 [%f]\n", static_cast<double>(toggle_BUTTON_1_time));
-    switch (nr_type_instru) {
+    std::printf("F1 [%f]\n", static_cast<double>(remote_state.toggle_BUTTON_1_time));
+    switch (remote_state.nr_type_instru) {
     case OSCILLATOR:
-        move_frequency(selected_oscillator(), toggle_BUTTON_1_time);
+        move_frequency(selected_oscillator(), remote_state.toggle_BUTTON_1_time);
         break;
     case AMPLIFIER:
-        num_fct_vca = wrap(num_fct_vca - 1, 0, 3, 3, 0);
+        remote_state.num_fct_vca = wrap(remote_state.num_fct_vca - 1, 0, 3, 3, 0);
         break;
     case SEQUENCER_TYPE:
         change_note(selected_sequencer(), -1);
         break;
     case FILTER:
-        num_fct_pcf = wrap(num_fct_pcf - 1, 0, 4, 4, 0);
+        remote_state.num_fct_pcf = wrap(remote_state.num_fct_pcf - 1, 0, 4, 4, 0);
         break;
     default:
         break;
     }
-    toggle_BUTTON_1_time *= 1.5f;
+    remote_state.toggle_BUTTON_1_time *= 1.5f;
 }
 
 void press_F2()
 {
-    std::printf("F2 [%f]\n", static_cast<double>(toggle_BUTTON_2_time));
-    switch (nr_type_instru) {
+    std::printf("F2 [%f]\n", static_cast<double>(remote_state.toggle_BUTTON_2_time));
+    switch (remote_state.nr_type_instru) {
     case OSCILLATOR:
-        move_frequency(selected_oscillator(), -toggle_BUTTON_2_time);
+        move_frequency(selected_oscillator(), -remote_state.toggle_BUTTON_2_time);
         break;
     case AMPLIFIER:
-        num_fct_vca = wrap(num_fct_vca + 1, 0, 3, 3, 0);
+        remote_state.num_fct_vca = wrap(remote_state.num_fct_vca + 1, 0, 3, 3, 0);
         break;
     case SEQUENCER_TYPE:
         change_note(selected_sequencer(), +1);
         break;
     case FILTER:
-        num_fct_pcf = wrap(num_fct_pcf + 1, 0, 4, 4, 0);
+        remote_state.num_fct_pcf = wrap(remote_state.num_fct_pcf + 1, 0, 4, 4, 0);
         break;
     default:
         break;
     }
-    toggle_BUTTON_2_time *= 1.5f;
+    remote_state.toggle_BUTTON_2_time *= 1.5f;
 }
 
 void press_F3()
 {
-    std::printf("F3 [%f]\n", static_cast<double>(toggle_BUTTON_3_time));
-    switch (nr_type_instru) {
+    std::printf("F3 [%f]\n", static_cast<double>(remote_state.toggle_BUTTON_3_time));
+    switch (remote_state.nr_type_instru) {
     case OSCILLATOR:
         selected_oscillator()->amplitude += 0.01f;
         break;
@@ -246,30 +236,30 @@ void press_F3()
         break;
     case SEQUENCER_TYPE: {
         const int steps = selected_sequencer()->step_count;
-        if (--num_step_seq < 0)
-            num_step_seq = steps > 0 ? steps - 1 : 0;
+        if (--remote_state.num_step_seq < 0)
+            remote_state.num_step_seq = steps > 0 ? steps - 1 : 0;
         break;
     }
     case FILTER: {
         PCF *pcf = selected_filter();
-        if (num_fct_pcf == 0)
+        if (remote_state.num_fct_pcf == 0)
             pcf->set_HiCutOff_Lower();
-        if (num_fct_pcf == 1)
+        if (remote_state.num_fct_pcf == 1)
             pcf->q -= 0.5f;
-        if (num_fct_pcf == 2)
+        if (remote_state.num_fct_pcf == 2)
             pcf->gain -= 0.5f;
         break;
     }
     default:
         break;
     }
-    toggle_BUTTON_3_time += 1.0f;
+    remote_state.toggle_BUTTON_3_time += 1.0f;
 }
 
 void press_F4()
 {
-    std::printf("F4 [%f]\n", static_cast<double>(toggle_BUTTON_4_time));
-    switch (nr_type_instru) {
+    std::printf("F4 [%f]\n", static_cast<double>(remote_state.toggle_BUTTON_4_time));
+    switch (remote_state.nr_type_instru) {
     case OSCILLATOR:
         selected_oscillator()->amplitude -= 0.01f;
         break;
@@ -277,13 +267,13 @@ void press_F4()
         change_envelope(selected_amplifier(), false);
         break;
     case SEQUENCER_TYPE:
-        if (++num_step_seq >= selected_sequencer()->step_count)
-            num_step_seq = 0;
+        if (++remote_state.num_step_seq >= selected_sequencer()->step_count)
+            remote_state.num_step_seq = 0;
         break;
     default:
         break;
     }
-    toggle_BUTTON_4_time += 1.0f;
+    remote_state.toggle_BUTTON_4_time += 1.0f;
 }
 
 // Step 1: a function button's flag follows its bit; a released button's step
@@ -292,60 +282,55 @@ void follow_function_button(int mask, int bit, int &toggle, float &time)
 {
     toggle = (mask >> bit) & 1;
     if (!toggle)
-        time = STEP_UP;
+        time = RemoteState::STEP_UP;
 }
 
 } // namespace
 
-void reset_remote_state()
-{
-    store_port_a(0);
-    toggle_BUTTON_1 = toggle_BUTTON_2 = toggle_BUTTON_3 = toggle_BUTTON_4 = 0;
-    toggle_BUTTON_1_time = toggle_BUTTON_2_time = toggle_BUTTON_3_time = toggle_BUTTON_4_time =
-        STEP_UP;
-    nr_type_instru = 0;
-    nr_vco_selected = nr_vca_selected = nr_seq_selected = nr_pcf_selected = nr_sampler_selected = 0;
-    num_fct_vca = num_fct_pcf = num_step_seq = nr_type_onde = 0;
-    counter_1 = counter_2 = counter_3 = counter_4 = 0;
-}
+void reset_remote_state() { remote_state = RemoteState(); }
 
 int Exec_Remote_Order()
 {
     const int mask = load_port_a();
-    follow_function_button(mask, 0, toggle_BUTTON_1, toggle_BUTTON_1_time);
-    follow_function_button(mask, 1, toggle_BUTTON_2, toggle_BUTTON_2_time);
-    follow_function_button(mask, 2, toggle_BUTTON_3, toggle_BUTTON_3_time);
-    follow_function_button(mask, 3, toggle_BUTTON_4, toggle_BUTTON_4_time);
+    follow_function_button(mask, 0, remote_state.toggle_BUTTON_1,
+                           remote_state.toggle_BUTTON_1_time);
+    follow_function_button(mask, 1, remote_state.toggle_BUTTON_2,
+                           remote_state.toggle_BUTTON_2_time);
+    follow_function_button(mask, 2, remote_state.toggle_BUTTON_3,
+                           remote_state.toggle_BUTTON_3_time);
+    follow_function_button(mask, 3, remote_state.toggle_BUTTON_4,
+                           remote_state.toggle_BUTTON_4_time);
     if (!gen)
         return 0;
 
     int changed = 0;
-    if (selector_fires(counter_1, 6, mask & 0x10)) {
+    if (selector_fires(remote_state.counter_1, 6, mask & 0x10)) {
         next_module();
         changed = 1;
     }
-    if (selector_fires(counter_2, 6, mask & 0x20)) {
-        nr_type_instru = wrap(nr_type_instru + 1, 0, LAST_TYPE, 0, 0);
+    if (selector_fires(remote_state.counter_2, 6, mask & 0x20)) {
+        remote_state.nr_type_instru = wrap(remote_state.nr_type_instru + 1, 0, LAST_TYPE, 0, 0);
         changed = 1;
     }
     // Everything below acts on the selected module, so only while it exists.
     if (!selection_is_valid())
         return changed;
-    if (selector_fires(counter_3, 12, mask & 0x40)) {
+    if (selector_fires(remote_state.counter_3, 12, mask & 0x40)) {
         choose_waveform(+1);
         changed = 1;
     }
-    if (selector_fires(counter_4, 12, mask & 0x80)) {
+    if (selector_fires(remote_state.counter_4, 12, mask & 0x80)) {
         choose_waveform(-1);
         changed = 1;
     }
-    if (toggle_BUTTON_1)
+    if (remote_state.toggle_BUTTON_1)
         press_F1();
-    if (toggle_BUTTON_2)
+    if (remote_state.toggle_BUTTON_2)
         press_F2();
-    if (toggle_BUTTON_3)
+    if (remote_state.toggle_BUTTON_3)
         press_F3();
-    if (toggle_BUTTON_4)
+    if (remote_state.toggle_BUTTON_4)
         press_F4();
-    return changed || toggle_BUTTON_1 || toggle_BUTTON_2 || toggle_BUTTON_3 || toggle_BUTTON_4;
+    return changed || remote_state.toggle_BUTTON_1 || remote_state.toggle_BUTTON_2 ||
+           remote_state.toggle_BUTTON_3 || remote_state.toggle_BUTTON_4;
 }

@@ -105,6 +105,20 @@ TEST(LineReader, PieceOfTheFullReceiveSize)
     EXPECT_EQ(lines_of(*reader, {"\nok\r\n"}), Lines({rest, "ok"}));
 }
 
+// A cleared reader forgets a pending CR, a partial line, an overlong line and
+// unread bytes, whatever state it was left in.
+TEST(LineReader, ClearedReaderActsAsANewOne)
+{
+    const std::string overlong(static_cast<size_t>(RemoteLineReader::MAX_LINE) + 5, 'o');
+    for (const Lines &before : {Lines({"PORTA=1\r"}), Lines({"half a line"}), Lines({overlong}),
+                                Lines({"done\r\nleft over\r\nmore"})}) {
+        auto reader = std::make_unique<RemoteLineReader>();
+        lines_of(*reader, before);
+        reader->clear();
+        EXPECT_EQ(lines_of(*reader, {"\nPORTA=2\r\n"}), Lines({"\nPORTA=2"})) << before[0];
+    }
+}
+
 class RemoteCommand : public ::testing::Test {
 protected:
     void SetUp() override { reset_remote_state(); }
@@ -115,23 +129,32 @@ TEST_F(RemoteCommand, PortaStoresTheMask)
 {
     int finished = 0;
     execute_remote_line("PORTA=17", &finished);
-    EXPECT_EQ(PORT_A, 17);
+    EXPECT_EQ(remote_state.PORT_A, 17);
     execute_remote_line("xxPORTA=3yy", &finished);
-    EXPECT_EQ(PORT_A, 3);
+    EXPECT_EQ(remote_state.PORT_A, 3);
     execute_remote_line("PORTA=99999999999999", &finished);
-    EXPECT_GT(PORT_A, 0);
+    EXPECT_GT(remote_state.PORT_A, 0);
     EXPECT_EQ(finished, 0);
 }
 
-TEST_F(RemoteCommand, PortaWithoutAValueKeepsTheMask)
+// Without "=" the mask stays; after "=" the value reads as a leading number,
+// so a value without digits releases every button.
+TEST_F(RemoteCommand, PortaValueReadsAsALeadingNumber)
 {
-    int finished = 0;
-    PORT_A = 5;
-    for (const char *line : {"PORTA", "PORTA=", "PORTA=x", "PORTA==3", "=3"}) {
-        execute_remote_line(line, &finished);
-        EXPECT_EQ(PORT_A, 5) << line;
+    const struct {
+        const char *line;
+        int mask;
+    } cases[] = {
+        {"PORTA", 5},    {"=3", 5},           {"PORTA=abc", 0}, {"PORTA=x", 0},   {"PORTA=", 0},
+        {"PORTA==3", 0}, {"PORTA=12abc", 12}, {"PORTA= 7", 7},  {"PORTA=-1", -1},
+    };
+    for (const auto &c : cases) {
+        remote_state.PORT_A = 5;
+        int finished = 0;
+        execute_remote_line(c.line, &finished);
+        EXPECT_EQ(remote_state.PORT_A, c.mask) << c.line;
+        EXPECT_EQ(finished, 0);
     }
-    EXPECT_EQ(finished, 0);
 }
 
 TEST_F(RemoteCommand, FinishAndOtherWordsInOneLine)
@@ -141,10 +164,10 @@ TEST_F(RemoteCommand, FinishAndOtherWordsInOneLine)
     EXPECT_EQ(finished, 0);
     execute_remote_line("hello", &finished);
     EXPECT_EQ(finished, 0);
-    EXPECT_EQ(PORT_A, 0);
+    EXPECT_EQ(remote_state.PORT_A, 0);
     execute_remote_line("PORTA=9 FINISH", &finished);
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(PORT_A, 9);
+    EXPECT_EQ(remote_state.PORT_A, 9);
 }
 
 } // namespace

@@ -34,7 +34,7 @@ protected:
     // returns how many passes reported a change.
     static int hold(int mask, int passes)
     {
-        PORT_A = mask;
+        remote_state.PORT_A = mask;
         int changed = 0;
         for (int i = 0; i < passes; ++i)
             changed += Exec_Remote_Order();
@@ -52,18 +52,18 @@ TEST_F(RemoteOrders, F1AndF2StepTheOscillatorFrequencyByGrowingSteps)
         expected += step;
         EXPECT_FLOAT_EQ(vco->frequency, expected);
     }
-    EXPECT_EQ(toggle_BUTTON_1, 1);
+    EXPECT_EQ(remote_state.toggle_BUTTON_1, 1);
 
     // Releasing every button brings the step sizes back to 0.01 and changes nothing.
     EXPECT_EQ(hold(0x00, 1), 0);
-    EXPECT_EQ(toggle_BUTTON_1, 0);
-    EXPECT_FLOAT_EQ(toggle_BUTTON_1_time, 0.01f);
+    EXPECT_EQ(remote_state.toggle_BUTTON_1, 0);
+    EXPECT_FLOAT_EQ(remote_state.toggle_BUTTON_1_time, 0.01f);
     EXPECT_FLOAT_EQ(vco->frequency, expected);
 
     hold(0x02, 2);
     EXPECT_FLOAT_EQ(vco->frequency, expected - 0.01f - 0.015f);
     hold(0x00, 1);
-    EXPECT_FLOAT_EQ(toggle_BUTTON_2_time, 0.01f);
+    EXPECT_FLOAT_EQ(remote_state.toggle_BUTTON_2_time, 0.01f);
 
     // Held for thousands of passes the step overflows; the frequency stays a number.
     hold(0x01, 3000);
@@ -76,10 +76,10 @@ TEST_F(RemoteOrders, F3AndF4ChangeTheOscillatorAmplitudeAndCountTheHold)
     VCO *vco = add_oscillator();
     hold(0x04, 3);
     EXPECT_NEAR(vco->amplitude, 1.03f, 1e-5);
-    EXPECT_FLOAT_EQ(toggle_BUTTON_3_time, 3.01f);
+    EXPECT_FLOAT_EQ(remote_state.toggle_BUTTON_3_time, 3.01f);
     hold(0x08, 1);
     EXPECT_NEAR(vco->amplitude, 1.02f, 1e-5);
-    EXPECT_FLOAT_EQ(toggle_BUTTON_3_time, 0.01f);
+    EXPECT_FLOAT_EQ(remote_state.toggle_BUTTON_3_time, 0.01f);
 }
 
 TEST_F(RemoteOrders, Bit5StepsTheTypeOnceEverySevenPasses)
@@ -88,7 +88,7 @@ TEST_F(RemoteOrders, Bit5StepsTheTypeOnceEverySevenPasses)
     int seen[12];
     for (int &type : seen) {
         hold(0x20, 7);
-        type = nr_type_instru;
+        type = remote_state.nr_type_instru;
     }
     const int expected[12] = {1, 2, 3, 4, 0, 1, 2, 3, 4, 0, 1, 2};
     for (int i = 0; i < 12; ++i)
@@ -97,18 +97,18 @@ TEST_F(RemoteOrders, Bit5StepsTheTypeOnceEverySevenPasses)
     // A selector left alone long enough acts on the first pass it is held.
     hold(0x00, 20);
     hold(0x20, 1);
-    EXPECT_EQ(nr_type_instru, 3);
+    EXPECT_EQ(remote_state.nr_type_instru, 3);
 }
 
 TEST_F(RemoteOrders, Bit4SelectsTheNextSamplerAndWraps)
 {
     for (int i = 0; i < 4; ++i)
         gen->samplers.push_back(new SAMPLER());
-    nr_type_instru = 4;
+    remote_state.nr_type_instru = 4;
     int seen[5];
     for (int &index : seen) {
         hold(0x10, 7);
-        index = nr_sampler_selected;
+        index = remote_state.nr_sampler_selected;
     }
     const int expected[5] = {1, 2, 3, 0, 1};
     for (int i = 0; i < 5; ++i)
@@ -118,18 +118,18 @@ TEST_F(RemoteOrders, Bit4SelectsTheNextSamplerAndWraps)
 TEST_F(RemoteOrders, WaveformBitsWrapAndSetTheOscillatorType)
 {
     VCO *vco = add_oscillator();
-    nr_type_onde = 3;
+    remote_state.nr_type_onde = 3;
     hold(0x80, 13);
-    EXPECT_EQ(nr_type_onde, 2);
+    EXPECT_EQ(remote_state.nr_type_onde, 2);
     EXPECT_EQ(vco->type, TRI);
 
-    nr_type_onde = 0;
+    remote_state.nr_type_onde = 0;
     hold(0x80, 13);
-    EXPECT_EQ(nr_type_onde, 5);
+    EXPECT_EQ(remote_state.nr_type_onde, 5);
     EXPECT_EQ(vco->type, NOISE);
 
     hold(0x40, 13);
-    EXPECT_EQ(nr_type_onde, 1);
+    EXPECT_EQ(remote_state.nr_type_onde, 1);
     EXPECT_EQ(vco->type, SIN);
 }
 
@@ -137,7 +137,7 @@ TEST_F(RemoteOrders, WaveformBitsDoubleAndHalveTheSequencerDivider)
 {
     SEQUENCER *seq = new SEQUENCER();
     gen->sequencers.push_back(seq);
-    nr_type_instru = 2;
+    remote_state.nr_type_instru = 2;
     hold(0x40, 13);
     EXPECT_FLOAT_EQ(seq->divider, 4.0f);
     hold(0x80, 13);
@@ -149,7 +149,7 @@ TEST_F(RemoteOrders, AmplifierTimesFollowTheirRanges)
 {
     VCA *vca = new VCA();
     gen->amplifiers.push_back(vca);
-    nr_type_instru = 1;
+    remote_state.nr_type_instru = 1;
 
     vca->attack = 95.0f;
     hold(0x04, 1);
@@ -168,17 +168,17 @@ TEST_F(RemoteOrders, AmplifierTimesFollowTheirRanges)
 
     // F2 and F1 choose the parameter, wrapping over 0..3.
     hold(0x02, 1);
-    EXPECT_EQ(num_fct_vca, 1);
+    EXPECT_EQ(remote_state.num_fct_vca, 1);
     hold(0x00, 1);
     vca->decay = 150.0f;
     hold(0x08, 1);
     EXPECT_FLOAT_EQ(vca->decay, 50.0f);
     hold(0x00, 1);
     hold(0x01, 2);
-    EXPECT_EQ(num_fct_vca, 3);
+    EXPECT_EQ(remote_state.num_fct_vca, 3);
     hold(0x00, 1);
 
-    num_fct_vca = 2;
+    remote_state.num_fct_vca = 2;
     hold(0x08, 1);
     EXPECT_FLOAT_EQ(vca->sustain, 0.0f);
     hold(0x04, 1);
@@ -190,12 +190,12 @@ TEST_F(RemoteOrders, SequencerStepsWrapAndNotesMove)
     SEQUENCER *seq = new SEQUENCER();
     seq->step_count = 16;
     gen->sequencers.push_back(seq);
-    nr_type_instru = 2;
+    remote_state.nr_type_instru = 2;
 
     hold(0x04, 1);
-    EXPECT_EQ(num_step_seq, 15);
+    EXPECT_EQ(remote_state.num_step_seq, 15);
     hold(0x08, 1);
-    EXPECT_EQ(num_step_seq, 0);
+    EXPECT_EQ(remote_state.num_step_seq, 0);
 
     seq->note[0][0] = 2;
     hold(0x01, 5); // F1 lowers the note of the selected step, without a limit
@@ -205,17 +205,17 @@ TEST_F(RemoteOrders, SequencerStepsWrapAndNotesMove)
     EXPECT_EQ(seq->note[0][1], 10);
 
     // A step beyond the arrays is never touched.
-    num_step_seq = 500;
+    remote_state.num_step_seq = 500;
     hold(0x01, 1);
     hold(0x02, 1);
-    EXPECT_EQ(num_step_seq, 500);
+    EXPECT_EQ(remote_state.num_step_seq, 500);
 }
 
 TEST_F(RemoteOrders, FilterParametersAreChosenAndChanged)
 {
     PCF *pcf = new PCF();
     gen->filters.push_back(pcf);
-    nr_type_instru = 3;
+    remote_state.nr_type_instru = 3;
     const int cut_off = pcf->cut_off;
 
     hold(0x04, 2);
@@ -226,7 +226,7 @@ TEST_F(RemoteOrders, FilterParametersAreChosenAndChanged)
     hold(0x04, 1);
     EXPECT_FLOAT_EQ(pcf->q, 0.5f);
     hold(0x01, 2); // 1 -> 0 -> 4
-    EXPECT_EQ(num_fct_pcf, 4);
+    EXPECT_EQ(remote_state.num_fct_pcf, 4);
     hold(0x00, 1);
     hold(0x04, 1); // parameter 4 selects nothing
     hold(0x08, 1); // F4 has no filter action
@@ -239,11 +239,11 @@ TEST_F(RemoteOrders, AnInvalidSelectionIsNeverUsed)
 {
     // Empty list: holding every button changes nothing but the type stepping.
     EXPECT_EQ(hold(0xCF, 30), 0);
-    EXPECT_EQ(nr_type_onde, 0);
+    EXPECT_EQ(remote_state.nr_type_onde, 0);
 
     // An index left beyond a shortened list.
     VCO *vco = add_oscillator(100.0f);
-    nr_vco_selected = 3;
+    remote_state.nr_vco_selected = 3;
     EXPECT_EQ(hold(0xCF, 30), 0);
     EXPECT_FLOAT_EQ(vco->frequency, 100.0f);
     EXPECT_EQ(vco->type, SIN);
@@ -251,7 +251,7 @@ TEST_F(RemoteOrders, AnInvalidSelectionIsNeverUsed)
     // Next module brings the selection back into the list; then it acts.
     hold(0x00, 7);
     hold(0x10, 1);
-    EXPECT_EQ(nr_vco_selected, 0);
+    EXPECT_EQ(remote_state.nr_vco_selected, 0);
     EXPECT_EQ(hold(0x01, 1), 1);
     EXPECT_FLOAT_EQ(vco->frequency, 100.01f);
 }
