@@ -9,6 +9,7 @@
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
 #include "app/sound_dialog.h"
+#include "remote/remote_listener.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
@@ -53,7 +54,8 @@ int init_Q_MODULAR(const CommandLine &cmd)
         std::exit(status);
 
     init_sound();
-    open_remote_listener(cmd);
+    if (cmd.remote)
+        open_remote_listener(cmd.remote_port, cmd.remote_local);
     start_stream();
     return 1;
 }

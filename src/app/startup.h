@@ -20,11 +20,6 @@ extern FSOUND_STREAM *output_stream;
 // key). Every other failure prints its message and ends the process.
 int init_Q_MODULAR(const CommandLine &cmd);
 
-// Opens the remote-control listening socket on cmd's port, or does nothing
-// with --no-remote. Ends the process with status 1 when SDL_net cannot start
-// or the address cannot be resolved, and 2 when the port is taken.
-void open_remote_listener(const CommandLine &cmd);
-
 // Closes the stream and the sound output, the remote control, and frees the
 // patch.
 void shutdown_Q_MODULAR();

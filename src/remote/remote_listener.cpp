@@ -1,3 +1,5 @@
+#include "remote/remote_listener.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstdio>
@@ -9,8 +11,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "app/command_line.h"
-#include "app/startup.h"
 #include "remote/remote_server.h"
 
 namespace {
@@ -86,22 +86,20 @@ TCPsocket open_loopback_listener(int port)
 
 } // namespace
 
-void open_remote_listener(const CommandLine &cmd)
+void open_remote_listener(int port, bool local_only)
 {
-    if (!cmd.remote)
-        return;
-    std::printf("\tInit SDL_Net for the remote control on port %d\n", cmd.remote_port);
+    std::printf("\tInit SDL_Net for the remote control on port %d\n", port);
     if (SDLNet_Init() < 0) {
         std::fprintf(stderr, "Couldn't initialize net: %s\n", SDLNet_GetError());
         std::exit(1);
     }
     std::atexit(SDLNet_Quit);
-    const char *host = cmd.remote_local ? "127.0.0.1" : nullptr;
-    if (SDLNet_ResolveHost(&ip, host, static_cast<Uint16>(cmd.remote_port)) == -1) {
+    const char *host = local_only ? "127.0.0.1" : nullptr;
+    if (SDLNet_ResolveHost(&ip, host, static_cast<Uint16>(port)) == -1) {
         std::printf("SDLNet_ResolveHost: %s\n", SDLNet_GetError());
         std::exit(1);
     }
-    tcpsock = cmd.remote_local ? open_loopback_listener(cmd.remote_port) : SDLNet_TCP_Open(&ip);
+    tcpsock = local_only ? open_loopback_listener(port) : SDLNet_TCP_Open(&ip);
     if (!tcpsock)
         port_taken(SDLNet_GetError());
 }
