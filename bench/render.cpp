@@ -49,10 +49,9 @@ bool measure(const std::string &patch, Figures &f)
     int status;
     if (!start_patch_offline(patch, status))
         return false;
-    const int frames = BufferSize / 4;
-    const int blocks = static_cast<int>(AUDIO_SECONDS * Frequency / frames);
-    const double period = static_cast<double>(frames) / Frequency;
-    std::vector<int16_t> buffer(2 * frames);
+    const int blocks = static_cast<int>(AUDIO_SECONDS * Frequency / BLOCK_FRAMES);
+    const double period = static_cast<double>(BLOCK_FRAMES) / Frequency;
+    std::vector<int16_t> buffer(2 * BLOCK_FRAMES);
     double total = 0.0, worst = 0.0;
     for (int b = 0; b < blocks; ++b) {
         double start = thread_cpu_seconds();
@@ -81,7 +80,7 @@ int main()
         measured[i] = measure(patches[i], figures[i]);
 
     std::printf("\nOffline render, %.0f s of audio per patch, blocks of %d frames (%.1f ms)\n",
-                AUDIO_SECONDS, BufferSize / 4, 1000.0 * BufferSize / 4 / Frequency);
+                AUDIO_SECONDS, BLOCK_FRAMES, 1000.0 * BLOCK_FRAMES / Frequency);
     std::printf("%-40s %14s %12s %12s\n", "patch", "x real time", "block mean", "block worst");
     for (size_t i = 0; i < patches.size(); ++i) {
         std::string name = patches[i].substr(patches[i].rfind('/') + 1);

@@ -6,8 +6,6 @@
 
 #include "synth/generator.h"
 
-int Frequency = 44100;
-int BufferSize = 12288;
 INPUT *general_out = nullptr;
 std::atomic<int> CALLBACK_READY{0};
 int DISPLAY_OSCILLO = 0;
@@ -66,7 +64,7 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
         return 1;
 
     int16_t *frame = static_cast<int16_t *>(buffer);
-    int frames = length >> 2;
+    const int frames = length / FRAME_BYTES;
     for (int i = 0; i < frames; ++i, frame += 2) {
         patch->evaluate_one_sample();
         int32_t whole = truncated_product(tap_value());

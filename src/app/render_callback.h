@@ -9,10 +9,13 @@
 #include "audio/fsound.h"
 #include "synth/ports.h"
 
-// Output sample rate in Hz and stream block length in bytes (3072 frames of
-// two 16-bit samples, about 69.7 ms).
-extern int Frequency;
-extern int BufferSize;
+// Output sample rate in Hz.
+constexpr int Frequency = 44100;
+// A frame is two 16-bit samples, left then right.
+constexpr int FRAME_BYTES = 4;
+// The stream asks for blocks of 3072 frames (about 69.7 ms), BufferSize bytes.
+constexpr int BLOCK_FRAMES = 3072;
+constexpr int BufferSize = BLOCK_FRAMES * FRAME_BYTES;
 
 // The output tap: the callback plays the value its source points at. A null
 // source (a patch without "MIXER_4") plays silence.
