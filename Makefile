@@ -32,8 +32,9 @@ unit-asan: deps
 bench: build
 	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; (cd data && ../$$b) || exit 1; done
 
+# Optimised (-O2) with AddressSanitizer and UndefinedBehaviorSanitizer.
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) -DCMAKE_BUILD_TYPE=Debug -DQM_FUZZ=ON -DQM_SANITIZE=ON
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON -DQM_SANITIZE=ON
 	cmake --build $(FUZZDIR) -j $(JOBS) --target fuzzers
 	./scripts/run-fuzzers $(FUZZDIR) $(FUZZ_SECONDS)
 

@@ -8,10 +8,7 @@ namespace {
 // separator never matches, so the terminator is never stepped over.
 const char *next_separator(const char *c, char separator)
 {
-    for (; *c; ++c)
-        if (*c == separator)
-            return c;
-    return nullptr;
+    return separator ? std::strchr(c, separator) : nullptr;
 }
 
 } // namespace

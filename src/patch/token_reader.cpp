@@ -1,15 +1,17 @@
 #include "patch/token_reader.h"
 
 #include <cctype>
+#include <cstdio>
 
 TOKEN_READER::TOKEN_READER(FILE *file_) : file(file_), count(0) { buffer[0] = '\0'; }
 
+// The file is read by this thread alone, so without stdio's lock per byte.
 bool TOKEN_READER::next()
 {
     for (;;) {
         int c;
         do {
-            c = std::getc(file);
+            c = getc_unlocked(file);
         } while (c != EOF && std::isspace(c));
         if (c == EOF)
             return false;
@@ -26,7 +28,7 @@ bool TOKEN_READER::read_one()
     int length = 0;
     bool fits = true;
     int c;
-    while ((c = std::getc(file)) != EOF && !std::isspace(c)) {
+    while ((c = getc_unlocked(file)) != EOF && !std::isspace(c)) {
         if (length < MAX_LENGTH)
             buffer[length++] = (char)c;
         else
