@@ -31,6 +31,7 @@ public:
     GENERATOR();
     // Builds the patch of a file: its modules, then its links. A null path
     // reads "orgue.QSY". A file that cannot be read gives an empty patch.
+    // Defined by the patch library (src/patch), like the readers below.
     explicit GENERATOR(const char *path);
     // Releases the lists, not the modules (see release_modules).
     virtual ~GENERATOR() = default;
@@ -51,6 +52,9 @@ public:
     // Patch file reading and writing. Each reader returns 1 when the file was
     // read and 0 when it cannot be opened; a fatal fault in the file is
     // reported through load_status (below) instead of ending the process.
+    // These three, and every module's write_desc_to_file, are defined by the
+    // patch library (src/patch), not by this one: a program that calls them
+    // links qm_patch, and the synthesis library links on its own.
     int load_QSY(const char *path);
     int load_QSY_link(const char *path);
     int save_QSY(FILE *file);

@@ -22,5 +22,6 @@ public:
     void Touch_note(int n, int sync);
 
     int evolue() override;
+    // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };

@@ -24,5 +24,6 @@ public:
     int ajoute_en_entree(OUTPUT *source, int slot);
 
     int evolue() override;
+    // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };

@@ -49,5 +49,6 @@ public:
     // history, so the filter restarts clean once they are usable again.
     double FilterCell(unsigned long cell_number, double x, double freq, double q, double gain_db,
                       unsigned long type);
+    // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };

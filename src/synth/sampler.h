@@ -31,5 +31,6 @@ public:
     // One sample of the left channel; at the end of the recording the
     // source's gate is closed, so it plays once per gate.
     int evolue() override;
+    // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };

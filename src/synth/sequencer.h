@@ -41,6 +41,7 @@ public:
     // the gate is longer than a second), closes the gate after the step's
     // length, and takes a queued pattern or divider at the end of the loop.
     int evolue() override;
+    // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
 private:

@@ -26,5 +26,6 @@ public:
     // One sample. Without a gate input the output is 1.0; without an audio
     // input the output is the bare envelope.
     int evolue() override;
+    // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };

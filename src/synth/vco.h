@@ -32,6 +32,7 @@ public:
     VCO &operator=(const VCO &) = delete;
 
     int evolue() override;
+    // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
     // Replaces one of the four modulation inputs, releasing the one it had.
