@@ -11,7 +11,7 @@
 #include "app/output_tap.h"
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
-#include "app/wav_file.h"
+#include "app/wav_writer.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 
@@ -95,7 +95,7 @@ int render_offline(const CommandLine &cmd)
     if (!start_patch_offline(cmd.patch, status))
         return status;
 
-    WavFile wav(Frequency);
+    WavWriter wav(Frequency);
     if (!wav.open(cmd.render_path)) {
         stop_patch_offline();
         return fail(1, "cannot write", cmd.render_path, std::strerror(errno));

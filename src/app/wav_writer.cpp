@@ -1,4 +1,4 @@
-#include "app/wav_file.h"
+#include "app/wav_writer.h"
 
 #include <vector>
 
@@ -22,20 +22,20 @@ void put32(unsigned char *p, uint32_t v)
 
 } // namespace
 
-WavFile::~WavFile()
+WavWriter::~WavWriter()
 {
     if (file)
         std::fclose(file);
 }
 
-bool WavFile::open(const std::string &path)
+bool WavWriter::open(const std::string &path)
 {
     file = std::fopen(path.c_str(), "wb");
     data_bytes = 0;
     return file && write_header();
 }
 
-bool WavFile::write_header()
+bool WavWriter::write_header()
 {
     unsigned char h[HEADER_BYTES] = {'R', 'I', 'F', 'F', 0,   0,   0,   0, 'W', 'A', 'V',
                                      'E', 'f', 'm', 't', ' ', 0,   0,   0, 0,   0,   0,
@@ -53,7 +53,7 @@ bool WavFile::write_header()
     return std::fseek(file, 0, SEEK_SET) == 0 && std::fwrite(h, sizeof h, 1, file) == 1;
 }
 
-bool WavFile::write(const int16_t *samples, long frames)
+bool WavWriter::write(const int16_t *samples, long frames)
 {
     std::vector<unsigned char> bytes(frames * CHANNELS * SAMPLE_BYTES);
     for (long i = 0; i < frames * CHANNELS; ++i)
@@ -64,7 +64,7 @@ bool WavFile::write(const int16_t *samples, long frames)
     return true;
 }
 
-bool WavFile::close()
+bool WavWriter::close()
 {
     bool ok = write_header() && std::fflush(file) == 0;
     ok = std::fclose(file) == 0 && ok;

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <string>
 
-class WavFile {
+class WavWriter {
 public:
-    explicit WavFile(int sample_rate) : rate(sample_rate) {}
-    ~WavFile();
-    WavFile(const WavFile &) = delete;
-    WavFile &operator=(const WavFile &) = delete;
+    explicit WavWriter(int sample_rate) : rate(sample_rate) {}
+    ~WavWriter();
+    WavWriter(const WavWriter &) = delete;
+    WavWriter &operator=(const WavWriter &) = delete;
 
     // Creates the file and writes a header; false when it cannot be written.
     bool open(const std::string &path);

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "synth/wav_file.h"
+#include "synth/wav_reader.h"
 
 SAMPLER::SAMPLER()
     : VCO(1.0f, 1.0f, SIN), length(0), position(0.0f), tune(1.0f), volume(1.0f), spare(0.0f)

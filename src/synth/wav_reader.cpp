@@ -1,4 +1,4 @@
-#include "synth/wav_file.h"
+#include "synth/wav_reader.h"
 
 #include <cstdio>
 #include <cstring>

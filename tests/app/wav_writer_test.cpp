@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/wav_file.h"
+#include "app/wav_writer.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -23,12 +23,12 @@ uint16_t u16(const std::vector<unsigned char> &b, size_t at)
     return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
 }
 
-TEST(WavFile, HeaderSizesAndSamples)
+TEST(WavWriter, HeaderSizesAndSamples)
 {
     TempDir dir;
     const std::string path = dir.path("test.wav");
     {
-        WavFile wav(44100);
+        WavWriter wav(44100);
         ASSERT_TRUE(wav.open(path));
         const int16_t first[] = {1, -1, 32767, -32768};
         const int16_t second[] = {258, 258};
@@ -59,9 +59,9 @@ TEST(WavFile, HeaderSizesAndSamples)
     std::remove(path.c_str());
 }
 
-TEST(WavFile, UnwritablePathIsRefused)
+TEST(WavWriter, UnwritablePathIsRefused)
 {
-    WavFile wav(44100);
+    WavWriter wav(44100);
     EXPECT_FALSE(wav.open("/nonexistent-directory/out.wav"));
 }
 

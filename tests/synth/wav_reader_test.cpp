@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "synth/module_helpers.h"
-#include "synth/wav_file.h"
+#include "synth/wav_reader.h"
 
 using namespace module_test;
 
 namespace {
 
-class WavFile : public ::testing::Test {
+class WavReader : public ::testing::Test {
 protected:
     WavReadResult read(const Bytes &bytes, std::size_t max_values = 1000)
     {
@@ -23,19 +23,19 @@ protected:
 
 } // namespace
 
-TEST_F(WavFile, ReadsStereoAsStored)
+TEST_F(WavReader, ReadsStereoAsStored)
 {
     ASSERT_EQ(read(wav(1, 2, 16, {1, -2, 32767, -32768})).status, WavStatus::ok);
     EXPECT_EQ(values, (std::vector<int16_t>{1, -2, 32767, -32768}));
 }
 
-TEST_F(WavFile, DoublesMonoIntoStereoFrames)
+TEST_F(WavReader, DoublesMonoIntoStereoFrames)
 {
     ASSERT_EQ(read(wav(1, 1, 16, {5, -6, 7})).status, WavStatus::ok);
     EXPECT_EQ(values, (std::vector<int16_t>{5, 5, -6, -6, 7, 7}));
 }
 
-TEST_F(WavFile, WalksPastOtherChunksAndOddSizes)
+TEST_F(WavReader, WalksPastOtherChunksAndOddSizes)
 {
     const Bytes odd{'a', 'b', 'c'}; // padded to an even size
     Bytes fmt = fmt_body(1, 2, 16);
@@ -47,7 +47,7 @@ TEST_F(WavFile, WalksPastOtherChunksAndOddSizes)
     EXPECT_EQ(values, (std::vector<int16_t>{3, 4, 5, 6}));
 }
 
-TEST_F(WavFile, KeepsAtMostTheLimitInWholeFrames)
+TEST_F(WavReader, KeepsAtMostTheLimitInWholeFrames)
 {
     ASSERT_EQ(read(wav(1, 2, 16, {1, 2, 3, 4, 5, 6}), 5).status, WavStatus::ok);
     EXPECT_EQ(values, (std::vector<int16_t>{1, 2, 3, 4}));
@@ -55,7 +55,7 @@ TEST_F(WavFile, KeepsAtMostTheLimitInWholeFrames)
     EXPECT_EQ(values, (std::vector<int16_t>{1, 1, 2, 2}));
 }
 
-TEST_F(WavFile, DataChunkLongerThanTheFileGivesWhatTheFileHolds)
+TEST_F(WavReader, DataChunkLongerThanTheFileGivesWhatTheFileHolds)
 {
     Bytes file = wav(1, 2, 16, {1, 2, 3, 4, 5}); // half a frame at the end
     file[file.size() - 12] = 0x40;               // data size far too large
@@ -63,7 +63,7 @@ TEST_F(WavFile, DataChunkLongerThanTheFileGivesWhatTheFileHolds)
     EXPECT_EQ(values, (std::vector<int16_t>{1, 2, 3, 4}));
 }
 
-TEST_F(WavFile, RefusesWhatItCannotPlayAndSaysWhy)
+TEST_F(WavReader, RefusesWhatItCannotPlayAndSaysWhy)
 {
     struct Case {
         Bytes file;
@@ -90,7 +90,7 @@ TEST_F(WavFile, RefusesWhatItCannotPlayAndSaysWhy)
     }
 }
 
-TEST_F(WavFile, MissingOrTruncatedFilesCannotBeRead)
+TEST_F(WavReader, MissingOrTruncatedFilesCannotBeRead)
 {
     EXPECT_EQ(read_wav_stereo16(dir.path("none.wav").c_str(), 10, values).status,
               WavStatus::cannot_open);
