@@ -115,10 +115,9 @@ void print_usage(FILE *out, const char *program)
                  "The remote control serves at most %d clients at once; a further client is\n"
                  "told so in one line and disconnected.\n"
                  "\n"
-                 "Exit status: 0 when the patch played to its end or was rendered, or when\n"
-                 "the sound dialog was left with Escape; 1 on a failure of start-up or of\n"
-                 "the rendering; 2 when the remote-control port is taken; 255 without any\n"
-                 "argument or for a fatal fault in the patch file; %d for a command line\n"
-                 "that cannot be used.\n",
+                 "Exit status: 0 after playing or rendering, and when the sound dialog is\n"
+                 "left with Escape; 1 on a failure of start-up or of the rendering; 2 when\n"
+                 "the remote-control port is taken; 255 without any argument or for a fatal\n"
+                 "fault in the patch file; %d for a command line that cannot be used.\n",
                  program, DEFAULT_REMOTE_PORT, MAX_REMOTE_CLIENTS, EXIT_USAGE);
 }
