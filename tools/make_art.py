@@ -417,25 +417,42 @@ def jack(output, size=16):
 
 
 def plug(lifted, size=16):
-    """A cable plug seen from above: knurled black boot with a metal cap.
-    The lifted plug (being dragged) has a red collar and a wide shadow."""
+    """A cable plug seen from the front: a knurled black cap with a metal
+    centre over the socket, and under it the rubber boot the cord leaves
+    from. The picture is twice as tall as wide and is centred on the socket,
+    so the boot's tail ends 15 pixels below the socket's centre, where the
+    cable drawing starts the cord. The lifted plug (being dragged) has a red
+    collar and a wide shadow."""
     c = size / 2.0
     r = 5.6 if lifted else 6.2
-    shadow = layer(size, size)
-    ImageDraw.Draw(shadow).ellipse(disc(c, c, r + (1.6 if lifted else 0.8)), fill=(0, 0, 0, 170))
+    shadow = layer(size, 2 * size)
+    sd = ImageDraw.Draw(shadow)
+    sd.ellipse(disc(c, size, r + (1.6 if lifted else 0.8)), fill=(0, 0, 0, 170))
+    sd.polygon([(p[0] * SS, p[1] * SS) for p in
+                ((c - 4.6, size + 2), (c + 4.6, size + 2), (c + 2.8, 2 * size), (c - 2.8, 2 * size))],
+               fill=(0, 0, 0, 150))
     pic = glow(shadow, 0.9 if lifted else 0.5)
     d = ImageDraw.Draw(pic)
-    d.ellipse(disc(c, c, r), fill=(22, 23, 26, 255))
+    boot = [(c - 3.6, size + 3), (c + 3.6, size + 3), (c + 2.0, 2 * size - 1), (c - 2.0, 2 * size - 1)]
+    d.polygon([(x * SS, y * SS) for x, y in boot], fill=(26, 27, 30, 255))
+    for k in range(4):                                # ribs of the boot
+        y = size + 6 + 2.4 * k
+        half = 3.4 - 0.4 * k
+        d.line([((c - half) * SS, y * SS), ((c + half) * SS, y * SS)], fill=(58, 60, 66, 255),
+               width=int(0.6 * SS))
+    d.line([(c - 1.2) * SS, (2 * size - 3) * SS, (c + 1.2) * SS, (2 * size - 3) * SS],
+           fill=(128, 136, 128, 255), width=int(1.6 * SS))          # the cord's end
+    d.ellipse(disc(c, size, r), fill=(22, 23, 26, 255))
     for k in range(12):                               # knurling
         a = k * math.pi / 6
-        d.line([((c + (r - 1.4) * math.cos(a)) * SS, (c + (r - 1.4) * math.sin(a)) * SS),
-                ((c + (r - 0.2) * math.cos(a)) * SS, (c + (r - 0.2) * math.sin(a)) * SS)],
+        d.line([((c + (r - 1.4) * math.cos(a)) * SS, (size + (r - 1.4) * math.sin(a)) * SS),
+                ((c + (r - 0.2) * math.cos(a)) * SS, (size + (r - 0.2) * math.sin(a)) * SS)],
                fill=(70, 72, 78, 255), width=int(0.5 * SS))
     collar = LED_RED if lifted else (128, 136, 128)
-    d.ellipse(disc(c, c, r - 1.7), fill=rgba(collar))
-    d.ellipse(disc(c, c, r - 2.6), fill=(190, 193, 198, 255))
-    d.ellipse(disc(c - 0.8, c - 0.8, 1.2), fill=(245, 245, 250, 255))
-    return finish(pic, size, size)
+    d.ellipse(disc(c, size, r - 1.7), fill=rgba(collar))
+    d.ellipse(disc(c, size, r - 2.6), fill=(190, 193, 198, 255))
+    d.ellipse(disc(c - 0.8, size - 0.8, 1.2), fill=(245, 245, 250, 255))
+    return finish(pic, size, 2 * size)
 
 
 # ---------------------------------------------------------------- screens

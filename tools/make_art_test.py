@@ -269,7 +269,7 @@ class PanelLayouts(unittest.TestCase):
 
     def test_nothing_lies_over_something_else_on_a_panel(self):
         for panel in self.PANELS.values():
-            for view in ("FRONT", "BACK"):
+            for view in panel.views:
                 covered = panel.covered(view)
                 for i, (a, item) in enumerate(covered):
                     x, y, w, h = a
@@ -283,7 +283,7 @@ class PanelLayouts(unittest.TestCase):
 
     def test_plates_are_tiled_exactly_and_drawn_under_everything(self):
         for panel in self.PANELS.values():
-            for view in ("FRONT", "BACK"):
+            for view in panel.views:
                 tiles = panel.tiles(view)
                 self.assertEqual(sum(w * h for _, _, _, w, h in tiles),
                                  panel.size[0] * panel.size[1])

@@ -174,6 +174,14 @@ class Text(Item):
         return (self.x, self.y + LABEL_TOP, text_width("0" * self.chars), TEXT_H)
 
 
+class CodeText(Text):
+    """A label that the panel's code makes itself (not in the file): only its
+    backing is engraved."""
+
+    def rc(self):
+        return None
+
+
 class Legend(Item):
     """Engraved text: left-aligned at x, or centred on x."""
 
@@ -288,12 +296,15 @@ class Canvas:
 # ---------------------------------------------------------------- panels
 
 class Panel:
-    """One module panel: its description files stem ("VCO" gives RC/VCO.RC and
-    RC/BACK_VCO.RC), its size, and the items of its front and back views."""
+    """One panel: its description files stem ("VCO" gives RC/VCO.RC and
+    RC/BACK_VCO.RC), its size, and the items of its front and back views. A
+    panel without a back (a dashboard) has only its front file."""
 
-    def __init__(self, stem, size, seed, front, back):
+    def __init__(self, stem, size, seed, front, back=None):
         self.stem, self.size, self.seed = stem, size, seed
-        self.views = {"FRONT": front, "BACK": back}
+        self.views = {"FRONT": front}
+        if back is not None:
+            self.views["BACK"] = back
 
     def rc_path(self, view):
         return "RC/%s.RC" % (self.stem if view == "FRONT" else "BACK_" + self.stem)

@@ -5,8 +5,8 @@ sequencer's step columns itself, at the places mirrored here as Reserved so
 that nothing else is put there.
 """
 
-from panel_art import (BLACK_TEXT, Button, Group, Jack, Knob, Legend, OutputField, Panel,
-                       Picture, Reserved, Text, Title, Window, power_switch, text_width)
+from panel_art import (BLACK_TEXT, Button, CodeText, Group, Jack, Knob, Legend, OutputField,
+                       Panel, Picture, Reserved, Text, Title, Window, power_switch, text_width)
 
 GREY_STRIP = (150, 150, 142)   # under labels that turn from black to white (grey)
 
@@ -175,16 +175,21 @@ def step_columns():
     return items
 
 
-class PatternPad(Button):
-    """A key choosing the next pattern; its number is engraved under the
-    key's see-through middle."""
+class Pad(Button):
+    """A square key with a see-through middle, where the plate shows the
+    mark engraved under it."""
 
-    def __init__(self, number, x, y):
-        Button.__init__(self, "BUTTON_PATTERN_%d" % number, x, y, "PAD_0", "PAD_0", "PAD_1")
-        self.number = number
+    def __init__(self, name, x, y, mark):
+        Button.__init__(self, name, x, y, "PAD_0", "PAD_0", "PAD_1")
+        self.mark = mark
 
     def decorate(self, canvas):
-        canvas.text(str(self.number), self.x + 8, self.y + 5, centre=True)
+        canvas.text(self.mark, self.x + 8, self.y + 5, centre=True)
+
+
+def PatternPad(number, x, y):
+    """A key choosing the next pattern, its number under it."""
+    return Pad("BUTTON_PATTERN_%d" % number, x, y, str(number))
 
 
 def sequencer():
@@ -214,5 +219,45 @@ def sequencer():
     return Panel("SEQUENCEUR", (720, 224), 71, front, back)
 
 
+# ---------------------------------------------------------------- dashboards
+
+# Where the main program puts the dashboards on the work area.
+DASHBOARD_PLACES = {"DASH": (50, 450), "SYSTEM_DASH": (75, 575), "MODULE_DASH": (475, 475)}
+
+
+def information_dashboard():
+    """The panel under the pointer: its module, type and view mode, in the
+    three labels that the dashboard's code makes at x 80."""
+    front = [Title("INFO", 12, 4),
+             Legend("MODULE", 12, 25), CodeText("CIBLE_NAME", "", 80, 25, 40),
+             Legend("TYPE", 12, 45), CodeText("LABEL_TYPE", "", 80, 45, 12, BLACK_TEXT, "strip"),
+             Legend("VIEW", 12, 65), CodeText("LABEL_VM", "", 80, 65, 9, BLACK_TEXT, "strip"),
+             Legend("1 FRONT 2 COMPACT 4 BACK", 126, 65)]
+    return Panel("DASH", (256, 80), 81, front)
+
+
+def system_dashboard():
+    """Load a patch, save the patch, switch to the cables and back."""
+    front = [Title("SYSTEM", 12, 4)]
+    for k, (word, legend, mark) in enumerate((("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"),
+                                              ("FILS", "CABLES", "C"))):
+        cx = 36 + 56 * k
+        front += [Pad("BUTTON_" + word, cx - 8, 24, mark), Legend(legend, cx, 44, centre=True)]
+    return Panel("SYSTEM_DASH", (192, 56), 83, front)
+
+
+def module_dashboard():
+    """A plain plate: the keys of the front view."""
+    keys = [("F1", "SCOPE"), ("F3", "LOAD"), ("F4", "SAVE"), ("F6", "CABLES"),
+            ("TAB", "NEXT VCO"), ("5", "COMPACT"), ("ZXCVBN", "KEY_1"), ("ASDFGH", "KEY_2"),
+            ("QWERTY", "KEY_3"), ("ESC", "QUIT")]
+    front = [Title("KEYS", 12, 4), Group(8, 26, 176, 66, "FRONT VIEW")]
+    for k, (key, meaning) in enumerate(keys):
+        x, y = 16 + 84 * (k % 2), 34 + 11 * (k // 2)
+        front += [Legend(key, x, y, ink=False), Legend(meaning, x + 28, y)]
+    return Panel("MODULE_DASH", (192, 96), 85, front)
+
+
 def all_panels():
-    return [keyboard(), oscillator(), amplifier(), filter_(), mixer(), sequencer()]
+    return [keyboard(), oscillator(), amplifier(), filter_(), mixer(), sequencer(),
+            information_dashboard(), system_dashboard(), module_dashboard()]

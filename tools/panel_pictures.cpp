@@ -2,8 +2,10 @@
 // back view, and saves each view as one picture. Run from data/:
 //     qm_panel_pictures QSY/DEMO.QSY <front.png> <back.png>
 // The panels are built and placed as the program places them, then moved
-// apart in rows so that none hides another; the work area they cover is drawn
-// window by window through the scroll offsets and put together.
+// apart in rows so that none hides another; the front picture shows the
+// three dashboards in a row under them, the back picture the cables of the
+// patch. The work area they cover is drawn window by window through the
+// scroll offsets and put together.
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -15,8 +17,13 @@
 #include "engine/qbiblio.h"
 #include "engine/sprite.h"
 #include "engine/video.h"
+#include "cables/cable_list.h"
+#include "cables/save_command.h"
+#include "panels/info_dash.h"
+#include "panels/module_dash.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
+#include "panels/system_dash.h"
 #include "screenshot.h"
 #include "synth/generator.h"
 
@@ -25,13 +32,13 @@ namespace {
 const int ROW_WIDTH = 1480; // the width the panels are laid out in
 const int GAP = 12;
 
-// Places the panels in rows, in the order they were built (keyboards first),
-// and returns the size of the area they cover.
-SDL_Rect lay_out(std::vector<OBJET *> &panels)
+// Places the panels in rows from the top of the area given, in the order of
+// the list, and returns the size of the area they cover with it.
+SDL_Rect lay_out(const std::vector<OBJET *> &panels, SDL_Rect area)
 {
-    int x = GAP, y = GAP, row_height = 0, width = 0;
-    for (auto it = panels.rbegin(); it != panels.rend(); ++it) {
-        OBJET &p = **it;
+    int x = GAP, y = area.h + GAP, row_height = 0, width = area.w;
+    for (OBJET *panel : panels) {
+        OBJET &p = *panel;
         const int w = static_cast<int>(p.w), h = static_cast<int>(p.h);
         if (x + w > ROW_WIDTH && x > GAP) {
             x = GAP;
@@ -61,7 +68,8 @@ void draw_backdrop()
         }
 }
 
-// Draws the area window by window into one picture.
+// Draws the area window by window into one picture: the panels, then the
+// dashboards or the cables.
 bool save_view(const SDL_Rect &area, const std::string &path)
 {
     SDL_Surface *picture =
@@ -72,6 +80,12 @@ bool save_view(const SDL_Rect &area, const std::string &path)
             OrthoMode(0, 0, VIEW_WIDTH, VIEW_HEIGHT);
             draw_backdrop();
             draw_all_modules(1, 0, objets_globaux, nullptr, offsx, offsy, 1);
+            if (BACK_VIEW_TOGGLE) {
+                for (LINK *cable : liens)
+                    cable->blit(nullptr);
+            } else {
+                draw_all_modules_DASH(1, 0, objets_panel_front, nullptr, offsx, offsy);
+            }
             PerspectiveMode();
             SDL_Surface *frame = read_frame(VIEW_WIDTH, VIEW_HEIGHT);
             SDL_Rect at = {static_cast<Sint16>(offsx), static_cast<Sint16>(offsy), 0, 0};
@@ -102,13 +116,23 @@ int main(int argc, char **argv)
 
     gen = new GENERATOR(argv[1]);
     initialise_gui_from_current();
-    const SDL_Rect area = lay_out(objets_globaux);
-    bool saved = save_view(area, argv[2]);
+    objets_panel_front = {new INFO_DASH(),
+                          new SYSTEM_DASH({load_dialog_stand_in, SAVE_QSY, toggle_FILS_view}),
+                          new MODULE_DASH()};
+    const std::vector<OBJET *> built_order(objets_globaux.rbegin(), objets_globaux.rend());
+    const SDL_Rect panels = lay_out(built_order, SDL_Rect{0, 0, 0, 0});
+    const SDL_Rect front = lay_out(objets_panel_front, panels);
+    bool saved = save_view(front, argv[2]);
     toggle_FILS_view();
-    saved = save_view(area, argv[3]) && saved;
+    cree_list_liens();
+    saved = save_view(panels, argv[3]) && saved;
 
+    for (LINK *cable : liens)
+        delete cable;
     for (OBJET *panel : objets_globaux)
         delete panel;
+    for (OBJET *dash : objets_panel_front)
+        delete dash;
     gen->release_modules();
     delete gen;
     our_font_7.clean();

@@ -27,6 +27,15 @@ void finish_panel(OBJET &panel)
     panel.OBJET::evolue();
 }
 
+void build_dashboard(OBJET &dash, const char *rc_file)
+{
+    dash.load_RC(rc_file);
+    dash.calcule_lasurfaceoccupee();
+    dash.toggle_all_draw_flag(1);
+    dash.Draw_Scene(nullptr);
+    dash.redraw = 1;
+}
+
 const char *name_in_panel(const OBJET &panel, const SPRITE *s)
 {
     const size_t len = std::strlen(panel.name);

@@ -25,6 +25,10 @@ template <class T> T *element(OBJET &panel, const char *name)
     return dynamic_cast<T *>(panel.get_SPRITE_by_name(name));
 }
 
+// How the plain dashboards are built: the description file, the size, every
+// element marked for drawing, one drawing, and redraw set.
+void build_dashboard(OBJET &dash, const char *rc_file);
+
 // An element's NAME without the panel's "<name>_" (or, for an element named
 // otherwise, without a short prefix of one or two characters and '_').
 const char *name_in_panel(const OBJET &panel, const SPRITE *s);

@@ -1,0 +1,26 @@
+// The cables of the back view, derived from the module connections: the list
+// is never edited, only rebuilt from scratch after a connection or a panel
+// position changed.
+#pragma once
+
+#include <vector>
+
+#include "cables/link.h"
+
+// The cables, owned by the list; the newest first.
+extern std::vector<LINK *> liens;
+// 1 when liens must be rebuilt before the back view is drawn again: whoever
+// changes a connection or moves a panel sets it. 1 at start.
+extern int link_not_created;
+
+// Empties liens and makes one cable per bound input of the modules whose
+// panels are in objets_globaux, walking the panels first to last and putting
+// each new cable at the front: oscillators (main, modulation, sync and gate
+// inputs), amplifiers (main and gate), filters (as oscillators, without pulse
+// width) and mixers (one per connected channel). Keyboards and samplers have
+// no inputs; sequencers get none ("SEQ not done").
+//
+// A cable that cannot be drawn (its source shown by no panel, or a socket
+// missing on a panel: a sampler's panel has none) is skipped with one trace
+// line and the rebuild goes on; it never waits for the terminal.
+void cree_list_liens();

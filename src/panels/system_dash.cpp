@@ -1,0 +1,38 @@
+#include "panels/system_dash.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "panels/panel_elements.h"
+
+int LOAD_FLAG = 0;
+
+void load_dialog_stand_in() { std::printf("LOAD: the patch load dialog is not built yet\n"); }
+
+SYSTEM_DASH::SYSTEM_DASH(const SYSTEM_ORDERS &orders) : OBJET(0, 0, "60"), orders(orders)
+{
+    build_dashboard(*this, "RC/SYSTEM_DASH.RC");
+}
+
+int SYSTEM_DASH::evolue()
+{
+    while (!messages.empty()) {
+        const MESSAGE m = messages.back();
+        messages.pop_back();
+        if (m.kind == 0 || !m.is_release() || m.target == nullptr)
+            continue;
+        const char *name = m.target->NAME;
+        if (std::strstr(name, "LOAD") && orders.load) {
+            LOAD_FLAG = 1;
+            orders.load();
+            LOAD_FLAG = 0;
+        }
+        if (std::strstr(name, "SAVE") && orders.save)
+            orders.save();
+        if (std::strstr(name, "FILS") && orders.fils)
+            orders.fils();
+    }
+    OBJET::evolue();
+    redraw = 1;
+    return 0;
+}
