@@ -267,6 +267,22 @@ class PanelLayouts(unittest.TestCase):
             self.assertLessEqual(size[0], w, stem)
             self.assertLessEqual(size[1], h, stem)
 
+    def test_dashboards_lie_apart_in_the_window_and_hold_their_buttons(self):
+        places = panel_layouts.DASHBOARD_PLACES
+        rects = {stem: places[stem] + self.PANELS[stem].size for stem in places}
+        for stem, (x, y, w, h) in rects.items():
+            self.assertLessEqual(x + w, 1024, stem)
+            self.assertLessEqual(y + h, 768, stem)
+            for other, r in rects.items():
+                if other != stem:
+                    self.assertFalse(panel_art.overlaps((x, y, w, h), r), (stem, other))
+        buttons = [name for kind, name, _ in
+                   rc_elements(os.path.join(art.DATA, "RC", "SYSTEM_DASH.RC")) if kind == "BUTTON"]
+        for word in ("LOAD", "SAVE", "FILS"):  # one order each
+            self.assertEqual([b for b in buttons if word in b], ["BUTTON_" + word])
+        for stem in places:
+            self.assertEqual(list(self.PANELS[stem].views), ["FRONT"])
+
     def test_nothing_lies_over_something_else_on_a_panel(self):
         for panel in self.PANELS.values():
             for view in panel.views:

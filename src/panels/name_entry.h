@@ -30,8 +30,9 @@
 #include "panels/patch_names.h"
 
 struct NAME_ENTRY_HOOKS {
-    // Called once per pass; a non-zero result asks for the view to be
-    // painted again (the remote orders changed something).
+    // Called once per pass: the main loop's duties that go on meanwhile
+    // (executing the remote orders, accepting a waiting remote client). A
+    // non-zero result asks for the view to be painted again.
     int (*each_pass)(void *data) = nullptr;
     // Paints the whole window behind the entry, without swapping buffers.
     void (*paint_view)(void *data) = nullptr;

@@ -1,9 +1,9 @@
 #include "cable_test_helpers.h"
 
-#include <cstring>
+#include <cstdlib>
 
 #include "cables/cable_list.h"
-#include "panels/panel_kinds.h"
+#include "cables/patch_writer.h"
 #include "panels/panel_lists.h"
 #include "synth/generator.h"
 
@@ -35,13 +35,16 @@ LOADED_PATCH::~LOADED_PATCH()
     gen = nullptr;
 }
 
-OBJET *LOADED_PATCH::panel(const std::string &module) const
+std::string patch_as_written()
 {
-    for (OBJET *p : objets_globaux)
-        if (const char *name = module_name(p); name && module == name)
-            return p;
-    ADD_FAILURE() << "no panel shows " << module;
-    return nullptr;
+    char *text = nullptr;
+    size_t size = 0;
+    FILE *f = open_memstream(&text, &size);
+    write_patch(f);
+    std::fclose(f);
+    std::string out(text, size);
+    std::free(text);
+    return out;
 }
 
 } // namespace cable_test

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/objet.h"
 #include "support/temp_dir.h"
 
 namespace cable_test {
@@ -15,19 +14,15 @@ namespace cable_test {
 // A patch file holding these module and link declarations.
 std::string patch_text(const std::string &modules, const std::string &links);
 
-// The patch of a file in gen, its panels in objets_globaux; the panels, the
-// cables, the modules and the generator are released at the end.
-class LOADED_PATCH {
-public:
+// The patch of a file in gen and its panels in objets_globaux, released at
+// the end with the cables.
+struct LOADED_PATCH {
     explicit LOADED_PATCH(const std::string &path);
     ~LOADED_PATCH();
-    LOADED_PATCH(const LOADED_PATCH &) = delete;
-    LOADED_PATCH &operator=(const LOADED_PATCH &) = delete;
-
-    // The panel of the module of that name (mixers too); fails the test when
-    // there is none.
-    OBJET *panel(const std::string &module) const;
 };
+
+// The whole patch as write_patch writes it.
+std::string patch_as_written();
 
 // What f printed on the standard output.
 template <class F> std::string printed(F f)
