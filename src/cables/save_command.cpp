@@ -1,25 +1,22 @@
 #include "cables/save_command.h"
 
-#include <cstdio>
-
 #include "cables/patch_writer.h"
-#include "panels/name_entry.h"
 
-bool ask_patch_name(const char *directory, char *name, const char *message)
+bool ask_patch_name(NAME_ENTRY &entry, const char *failure)
 {
-    NAME_ENTRY entry("Save - Entrez le nom du fichier :", directory, name, message);
-    if (!run_name_entry(entry))
-        return false;
-    std::snprintf(name, PATCH_NAME_MAX + 1, "%s", entry.name);
-    return true;
+    if (failure[0] != '\0') {
+        entry.state = NAME_ENTRY::TYPING;
+        entry.message = failure;
+    }
+    return run_name_entry(entry);
 }
 
 int save_patch_with_entry(const char *directory)
 {
-    char name[PATCH_NAME_MAX + 1] = "";
+    NAME_ENTRY entry("Save - Entrez le nom du fichier :", directory);
     char report[512] = "";
-    while (ask_patch_name(directory, name, report))
-        if (save_patch_file(directory, name, report, sizeof report))
+    while (ask_patch_name(entry, report))
+        if (save_patch_file(directory, entry.name, report, sizeof report))
             return 1;
     return 0;
 }

@@ -3,11 +3,13 @@
 // so that the writer is tested on its own.
 #pragma once
 
-// Asks for a patch file name in the window's modal entry (panels/name_entry.h),
-// listing the files of the directory; name (80 bytes) holds the name shown at
-// first and, on true, the accepted one. message, when not empty, tells why the
-// last attempt failed. False when the user cancelled.
-bool ask_patch_name(const char *directory, char *name, const char *message);
+#include "panels/name_entry.h"
+
+// The name source: runs the window's modal entry (panels/name_entry.h), which
+// lists the files of its directory, until the user accepts a name (true:
+// entry.name) or cancels (false). After a failed save the same entry is asked
+// again, showing why (a non-empty failure) and the name typed before.
+bool ask_patch_name(NAME_ENTRY &entry, const char *failure);
 
 // Asks for a name and saves the patch as directory + name until a save
 // succeeds (1) or the user cancels (0). A failed save asks again, showing why.

@@ -24,11 +24,9 @@ int typed_character(const SDL_keysym &key)
 
 } // namespace
 
-NAME_ENTRY::NAME_ENTRY(const char *prompt, const char *directory, const char *name,
-                       const char *message)
-    : prompt(prompt), directory(directory), message(message), files(list_patch_files(directory))
+NAME_ENTRY::NAME_ENTRY(const char *prompt, const char *directory)
+    : prompt(prompt), directory(directory), files(list_patch_files(directory))
 {
-    std::snprintf(this->name, sizeof this->name, "%s", name);
 }
 
 bool NAME_ENTRY::press(const SDL_keysym &key)
@@ -95,12 +93,13 @@ bool run_name_entry(NAME_ENTRY &entry)
         SDL_Event event;
         while (entry.state == NAME_ENTRY::TYPING && SDL_PollEvent(&event))
             changed = entry.take(event) || changed || event.type == SDL_USEREVENT;
-        if (changed) {
+        if (entry.state != NAME_ENTRY::TYPING)
+            break;
+        if (changed)
             entry.paint_frame();
-            changed = false;
-        } else {
+        else
             SDL_Delay(10);
-        }
+        changed = false;
     }
     SDL_EnableUNICODE(unicode);
     entry_open = false;

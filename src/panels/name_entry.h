@@ -51,10 +51,10 @@ public:
     std::string message; // why the last Enter was refused, or an earlier failure
     std::vector<std::string> files;
 
-    // The files of the directory are listed once, here. The name and the
-    // message may be given, to ask again after a failed save.
-    NAME_ENTRY(const char *prompt, const char *directory, const char *name = "",
-               const char *message = "");
+    // The files of the directory are listed once, here. The same entry may
+    // run again (state back to TYPING, with a message saying why): it keeps
+    // its name and the picture of the view behind.
+    NAME_ENTRY(const char *prompt, const char *directory);
 
     // Takes one event; returns whether what the entry shows changed.
     bool take(const SDL_Event &event);

@@ -164,13 +164,19 @@ TEST(PatchWriter, LinksAreWrittenForTheAcceptedSourceClassesOnly)
 TEST(SavePatchFile, RefusedNamesWriteNothing)
 {
     TempDir dir;
-    for (const std::string &name : std::vector<std::string>{"", std::string(80, 'A'), "sub/x.QSY",
-                                                            "a\\b", ".hidden", "..", "two words"}) {
+    const std::vector<std::string> refused = {
+        "",   std::string(80, 'A'), "sub/x.QSY", "a\\b",   ".hidden",
+        "..", "two words",          "bell\a",    "caf\xe9"};
+    for (const std::string &name : refused) {
         char report[256] = "";
         EXPECT_EQ(save_patch_file(dir.path("").c_str(), name.c_str(), report, sizeof report), 0);
         EXPECT_EQ(std::string(report).rfind("Not saved: ", 0), 0u) << report;
     }
     EXPECT_TRUE(fs::is_empty(dir.path("")));
+    char report[256];
+    EXPECT_EQ(
+        save_patch_file(dir.path("").c_str(), std::string(79, 'A').c_str(), report, sizeof report),
+        1);
 }
 
 TEST(SavePatchFile, WritesThePatchWholeOrLeavesThePreviousFile)

@@ -1,4 +1,5 @@
-// The name entry's keys and the rules of a patch file name.
+// The name entry's keys, and the files it lists. (The rules of a name are
+// tested with the writer, which checks them too.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +7,6 @@
 #include <vector>
 
 #include "panels/name_entry.h"
-#include "panels/patch_names.h"
 
 namespace {
 
@@ -27,28 +27,6 @@ std::vector<SDL_Event> typing(const std::string &text, std::vector<SDL_Event> th
         out.push_back(key(static_cast<SDLKey>(c), static_cast<Uint16>(c)));
     out.insert(out.end(), then.begin(), then.end());
     return out;
-}
-
-TEST(PatchNames, RulesOfANameToSaveUnder)
-{
-    const struct {
-        std::string name;
-        bool accepted;
-    } cases[] = {
-        {"DEMO.QSY", true},
-        {std::string(79, 'x'), true},
-        {"a-b_c+1.qsy", true},
-        {"", false},
-        {std::string(80, 'x'), false},
-        {"QSY/x", false},
-        {"a\\b", false},
-        {".x", false},
-        {"two words", false},
-        {"bell\a", false},
-        {"caf\xe9", false},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(patch_name_problem(c.name.c_str()) == nullptr, c.accepted) << c.name;
 }
 
 TEST(NameEntry, KeysTypeEraseAcceptAndCancel)

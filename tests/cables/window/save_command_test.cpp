@@ -1,6 +1,9 @@
-// The save command end to end in a real window, driven by real events: a
-// click on the system dashboard's SAVE button opens the name entry, a failed
-// save asks again, and the patch lands in QSY/ under the name typed.
+// The save command end to end in a real window, driven by real SDL events: a
+// released click on the system dashboard's SAVE button opens the name entry
+// over the darkened view; the entry takes every event; a failed save asks
+// again; the patch lands in QSY/ under the name typed; Escape closes the
+// entry on its release and leaves nothing for the view's handler.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,11 +12,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cables/cable_test_helpers.h"
 #include "cables/save_command.h"
 #include "engine/font_data.h"
 #include "engine/video.h"
+#include "panels/name_entry.h"
 #include "panels/panel_drawing.h"
 #include "panels/system_dash.h"
 
@@ -21,51 +26,91 @@ using namespace cable_test;
 
 namespace {
 
+void push(Uint8 type, SDLKey sym, char c = 0)
+{
+    SDL_Event e = {};
+    e.type = type;
+    e.key.keysym.sym = sym;
+    e.key.keysym.unicode = static_cast<Uint16>(c);
+    SDL_PushEvent(&e);
+}
+
 void push_keys(const std::string &text)
 {
     for (char c : text) {
-        for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-            SDL_Event e = {};
-            e.type = type;
-            e.key.keysym.sym = static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-            e.key.keysym.unicode = type == SDL_KEYDOWN ? static_cast<Uint16>(c) : 0;
-            SDL_PushEvent(&e);
-        }
+        const SDLKey sym = static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        push(SDL_KEYDOWN, sym, c);
+        push(SDL_KEYUP, sym);
     }
 }
 
-int queued_events()
+std::vector<int> queue()
 {
-    SDL_Event events[64];
-    return SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_ALLEVENTS);
+    std::vector<int> types;
+    for (SDL_Event e; SDL_PollEvent(&e);)
+        types.push_back(e.type);
+    return types;
 }
 
-TEST(SaveCommand, ReleasedSaveClickAsksForTheNameUntilTheSaveSucceeds)
+std::vector<int> front_pixel(int x, int y)
+{
+    unsigned char p[3];
+    glReadBuffer(GL_FRONT);
+    glReadPixels(x, VIEW_HEIGHT - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    glReadBuffer(GL_BACK);
+    return {p[0], p[1], p[2]};
+}
+
+int passes = 0;
+std::vector<std::vector<int>> seen; // a corner, the box's plate, the name's display
+
+// Each pass of the entry's loop; the second entry's second pass looks at the
+// window, then types the rest.
+int each_pass(void *)
+{
+    if (++passes == 3) {
+        seen = {front_pixel(5, 5), front_pixel(VIEW_WIDTH / 2 + 200, VIEW_HEIGHT / 2 + 110),
+                front_pixel(VIEW_WIDTH / 2 + 200, VIEW_HEIGHT / 2 - 78)};
+        push_keys("\b\b\b\b\bMINE.QSY\r");
+    }
+    return 0;
+}
+
+TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
 {
     initGL(VIEW_WIDTH, VIEW_HEIGHT, "save", "grfx/opengl.qim");
     our_font_7.init("Fonts/04b_03b_.ttf", 6);
     our_font_14.init("Fonts/04b_03b_.ttf", 12);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     LOADED_PATCH patch("QSY/MODULAR.QSY");
     SYSTEM_DASH dash({load_dialog_stand_in, SAVE_QSY, toggle_FILS_view});
     SPRITE *save = dash.get_SPRITE_by_name("BUTTON_SAVE");
     ASSERT_NE(save, nullptr);
-    // The saves land in QSY/ of a temporary directory.
     const std::string data = std::filesystem::current_path();
     TempDir dir;
-    ASSERT_EQ(chdir(dir.path("").c_str()), 0);
+    ASSERT_EQ(chdir(dir.path("").c_str()), 0); // the saves land in QSY/ there
     ASSERT_EQ(mkdir("QSY", 0755), 0);
     ASSERT_EQ(mkdir("QSY/TAKEN", 0755), 0); // no file can replace it
-    for (SDL_Event e; SDL_PollEvent(&e);) {
-    }
-    push_keys("TAKEN\r\b\b\b\b\bMINE.QSY\r");
-    const int typed = queued_events();
+    name_entry_hooks.each_pass = each_pass;
 
+    glClearColor(0, 1, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapBuffers(); // the view: plain green
+    queue();
+    push_keys("TAKEN\r");
+    push(SDL_KEYDOWN, SDLK_F4);
     SDL_Event click = {};
     click.type = SDL_MOUSEBUTTONDOWN;
+    SDL_PushEvent(&click);
+    push(SDL_USEREVENT, SDLK_UNKNOWN); // a sequencer step
     dash.ajoute_message(MESSAGE(1, &click, nullptr, save));
     dash.evolue();
-    EXPECT_EQ(queued_events(), typed); // a press opens nothing
+    EXPECT_EQ(queue().size(), 15u); // a press opens nothing
 
+    push_keys("TAKEN\r");
+    push(SDL_KEYDOWN, SDLK_F4);
+    SDL_PushEvent(&click);
+    push(SDL_USEREVENT, SDLK_UNKNOWN);
     click.type = SDL_MOUSEBUTTONUP;
     dash.ajoute_message(MESSAGE(1, &click, nullptr, save));
     dash.evolue();
@@ -73,9 +118,15 @@ TEST(SaveCommand, ReleasedSaveClickAsksForTheNameUntilTheSaveSucceeds)
     written << std::ifstream("QSY/MINE.QSY").rdbuf();
     EXPECT_EQ(written.str(), patch_as_written());
     EXPECT_TRUE(std::filesystem::is_directory("QSY/TAKEN"));
-    // Left: the release of the last Enter and the entries' requests to redraw.
-    for (SDL_Event e; SDL_PollEvent(&e);)
-        EXPECT_TRUE(e.type == SDL_KEYUP || e.type == SDL_USEREVENT) << int(e.type);
+    EXPECT_EQ(seen, (std::vector<std::vector<int>>{{0, 145, 0}, {57, 60, 66}, {10, 22, 16}}));
+    // Left: the last key's release and the entry's request to redraw.
+    EXPECT_EQ(queue(), (std::vector<int>{SDL_KEYUP, SDL_USEREVENT}));
+
+    push(SDL_KEYDOWN, SDLK_ESCAPE, 27);
+    push(SDL_KEYUP, SDLK_ESCAPE);
+    EXPECT_EQ(SAVE_QSY(), 0);
+    EXPECT_EQ(queue(), (std::vector<int>{SDL_USEREVENT}));
+    name_entry_hooks = NAME_ENTRY_HOOKS();
     ASSERT_EQ(chdir(data.c_str()), 0);
 }
 
