@@ -134,7 +134,7 @@ void mixer_cables(MIXER_GUI *panel)
     lines.no_source = lines.no_output_socket = "ZUX\n";
     const int count = std::min(panel->mixer->count, MIXER::CHANNELS);
     for (int c = 0; c < count; c++) {
-        char socket[16];
+        char socket[24];
         std::snprintf(socket, sizeof socket, "INPUT_%d", c + 1);
         audio_cable(panel, &panel->mixer->inputs[c], socket, lines);
     }
