@@ -53,6 +53,21 @@ SDL_Rect lay_out(const std::vector<OBJET *> &panels, SDL_Rect area)
     return SDL_Rect{0, 0, static_cast<Uint16>(width), static_cast<Uint16>(y + row_height + GAP)};
 }
 
+// The area grown downwards to where the cables hang: each cable is the curve
+// the cable drawing makes, through its 31 points.
+SDL_Rect with_cables(SDL_Rect area)
+{
+    for (const LINK *cable : liens) {
+        const float p0 = cable->corde.y1 + 15.0f, p2 = cable->corde.y2 + 15.0f, p1 = p0 + p2 - 15;
+        for (int i = 0; i <= 30; i++) {
+            const float t = i / 30.0f;
+            const float y = (1 - t) * (1 - t) * p0 + 2 * t * (1 - t) * p1 + t * t * p2;
+            area.h = static_cast<Uint16>(std::max<int>(area.h, static_cast<int>(y) + GAP));
+        }
+    }
+    return area;
+}
+
 // The work-area backdrop under the window at the current scroll offsets.
 void draw_backdrop()
 {
@@ -125,7 +140,7 @@ int main(int argc, char **argv)
     bool saved = save_view(front, argv[2]);
     toggle_FILS_view();
     cree_list_liens();
-    saved = save_view(panels, argv[3]) && saved;
+    saved = save_view(with_cables(panels), argv[3]) && saved;
 
     for (LINK *cable : liens)
         delete cable;
