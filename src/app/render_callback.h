@@ -8,9 +8,10 @@
 
 #include "audio/fsound.h"
 #include "synth/ports.h"
+#include "synth/sample_rate.h"
 
 // Output sample rate in Hz.
-constexpr int Frequency = 44100;
+constexpr int Frequency = SAMPLE_RATE;
 // A frame is two 16-bit samples, left then right.
 constexpr int FRAME_BYTES = 4;
 // The stream asks for blocks of 3072 frames (about 69.7 ms), BufferSize bytes.

@@ -23,7 +23,8 @@ int MIXER::ajoute_en_entree(OUTPUT *source, int slot)
         return 0;
     }
     inputs[channel].source = &source->value;
-    // The audio thread mixes channels below count: publish the input first.
+    // The input is stored before count grows, but the fence pairs with no
+    // acquire on the audio thread, which reads count plainly.
     std::atomic_thread_fence(std::memory_order_release);
     ++count;
     return 1;

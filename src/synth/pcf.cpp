@@ -3,9 +3,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "synth/sample_rate.h"
+
 namespace {
 
-constexpr double RATE = 44100.0;
+constexpr double RATE = SAMPLE_RATE;
 constexpr double TWO_PI = 6.283185307179586;
 
 enum FilterType : unsigned long {

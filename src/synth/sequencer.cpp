@@ -6,10 +6,11 @@
 #include <cstdlib>
 
 #include "synth/note2freq.h"
+#include "synth/sample_rate.h"
 
 namespace {
 
-constexpr float RATE = 44100.0f;
+constexpr float RATE = SAMPLE_RATE;
 constexpr int PLAYABLE_PATTERNS = 32;
 
 } // namespace

@@ -1,5 +1,6 @@
-// Step sequencer: a loop of up to 32 steps, 32 patterns, queued pattern and
-// divider changes taken at the end of the loop.
+// Step sequencer: a loop of up to 64 steps (the panel offers 32), 32
+// playable patterns, queued pattern and divider changes taken at the end of
+// the loop. The arrays hold 64 patterns of 64 steps.
 #pragma once
 
 #include <cstdio>
@@ -14,7 +15,7 @@ public:
     int wished_pattern;
     int pattern;
     int power;
-    float divider; // steps per 44100 samples
+    float divider; // steps per second (SAMPLE_RATE samples)
     float wished_divider;
     int step_count;
     int current_step;
@@ -37,7 +38,7 @@ public:
 
     // Copies the module name (cut to the field) and rebuilds step_event_text.
     void set_name(const char *n);
-    // One sample: fires a step every 44100 / divider samples (longer when
+    // One sample: fires a step every SAMPLE_RATE / divider samples (longer when
     // the gate is longer than a second), closes the gate after the step's
     // length, and takes a queued pattern or divider at the end of the loop.
     int evolue() override;

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "synth/sample_rate.h"
+
 namespace {
 
-// One envelope clock tick: 1/44100 s in single precision.
-constexpr float TICK = 1.0f / 44100.0f;
+// One envelope clock tick: one sample period in single precision.
+constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
 
 } // namespace
 

@@ -1,8 +1,11 @@
 #include "synth/vco.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+
+#include "synth/sample_rate.h"
 
 namespace {
 
@@ -16,6 +19,15 @@ inline float scale_by(float p, const INPUT *in)
 {
     double m = *in->source;
     return (float)(p * m + p);
+}
+
+// The bound of the noise magnitude, a * 32767 + 1 truncated toward zero. A
+// product below the int range gives the lowest int, as the processor's own
+// conversion does, instead of undefined behaviour. (a is at most 1 here.)
+inline int noise_divisor(float a)
+{
+    const double d = a * 32767.0 + 1.0;
+    return d > (double)INT_MIN - 1.0 ? (int)d : INT_MIN;
 }
 
 } // namespace
@@ -73,7 +85,7 @@ int VCO::evolue()
     if (a > 1.0f)
         a = 1.0f;
 
-    position = (float)(position + f / 44100.0);
+    position = (float)(position + f / (double)SAMPLE_RATE);
     if (position > 1.0f)
         position = -1.0f;
 
@@ -105,14 +117,15 @@ int VCO::evolue()
         break;
     }
     case NOISE:
-        if (a == 0.0f) {
+        // A NaN amplitude (from a patch file or a modulation) is silence.
+        if (a == 0.0f || std::isnan(a)) {
             value = 0.0f;
             break;
         }
         if (position == -1.0f) {
             // A new magnitude once per cycle. Amplitudes between -2/32767 and
             // 0 give a divisor of 0: the noise then falls silent for the cycle.
-            int d = (int)(a * 32767.0 + 1.0);
+            const int d = noise_divisor(a);
             held_noise = d != 0 ? (float)(std::rand() % d) : 0.0f;
         }
         if (std::rand() % 2 == 1)

@@ -184,6 +184,30 @@ TEST(Vco, NoiseEdgeCases)
     }
 }
 
+// Amplitudes a patch file can ask for whose noise bound is no int: the
+// sanitized build catches an overflowing conversion; NaN is silence.
+TEST(Vco, NoiseWithAmplitudesBeyondTheIntRangeStaysWithinFullScale)
+{
+    const struct {
+        float amplitude;
+        bool silent;
+    } cases[] = {
+        {-70000.0f, false}, {-1e30f, false}, {-INFINITY, false}, {NAN, true}, {-NAN, true}};
+    for (const auto &c : cases) {
+        VCO v(c.amplitude, 44100.0f, NOISE); // wraps every other sample
+        float peak = 0.0f;
+        for (int i = 0; i < 1000; ++i) {
+            v.evolue();
+            ASSERT_LE(std::fabs(v.value), 1.0f) << c.amplitude;
+            peak = std::fmax(peak, std::fabs(v.value));
+        }
+        if (c.silent)
+            EXPECT_EQ(peak, 0.0f) << c.amplitude;
+        else
+            EXPECT_GT(peak, 0.0f) << c.amplitude;
+    }
+}
+
 TEST(Vco, SetModulationReleasesThePreviousInput)
 {
     Source m(0.0f);
