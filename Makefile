@@ -7,10 +7,14 @@ DEMO    ?= QSY/DEMO.QSY
 FUZZ_SECONDS ?= 30
 DISPLAY_RUN := ./scripts/with-display
 
-.PHONY: deps build run test unit-asan bench fuzz gallery panels clean
+.PHONY: deps bench-deps build run test unit-asan bench fuzz gallery panels clean
 
 deps:
 	@./scripts/install-deps
+
+# What only the benchmarks use: Pure Data for the side-by-side render, perf.
+bench-deps:
+	@./scripts/install-deps bench
 
 build: deps
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
@@ -29,7 +33,7 @@ unit-asan: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	    $(DISPLAY_RUN) ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
 
-bench: build
+bench: bench-deps build
 	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; (cd data && ../$$b) || exit 1; done
 
 # Optimised (-O2) with AddressSanitizer and UndefinedBehaviorSanitizer.
