@@ -3,21 +3,10 @@
 #include "app/render_callback.h"
 #include "synth/generator.h"
 
-namespace {
-
-INPUT *tap()
-{
-    static INPUT the_tap;
-    general_out = &the_tap;
-    return general_out;
-}
-
-} // namespace
-
 bool connect_output_tap(GENERATOR *patch)
 {
     MIXER *mixer = patch ? patch->get_MIXER_by_name(OUTPUT_MIXER_NAME) : nullptr;
-    tap()->source = mixer ? &mixer->value : nullptr;
+    general_out->connect(mixer);
     return mixer != nullptr;
 }
 
@@ -27,7 +16,7 @@ void insert_output_delay(GENERATOR *patch)
     if (!mixer)
         return;
     SFX_DELAY *delay = new SFX_DELAY;
-    delay->INPUT::source = &mixer->value;
+    delay->INPUT::connect(mixer);
     patch->delays.insert(patch->delays.begin(), delay);
-    tap()->source = &delay->value;
+    general_out->connect(delay);
 }

@@ -4,9 +4,14 @@
 #include <climits>
 #include <thread>
 
+#include "synth/flush_denormals.h"
 #include "synth/generator.h"
+#include "synth/retired_inputs.h"
 
-INPUT *general_out = nullptr;
+namespace {
+INPUT the_output_tap;
+} // namespace
+INPUT *const general_out = &the_output_tap;
 std::atomic<int> CALLBACK_READY{0};
 int DISPLAY_OSCILLO = 0;
 float ZOOM_FACTOR = 1.0f;
@@ -27,13 +32,8 @@ public:
     ~InsideCallback() { callbacks_inside.fetch_sub(1); }
 };
 
-float tap_value()
-{
-    const INPUT *tap = general_out;
-    if (!tap || !tap->source)
-        return 0.0f;
-    return *tap->source;
-}
+// The tap's source is read once: it may be re-pointed at any moment.
+float tap_value() { return read_or(*general_out, 0.0f); }
 
 // v * 32767 truncated toward zero; INT32_MIN when that is not a 32-bit
 // integer (the value the processor's conversion gives).
@@ -63,17 +63,17 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
     if (!patch)
         return 1;
 
+    FlushDenormals flush;
     int16_t *frame = static_cast<int16_t *>(buffer);
     const int frames = length / FRAME_BYTES;
-    for (int i = 0; i < frames; ++i, frame += 2) {
-        patch->evaluate_one_sample();
+    patch->evaluate(frames, [frame](int i) {
         int32_t whole = truncated_product(tap_value());
         if (whole < INT16_MIN || whole > INT16_MAX)
             wrapped_samples.fetch_add(1, std::memory_order_relaxed);
         int16_t sample = low_16_bits(whole);
-        frame[0] = sample;
-        frame[1] = sample;
-    }
+        frame[2 * i] = sample;
+        frame[2 * i + 1] = sample;
+    });
     return 1;
 }
 
@@ -82,4 +82,5 @@ void stop_rendering()
     CALLBACK_READY.store(0);
     while (callbacks_inside.load() != 0)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
+    free_retired_inputs();
 }

@@ -19,8 +19,10 @@ constexpr int BLOCK_FRAMES = 3072;
 constexpr int BufferSize = BLOCK_FRAMES * FRAME_BYTES;
 
 // The output tap: the callback plays the value its source points at. A null
-// source (a patch without "MIXER_4") plays silence.
-extern INPUT *general_out;
+// source (a patch without "MIXER_4") plays silence. The tap itself stays the
+// same object for the whole run; re-point it with general_out->connect(),
+// which is safe while the sound plays.
+extern INPUT *const general_out;
 
 // The callback computes only while this is 1. Set it to 0 through
 // stop_rendering() so as to know when no callback uses the patch any more.
@@ -47,5 +49,6 @@ int instrument_callback(FSOUND_STREAM *stream, void *buffer, int length, void *u
 int16_t output_sample(float v);
 
 // Sets CALLBACK_READY to 0 and returns once no callback is inside the
-// evaluation any more: the patch may then be changed or freed.
+// evaluation any more: the patch may then be changed or freed. Frees the
+// modulation inputs retired while the sound played (retired_inputs.h).
 void stop_rendering();

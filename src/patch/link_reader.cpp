@@ -73,10 +73,10 @@ struct TARGET {
     INPUT *in = nullptr;
     INPUT_GATE *gate = nullptr;
     INPUT_SYNC *sync = nullptr;
-    INPUT **mod_freq = nullptr;
-    INPUT **mod_phase = nullptr;
-    INPUT **mod_amp = nullptr;
-    INPUT **mod_pwm = nullptr;
+    MOD_SLOT *mod_freq = nullptr;
+    MOD_SLOT *mod_phase = nullptr;
+    MOD_SLOT *mod_amp = nullptr;
+    MOD_SLOT *mod_pwm = nullptr;
     MIXER *mixer = nullptr;
 };
 
@@ -171,7 +171,7 @@ SOURCE find_source(GENERATOR &g, const char *word, const char *name)
     return s;
 }
 
-void replace_modulation(INPUT **slot, OUTPUT *source)
+void replace_modulation(MOD_SLOT *slot, OUTPUT *source)
 {
     if (slot)
         VCO::set_modulation(*slot, new INPUT(source));
@@ -184,15 +184,15 @@ void connect(const TARGET &t, PORT port, const SOURCE &s)
     switch (port) {
     case PORT::audio:
         if (t.in)
-            t.in->source = &s.audio->value;
+            t.in->connect(s.audio);
         break;
     case PORT::gate:
         if (t.gate && s.gate)
-            t.gate->source = &s.gate->state;
+            t.gate->connect(s.gate);
         break;
     case PORT::sync:
         if (t.sync && s.sync)
-            t.sync->source = &s.sync->pulse;
+            t.sync->connect(s.sync);
         break;
     case PORT::mod_freq:
         replace_modulation(t.mod_freq, s.audio);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <typeinfo>
 #include <vector>
 
 #include "synth/keyboard.h"
@@ -68,28 +69,65 @@ public:
     // that is being discarded while no callback evaluates it.
     void release_modules();
 
-    // Computes one sample: every module's evolue() once, list by list in the
-    // declaration order above, each list from first to last.
+    // Computes `frames` samples. For each: every module evaluated once, list
+    // by list in the declaration order above, each list from first to last
+    // (a module hears one listed before it in the same sample and one listed
+    // after it one sample late); then after_frame(i) with the frame's index.
+    // Parameters are read afresh at every sample.
+    template <typename AfterFrame> void evaluate(int frames, AfterFrame &&after_frame);
+    // One sample of the whole patch.
     void evaluate_one_sample()
     {
-        for (SEQUENCER *m : sequencers)
-            m->evolue();
-        for (KEYBOARD *m : keyboards)
-            m->evolue();
-        for (VCO *m : oscillators)
-            m->evolue();
-        for (MIXER *m : mixers)
-            m->evolue();
-        for (SAMPLER *m : samplers)
-            m->evolue();
-        for (VCA *m : amplifiers)
-            m->evolue();
-        for (PCF *m : filters)
-            m->evolue();
-        for (SFX_DELAY *m : delays)
-            m->evolue();
+        evaluate(1, [](int) {});
     }
 };
 
 // The one patch of the program.
 extern GENERATOR *gen;
+
+// ---- The walk, inline so that it compiles into the render loop ----
+
+namespace generator_walk {
+
+// A list whose modules are all of the list's own type is walked with direct
+// calls that the compiler inlines; a list holding a subclass (a test's
+// scripted module) goes through the virtual evolue(). Lists change only
+// while no callback runs, so this is decided once per call.
+template <typename Module> bool direct(const std::vector<Module *> &list)
+{
+    for (Module *m : list)
+        if (typeid(*m) != typeid(Module))
+            return false;
+    return true;
+}
+
+template <typename Module> inline void walk(const std::vector<Module *> &list, bool direct)
+{
+    if (direct) {
+        for (Module *m : list)
+            m->tick();
+    } else {
+        for (Module *m : list)
+            m->evolue();
+    }
+}
+
+} // namespace generator_walk
+
+template <typename AfterFrame> void GENERATOR::evaluate(int frames, AfterFrame &&after_frame)
+{
+    using namespace generator_walk;
+    const bool d[] = {direct(sequencers), direct(keyboards),  direct(oscillators), direct(mixers),
+                      direct(samplers),   direct(amplifiers), direct(filters),     direct(delays)};
+    for (int i = 0; i < frames; ++i) {
+        walk(sequencers, d[0]);
+        walk(keyboards, d[1]);
+        walk(oscillators, d[2]);
+        walk(mixers, d[3]);
+        walk(samplers, d[4]);
+        walk(amplifiers, d[5]);
+        walk(filters, d[6]);
+        walk(delays, d[7]);
+        after_frame(i);
+    }
+}

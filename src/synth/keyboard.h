@@ -21,7 +21,26 @@ public:
     // asks for a sync pulse at the next evaluation.
     void Touch_note(int n, int sync);
 
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
+
+// ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+#include "synth/note2freq.h"
+
+SYNTH_INLINE void KEYBOARD::tick()
+{
+    OUTPUT_SYNC::evolue();
+    // Outside the table the pitch holds its last valid value.
+    const int index = octave * 12 + note;
+    if (index >= 0 && index < NOTE2FREQ_SIZE)
+        value = (float)NOTE2FREQ[index];
+}

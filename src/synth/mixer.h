@@ -1,6 +1,7 @@
 // Mixer: the mean of up to 24 channels, each with a gain and an off switch.
 #pragma once
 
+#include <atomic>
 #include <cstdio>
 
 #include "synth/ports.h"
@@ -11,19 +12,50 @@ public:
 
     int power;
     char name[800];
-    int count; // channels 0 .. count-1 are mixed
+    // Channels 0 .. count-1 are mixed. Grown only by ajoute_en_entree, which
+    // publishes the channel's input with it.
+    std::atomic<int> count;
     float gain[CHANNELS];
     float bypass[CHANNELS]; // exactly 1.0 leaves the channel out
-    INPUT inputs[CHANNELS];
+    INPUT inputs[CHANNELS]; // unplug one with inputs[i].connect(nullptr)
 
     MIXER();
     virtual ~MIXER() = default;
 
     // Adds a channel fed by source (slot -1: the next free channel). Returns 1,
-    // or 0 when the source is null or all 24 channels are taken.
+    // or 0 when the source is null or all 24 channels are taken. Safe while
+    // the sound plays: the callback mixes the channel from its next sample on,
+    // never before its input is set.
     int ajoute_en_entree(OUTPUT *source, int slot);
 
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
+
+// ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+SYNTH_INLINE void MIXER::tick()
+{
+    float sum = 0.0f;
+    int n = 0;
+    if (power != 0) {
+        const int channels = count.load(std::memory_order_acquire);
+        for (int i = 0; i < channels; ++i) {
+            if (bypass[i] == 1.0f)
+                continue;
+            const float *in = inputs[i].source;
+            if (!in)
+                continue;
+            sum += *in * gain[i];
+            ++n;
+        }
+    }
+    value = n >= 1 ? sum / n : 0.0f;
+}

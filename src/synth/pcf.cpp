@@ -116,9 +116,9 @@ PCF::PCF()
 
 PCF::~PCF()
 {
-    delete mod_phase;
-    delete mod_frequency;
-    delete mod_amplitude;
+    delete mod_phase.get();
+    delete mod_frequency.get();
+    delete mod_amplitude.get();
 }
 
 void PCF::set_HiCutOff(int hz) { cut_off = hz; }
@@ -129,86 +129,23 @@ int PCF::set_HiCutOff_Lower()
     return 1;
 }
 
-int PCF::evolue()
-{
-    if (power != 0) {
-        if (!INPUT::source) {
-            value = 0.0f;
-        } else if (bypass) {
-            value = *INPUT::source;
-        } else {
-            float m = mix;
-            if (mod_amplitude && mod_amplitude->source)
-                m = m + m * *mod_amplitude->source;
-            float f = (float)cut_off;
-            if (mod_frequency && mod_frequency->source)
-                f = f + f * *mod_frequency->source;
-
-            if (type > 7)
-                type = 0;
-            if (type < 0)
-                type = 7;
-
-            const float x = *INPUT::source;
-            if (x == 0.0f) {
-                value = 0.0f;
-            } else {
-                float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)type);
-                y = y * level + y;
-                value = y * m + (1.0f - m) * x;
-            }
-        }
-    }
-
-    // A NaN from the input or the modulation becomes silence; infinities are
-    // caught by the clamp.
-    if (std::isnan(value))
-        value = 0.0f;
-    if (value > 1.0f)
-        value = 1.0f;
-    if (value < -1.0f)
-        value = -1.0f;
-    return 1;
-}
-
 // With unusable parameters (Q of zero or below, cut-off below 1 Hz or at or
 // above 22050 Hz, coefficients that overflow) the cell outputs 0 and clears
 // its history, so that it starts clean once the parameters are usable again.
-// The same happens when an output turns infinite or NaN.
-double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,
-                       unsigned long type_)
+bool PCF::set_coefficients(double freq, double q_, double gain_db, unsigned long type_)
 {
     Cell &c = cell;
-    double y;
-    if (type_ == PASS) {
-        y = x;
-    } else {
-        if (!usable_parameters(freq, q_, gain_db)) {
-            clear_history(c);
-            return 0.0;
-        }
-        if (!c.key_valid || freq != c.key_frequency || q_ != c.key_q || gain_db != c.key_gain ||
-            type_ != c.key_type) {
-            c.key_frequency = freq;
-            c.key_q = q_;
-            c.key_gain = gain_db;
-            c.key_type = type_;
-            compute_coefficients(c, freq, q_, gain_db, type_);
-            c.key_valid = finite_coefficients(c);
-            if (!c.key_valid) {
-                clear_history(c);
-                return 0.0;
-            }
-        }
-        y = c.b0 * x + c.b1 * c.x1 + c.b2 * c.x2 - c.a1 * c.y1 - c.a2 * c.y2;
-    }
-    if (!std::isfinite(y)) {
+    if (!usable_parameters(freq, q_, gain_db)) {
         clear_history(c);
-        return 0.0;
+        return false;
     }
-    c.y2 = c.y1;
-    c.y1 = y;
-    c.x2 = c.x1;
-    c.x1 = x;
-    return y;
+    c.key_frequency = freq;
+    c.key_q = q_;
+    c.key_gain = gain_db;
+    c.key_type = type_;
+    compute_coefficients(c, freq, q_, gain_db, type_);
+    c.key_valid = finite_coefficients(c);
+    if (!c.key_valid)
+        clear_history(c);
+    return c.key_valid;
 }

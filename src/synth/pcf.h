@@ -18,9 +18,12 @@ public:
     };
 
     int power;
-    INPUT *mod_phase;
-    INPUT *mod_frequency;
-    INPUT *mod_amplitude;
+    // Modulation inputs as the oscillator's (see VCO): phase (bound, not
+    // read), cut-off frequency and mix. Change them only through
+    // VCO::set_modulation or VCO::connect_modulation while the sound plays.
+    MOD_SLOT mod_phase;
+    MOD_SLOT mod_frequency;
+    MOD_SLOT mod_amplitude;
     char name[800];
     float mix;
     int type;
@@ -42,13 +45,97 @@ public:
     // cell's output scaled by (1 + level) and mixed with the dry input; always
     // within [-1, 1]. Types: 0 none, 1 low-pass, 2 high-pass, 3 band-pass,
     // 4 notch, 5 low shelf, 6 high shelf, 7 peaking; others wrap into range.
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    inline void tick();
     // Runs the cell on one input sample (types as in evolue). Parameters
     // without a usable response (Q <= 0, cut-off below 1 Hz or at or above
     // 22050 Hz, coefficients or an output that overflow) give 0 and clear the
     // history, so the filter restarts clean once they are usable again.
-    double FilterCell(unsigned long cell_number, double x, double freq, double q, double gain_db,
-                      unsigned long type);
+    inline double FilterCell(unsigned long cell_number, double x, double freq, double q,
+                             double gain_db, unsigned long type);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
+
+private:
+    // Makes the cell's coefficients those of the parameters, which differ
+    // from its cache key; false (history cleared) when they give no usable
+    // response.
+    bool set_coefficients(double freq, double q, double gain_db, unsigned long type);
 };
+
+// ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+#include <cmath>
+
+SYNTH_INLINE void PCF::tick()
+{
+    if (power != 0) {
+        const float *in = INPUT::source;
+        if (!in) {
+            value = 0.0f;
+        } else if (bypass) {
+            value = *in;
+        } else {
+            float m = mix;
+            if (const float *v = modulation(mod_amplitude))
+                m = m + m * *v;
+            float f = (float)cut_off;
+            if (const float *v = modulation(mod_frequency))
+                f = f + f * *v;
+
+            if (type > 7)
+                type = 0;
+            if (type < 0)
+                type = 7;
+
+            const float x = *in;
+            if (x == 0.0f) {
+                value = 0.0f;
+            } else {
+                float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)type);
+                y = y * level + y;
+                value = y * m + (1.0f - m) * x;
+            }
+        }
+    }
+
+    // A NaN from the input or the modulation becomes silence; infinities are
+    // caught by the clamp.
+    if (std::isnan(value))
+        value = 0.0f;
+    if (value > 1.0f)
+        value = 1.0f;
+    if (value < -1.0f)
+        value = -1.0f;
+}
+
+inline double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,
+                              unsigned long type_)
+{
+    Cell &c = cell;
+    double y;
+    if (type_ == 0) {
+        y = x;
+    } else {
+        // Parameters equal to a valid cache key were usable when it was set.
+        const bool cached = c.key_valid && freq == c.key_frequency && q_ == c.key_q &&
+                            gain_db == c.key_gain && type_ == c.key_type;
+        if (!cached && !set_coefficients(freq, q_, gain_db, type_))
+            return 0.0;
+        y = c.b0 * x + c.b1 * c.x1 + c.b2 * c.x2 - c.a1 * c.y1 - c.a2 * c.y2;
+    }
+    if (!std::isfinite(y)) {
+        c.x1 = c.x2 = c.y1 = c.y2 = 0.0;
+        return 0.0;
+    }
+    c.y2 = c.y1;
+    c.y1 = y;
+    c.x2 = c.x1;
+    c.x1 = x;
+    return y;
+}

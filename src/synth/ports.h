@@ -5,7 +5,47 @@
 // a connection costs one pointer read per sample. None of these classes owns
 // its source and none has a virtual destructor: modules are never destroyed
 // through a port pointer.
+//
+// Connections change while the sound plays (the cable editor re-points and
+// unplugs them on the main thread), so each is a Link: an atomic pointer. The
+// audio thread reads a link once per sample into a local and uses only that
+// local, so a connection can never turn null between its test and its use.
+// Unplugging stores null and frees nothing.
 #pragma once
+
+#include <atomic>
+
+// The per-sample code of every module (its tick()) is compiled into the
+// generator's walk, so that one frame of the whole patch is one loop body.
+#if defined(__GNUC__)
+#define SYNTH_INLINE __attribute__((always_inline)) inline
+#else
+#define SYNTH_INLINE inline
+#endif
+
+// A pointer that one thread may re-point, or set to null, while another reads
+// it. Storing publishes with release and reading takes with acquire, so an
+// object built just before it was linked is seen whole; on x86 both are
+// plain moves.
+template <typename T> class Link {
+public:
+    Link(T *p = nullptr) : ptr(p) {}
+    Link(const Link &) = delete;
+    Link &operator=(const Link &) = delete;
+
+    Link &operator=(T *p)
+    {
+        ptr.store(p, std::memory_order_release);
+        return *this;
+    }
+    // One read of the link. Read it once per sample into a local.
+    T *get() const { return ptr.load(std::memory_order_acquire); }
+    operator T *() const { return get(); }
+    T *operator->() const { return get(); }
+
+private:
+    std::atomic<T *> ptr;
+};
 
 // Audio, pitch or modulation output: the signal's current value.
 class OUTPUT {
@@ -19,9 +59,12 @@ public:
 // Audio, pitch or modulation input; null source = not connected.
 class INPUT {
 public:
-    float *source;
+    Link<float> source;
     INPUT() : source(nullptr) {}
     explicit INPUT(OUTPUT *o) : source(o ? &o->value : nullptr) {}
+    // Plugs this input into o's value; null unplugs it. Safe while the sound
+    // plays: the callback hears the new source from its next sample on.
+    void connect(OUTPUT *o) { source = o ? &o->value : nullptr; }
 };
 
 // Gate output: state 1 while a note is held.
@@ -46,10 +89,16 @@ public:
 // Gate input; the gate is on when connected and the state read is exactly 1.
 class INPUT_GATE {
 public:
-    int *source;
+    Link<int> source;
     explicit INPUT_GATE(OUTPUT_GATE *g = nullptr) : source(g ? &g->state : nullptr) {}
     virtual int evolue() = 0;
-    bool gate_on() const { return source && *source == 1; }
+    // Plugs this input into g's state; null unplugs it.
+    void connect(OUTPUT_GATE *g) { source = g ? &g->state : nullptr; }
+    bool gate_on() const
+    {
+        const int *s = source;
+        return s && *s == 1;
+    }
 };
 
 // Sync output: pulse is 1 during exactly one evaluation after TRIG_SYNC().
@@ -74,7 +123,31 @@ public:
 // Sync input; a sync arrives when connected and the pulse read is non-zero.
 class INPUT_SYNC {
 public:
-    int *source;
+    Link<int> source;
     explicit INPUT_SYNC(OUTPUT_SYNC *s = nullptr) : source(s ? &s->pulse : nullptr) {}
-    bool sync_arrived() const { return source && *source != 0; }
+    // Plugs this input into s's pulse; null unplugs it.
+    void connect(OUTPUT_SYNC *s) { source = s ? &s->pulse : nullptr; }
+    bool sync_arrived() const
+    {
+        const int *s = source;
+        return s && *s != 0;
+    }
 };
+
+// The value an input reads for one sample, or `absent` when it is unplugged.
+inline float read_or(const INPUT &in, float absent)
+{
+    const float *s = in.source;
+    return s ? *s : absent;
+}
+
+// A modulation input slot: a separately allocated INPUT, or null.
+using MOD_SLOT = Link<INPUT>;
+
+// The value a modulation slot points at for one sample, or null when the slot
+// is empty or its input unplugged.
+inline const float *modulation(const MOD_SLOT &slot)
+{
+    const INPUT *in = slot;
+    return in ? in->source.get() : nullptr;
+}

@@ -30,7 +30,60 @@ public:
     int load_SAMPLE(const char *path);
     // One sample of the left channel; at the end of the recording the
     // source's gate is closed, so it plays once per gate.
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
+
+// ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+SYNTH_INLINE void SAMPLER::tick()
+{
+    int *gate = INPUT_GATE::source;
+    if (!gate)
+        return;
+    if (*gate == 0) {
+        position = 0.0f;
+        value = 0.0f;
+        return;
+    }
+    // Nothing loaded: silence, and the source's gate is left alone.
+    if (samples.empty()) {
+        value = 0.0f;
+        return;
+    }
+
+    // A sync restarts the recording; it is not reported from the audio thread.
+    if (sync_arrived())
+        position = 0.0f;
+
+    // 440 Hz plays the recording at its own rate; with no frequency input it
+    // plays as if 440 Hz arrived.
+    const float f = read_or(*this, 440.0f);
+    float r = f / 440.0f + tune - 1.0f;
+    float v = volume;
+    if (const float *m = modulation(mod_amplitude))
+        v = volume * *m + volume;
+    if (const float *m = modulation(mod_frequency))
+        r = r * *m + tune;
+
+    // End of the recording, when the read index reaches the end of the data
+    // (or the position has become NaN): back to the start, and the source's
+    // gate closes so the recording plays once, whole, per gate.
+    if (!(position < (float)samples.size())) {
+        position = 0.0f;
+        *gate = 0;
+    }
+    if (position < 0.0f)
+        position = 0.0f;
+
+    // Reads the first value of the frame: the left channel.
+    value = samples[(std::size_t)position] * v / 32768.0f;
+    position = position + 2.0f * r;
+}

@@ -6,14 +6,6 @@
 #include <cstdlib>
 
 #include "synth/note2freq.h"
-#include "synth/sample_rate.h"
-
-namespace {
-
-constexpr float RATE = SAMPLE_RATE;
-constexpr int PLAYABLE_PATTERNS = 32;
-
-} // namespace
 
 SEQUENCER::SEQUENCER()
     : OUTPUT(0.0f), OUTPUT_GATE(0), OUTPUT_SYNC(0), INPUT_SYNC(nullptr), wished_pattern(0),
@@ -55,44 +47,8 @@ void SEQUENCER::push_step_event()
     SDL_PushEvent(&event);
 }
 
-int SEQUENCER::evolue()
+void SEQUENCER::fire_step(int p, int s)
 {
-    // End of the loop: take the queued pattern and divider. The loop also ends
-    // at the edge of the step arrays, whatever the step count says.
-    if (current_step >= step_count || current_step >= STEPS) {
-        if (wished_pattern != pattern)
-            pattern = wished_pattern;
-        if (wished_divider != divider)
-            divider = wished_divider;
-        if (pattern >= PLAYABLE_PATTERNS || pattern < 0)
-            pattern = 0;
-        current_step = 0;
-    }
-
-    time += 1.0f;
-
-    if (sync_arrived()) {
-        time = 0.0f;
-        current_step = 0;
-    }
-
-    const int p = pattern;
-    const int s = current_step;
-
-    float gate_samples = length[p][s] * RATE / divider;
-    if (gate_samples < 0.0625f)
-        gate_samples = 0.0f;
-
-    if (gate_open == 1 && time >= gate_samples - 1.0f) {
-        gate_open = 0;
-        UNTRIG();
-    }
-
-    // A gate longer than one second lengthens the step by the whole gate.
-    const float step_samples = RATE / divider + (gate_samples > RATE ? gate_samples : 0.0f);
-    if (!(time >= step_samples))
-        return 1;
-
     time = 0.0f;
     const int n = octave[p][s] * 12 + note[p][s];
     if (n <= 0 || n >= NOTE2FREQ_SIZE) {
@@ -114,5 +70,4 @@ int SEQUENCER::evolue()
         }
     }
     ++current_step;
-    return 1;
 }

@@ -41,10 +41,66 @@ public:
     // One sample: fires a step every SAMPLE_RATE / divider samples (longer when
     // the gate is longer than a second), closes the gate after the step's
     // length, and takes a queued pattern or divider at the end of the loop.
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
+    // Playable patterns: a queued pattern beyond them wraps to 0.
+    static constexpr int PLAYABLE_PATTERNS = 32;
+
 private:
+    // The step of pattern p at index s fires (time is due).
+    void fire_step(int p, int s);
     void push_step_event();
 };
+
+// ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+#include "synth/sample_rate.h"
+
+SYNTH_INLINE void SEQUENCER::tick()
+{
+    constexpr float RATE = SAMPLE_RATE;
+
+    // End of the loop: take the queued pattern and divider. The loop also ends
+    // at the edge of the step arrays, whatever the step count says.
+    if (current_step >= step_count || current_step >= STEPS) {
+        if (wished_pattern != pattern)
+            pattern = wished_pattern;
+        if (wished_divider != divider)
+            divider = wished_divider;
+        if (pattern >= PLAYABLE_PATTERNS || pattern < 0)
+            pattern = 0;
+        current_step = 0;
+    }
+
+    time += 1.0f;
+
+    if (sync_arrived()) {
+        time = 0.0f;
+        current_step = 0;
+    }
+
+    const int p = pattern;
+    const int s = current_step;
+
+    float gate_samples = length[p][s] * RATE / divider;
+    if (gate_samples < 0.0625f)
+        gate_samples = 0.0f;
+
+    if (gate_open == 1 && time >= gate_samples - 1.0f) {
+        gate_open = 0;
+        UNTRIG();
+    }
+
+    // A gate longer than one second lengthens the step by the whole gate.
+    const float step_samples = RATE / divider + (gate_samples > RATE ? gate_samples : 0.0f);
+    if (time >= step_samples)
+        fire_step(p, s);
+}

@@ -8,5 +8,11 @@ class SFX_DELAY : public OUTPUT, public INPUT, public INPUT_SYNC {
 public:
     SFX_DELAY() = default;
     virtual ~SFX_DELAY() = default;
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    void tick() { value = read_or(*this, 0.0f); }
 };

@@ -25,7 +25,76 @@ public:
 
     // One sample. Without a gate input the output is 1.0; without an audio
     // input the output is the bare envelope.
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
+
+// ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+#include <cmath>
+
+#include "synth/sample_rate.h"
+
+// On entry value holds the previous output (already inverted and multiplied by
+// the input). The sustain stage, the release guard and the stage that holds
+// the level all work from that previous output.
+SYNTH_INLINE void VCA::tick()
+{
+    // One envelope clock tick: one sample period in single precision.
+    constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
+
+    const int *gate = INPUT_GATE::source;
+    bypass = gate ? 0 : 1;
+    if (!gate) {
+        value = 1.0f;
+        return;
+    }
+
+    // Without an audio input the module outputs the bare envelope, so it can
+    // serve as an envelope source for modulation inputs.
+    const float input = read_or(*this, 1.0f);
+
+    if (*gate == 1) {
+        release_time = 0.0f;
+        const float ms = time * 1000.0f;
+        if (ms < attack) {
+            value = ms * peak / attack;
+            time += TICK;
+            last_level = value;
+        } else if (ms < attack + decay) {
+            if (sustain == 0.0f) {
+                value = peak - (ms - attack) * peak / decay;
+                time += TICK;
+            } else if (value > sustain) {
+                // Falls by a thousandth per sample; time stays frozen so this
+                // stage lasts as long as the gate is held.
+                value = value - value / 1000.0f;
+            } else {
+                value = peak * sustain;
+            }
+            last_level = value;
+        }
+        if (invert)
+            value = std::fabs(value - 1.0f);
+        value = value * input;
+    } else {
+        time = 0.0f;
+        // A release ends after `release` ms, or as soon as the output is
+        // exactly 0; afterwards the previous output keeps being multiplied by
+        // the input.
+        if (release != 0.0f && value != 0.0f && release >= release_time * 1000.0f) {
+            release_time += TICK;
+            value = last_level - (release_time * 1000.0f) * last_level / release;
+        }
+        if (invert)
+            value = std::fabs(value - 1.0f);
+        value = value * input;
+    }
+}

@@ -1,6 +1,7 @@
 // Oscillator: six waveforms with pitch input, modulation and hard sync.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 #include "synth/ports.h"
@@ -12,11 +13,12 @@ class VCO : public OUTPUT, public INPUT, public INPUT_GATE, public INPUT_SYNC {
 public:
     int power;
     // Separately allocated modulation inputs, owned by the oscillator once
-    // connected; null = not connected.
-    INPUT *mod_phase;
-    INPUT *mod_frequency;
-    INPUT *mod_amplitude;
-    INPUT *mod_pulse_width;
+    // connected; null = not connected. Change them only through
+    // set_modulation or connect_modulation while the sound plays.
+    MOD_SLOT mod_phase;
+    MOD_SLOT mod_frequency;
+    MOD_SLOT mod_amplitude;
+    MOD_SLOT mod_pulse_width;
     char name[80];
     float position; // phase accumulator, -1.0 .. 1.0 over one cycle
     float phase;    // phase offset in cycles
@@ -31,10 +33,171 @@ public:
     VCO(const VCO &) = delete;
     VCO &operator=(const VCO &) = delete;
 
-    int evolue() override;
+    int evolue() override
+    {
+        tick();
+        return 1;
+    }
+    // One sample, without the virtual call (the generator's walk).
+    inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
-    // Replaces one of the four modulation inputs, releasing the one it had.
-    static void set_modulation(INPUT *&slot, INPUT *input);
+    // Puts input into a modulation slot (null empties it). The input it
+    // replaces is retired, not freed (see retired_inputs.h): a callback may be
+    // reading it. The oscillator owns input from then on.
+    static void set_modulation(MOD_SLOT &slot, INPUT *input);
+    // Plugs a modulation slot into source, null unplugging it. A slot that
+    // already has an input is re-pointed, so nothing is allocated or freed;
+    // an empty slot gets a new input (none for a null source).
+    static void connect_modulation(MOD_SLOT &slot, OUTPUT *source);
+
+private:
+    // The phase step of the last frequency, kept while the frequency repeats
+    // (bit for bit) so that the division is made only when it changes.
+    uint32_t step_key;
+    double step;
+    // The oscillator's own noise generator: lock-free, 31-bit values like
+    // the C library's rand().
+    uint64_t noise_state;
+    inline double phase_step(float f);
+    inline int noise();
 };
+
+// ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+#include "synth/sample_rate.h"
+#include "synth/sine.h"
+
+namespace vco_detail {
+
+constexpr double TWO_PI_APPROX = 6.2831853; // the oscillator's own 2*pi
+
+// Scales a parameter by (1 + m), rounded to single precision.
+inline float scale_by(float p, float m) { return (float)(p * (double)m + p); }
+
+// The bound of the noise magnitude, a * 32767 + 1 truncated toward zero. A
+// product below the int range gives the lowest int, as the processor's own
+// conversion does, instead of undefined behaviour. (a is at most 1 here.)
+inline int noise_divisor(float a)
+{
+    const double d = a * 32767.0 + 1.0;
+    return d > (double)INT_MIN - 1.0 ? (int)d : INT_MIN;
+}
+
+} // namespace vco_detail
+
+inline double VCO::phase_step(float f)
+{
+    uint32_t key;
+    std::memcpy(&key, &f, sizeof key);
+    if (key != step_key) {
+        step_key = key;
+        step = f / (double)SAMPLE_RATE;
+    }
+    return step;
+}
+
+// xorshift64*, its top 31 bits.
+inline int VCO::noise()
+{
+    noise_state ^= noise_state >> 12;
+    noise_state ^= noise_state << 25;
+    noise_state ^= noise_state >> 27;
+    return (int)((noise_state * 0x2545F4914F6CDD1DULL) >> 33);
+}
+
+SYNTH_INLINE void VCO::tick()
+{
+    using namespace vco_detail;
+    if (power == 0) {
+        value = 0.0f;
+        return;
+    }
+
+    if (sync_arrived())
+        position = 0.0f;
+
+    float a = amplitude;
+    float f = frequency;
+    float ph = phase;
+    float pw = pulse_width;
+
+    if (const float *pitch = INPUT::source)
+        f = (float)(((double)*pitch * frequency) / 44.0);
+    if (const float *m = modulation(mod_amplitude))
+        a = scale_by(a, *m);
+    if (const float *m = modulation(mod_frequency))
+        f = scale_by(f, *m);
+    if (const float *m = modulation(mod_phase))
+        ph = scale_by(ph, *m);
+    if (const float *m = modulation(mod_pulse_width))
+        pw = scale_by(pw, *m);
+
+    if (a > 1.0f)
+        a = 1.0f;
+
+    position = (float)(position + phase_step(f));
+    if (position > 1.0f)
+        position = -1.0f;
+
+    const double pos = position;
+    switch (type) {
+    case SIN:
+        value = (float)(sine((pos + ph) * TWO_PI_APPROX) * a);
+        break;
+    case TRI: {
+        double v = 0.0;
+        if (pos >= -1.0 && pos < 0.0)
+            v = -(2.0 * a * pos);
+        if (pos >= 0.0 && pos <= 1.0)
+            v = 2.0 * a * pos;
+        value = (float)(v - a);
+        break;
+    }
+    case SAW:
+        value = (float)(a * pos);
+        break;
+    case SQR: {
+        const double s = sine((pos + ph) * TWO_PI_APPROX);
+        if (s >= 0.5)
+            value = a;
+        else if (s < -0.5)
+            value = -a;
+        else
+            value = 0.0f;
+        break;
+    }
+    case NOISE:
+        // A NaN amplitude (from a patch file or a modulation) is silence.
+        if (a == 0.0f || std::isnan(a)) {
+            value = 0.0f;
+            break;
+        }
+        if (position == -1.0f) {
+            // A new magnitude once per cycle. Amplitudes between -2/32767 and
+            // 0 give a divisor of 0: the noise then falls silent for the cycle.
+            const int d = noise_divisor(a);
+            held_noise = d != 0 ? (float)(noise() % d) : 0.0f;
+        }
+        if (noise() % 2 == 1)
+            held_noise = -held_noise;
+        value = (float)(held_noise / 32676.0);
+        break;
+    case PULSE:
+        value = (pos + ph) <= pw ? a : -a;
+        break;
+    default:
+        value = 0.0f;
+        break;
+    }
+
+    if (value >= 1.0f)
+        value = 1.0f;
+    if (value <= -1.0f)
+        value = -1.0f;
+}

@@ -1,0 +1,40 @@
+#include "synth/retired_inputs.h"
+
+#include <mutex>
+#include <vector>
+
+#include "synth/ports.h"
+
+namespace {
+
+// The main thread, the remote control and tests may rewire from different
+// threads; the audio thread never comes here.
+std::mutex guard;
+std::vector<INPUT *> retired;
+
+} // namespace
+
+void retire_input(INPUT *in)
+{
+    if (!in)
+        return;
+    std::lock_guard<std::mutex> lock(guard);
+    retired.push_back(in);
+}
+
+void free_retired_inputs()
+{
+    std::vector<INPUT *> doomed;
+    {
+        std::lock_guard<std::mutex> lock(guard);
+        doomed.swap(retired);
+    }
+    for (INPUT *in : doomed)
+        delete in;
+}
+
+int retired_input_count()
+{
+    std::lock_guard<std::mutex> lock(guard);
+    return (int)retired.size();
+}
