@@ -17,31 +17,58 @@ constexpr int STEPS = 256;
 // cosine at i. Filled before main() runs.
 extern const std::array<double, STEPS + STEPS / 4> table;
 
+// For each step i of the circle, the sine over [(i - 1/2) h, (i + 1/2) h]:
+// +1 all at or above 1/2, -1 all below -1/2, 0 all between, and BOTH for the
+// four steps that hold one of those thresholds.
+constexpr signed char BOTH = 2;
+extern const std::array<signed char, STEPS> half_levels;
+
+constexpr double INV_H = 40.74366543152521;  // STEPS / (2*pi)
+constexpr double ROUND = 6755399441055744.0; // 1.5 * 2^52
+
+// x * STEPS / (2*pi) + 1.5 * 2^52: the nearest whole step k is in the low
+// bits of the result (modulo 2^51).
+inline double shifted_steps(double x) { return x * INV_H + ROUND; }
+
+inline unsigned step_index(double shifted)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &shifted, sizeof bits);
+    return (unsigned)(bits & (STEPS - 1));
+}
+
 } // namespace sine_detail
 
 inline double sine(double x)
 {
-    using sine_detail::STEPS;
-    using sine_detail::table;
+    using namespace sine_detail;
     if (!(std::fabs(x) < 1e6))
         return std::sin(x);
-    // x = k*h + r with h = 2*pi/STEPS and |r| <= h/2. Adding 1.5 * 2^52
-    // rounds to the nearest k and leaves k modulo 2^51 in the low bits; h is
-    // taken in two parts, the first short enough for k*H1 to be exact.
-    constexpr double INV_H = 40.74366543152521;
-    constexpr double ROUND = 6755399441055744.0;
+    // x = k*h + r with h = 2*pi/STEPS and |r| <= h/2; h is taken in two parts,
+    // the first short enough for k*H1 to be exact.
     constexpr double H1 = 0.024543692357838154;
     constexpr double H2 = 2.4833210583637806e-10;
-    const double shifted = x * INV_H + ROUND;
-    uint64_t bits;
-    std::memcpy(&bits, &shifted, sizeof bits);
+    const double shifted = shifted_steps(x);
     const double k = shifted - ROUND;
     const double r = (x - k * H1) - k * H2;
-    const unsigned i = (unsigned)(bits & (STEPS - 1));
+    const unsigned i = step_index(shifted);
     // sin(a + r) = sin a + (sin a * (cos r - 1) + cos a * sin r); the series
     // are cut where the next term is below 1e-17 for |r| <= h/2.
     const double r2 = r * r;
     const double sin_r = r + r * r2 * (-1.0 / 6.0 + r2 * (1.0 / 120.0));
     const double cos_r_minus_1 = r2 * (-0.5 + r2 * (1.0 / 24.0 - r2 * (1.0 / 720.0)));
     return table[i] + (table[i] * cos_r_minus_1 + table[i + STEPS / 4] * sin_r);
+}
+
+// +1 when sine(x) >= 0.5, -1 when sine(x) < -0.5, else 0: the same decision
+// as testing sine(x), which is computed only near the two thresholds.
+inline int sine_beyond_half(double x)
+{
+    using namespace sine_detail;
+    int level = std::fabs(x) < 1e6 ? half_levels[step_index(shifted_steps(x))] : BOTH;
+    if (level == BOTH) {
+        const double s = sine(x);
+        level = s >= 0.5 ? 1 : s < -0.5 ? -1 : 0;
+    }
+    return level;
 }

@@ -151,11 +151,9 @@ SYNTH_INLINE void VCO::tick()
         value = (float)(sine((pos + ph) * TWO_PI_APPROX) * a);
         break;
     case TRI: {
-        double v = 0.0;
-        if (pos >= -1.0 && pos < 0.0)
-            v = -(2.0 * a * pos);
-        if (pos >= 0.0 && pos <= 1.0)
-            v = 2.0 * a * pos;
+        // 2a|pos| - a over -1 .. 1 (-(2a*pos) below 0 is 2a*|pos| exactly);
+        // a position below -1, left by a negative frequency, gives -a.
+        const double v = pos >= -1.0 ? 2.0 * a * std::fabs(pos) : 0.0;
         value = (float)(v - a);
         break;
     }
@@ -163,13 +161,8 @@ SYNTH_INLINE void VCO::tick()
         value = (float)(a * pos);
         break;
     case SQR: {
-        const double s = sine((pos + ph) * TWO_PI_APPROX);
-        if (s >= 0.5)
-            value = a;
-        else if (s < -0.5)
-            value = -a;
-        else
-            value = 0.0f;
+        const int level = sine_beyond_half((pos + ph) * TWO_PI_APPROX);
+        value = level > 0 ? a : level < 0 ? -a : 0.0f;
         break;
     }
     case NOISE:
