@@ -10,7 +10,18 @@
 // unplugs them on the main thread), so each is a Link: an atomic pointer. The
 // audio thread reads a link once per sample into a local and uses only that
 // local, so a connection can never turn null between its test and its use.
-// Unplugging stores null and frees nothing.
+//
+// Rewiring while the sound plays; each takes effect at the callback's next
+// sample and frees nothing a callback may hold:
+//   in.connect(out), in.connect(nullptr)   audio, gate and sync inputs
+//   VCO::connect_modulation(slot, out)     modulation slot of an oscillator,
+//                                          sampler or filter (null unplugs)
+//   VCO::set_modulation(slot, input)       a new input in the slot; the old
+//                                          one is retired (retired_inputs.h)
+//   mixer.ajoute_en_entree(out, -1)        a new mixer channel
+//   mixer.inputs[i].connect(out)           re-plugs (or unplugs) a channel
+//   general_out->connect(out)              the output tap (render_callback.h)
+// Retired inputs are freed by stop_rendering(), once no callback runs.
 #pragma once
 
 #include <atomic>
