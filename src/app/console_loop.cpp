@@ -8,6 +8,7 @@
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
+#include "synth/step_events.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ void play_until_escape()
     for (;;) {
         Exec_Remote_Order();
         accept_remote_client();
+        post_step_events();
         int key = poll_key(PASS_MS);
         if (key == KEY_ESCAPE || key == KEY_FAILED)
             break;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "synth/note2freq.h"
+#include "synth/step_events.h"
 
 SEQUENCER::SEQUENCER()
     : OUTPUT(0.0f), OUTPUT_GATE(0), OUTPUT_SYNC(0), INPUT_SYNC(nullptr), wished_pattern(0),
@@ -31,21 +32,7 @@ void SEQUENCER::set_name(const char *n)
     std::snprintf(step_event_text, sizeof step_event_text, "SEQ_TRIG_%s", name);
 }
 
-// Tells the user interface that a step fired. The text is the sequencer's own
-// and is never freed by the receiver. Without a running event queue (no video
-// initialised: tests, offline rendering) there is nobody to tell.
-void SEQUENCER::push_step_event()
-{
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
-        return;
-    SDL_Event event;
-    event.type = SDL_USEREVENT;
-    event.user.type = SDL_USEREVENT;
-    event.user.code = 1;
-    event.user.data1 = step_event_text;
-    event.user.data2 = this;
-    SDL_PushEvent(&event);
-}
+SEQUENCER::~SEQUENCER() { forget_step_events(this); }
 
 void SEQUENCER::fire_step(int p, int s)
 {
@@ -56,7 +43,8 @@ void SEQUENCER::fire_step(int p, int s)
         // loop goes on.
         value = 0.0f;
     } else {
-        push_step_event();
+        // The interface hears of it when the main thread next posts events.
+        queue_step_event(this);
         gate_open = 1;
         if (volume[p][s] == 1.0f) {
             if (bypass[p][s]) {

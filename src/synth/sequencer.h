@@ -28,13 +28,15 @@ public:
     char name[800];
     int gate_open;
     // "SEQ_TRIG_<name>", the text handed with every step event (SDL user
-    // event, code 1, data1 = this text, data2 = the sequencer). Built by
-    // set_name so the audio thread never formats or allocates it; it belongs
-    // to the sequencer and the receiver must not free it.
+    // event, code 1, data1 = this text, data2 = the sequencer; see
+    // step_events.h). Built by set_name so the audio thread never formats or
+    // allocates it; it belongs to the sequencer and the receiver must not
+    // free it.
     char step_event_text[sizeof "SEQ_TRIG_" - 1 + sizeof name];
 
     SEQUENCER();
-    virtual ~SEQUENCER() = default;
+    // Forgets the steps of this sequencer still queued for the interface.
+    virtual ~SEQUENCER();
 
     // Copies the module name (cut to the field) and rebuilds step_event_text.
     void set_name(const char *n);
@@ -57,7 +59,6 @@ public:
 private:
     // The step of pattern p at index s fires (time is due).
     void fire_step(int p, int s);
-    void push_step_event();
 };
 
 // ---- Per-sample code, inline so that the generator's walk is one loop ----

@@ -1,9 +1,8 @@
 // Cables moved while the sound plays: a "No sound" stream renders a patch
 // while this thread re-plugs, unplugs and replaces every kind of connection
-// thousands of times and turns knobs. Under AddressSanitizer a callback that
-// reads a freed input fails; under ThreadSanitizer (make test runs this test
-// in such a build too) so does any connection that is not published to the
-// audio thread safely.
+// thousands of times, turns knobs and takes the sequencer's step events. Under AddressSanitizer a
+// callback that reads a freed input fails; under ThreadSanitizer (make test runs this test in such
+// a build too) so does any connection that is not published to the audio thread safely.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 #include "synth/retired_inputs.h"
+#include "synth/step_events.h"
 
 namespace {
 
@@ -157,6 +157,8 @@ TEST(LiveRewiring, CablesMovedThousandsOfTimesWhileTheStreamPlays)
         move_cable(r, random(), random());
         if (i % 7 == 0)
             turn_knob(r, random());
+        if (i % 50 == 0)
+            post_step_events(); // the sequencer's steps, queued by the audio thread
         if (i % 8 == 0)
             std::this_thread::sleep_for(std::chrono::microseconds(100));
     }

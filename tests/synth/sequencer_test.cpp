@@ -10,6 +10,7 @@
 
 #include "synth/note2freq.h"
 #include "synth/sequencer.h"
+#include "synth/step_events.h"
 
 namespace {
 
@@ -219,6 +220,7 @@ TEST_F(Sequencer, StepEventCarriesTheTextAndTheSequencer)
     int events = 0;
     for (int step = 0; step < 3; ++step) {
         samples_to_next_step();
+        post_step_events(); // as the main loop does before it polls
         SDL_Event e;
         while (SDL_PollEvent(&e)) {
             if (e.type != SDL_USEREVENT)
