@@ -1,10 +1,13 @@
 // Cost of each synthesis module per computed sample, and of a whole patch of
 // 64 oscillators feeding mixers. Prints "<case>: <ns> ns/module-sample".
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "synth/flush_denormals.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 
@@ -105,6 +108,54 @@ void amplifier()
     });
 }
 
+// A note released into silence: an envelope on a slow sine (an LFO) into a
+// low-pass filter. After the release the envelope keeps multiplying its last
+// output by the input, close to 1 for long stretches, so the output sinks
+// slowly through the denormal numbers (about 1.5 s of them). Timed over the
+// 5 s after the release, from a fresh start each run, as the engine renders
+// (flush-to-zero) and without.
+void release_into_silence()
+{
+    for (bool flush : {true, false}) {
+        double best = 1e300;
+        for (int run = 0; run < 3; ++run) {
+            OUTPUT_GATE gate(1);
+            VCO vco(1.0f, 0.2f, SIN);
+            vco.phase = 0.0f;
+            VCA vca;
+            vca.attack = 5.0f;
+            vca.decay = 50.0f;
+            vca.sustain = 0.5f;
+            vca.release = 500.0f;
+            vca.INPUT_GATE::source = &gate.state;
+            vca.INPUT::source = &vco.value;
+            PCF pcf;
+            pcf.INPUT::source = &vca.value;
+            pcf.bypass = 0;
+            pcf.type = 1;
+            pcf.cut_off = 2000;
+            OUTPUT *chain[] = {&vco, &vca, &pcf};
+            for (int i = 0; i < RATE / 10; ++i)
+                for (OUTPUT *m : chain)
+                    m->evolue();
+            gate.state = 0;
+
+            std::unique_ptr<FlushDenormals> mode(flush ? new FlushDenormals : nullptr);
+            const int samples = 5 * RATE;
+            const auto start = std::chrono::steady_clock::now();
+            for (int i = 0; i < samples; ++i)
+                for (OUTPUT *m : chain)
+                    m->evolue();
+            const std::chrono::duration<double, std::nano> spent =
+                std::chrono::steady_clock::now() - start;
+            sink = pcf.value;
+            best = std::min(best, spent.count() / samples / 3);
+        }
+        std::printf("VCO + VCA + PCF, 5 s after a release into silence%s: %.1f ns/module-sample\n",
+                    flush ? " (as rendered)" : ", denormals kept", best);
+    }
+}
+
 void filters()
 {
     Constant cut_off_mod(0.0f);
@@ -191,6 +242,7 @@ int main()
     oscillators();
     keyboard_mixer_delay();
     amplifier();
+    release_into_silence();
     filters();
     sequencer();
     sampler();
