@@ -171,10 +171,11 @@ SOURCE find_source(GENERATOR &g, const char *word, const char *name)
     return s;
 }
 
-void replace_modulation(MOD_SLOT *slot, OUTPUT *source)
+// A second binding of the same slot re-points its input.
+void bind_modulation(MOD_SLOT *slot, OUTPUT *source)
 {
     if (slot)
-        VCO::set_modulation(*slot, new INPUT(source));
+        VCO::connect_modulation(*slot, source);
 }
 
 // Connects one input of the target to the source. The rules only pair
@@ -195,16 +196,16 @@ void connect(const TARGET &t, PORT port, const SOURCE &s)
             t.sync->connect(s.sync);
         break;
     case PORT::mod_freq:
-        replace_modulation(t.mod_freq, s.audio);
+        bind_modulation(t.mod_freq, s.audio);
         break;
     case PORT::mod_phase:
-        replace_modulation(t.mod_phase, s.audio);
+        bind_modulation(t.mod_phase, s.audio);
         break;
     case PORT::mod_amp:
-        replace_modulation(t.mod_amp, s.audio);
+        bind_modulation(t.mod_amp, s.audio);
         break;
     case PORT::mod_pwm:
-        replace_modulation(t.mod_pwm, s.audio);
+        bind_modulation(t.mod_pwm, s.audio);
         break;
     case PORT::channel:
         // The mixer reports a channel it cannot add.

@@ -9,8 +9,9 @@ namespace {
 
 // The main thread, the remote control and tests may rewire from different
 // threads; the audio thread never comes here.
+// Never destroyed, so inputs retired before the program ends stay reachable.
 std::mutex guard;
-std::vector<INPUT *> retired;
+std::vector<INPUT *> &retired = *new std::vector<INPUT *>;
 
 } // namespace
 

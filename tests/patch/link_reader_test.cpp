@@ -191,8 +191,8 @@ TEST_F(LinkReader, MissingNamesAndSourcesAreReported)
 
 TEST_F(LinkReader, RebindingAModulationReplacesIt)
 {
-    // The second binding releases the first input (checked by the leak
-    // sanitizer) and takes its place.
+    // The second binding re-points the slot's input (nothing leaks: checked
+    // by the leak sanitizer).
     PATCH_TEXT p(patch("VCO_1;MOD_FREQ=VCO_2;MOD_FREQ=VCA_1;"));
     find(p.g);
     EXPECT_EQ(vco1->mod_frequency->source, audio(vca1));
