@@ -132,7 +132,7 @@ void mixer_cables(MIXER_GUI *panel)
 {
     SKIP_LINES lines;
     lines.no_source = lines.no_output_socket = "ZUX\n";
-    const int count = std::min(panel->mixer->count, MIXER::CHANNELS);
+    const int count = std::min(panel->mixer->count.load(), MIXER::CHANNELS);
     for (int c = 0; c < count; c++) {
         char socket[24];
         std::snprintf(socket, sizeof socket, "INPUT_%d", c + 1);

@@ -29,7 +29,7 @@ template <class MATCH> OBJET *find_panel(bool last_first, unsigned kinds, MATCH 
 
 OBJET *get_OBJECT_by_OUTPUT(const INPUT *input)
 {
-    const float *source = input != nullptr ? input->source : nullptr;
+    const float *source = input != nullptr ? input->source.get() : nullptr;
     if (source == nullptr)
         return nullptr;
     return find_panel(true, AUDIO_SOURCES, [source](OBJET *p) {
@@ -40,7 +40,7 @@ OBJET *get_OBJECT_by_OUTPUT(const INPUT *input)
 
 OBJET *get_OBJECT_by_OUTPUT_GATE(const INPUT_GATE *input)
 {
-    const int *source = input != nullptr ? input->source : nullptr;
+    const int *source = input != nullptr ? input->source.get() : nullptr;
     if (source == nullptr)
         return nullptr;
     return find_panel(true, KEYBOARD_PANEL | SEQ_PANEL, [source](OBJET *p) {
@@ -51,7 +51,7 @@ OBJET *get_OBJECT_by_OUTPUT_GATE(const INPUT_GATE *input)
 
 OBJET *get_OBJECT_by_OUTPUT_SYNC(const INPUT_SYNC *input)
 {
-    const int *source = input != nullptr ? input->source : nullptr;
+    const int *source = input != nullptr ? input->source.get() : nullptr;
     if (source == nullptr)
         return nullptr;
     return find_panel(false, KEYBOARD_PANEL | SEQ_PANEL, [source](OBJET *p) {

@@ -64,29 +64,30 @@ PATCH_STATE state_of_gen()
             s.bindings.insert(std::string(target) + "." + port + "=" + owner[source]);
     };
     auto modulated = [&](auto *m) {
-        bind(m->name, "IN", m->INPUT::source);
-        bind(m->name, "GATE", m->INPUT_GATE::source);
-        bind(m->name, "SYNC", m->INPUT_SYNC::source);
-        for (auto [port, in] : {std::pair{"AMP", m->mod_amplitude},
-                                {"FREQ", m->mod_frequency},
-                                {"PHASE", m->mod_phase}})
-            bind(m->name, port, in ? in->source : nullptr);
+        bind(m->name, "IN", m->INPUT::source.get());
+        bind(m->name, "GATE", m->INPUT_GATE::source.get());
+        bind(m->name, "SYNC", m->INPUT_SYNC::source.get());
+        for (auto [port, in] : {std::pair{"AMP", m->mod_amplitude.get()},
+                                {"FREQ", m->mod_frequency.get()},
+                                {"PHASE", m->mod_phase.get()}})
+            bind(m->name, port, in ? in->source.get() : nullptr);
     };
     for (VCO *m : gen->oscillators) {
         modulated(m);
-        bind(m->name, "PWM", m->mod_pulse_width ? m->mod_pulse_width->source : nullptr);
+        bind(m->name, "PWM", m->mod_pulse_width ? m->mod_pulse_width->source.get() : nullptr);
     }
     for (SAMPLER *m : gen->samplers)
         modulated(m);
     for (PCF *m : gen->filters)
         modulated(m);
     for (VCA *m : gen->amplifiers)
-        bind(m->name, "IN", m->INPUT::source), bind(m->name, "GATE", m->INPUT_GATE::source);
+        bind(m->name, "IN", m->INPUT::source.get()),
+            bind(m->name, "GATE", m->INPUT_GATE::source.get());
     for (MIXER *m : gen->mixers)
         for (int c = 0; c < m->count; c++)
-            bind(m->name, "CH" + std::to_string(c + 1), m->inputs[c].source);
+            bind(m->name, "CH" + std::to_string(c + 1), m->inputs[c].source.get());
     for (SEQUENCER *m : gen->sequencers)
-        bind(m->name, "SYNC", m->INPUT_SYNC::source);
+        bind(m->name, "SYNC", m->INPUT_SYNC::source.get());
     return s;
 }
 
