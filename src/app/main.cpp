@@ -8,6 +8,7 @@
 #include "app/offline_render.h"
 #include "app/render_callback.h"
 #include "app/startup.h"
+#include "panels/view_state.h"
 
 int main(int argc, char **argv)
 {

@@ -13,8 +13,6 @@ INPUT the_output_tap;
 } // namespace
 INPUT *const general_out = &the_output_tap;
 std::atomic<int> CALLBACK_READY{0};
-int DISPLAY_OSCILLO = 0;
-float ZOOM_FACTOR = 1.0f;
 std::atomic<unsigned long> wrapped_samples{0};
 
 namespace {

@@ -28,11 +28,6 @@ extern INPUT *const general_out;
 // stop_rendering() so as to know when no callback uses the patch any more.
 extern std::atomic<int> CALLBACK_READY;
 
-// 1 = oscilloscope mode (drawn by the window's main loop in a later stage).
-extern int DISPLAY_OSCILLO;
-// Horizontal speed of the oscilloscope trace.
-extern float ZOOM_FACTOR;
-
 // Samples whose value lay beyond full scale and wrapped around in 16 bits,
 // counted since the program started.
 extern std::atomic<unsigned long> wrapped_samples;

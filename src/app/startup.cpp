@@ -9,13 +9,13 @@
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
 #include "app/sound_dialog.h"
+#include "panels/view_state.h"
 #include "remote/remote_listener.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 
-int MOVING_OBJET = -1;
 char window_title[1024];
 FSOUND_STREAM *output_stream = nullptr;
 

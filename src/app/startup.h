@@ -6,8 +6,6 @@
 
 struct CommandLine;
 
-// Index of the panel last picked for moving; -1 = none.
-extern int MOVING_OBJET;
 // "Vorn ENGINE & Q_Modular - Synthesizer [<patch>]", for the window.
 extern char window_title[1024];
 // The running output stream; null before start-up and after shutdown.

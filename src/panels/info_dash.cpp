@@ -4,6 +4,8 @@
 
 #include "panels/panel_kinds.h"
 
+INFO_DASH *information_dash = nullptr;
+
 namespace {
 
 // One of the three labels, appended to the front list so that it is drawn

@@ -25,3 +25,7 @@ public:
     int toggle_view_mode(int mode) override;
     int evolue() override;
 };
+
+// The window's information dashboard, which the event handlers point at the
+// panel under the pointer; null until the main program creates it.
+extern INFO_DASH *information_dash;

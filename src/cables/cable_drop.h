@@ -1,0 +1,34 @@
+// Picking up a cable end at a socket and dropping it on another: the kinds of
+// ends, and the rewiring a drop makes for each kind.
+#pragma once
+
+#include <vector>
+
+#include "cables/link.h"
+#include "engine/objet.h"
+
+// The kinds of cable end (LINKS_VIEW::clicked_link_type).
+enum CABLE_END {
+    AUDIO_OUTPUT_END = 0,
+    AUDIO_INPUT_END = 1,
+    GATE_INPUT_END = 2,
+    SYNC_INPUT_END = 3,
+    GATE_OUTPUT_END = 4,
+    SYNC_OUTPUT_END = 5,
+};
+
+// The kind of the end picked at a socket: side 1 is the output end, 0 the
+// input end; a socket named with "_GATE" or "_SYNC" holds a gate or sync
+// end, any other an audio end. Prints the kind's trace line.
+int cable_end_kind(const char *socket_name, int side);
+
+// Drops the picked end (of kind `kind`) of the cable on the socket under the
+// pointer, found in list. An input end moves the cable's input to that socket's
+// module (with duplicate set the old input keeps its source, except a mixer
+// channel); an audio output end gives the cable's input the new module's
+// output; a gate or sync output end changes nothing. A drop on nothing, on a
+// sprite that is no socket, on its own socket, on a socket of the wrong kind
+// or on a panel that cannot take it changes nothing and says so, as does a
+// drop that would give a mixer a 25th channel. The cable list must be rebuilt
+// afterwards in every case (link_not_created).
+void drop_cable_end(LINK &link, int kind, bool duplicate, const std::vector<OBJET *> &list);

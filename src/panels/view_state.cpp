@@ -1,0 +1,26 @@
+#include "panels/view_state.h"
+
+#include "panels/system_dash.h"
+
+int DISPLAY_OSCILLO = 0;
+float ZOOM_FACTOR = 1.0f;
+int MOVING_OBJET = -1;
+int quit = 1;
+int DUPLICATE_LINK_FLAG = 0;
+
+SDL_Event event;
+int LLDOWNmouse_x = 0, LLDOWNmouse_y = 0;
+int MMDOWNmouse_x = 0, MMDOWNmouse_y = 0;
+int nr_ins_cible = -1;
+
+void (*load_dialog)() = load_dialog_stand_in;
+
+FRONT_VIEW front_view;
+LINKS_VIEW links_view;
+
+void forget_view_picks()
+{
+    front_view = FRONT_VIEW();
+    links_view = LINKS_VIEW();
+    nr_ins_cible = -1;
+}

@@ -1,0 +1,153 @@
+#include "ui/front_view.h"
+
+#include <cstdlib>
+#include <iterator>
+
+#include "cables/output_lookup.h"
+#include "cables/save_command.h"
+#include "cables/view_keys.h"
+#include "cables/view_pointer.h"
+#include "engine/video.h"
+#include "panels/panel_drawing.h"
+#include "remote/remote_server.h"
+
+namespace {
+
+using LIST = std::vector<OBJET *>;
+
+FRONT_VIEW &view = front_view;
+
+// A panel moved near any edge of the window scrolls the view that way.
+const EDGE_SCROLL EDGE_RULES[] = {
+    {&offsx, &mouse_x, true, 794, 35, FRONT_SCROLL_MAX_X},
+    {&offsx, &mouse_x, false, 4, -35, 0},
+    {&offsy, &mouse_y, true, 594, 35, FRONT_SCROLL_MAX_Y},
+    {&offsy, &mouse_y, false, 4, -35, 0},
+};
+
+// The first panel of the list with a widget under the pointer gets the press:
+// dashboards come first in the list, so their widgets win over module panels.
+int press_left(LIST &list, const SDL_MouseButtonEvent &button)
+{
+    view.Lpressed_flag = 1;
+    mouse_x = LLDOWNmouse_x = button.x;
+    mouse_y = LLDOWNmouse_y = button.y;
+    for (size_t i = 0; i < list.size(); i++) {
+        if (SPRITE *p = list[i]->get_pointed_object()) {
+            nr_ins_cible = static_cast<int>(i);
+            view.cible = p;
+            list[i]->ajoute_message(MESSAGE(1, &event, nullptr, p));
+            view.objet_clicked_left = list[i];
+            break;
+        }
+    }
+    return VIEW_REDRAW;
+}
+
+int on_button_press(LIST &list)
+{
+    SDL_MouseButtonEvent &button = event.button;
+    to_work_area(button);
+    SDL_ShowCursor(0);
+    switch (button.button) {
+    case SDL_BUTTON_MIDDLE:
+        press_middle(view, list, button);
+        return 0;
+    case SDL_BUTTON_LEFT:
+        return press_left(list, button);
+    case SDL_BUTTON_RIGHT:
+        mouse_x = button.x;
+        mouse_y = button.y;
+        return press_right(view, list);
+    default:
+        return 0;
+    }
+}
+
+// One knob step per pixel of vertical motion, the pointer held at the press
+// point (it is hidden, so a knob turns without limit).
+int turn_picked_widget()
+{
+    const int dy = LLDOWNmouse_y - mouse_y;
+    if (dy == 0 || view.objet_clicked_left == nullptr)
+        return 0;
+    const char *word = dy > 0 ? "SLD_UP" : "SLD_DOWN";
+    for (int i = std::abs(dy); i > 0; i--)
+        view.objet_clicked_left->ajoute_message(MESSAGE(0, &event, word, view.cible));
+    mouse_x = LLDOWNmouse_x;
+    mouse_y = LLDOWNmouse_y;
+    warp_to_left_press();
+    return VIEW_REDRAW;
+}
+
+int on_motion(LIST &list)
+{
+    int result = follow_pointer(view, list, event.motion, FRONT_SCROLL_MAX_X, FRONT_SCROLL_MAX_Y);
+    if (highlight_pointed_sprite(view, list, true))
+        result |= VIEW_REDRAW;
+    if (view.Lpressed_flag && view.cible != nullptr)
+        result |= turn_picked_widget();
+    return result | move_picked_panel(view, list, EDGE_RULES, std::size(EDGE_RULES));
+}
+
+int on_button_release(LIST &list)
+{
+    SDL_MouseButtonEvent &button = event.button;
+    to_work_area(button);
+    if (button.button == SDL_BUTTON_MIDDLE)
+        if (OBJET *panel = panel_at(list, get_pointed_instrument(&list)))
+            panel->toggle_view_mode(0);
+    if (release_without_pick(view, button) || !view.Lpressed_flag)
+        return VIEW_REDRAW;
+    view.Lpressed_flag = 0;
+    OBJET *panel = panel_at(list, nr_ins_cible);
+    if (panel == nullptr)
+        panel = panel_at(list, 0);
+    if (panel != nullptr)
+        panel->ajoute_message(MESSAGE(1, &event, nullptr, view.cible));
+    view.cible = nullptr;
+    view.objet_clicked_left = nullptr;
+    warp_to_left_press();
+    return VIEW_REDRAW;
+}
+
+const KEY_ACTION FRONT_PRESSES[] = {
+    {SDLK_F4, [](LIST &) { SAVE_QSY(); }},
+    {SDLK_F6, [](LIST &) { toggle_FILS_view(); }},
+};
+
+} // namespace
+
+int SDL_PollEVENT(LIST &list, int accept_client, SDL_Surface *)
+{
+    int result = 0;
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+        case SDL_MOUSEBUTTONDOWN:
+            result |= on_button_press(list);
+            break;
+        case SDL_MOUSEMOTION:
+            result |= on_motion(list);
+            break;
+        case SDL_MOUSEBUTTONUP:
+            result |= on_button_release(list);
+            break;
+        case SDL_KEYDOWN:
+            press_key(event.key.keysym.sym, list, FRONT_PRESSES);
+            result |= VIEW_REDRAW;
+            break;
+        case SDL_KEYUP:
+            release_key(event.key.keysym.sym, list, KEY_TABLE());
+            result |= VIEW_REDRAW;
+            break;
+        case SDL_USEREVENT:
+            result |= VIEW_REDRAW; // a sequencer's step: its data is not read
+            break;
+        default:
+            break; // the window's close button and the rest change nothing
+        }
+    }
+    if (accept_client)
+        accept_remote_client();
+    return result;
+}
