@@ -16,7 +16,9 @@
 #include "panels/panel_elements.h"
 #include "panels/panel_kinds.h"
 #include "panels/panel_lists.h"
+#include "panels/system_dash.h"
 #include "panels/view_state.h"
+#include "remote/remote_orders.h"
 
 using namespace view_test;
 using cable_test::patch_text;
@@ -230,6 +232,72 @@ TEST(LinksView, APanelMovedToTheLeftEdgeScrollsTheViewLeftDownToZero)
     EXPECT_EQ(offsets, (std::vector<int>{35, 0, 0}));
     EXPECT_EQ(objets_globaux[static_cast<size_t>(MOVING_OBJET)], &panel);
     EXPECT_EQ(link_not_created, 1);
+}
+
+int load_flag_seen = -1;
+
+TEST(LinksView, TheKeysOfTheBackView)
+{
+    VIEW_PATCH view(PATCH, true);
+    OBJET &osc = panel_of("VCO_A");
+    KEYBOARD &keyboard = *gen->keyboards[0]; // the only one: it answers to every name
+    load_dialog = [] { load_flag_seen = LOAD_FLAG; };
+    remote_state = RemoteState();
+    remote_state.toggle_BUTTON_1 = remote_state.toggle_BUTTON_3 = 1;
+    DISPLAY_OSCILLO = 0;
+    ZOOM_FACTOR = 1.0f;
+    quit = 1;
+    motion(centre(osc, "IMAGE_FOND"));
+    motion(centre(osc, "IMAGE_FOND"));
+    run();
+    const Uint8 D = SDL_KEYDOWN, U = SDL_KEYUP;
+    auto n = [](auto v) { return std::to_string(v); };
+    struct CASE {
+        std::vector<std::pair<Uint8, SDLKey>> keys;
+        std::function<std::string(const std::string &printed)> seen;
+        std::string expected;
+    } cases[] = {
+        {{{D, SDLK_RCTRL}}, [&](auto &) { return n(DUPLICATE_LINK_FLAG); }, "1"},
+        {{{U, SDLK_RCTRL}}, [&](auto &) { return n(DUPLICATE_LINK_FLAG); }, "0"},
+        {{{D, SDLK_TAB}, {D, SDLK_TAB}}, [&](auto &) { return n(remote_state.nr_vco_selected); },
+         "2"},
+        {{{D, SDLK_TAB}}, [&](auto &) { return n(remote_state.nr_vco_selected); }, "0"},
+        {{{D, SDLK_F1}}, [&](auto &) { return n(DISPLAY_OSCILLO); }, "1"},
+        {{{D, SDLK_KP_PLUS}, {D, SDLK_KP_PLUS}, {D, SDLK_KP_MINUS}},
+         [&](auto &) { return n(ZOOM_FACTOR); }, n(2.0f)},
+        {{{D, SDLK_F5}}, [&](auto &out) { return out; },
+         "VCO_A;IN=KEYBOARD_1;GATE=KEYBOARD_1;SYNC=KEYBOARD_1;\n"},
+        {{{D, SDLK_1}},
+         [&](auto &) {
+             const MESSAGE &m = osc.messages.front();
+             return n(m.kind) + n(m.event.type == SDL_MOUSEBUTTONUP) + n(m.event.button.button) +
+                    n(m.target == nullptr);
+         },
+         "1111"},
+        {{{D, SDLK_5}}, [&](auto &) { return n(osc.view_mode); }, "1"},
+        {{{D, SDLK_F3}}, [&](auto &) { return n(load_flag_seen) + n(LOAD_FLAG); }, "10"},
+        {{{D, SDLK_q}}, [&](auto &) { return n(keyboard.note) + n(keyboard.state); }, "11"},
+        {{{U, SDLK_q}, {D, SDLK_c}}, [&](auto &) { return n(keyboard.note); }, "3"},
+        {{{U, SDLK_c}, {D, SDLK_h}}, [&](auto &) { return n(keyboard.note) + n(keyboard.state); },
+         "61"},
+        {{{U, SDLK_h}}, [&](auto &) { return n(keyboard.state); }, "0"},
+        {{{U, SDLK_F1}, {U, SDLK_F3}},
+         [&](auto &) { return n(remote_state.toggle_BUTTON_1) + n(remote_state.toggle_BUTTON_3); },
+         "00"},
+        {{{D, SDLK_ESCAPE}}, [&](auto &) { return n(quit); }, "1"},
+        {{{U, SDLK_ESCAPE}}, [&](auto &) { return n(quit); }, "0"},
+        {{{D, SDLK_F6}}, [&](auto &) { return n(BACK_VIEW_TOGGLE) + n(osc.view_mode); }, "01"},
+    };
+    for (const CASE &c : cases) {
+        for (auto [type, sym] : c.keys)
+            key(type, sym);
+        int result = 0;
+        const std::string out = printed([&] { result = run(); });
+        EXPECT_EQ(result, VIEW_REDRAW);
+        EXPECT_EQ(c.seen(out), c.expected) << "after key " << c.keys.back().second;
+    }
+    load_dialog = load_dialog_stand_in;
+    quit = 1;
 }
 
 } // namespace
