@@ -15,6 +15,7 @@
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
 #include "remote/remote_server.h"
+#include "synth/step_events.h"
 
 namespace {
 
@@ -175,6 +176,7 @@ const KEY_ACTION BACK_RELEASES[] = {
 int SDL_PollEVENT_Links(LIST &list, int accept_client, SDL_Surface *)
 {
     int result = 0;
+    post_step_events();
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:

@@ -13,8 +13,9 @@
 
 #include "engine/objet.h"
 
-// Handles every queued event for the panels of list (objets_globaux), its
-// state kept in links_view (panels/view_state.h); then, when accept_client is
-// non-zero, accepts at most one waiting remote-control client. Returns the
-// VIEW_RESULT bits; 0 = nothing to redraw. The surface is not used.
+// Handles every queued event (the sequencers' steps first posted as events)
+// for the panels of list (objets_globaux), its state kept in links_view
+// (panels/view_state.h); then, when accept_client is non-zero, accepts at
+// most one waiting remote-control client. Returns the VIEW_RESULT bits; 0 =
+// nothing to redraw. The surface is not used.
 int SDL_PollEVENT_Links(std::vector<OBJET *> &list, int accept_client, SDL_Surface *unused);

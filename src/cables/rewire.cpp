@@ -39,7 +39,7 @@ MIXER *mixer_of(const OBJET *panel)
 }
 
 // The module's modulation slot for a role; null for the main input.
-template <class MODULE> INPUT **slot_of(MODULE *m, AUDIO_INPUT::ROLE role)
+template <class MODULE> MOD_SLOT *slot_of(MODULE *m, AUDIO_INPUT::ROLE role)
 {
     switch (role) {
     case AUDIO_INPUT::MOD_FREQ:
@@ -57,22 +57,12 @@ template <class MODULE> INPUT **slot_of(MODULE *m, AUDIO_INPUT::ROLE role)
     }
 }
 
-void connect(INPUT &in, OUTPUT *source) { in.source = source ? &source->value : nullptr; }
-
-void connect_modulation(INPUT *&slot, OUTPUT *source)
-{
-    if (slot != nullptr)
-        connect(*slot, source);
-    else if (source != nullptr)
-        VCO::set_modulation(slot, new INPUT(source));
-}
-
 template <class MODULE> void plug_module(MODULE *m, AUDIO_INPUT::ROLE role, OUTPUT *source)
 {
-    if (INPUT **slot = slot_of(m, role))
-        connect_modulation(*slot, source);
+    if (MOD_SLOT *slot = slot_of(m, role))
+        VCO::connect_modulation(*slot, source);
     else
-        connect(*static_cast<INPUT *>(m), source);
+        m->INPUT::connect(source);
 }
 
 } // namespace
@@ -110,7 +100,7 @@ void plug_audio(const AUDIO_INPUT &input, OUTPUT *source)
     case AUDIO_INPUT::NONE:
         return;
     case AUDIO_INPUT::CHANNEL:
-        connect(mixer_of(input.panel)->inputs[input.channel], source);
+        mixer_of(input.panel)->inputs[input.channel].connect(source);
         return;
     default:
         break;
@@ -120,7 +110,7 @@ void plug_audio(const AUDIO_INPUT &input, OUTPUT *source)
     else if (auto *f = dynamic_cast<VCF_GUI *>(input.panel))
         plug_module(f->pcf, input.role, source);
     else if (auto *a = dynamic_cast<VCA_GUI *>(input.panel))
-        connect(*static_cast<INPUT *>(a->vca), source);
+        a->vca->INPUT::connect(source);
 }
 
 namespace {
@@ -144,19 +134,19 @@ template <class PORT> PORT *input_port(OBJET *panel)
 void plug_gate(OBJET *panel, OUTPUT_GATE *source)
 {
     if (INPUT_GATE *in = input_port<INPUT_GATE>(panel))
-        in->source = source ? &source->state : nullptr;
+        in->connect(source);
 }
 
 void plug_sync(OBJET *panel, OUTPUT_SYNC *source)
 {
     if (INPUT_SYNC *in = input_port<INPUT_SYNC>(panel))
-        in->source = source ? &source->pulse : nullptr;
+        in->connect(source);
 }
 
 bool mixer_is_full(const OBJET *panel)
 {
     const MIXER *m = mixer_of(panel);
-    return m != nullptr && m->count >= MIXER::CHANNELS;
+    return m != nullptr && m->count.load() >= MIXER::CHANNELS;
 }
 
 int add_mixer_channel(OBJET *panel, OUTPUT *source)

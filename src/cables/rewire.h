@@ -1,5 +1,6 @@
 // Rewiring the running patch from the cable editor. Every change of a module
-// connection that the back view makes goes through these functions, so that
+// connection that the back view makes goes through these functions, and they
+// make it only through the connection functions of synth/ports.h, so that
 // each takes effect at the render callback's next sample and frees nothing a
 // callback may be reading.
 #pragma once
@@ -23,8 +24,8 @@ struct AUDIO_INPUT {
 // have no audio input to bind (NONE).
 AUDIO_INPUT audio_input_of(OBJET *panel, const char *socket_name);
 
-// Plugs the input into source, or unplugs it (null). An empty modulation
-// input gets an input of its own.
+// Plugs the input into source, or unplugs it (null). A modulation slot that
+// has an input is re-pointed; an empty one gets an input of its own.
 void plug_audio(const AUDIO_INPUT &input, OUTPUT *source);
 // The gate input of an oscillator, amplifier or filter panel's module; other
 // panels have none and nothing happens.

@@ -10,6 +10,7 @@
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
 #include "remote/remote_server.h"
+#include "synth/step_events.h"
 
 namespace {
 
@@ -121,6 +122,7 @@ const KEY_ACTION FRONT_PRESSES[] = {
 int SDL_PollEVENT(LIST &list, int accept_client, SDL_Surface *)
 {
     int result = 0;
+    post_step_events();
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:

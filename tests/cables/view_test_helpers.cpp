@@ -11,6 +11,7 @@
 #include "panels/panel_lists.h"
 #include "panels/view_state.h"
 #include "synth/note2freq.h"
+#include "synth/step_events.h"
 
 namespace view_test {
 
@@ -99,6 +100,7 @@ void key(Uint8 type, SDLKey sym)
 
 void drain()
 {
+    post_step_events();
     SDL_PumpEvents();
     for (SDL_Event e; SDL_PollEvent(&e);) {
     }

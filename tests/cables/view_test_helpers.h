@@ -40,7 +40,7 @@ POINT centre(OBJET &panel, const char *element);
 void motion(POINT p);
 void button(Uint8 type, Uint8 which, POINT p);
 void key(Uint8 type, SDLKey sym);
-// Takes every event waiting in the queue.
+// Takes every event waiting, the sequencers' steps included.
 void drain();
 // The pointer's window position as the window system has it.
 POINT pointer();

@@ -74,7 +74,7 @@ void drag(SOCKET from, SOCKET to)
 
 VCO *vco(GENERATOR &g, const char *name) { return g.get_VCO_by_name(name); }
 
-void plug(INPUT &in, OUTPUT *source) { in.source = source ? &source->value : nullptr; }
+void plug(INPUT &in, OUTPUT *source) { in.connect(source); }
 
 void fill_mixer_1(GENERATOR &g)
 {
@@ -96,11 +96,11 @@ TEST(LinksView, ADroppedCableEndRewiresThePatchAndTheNextSecondSoundsSo)
          {"VCO_B", "INPUT_MOD_FREQ"}, false, "Branchement OUTPUT vers INPUT\n",
          [](GENERATOR &g) {
              plug(*vco(g, "VCO_A"), nullptr);
-             vco(g, "VCO_B")->mod_frequency = new INPUT(g.keyboards[0]);
+             VCO::connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]);
          }},
         {"the same with Right Ctrl held: A keeps its input", {"VCO_A", "INPUT"},
          {"VCO_B", "INPUT_MOD_FREQ"}, true, "Branchement OUTPUT vers INPUT\n",
-         [](GENERATOR &g) { vco(g, "VCO_B")->mod_frequency = new INPUT(g.keyboards[0]); }},
+         [](GENERATOR &g) { VCO::connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]); }},
         {"an amplifier's input end onto a mixer's third socket: its second channel",
          {"VCA_1", "INPUT"}, {"MIXER_1", "INPUT_3"}, false, "Branchement OUTPUT vers INPUT\n",
          [](GENERATOR &g) {
