@@ -30,9 +30,8 @@ void write_panel_descriptions(LIST &list)
 void load_patch(LIST &)
 {
     LOAD_FLAG = 1;
-    load_dialog();
+    open_load_dialog();
     LOAD_FLAG = 0;
-    forget_view_picks(); // the picked sprites may belong to panels now gone
 }
 
 void swap_front_view(LIST &list)

@@ -18,6 +18,12 @@ void (*load_dialog)() = load_dialog_stand_in;
 FRONT_VIEW front_view;
 LINKS_VIEW links_view;
 
+void open_load_dialog()
+{
+    load_dialog();
+    forget_view_picks();
+}
+
 void forget_view_picks()
 {
     front_view = FRONT_VIEW();

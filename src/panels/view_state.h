@@ -31,10 +31,13 @@ extern int MMDOWNmouse_x, MMDOWNmouse_y;
 // -1 = none.
 extern int nr_ins_cible;
 
-// The load order of F3 and of the system dashboard's LOAD button. Until the
-// patch load dialog is plugged in here it is load_dialog_stand_in. Whoever
-// replaces the panels must call forget_view_picks() before returning.
+// The patch load dialog; load_dialog_stand_in until the real one is plugged
+// in here.
 extern void (*load_dialog)();
+// The load order of F3 and of the system dashboard's LOAD button (its caller
+// sets LOAD_FLAG): the load dialog, after which both views forget their
+// picks, since the panels they point into may have been replaced.
+void open_load_dialog();
 
 // Result bits of the event handlers, for the main loop.
 enum VIEW_RESULT : int {

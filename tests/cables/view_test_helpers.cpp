@@ -15,17 +15,13 @@
 
 namespace view_test {
 
-namespace {
-
-std::string written(TempDir &dir, const std::string &text)
+static std::string written(TempDir &dir, const std::string &text)
 {
     static bool window = initGL(VIEW_WIDTH, VIEW_HEIGHT, "views", "grfx/opengl.qim");
     (void)window;
     fill_NOTE2FREQ();
     return dir.write("PATCH.QSY", text);
 }
-
-} // namespace
 
 VIEW_PATCH::VIEW_PATCH(const std::string &text, bool back_view)
     : path(written(dir, text)), patch(path)
@@ -38,9 +34,8 @@ VIEW_PATCH::VIEW_PATCH(const std::string &text, bool back_view)
     }
     if (back_view)
         toggle_FILS_view();
-    offsx = offsy = 0;
+    offsx = offsy = mouse_x = mouse_y = 0;
     forget_view_picks();
-    DUPLICATE_LINK_FLAG = 0;
     cree_list_liens();
     link_not_created = 0;
     drain();
@@ -66,42 +61,44 @@ POINT centre(OBJET &panel, const char *element)
 {
     const SPRITE *s = panel.get_SPRITE_by_name(element);
     EXPECT_NE(s, nullptr) << element;
-    if (s == nullptr)
-        return {-1, -1};
-    return {static_cast<int>(panel.x + s->x + s->w / 2), static_cast<int>(panel.y + s->y + s->h / 2)};
+    return s ? POINT{static_cast<int>(panel.x + s->x + s->w / 2),
+                     static_cast<int>(panel.y + s->y + s->h / 2)}
+             : POINT{-1, -1};
 }
 
 void motion(POINT p)
 {
     SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = static_cast<Uint16>(p.x - offsx);
-    e.motion.y = static_cast<Uint16>(p.y - offsy);
+    e.motion = {SDL_MOUSEMOTION,
+                0,
+                0,
+                static_cast<Uint16>(p.x - offsx),
+                static_cast<Uint16>(p.y - offsy),
+                0,
+                0};
     SDL_PushEvent(&e);
 }
 
 void button(Uint8 type, Uint8 which, POINT p)
 {
     SDL_Event e = {};
-    e.type = type;
-    e.button.button = which;
-    e.button.x = static_cast<Uint16>(p.x - offsx);
-    e.button.y = static_cast<Uint16>(p.y - offsy);
+    e.button = {
+        type, 0, which, 0, static_cast<Uint16>(p.x - offsx), static_cast<Uint16>(p.y - offsy)};
     SDL_PushEvent(&e);
 }
 
-void key(Uint8 type, SDLKey sym)
+void key(Uint8 type, SDLKey sym, Uint16 unicode)
 {
     SDL_Event e = {};
-    e.type = type;
+    e.key.type = type;
     e.key.keysym.sym = sym;
+    e.key.keysym.unicode = unicode;
     SDL_PushEvent(&e);
 }
 
 void drain()
 {
     post_step_events();
-    SDL_PumpEvents();
     for (SDL_Event e; SDL_PollEvent(&e);) {
     }
 }
@@ -109,39 +106,21 @@ void drain()
 POINT pointer()
 {
     SDL_PumpEvents();
-    int x = 0, y = 0;
-    SDL_GetMouseState(&x, &y);
-    return {x, y};
+    POINT p;
+    SDL_GetMouseState(&p.x, &p.y);
+    return p;
 }
 
-std::vector<float> render_second(GENERATOR &patch)
+std::vector<float> render_second(GENERATOR &patch, void (*rewire)(GENERATOR &))
 {
-    MIXER *out = patch.get_MIXER_by_name("MIXER_4");
+    if (rewire)
+        rewire(patch);
     std::vector<float> samples;
     for (int i = 0; i < 44100; i++) {
         patch.evaluate_one_sample();
-        samples.push_back(out->value);
+        samples.push_back(patch.get_MIXER_by_name("MIXER_4")->value);
     }
     return samples;
-}
-
-std::vector<float> render_second_of(const std::string &path,
-                                    const std::function<void(GENERATOR &)> &rewire)
-{
-    GENERATOR patch(path.c_str());
-    if (rewire)
-        rewire(patch);
-    std::vector<float> samples = render_second(patch);
-    patch.release_modules();
-    return samples;
-}
-
-int differences(const std::vector<float> &a, const std::vector<float> &b)
-{
-    int n = a.size() == b.size() ? 0 : 1;
-    for (size_t i = 0; i < a.size() && i < b.size(); i++)
-        n += a[i] != b[i];
-    return n;
 }
 
 } // namespace view_test
