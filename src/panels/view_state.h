@@ -63,7 +63,7 @@ struct FRONT_VIEW : VIEW_PICKS {
 struct LINKS_VIEW : VIEW_PICKS {
     LINK *clicked_link = nullptr;
     int clicked_link_side = 0;  // 1 = its output end, 0 = its input end
-    int clicked_link_type = 0;  // see the CABLE_END kinds of the back view
+    int clicked_link_type = 0;  // a CABLE_END kind (cables/cable_drop.h)
     int clicked_link_moved = 0; // 1 once the picked end was dragged
 };
 
