@@ -10,14 +10,14 @@ namespace {
 
 constexpr double MAX_RENDER_SECONDS = 3600.0;
 
-bool read_port(const char *text, int &port)
+bool read_int(const char *text, long low, long high, int &out)
 {
     char *end = nullptr;
     errno = 0;
     long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > 65535)
+    if (errno != 0 || end == text || *end != '\0' || value < low || value > high)
         return false;
-    port = static_cast<int>(value);
+    out = static_cast<int>(value);
     return true;
 }
 
@@ -40,8 +40,9 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
         std::string option = argv[i];
-        bool takes_value =
-            option == "--render" || option == "--seconds" || option == "--remote-port";
+        bool takes_value = option == "--render" || option == "--seconds" ||
+                           option == "--remote-port" || option == "--block" ||
+                           option == "--midi-in";
         if (takes_value && i + 1 >= argc) {
             error = option + " needs a value";
             return false;
@@ -62,9 +63,22 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
             }
             seconds_given = true;
         } else if (option == "--remote-port") {
-            if (!read_port(argv[++i], cmd.remote_port)) {
+            if (!read_int(argv[++i], 1, 65535, cmd.remote_port)) {
                 error = "--remote-port needs a port number from 1 to 65535, not '" +
                         std::string(argv[i]) + "'";
+                return false;
+            }
+        } else if (option == "--block") {
+            if (!read_int(argv[++i], MIN_BLOCK_FRAMES, MAX_BLOCK_FRAMES, cmd.block_frames)) {
+                error = "--block needs a number of frames from 64 to 3072, not '" +
+                        std::string(argv[i]) + "'";
+                return false;
+            }
+            cmd.block_given = true;
+        } else if (option == "--midi-in") {
+            cmd.midi_source = argv[++i];
+            if (cmd.midi_source.empty()) {
+                error = "--midi-in needs a part of a MIDI port name";
                 return false;
             }
         } else if (option == "--remote-local") {
@@ -91,6 +105,10 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
         error = "--seconds is only used with --render";
         return false;
     }
+    if (!cmd.render_path.empty() && (cmd.block_given || !cmd.midi_source.empty())) {
+        error = "--block and --midi-in are only used when playing, not with --render";
+        return false;
+    }
     return true;
 }
 
@@ -111,6 +129,23 @@ void print_usage(FILE *out, const char *program)
                  "  --remote-port N     TCP port of the remote control (default %d)\n"
                  "  --remote-local      accept remote-control clients from this machine only\n"
                  "  --no-remote         run without the remote control\n"
+                 "  --block N           frames per block of the sound output, 64 to 3072\n"
+                 "                      (default 3072, 69.7 ms): smaller blocks make the\n"
+                 "                      keys sound sooner and cost more processor time; for\n"
+                 "                      OSS, ALSA and No sound (JACK plays in the server's\n"
+                 "                      period)\n"
+                 "  --midi-in NAME      connect the program's MIDI input to the first MIDI\n"
+                 "                      source port whose name contains NAME\n"
+                 "\n"
+                 "Sound daemon (menu entry 2) lists the outputs of the running JACK server\n"
+                 "(also PipeWire's JACK layer), then the ALSA devices of sound servers. The\n"
+                 "JACK client is called \"qmodular\"; the server must run at 44100 Hz.\n"
+                 "\n"
+                 "MIDI: the program opens the MIDI input port \"midi_in\" (client\n"
+                 "\"qmodular-midi\" on JACK when a server runs, else \"qmodular\" on the ALSA\n"
+                 "sequencer). Notes play the patch's keyboard modules at their exact pitch,\n"
+                 "the newest held note sounding; channels 1, 2 and 3 play KEY_1, KEY_2 and\n"
+                 "KEY_3, and a patch with one keyboard hears every channel.\n"
                  "\n"
                  "The remote control serves at most %d clients at once; a further client is\n"
                  "told so in one line and disconnected.\n"

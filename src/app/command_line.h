@@ -8,6 +8,9 @@ constexpr int DEFAULT_REMOTE_PORT = 9999;
 // Exit status of a command line that cannot be used (EX_USAGE of sysexits.h),
 // apart from the statuses of start-up (1 failure, 2 remote port taken).
 constexpr int EXIT_USAGE = 64;
+// The range of --block, in frames.
+constexpr int MIN_BLOCK_FRAMES = 64;
+constexpr int MAX_BLOCK_FRAMES = 3072;
 
 struct CommandLine {
     std::string patch; // empty when none was given
@@ -15,8 +18,11 @@ struct CommandLine {
     std::string render_path; // --render: offline rendering into this WAV file
     double seconds = 10.0;   // --seconds: length of the offline rendering
     int remote_port = DEFAULT_REMOTE_PORT;
-    bool remote_local = false; // listen on 127.0.0.1 only
-    bool remote = true;        // --no-remote clears it
+    bool remote_local = false;           // listen on 127.0.0.1 only
+    bool remote = true;                  // --no-remote clears it
+    int block_frames = MAX_BLOCK_FRAMES; // --block: frames per block of the sound output
+    bool block_given = false;
+    std::string midi_source; // --midi-in: connect the first MIDI source holding this
 };
 
 // Reads argv into cmd. Returns false with a message in error when the command

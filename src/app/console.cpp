@@ -29,17 +29,21 @@ void leave_line_mode_once()
     std::atexit(restore_terminal);
 }
 
-// Waits until standard input is readable: 1 when it is, 0 on timeout, -1 on
-// failure. A null timeout waits for ever. A signal does not end the wait.
-int wait_readable(timeval *timeout)
+// Waits until standard input is readable: 1 when it is, 0 on timeout or
+// when wake_fd (if not -1) turns readable first, -1 on failure. A null
+// timeout waits for ever. A signal does not end the wait.
+int wait_readable(timeval *timeout, int wake_fd)
 {
     for (;;) {
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(STDIN_FILENO, &readable);
-        int n = select(STDIN_FILENO + 1, &readable, nullptr, nullptr, timeout);
+        if (wake_fd >= 0)
+            FD_SET(wake_fd, &readable);
+        int highest = wake_fd > STDIN_FILENO ? wake_fd : STDIN_FILENO;
+        int n = select(highest + 1, &readable, nullptr, nullptr, timeout);
         if (n >= 0)
-            return n > 0 ? 1 : 0;
+            return n > 0 && FD_ISSET(STDIN_FILENO, &readable) ? 1 : 0;
         if (errno != EINTR)
             return -1;
     }
@@ -55,11 +59,11 @@ int read_key()
     return n == 1 ? c : KEY_ESCAPE;
 }
 
-int wait_key(timeval *timeout)
+int wait_key(timeval *timeout, int wake_fd)
 {
     leave_line_mode_once();
     std::fflush(stdout);
-    int ready = wait_readable(timeout);
+    int ready = wait_readable(timeout, wake_fd);
     if (ready < 0) {
         std::printf("wincompat.h: select() on fd 0 failed\n");
         return KEY_FAILED;
@@ -69,14 +73,14 @@ int wait_key(timeval *timeout)
 
 } // namespace
 
-int getch() { return wait_key(nullptr); }
+int getch() { return wait_key(nullptr, -1); }
 
-int poll_key(int timeout_ms)
+int poll_key(int timeout_ms, int wake_fd)
 {
     timeval timeout;
     timeout.tv_sec = timeout_ms / 1000;
     timeout.tv_usec = (timeout_ms % 1000) * 1000;
-    return wait_key(&timeout);
+    return wait_key(&timeout, wake_fd);
 }
 
 void clear_console()

@@ -13,8 +13,9 @@ constexpr int KEY_FAILED = static_cast<int>(0xdeadbeef);
 // A failed wait prints a line and returns KEY_FAILED.
 int getch();
 
-// As getch(), but gives up after timeout_ms milliseconds and returns -1.
-int poll_key(int timeout_ms);
+// As getch(), but gives up after timeout_ms milliseconds and returns -1; it
+// also returns -1 as soon as wake_fd (when not -1) turns readable.
+int poll_key(int timeout_ms, int wake_fd = -1);
 
 // Clears the console when standard output is a terminal.
 void clear_console();

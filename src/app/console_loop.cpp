@@ -5,6 +5,7 @@
 #include "app/console.h"
 #include "app/output_tap.h"
 #include "app/render_callback.h"
+#include "midi/midi_input.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
@@ -28,7 +29,9 @@ void play_until_escape()
         Exec_Remote_Order();
         accept_remote_client();
         post_step_events();
-        int key = poll_key(PASS_MS);
+        apply_midi_input();
+        // A MIDI note ends the wait at once, so it sounds with the next block.
+        int key = poll_key(PASS_MS, midi_wake_fd());
         if (key == KEY_ESCAPE || key == KEY_FAILED)
             break;
     }

@@ -7,6 +7,7 @@
 #include "app/fmod_errors.h"
 #include "app/render_callback.h"
 #include "audio/fsound.h"
+#include "audio/jack_server.h"
 
 namespace {
 
@@ -63,10 +64,30 @@ void choose_output_type()
     }
 }
 
+// The sound daemon is the JACK server: false, after saying so in one line,
+// when none runs or when it runs at another rate than the stream's (its
+// outputs would play at the wrong pitch).
+bool sound_server_usable()
+{
+    JackServerInfo server = probe_jack_server();
+    if (!server.running) {
+        std::printf("No JACK server is running\n");
+        return false;
+    }
+    if (server.sample_rate != Frequency) {
+        std::printf("The JACK server runs at %d Hz; this program plays at %d Hz only\n",
+                    server.sample_rate, Frequency);
+        return false;
+    }
+    return true;
+}
+
 // Returns false when the output type has no driver to offer, after saying so.
 bool choose_driver()
 {
     std::printf("%s%s Driver list\n%s", RULE, output_name(FSOUND_GetOutput()), RULE);
+    if (FSOUND_GetOutput() == FSOUND_OUTPUT_ESD && !sound_server_usable())
+        return false;
     int count = FSOUND_GetNumDrivers();
     for (int i = 0; i < count; ++i)
         std::printf("%d - %s\n", i + 1, FSOUND_GetDriverName(i));
@@ -99,8 +120,8 @@ int init_sound()
             NEEDED_VERSION);
         return 0;
     }
-    // A type this machine has no driver for sends the user back to the first
-    // menu to pick another one.
+    // A type this machine has no driver for, or a sound daemon that cannot
+    // be used, sends the user back to the first menu to pick another one.
     do
         choose_output_type();
     while (!choose_driver());

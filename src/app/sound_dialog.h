@@ -6,5 +6,6 @@
 // is printed). Escape, end of input, or a key other than 1 to 4 in the first
 // menu ends the process with status 0. An output type without any driver is
 // reported ("No driver found for this output type") and the first menu comes
-// back.
+// back; so does the sound daemon when no JACK server runs, or when it runs at
+// another rate than Frequency (one line says which).
 int init_sound();

@@ -9,6 +9,8 @@
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
 #include "app/sound_dialog.h"
+#include "audio/jack_server.h"
+#include "midi/midi_input.h"
 #include "panels/view_state.h"
 #include "remote/remote_listener.h"
 #include "remote/remote_orders.h"
@@ -24,13 +26,18 @@ namespace {
 constexpr unsigned int STREAM_MODE =
     FSOUND_16BITS | FSOUND_STEREO | FSOUND_SIGNED | FSOUND_NONBLOCKING;
 
-void start_stream()
+void start_stream(const CommandLine &cmd)
 {
-    output_stream =
-        FSOUND_Stream_Create(instrument_callback, BufferSize, STREAM_MODE, Frequency, nullptr);
+    output_stream = FSOUND_Stream_Create(instrument_callback, cmd.block_frames * FRAME_BYTES,
+                                         STREAM_MODE, Frequency, nullptr);
     if (!output_stream || FSOUND_Stream_Play(0, output_stream) == -1) {
         std::printf("Error!\n%s\n", FMOD_ErrorString(FSOUND_GetError()));
         std::exit(1);
+    }
+    if (FSOUND_DriverIsJack()) {
+        const int period = probe_jack_server().period_frames;
+        std::printf("JACK plays in the server's period: blocks of %d frames (%.1f ms)%s\n", period,
+                    1000.0 * period / Frequency, cmd.block_given ? "; --block does not apply" : "");
     }
 }
 
@@ -56,12 +63,14 @@ int init_Q_MODULAR(const CommandLine &cmd)
     init_sound();
     if (cmd.remote)
         open_remote_listener(cmd.remote_port, cmd.remote_local);
-    start_stream();
+    start_stream(cmd);
+    open_midi_input(cmd.midi_source, stdout);
     return 1;
 }
 
 void shutdown_Q_MODULAR()
 {
+    close_midi_input();
     FSOUND_Stream_Close(output_stream);
     output_stream = nullptr;
     FSOUND_Close();

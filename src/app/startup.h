@@ -12,12 +12,14 @@ extern char window_title[1024];
 extern FSOUND_STREAM *output_stream;
 
 // Builds the patch of cmd.patch into gen with the output tap on "MIXER_4",
-// runs the sound dialog, opens the remote-control listener (unless disabled)
-// and starts the output stream, which stays silent until CALLBACK_READY is 1.
+// runs the sound dialog, opens the remote-control listener (unless disabled),
+// starts the output stream in blocks of cmd.block_frames (a JACK output plays
+// in the server's period and says so), which stays silent until
+// CALLBACK_READY is 1, and opens the MIDI input (saying what it opened).
 // Returns 1 on success, 0 when no patch file was given (after a message and a
 // key). Every other failure prints its message and ends the process.
 int init_Q_MODULAR(const CommandLine &cmd);
 
-// Closes the stream and the sound output, the remote control, and frees the
-// patch.
+// Closes the MIDI input, the stream and the sound output, the remote
+// control, and frees the patch.
 void shutdown_Q_MODULAR();

@@ -1,5 +1,6 @@
 #include "audio/fsound.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <portaudio.h>
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int FRAME_BYTES = 4; // two signed 16-bit samples
 constexpr unsigned int NEEDED_MODE = FSOUND_16BITS | FSOUND_STEREO | FSOUND_SIGNED;
+// FSOUND_Init checks the format before any block length is known.
+constexpr int BLOCK_FOR_CHECK = 3072;
 
 } // namespace
 
@@ -58,14 +61,23 @@ const std::vector<OutputDevice> &drivers()
     return state.devices;
 }
 
-PaStreamParameters output_parameters()
+const OutputDevice &chosen_device() { return drivers()[state.driver]; }
+
+// The device's buffering asked for a stream of blocks of `frames` frames at
+// `rate` Hz: two blocks, within the device's own low and high latencies. The
+// default block of 3072 frames so gets the high latency; a small block gets a
+// short buffer, which is what a small block is chosen for.
+PaStreamParameters output_parameters(int frames, int rate)
 {
     PaStreamParameters p;
     std::memset(&p, 0, sizeof p);
-    p.device = drivers()[state.driver].device;
+    p.device = chosen_device().device;
     p.channelCount = 2;
     p.sampleFormat = paInt16;
-    p.suggestedLatency = Pa_GetDeviceInfo(p.device)->defaultHighOutputLatency;
+    const PaDeviceInfo *info = Pa_GetDeviceInfo(p.device);
+    double two_blocks = 2.0 * frames / rate;
+    p.suggestedLatency = std::min(info->defaultHighOutputLatency,
+                                  std::max(info->defaultLowOutputLatency, two_blocks));
     return p;
 }
 
@@ -85,7 +97,8 @@ int error_of(PaError e)
     }
 }
 
-// Sound card side: PortAudio asks for exactly lenbytes / 4 frames.
+// Sound card side: PortAudio asks for lenbytes / 4 frames, or for the
+// server's period on a JACK output.
 int device_callback(const void *, void *output, unsigned long frames,
                     const PaStreamCallbackTimeInfo *, PaStreamCallbackFlags, void *user)
 {
@@ -164,10 +177,11 @@ bool FSOUND_Init(int mixrate, int, unsigned int)
     if (uses_portaudio()) {
         if (state.driver >= static_cast<int>(drivers().size()))
             return fail(FMOD_ERR_INIT);
-        PaStreamParameters p = output_parameters();
+        PaStreamParameters p = output_parameters(BLOCK_FOR_CHECK, mixrate);
         PaError e;
         {
             QuietStderr quiet;
+            // A JACK server running at another rate is refused here too.
             e = Pa_IsFormatSupported(nullptr, &p, mixrate);
         }
         if (e != paFormatIsSupported)
@@ -210,12 +224,17 @@ FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes
     s->samplerate = samplerate;
     s->device_stream = nullptr;
     if (uses_portaudio()) {
-        PaStreamParameters p = output_parameters();
+        const int frames = lenbytes / FRAME_BYTES;
+        PaStreamParameters p = output_parameters(frames, samplerate);
+        // A JACK output hands over the server's period as it comes: fixing
+        // another block length would add a buffer and its delay.
+        const unsigned long block = chosen_device().jack ? paFramesPerBufferUnspecified
+                                                         : static_cast<unsigned long>(frames);
         PaError e;
         {
             QuietStderr quiet;
-            e = Pa_OpenStream(&s->device_stream, nullptr, &p, samplerate, lenbytes / FRAME_BYTES,
-                              paNoFlag, device_callback, s);
+            e = Pa_OpenStream(&s->device_stream, nullptr, &p, samplerate, block, paNoFlag,
+                              device_callback, s);
         }
         if (e != paNoError) {
             delete s;
@@ -269,3 +288,9 @@ bool FSOUND_Stream_Close(FSOUND_STREAM *stream)
 }
 
 int FSOUND_GetError() { return state.error; }
+
+bool FSOUND_DriverIsJack()
+{
+    return uses_portaudio() && state.driver < static_cast<int>(drivers().size()) &&
+           chosen_device().jack;
+}

@@ -11,8 +11,9 @@
 //       that calls the stream callback at real-time pace and discards the
 //       sound, so that everything else runs without a sound card.
 //   FSOUND_OUTPUT_OSS (4):     PortAudio's OSS output devices.
-//   FSOUND_OUTPUT_ESD (5):     the ALSA output devices that reach a sound
-//       server ("pulse", "pipewire", "jack" in their name).
+//   FSOUND_OUTPUT_ESD (5):     the outputs of a running JACK server (its
+//       client is named "qmodular"), then the ALSA output devices that
+//       reach a sound server ("pulse", "pipewire", "jack" in their name).
 //   FSOUND_OUTPUT_ALSA (6):    PortAudio's ALSA output devices.
 // The sound libraries' own start-up chatter on standard error is silenced.
 #pragma once
@@ -82,7 +83,8 @@ bool FSOUND_Init(int mixrate, int maxchannels, unsigned int flags);
 // Stops and releases every stream, closes the output.
 void FSOUND_Close();
 
-// One stream at a time. lenbytes is the block length handed to the callback.
+// One stream at a time. lenbytes is the block length handed to the callback;
+// on a JACK output the callback gets the server's period instead.
 // Returns null on failure (see FSOUND_GetError).
 FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes, unsigned int mode,
                                     int samplerate, void *userdata);
@@ -92,3 +94,7 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM *stream);
 bool FSOUND_Stream_Close(FSOUND_STREAM *stream);
 
 int FSOUND_GetError();
+
+// Beyond the FSOUND calls: true when the selected driver is an output of the
+// JACK server, whose stream plays in blocks of the server's period.
+bool FSOUND_DriverIsJack();

@@ -1,14 +1,51 @@
 #include "audio/output_devices.h"
 
 #include <cstdlib>
+#include <pa_jack.h>
 #include <portaudio.h>
 
 #include "audio/fsound.h"
+#include "audio/jack_server.h"
 #include "audio/quiet_stderr.h"
 
 namespace {
+
 bool portaudio_running = false;
+
+// Where the drivers of each output type come from, in menu order.
+struct DeviceSource {
+    int output_type;
+    PaHostApiTypeId api;
+    bool sound_servers_only; // keep the devices whose name reaches a server
+    const char *prefix;      // put before the device name in the menu
+};
+
+constexpr DeviceSource SOURCES[] = {
+    {FSOUND_OUTPUT_OSS, paOSS, false, ""},
+    {FSOUND_OUTPUT_ESD, paJACK, false, "JACK: "},
+    {FSOUND_OUTPUT_ESD, paALSA, true, ""},
+    {FSOUND_OUTPUT_ALSA, paALSA, false, ""},
+};
+
+void append_devices(const DeviceSource &source, std::vector<OutputDevice> &devices)
+{
+    PaHostApiIndex api_index = Pa_HostApiTypeIdToHostApiIndex(source.api);
+    if (api_index < 0)
+        return;
+    const PaHostApiInfo *api_info = Pa_GetHostApiInfo(api_index);
+    for (int i = 0; i < api_info->deviceCount; ++i) {
+        PaDeviceIndex device = Pa_HostApiDeviceIndexToDeviceIndex(api_index, i);
+        const PaDeviceInfo *info = Pa_GetDeviceInfo(device);
+        if (!info || info->maxOutputChannels < 2)
+            continue;
+        std::string name = info->name;
+        if (source.sound_servers_only && !reaches_sound_server(name))
+            continue;
+        devices.push_back({device, source.prefix + name, source.api == paJACK});
+    }
 }
+
+} // namespace
 
 bool portaudio_start()
 {
@@ -18,6 +55,7 @@ bool portaudio_start()
     // one while PortAudio probes it.
     setenv("JACK_NO_START_SERVER", "1", 0);
     QuietStderr quiet;
+    PaJack_SetClientName(JACK_CLIENT_NAME);
     portaudio_running = Pa_Initialize() == paNoError;
     return portaudio_running;
 }
@@ -42,29 +80,16 @@ bool reaches_sound_server(const std::string &device_name)
 std::vector<OutputDevice> list_output_devices(int output_type)
 {
     std::vector<OutputDevice> devices;
-    PaHostApiTypeId api;
-    if (output_type == FSOUND_OUTPUT_OSS)
-        api = paOSS;
-    else if (output_type == FSOUND_OUTPUT_ALSA || output_type == FSOUND_OUTPUT_ESD)
-        api = paALSA;
-    else
+    bool wanted = false;
+    for (const DeviceSource &source : SOURCES)
+        wanted = wanted || source.output_type == output_type;
+    if (!wanted)
         return devices;
+    portaudio_stop();
     if (!portaudio_start())
         return devices;
-
-    PaHostApiIndex api_index = Pa_HostApiTypeIdToHostApiIndex(api);
-    if (api_index < 0)
-        return devices;
-    const PaHostApiInfo *api_info = Pa_GetHostApiInfo(api_index);
-    for (int i = 0; i < api_info->deviceCount; ++i) {
-        PaDeviceIndex device = Pa_HostApiDeviceIndexToDeviceIndex(api_index, i);
-        const PaDeviceInfo *info = Pa_GetDeviceInfo(device);
-        if (!info || info->maxOutputChannels < 2)
-            continue;
-        std::string name = info->name;
-        if (output_type == FSOUND_OUTPUT_ESD && !reaches_sound_server(name))
-            continue;
-        devices.push_back({device, name});
-    }
+    for (const DeviceSource &source : SOURCES)
+        if (source.output_type == output_type)
+            append_devices(source, devices);
     return devices;
 }

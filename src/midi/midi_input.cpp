@@ -1,0 +1,129 @@
+#include "midi/midi_input.h"
+
+#include <RtMidi.h>
+#include <cstdint>
+#include <memory>
+#include <sys/eventfd.h>
+#include <unistd.h>
+#include <vector>
+
+#include "audio/jack_server.h"
+#include "audio/quiet_stderr.h"
+#include "midi/midi_keys.h"
+#include "midi/midi_queue.h"
+#include "synth/generator.h"
+
+namespace {
+
+constexpr const char *JACK_MIDI_CLIENT = "qmodular-midi";
+
+struct MidiInput {
+    std::unique_ptr<RtMidiIn> port;
+    MidiQueue queue;
+    int wake = -1;
+    MidiKeys keys; // main thread only
+};
+
+MidiInput midi;
+
+// The MIDI library's thread (JACK's process thread on JACK): queue the note
+// messages and wake the main loop; nothing that allocates, locks or waits.
+void on_message(double, std::vector<unsigned char> *bytes, void *)
+{
+    if (bytes->size() < 3)
+        return;
+    const unsigned char kind = (*bytes)[0] & 0xf0;
+    if (kind != 0x80 && kind != 0x90)
+        return;
+    if (!midi.queue.push({(*bytes)[0], (*bytes)[1], (*bytes)[2]}))
+        return;
+    const uint64_t one = 1;
+    (void)!write(midi.wake, &one, sizeof one);
+}
+
+// The first source port whose name contains source, or -1.
+int find_source(RtMidiIn &port, const std::string &source, std::string &name)
+{
+    const unsigned count = port.getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        name = port.getPortName(i);
+        if (name.find(source) != std::string::npos)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Opens the port on api; returns what to say about it. Throws RtMidiError.
+std::string open_port(RtMidi::Api api, const std::string &source)
+{
+    const bool jack = api == RtMidi::UNIX_JACK;
+    const char *client = jack ? JACK_MIDI_CLIENT : JACK_CLIENT_NAME;
+    midi.port = std::make_unique<RtMidiIn>(api, client);
+    midi.port->setCallback(on_message);
+    std::string said = std::string("MIDI input: port ") + client + ":" + MIDI_PORT_NAME +
+                       (jack ? " on JACK" : " on the ALSA sequencer");
+    std::string name;
+    const int found = source.empty() ? -1 : find_source(*midi.port, source, name);
+    if (found >= 0) {
+        // The port is opened connected to the source; others may still
+        // connect to it.
+        midi.port->openPort(found, MIDI_PORT_NAME);
+        return said + ", connected from " + name;
+    }
+    midi.port->openVirtualPort(MIDI_PORT_NAME);
+    if (!source.empty())
+        said += "; no MIDI source port contains \"" + source + "\"";
+    return said;
+}
+
+} // namespace
+
+bool open_midi_input(const std::string &source, FILE *messages)
+{
+    close_midi_input();
+    const RtMidi::Api api = probe_jack_server().running ? RtMidi::UNIX_JACK : RtMidi::LINUX_ALSA;
+    std::string said;
+    try {
+        // The library prints its errors before it throws them.
+        QuietStderr quiet;
+        midi.wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        said = open_port(api, source);
+    } catch (const RtMidiError &e) {
+        std::fprintf(messages, "No MIDI input: %s\n", e.getMessage().c_str());
+        close_midi_input();
+        return false;
+    }
+    std::fprintf(messages, "%s\n", said.c_str());
+    return true;
+}
+
+void close_midi_input()
+{
+    {
+        QuietStderr quiet;
+        midi.port.reset();
+    }
+    if (midi.wake >= 0)
+        close(midi.wake);
+    midi.wake = -1;
+}
+
+int apply_midi_input()
+{
+    if (midi.wake >= 0) {
+        uint64_t count;
+        (void)!read(midi.wake, &count, sizeof count);
+    }
+    int taken = 0;
+    MidiMessage m;
+    while (midi.queue.pop(m)) {
+        ++taken;
+        if (gen)
+            midi.keys.apply(*gen, m);
+    }
+    return taken;
+}
+
+int midi_wake_fd() { return midi.wake; }
+
+unsigned long dropped_midi_messages() { return midi.queue.dropped(); }

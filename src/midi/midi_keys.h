@@ -1,0 +1,44 @@
+// MIDI notes played on the keyboard modules of a patch. Main thread only: it
+// writes the modules' note, octave, gate and sync as the computer keyboard
+// does, and the audio thread hears them at its next sample.
+//
+// Note-on m plays NOTE2FREQ entry m - 11 (entry 58 is 440 Hz, note 69):
+// octave (m - 11) / 12, note (m - 11) % 12, with the gate opened and a sync
+// pulse; notes below the table are ignored. Each keyboard plays the newest of
+// its held notes (last-note priority): releasing an older held note changes
+// nothing, releasing the sounding one returns to the newest still held,
+// re-triggered, and releasing the last one closes the gate. A note-on with
+// velocity 0 is a note-off. Channel 1 plays "KEY_1", channel 2 "KEY_2",
+// channel 3 "KEY_3"; a patch with a single keyboard hears every channel.
+#pragma once
+
+#include <vector>
+
+#include "midi/midi_queue.h"
+
+class GENERATOR;
+class KEYBOARD;
+
+class MidiKeys {
+public:
+    // Plays one message on patch's keyboards; anything but a note-on or a
+    // note-off, or a note for no keyboard, is ignored. The held notes belong
+    // to one patch: a message for another patch starts with none held.
+    void apply(GENERATOR &patch, const MidiMessage &m);
+
+private:
+    struct Held {
+        KEYBOARD *keyboard;
+        std::vector<int> notes; // oldest first; the last one sounds
+    };
+
+    Held &held_by(KEYBOARD *keyboard);
+    void press(Held &h, int note);
+    void release(Held &h, int note);
+
+    const GENERATOR *patch = nullptr;
+    std::vector<Held> held;
+};
+
+// The keyboard that a MIDI channel (1 to 16) plays in patch, or null.
+KEYBOARD *keyboard_of_channel(GENERATOR &patch, int channel);
