@@ -143,3 +143,24 @@ def frequency(samples, rate=44100):
 
 def rms(samples):
     return (sum(s * s for s in samples) / max(len(samples), 1)) ** 0.5
+
+
+def play_on_jack(server, args, exe, data):
+    """Starts the program with args, picks the sound daemon and the JACK
+    server's "system" output in the dialog, and returns the Session once it
+    plays."""
+    from e2e_support import Session
+    session = Session(args, exe, data, env=server.env())
+    try:
+        session.send(b"2")
+        session.wait_for("Enlightment Sound Daemon Driver list")
+        menu = session.wait_for("Press a corresponding number or ESC to quit")
+        numbers = [line.split(" - ")[0] for line in menu.splitlines()
+                   if line.endswith(" - JACK: system")]
+        assert numbers, menu
+        session.send(numbers[-1].encode())
+        session.wait_for("Playing [")
+        return session
+    except BaseException:
+        session.kill()
+        raise
