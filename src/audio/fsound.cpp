@@ -6,6 +6,7 @@
 #include <portaudio.h>
 #include <vector>
 
+#include "audio/jack_server.h"
 #include "audio/output_devices.h"
 #include "audio/quiet_stderr.h"
 #include "audio/silent_output.h"
@@ -24,7 +25,8 @@ struct FSOUND_STREAM {
     void *userdata;
     int lenbytes;
     int samplerate;
-    PaStream *device_stream;          // sound card output, or
+    PaStream *device_stream;          // sound card output,
+    bool jack;                        // on the JACK server, or
     SilentOutput silent;              // the "No sound" pacing thread
     std::vector<unsigned char> block; // its buffer
 };
@@ -223,6 +225,7 @@ FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes
     s->lenbytes = lenbytes;
     s->samplerate = samplerate;
     s->device_stream = nullptr;
+    s->jack = false;
     if (uses_portaudio()) {
         const int frames = lenbytes / FRAME_BYTES;
         PaStreamParameters p = output_parameters(frames, samplerate);
@@ -230,6 +233,7 @@ FSOUND_STREAM *FSOUND_Stream_Create(FSOUND_STREAMCALLBACK callback, int lenbytes
         // another block length would add a buffer and its delay.
         const unsigned long block = chosen_device().jack ? paFramesPerBufferUnspecified
                                                          : static_cast<unsigned long>(frames);
+        s->jack = chosen_device().jack;
         PaError e;
         {
             QuietStderr quiet;
@@ -276,7 +280,12 @@ bool FSOUND_Stream_Close(FSOUND_STREAM *stream)
 {
     if (!stream || stream != state.stream)
         return false;
-    if (stream->device_stream) {
+    if (stream->device_stream && stream->jack && !probe_jack_server().running) {
+        // Its JACK server went away: PortAudio would wait minutes for the
+        // server to confirm the stop. The stream is left open, and PortAudio
+        // with it; the program closes its sound output only when it ends.
+        portaudio_abandon();
+    } else if (stream->device_stream) {
         QuietStderr quiet;
         Pa_StopStream(stream->device_stream);
         Pa_CloseStream(stream->device_stream);

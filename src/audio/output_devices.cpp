@@ -11,6 +11,7 @@
 namespace {
 
 bool portaudio_running = false;
+bool portaudio_abandoned = false;
 
 // Where the drivers of each output type come from, in menu order.
 struct DeviceSource {
@@ -62,12 +63,14 @@ bool portaudio_start()
 
 void portaudio_stop()
 {
-    if (!portaudio_running)
+    if (!portaudio_running || portaudio_abandoned)
         return;
     QuietStderr quiet;
     Pa_Terminate();
     portaudio_running = false;
 }
+
+void portaudio_abandon() { portaudio_abandoned = true; }
 
 bool reaches_sound_server(const std::string &device_name)
 {

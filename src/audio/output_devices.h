@@ -15,6 +15,11 @@ struct OutputDevice {
 bool portaudio_start();
 // Stops PortAudio if portaudio_start() started it.
 void portaudio_stop();
+// Leaves PortAudio running as it is for the rest of the process, for when it
+// holds a stream on a JACK server that went away: PortAudio cannot stop that
+// stream, nor stop itself, without waiting minutes for the gone server.
+// Device lists stay as they were from then on.
+void portaudio_abandon();
 
 // The output devices of one output type, in PortAudio's order within each
 // sound system: OSS lists the OSS devices, ALSA the ALSA devices, and the

@@ -76,10 +76,32 @@ TEST(CommandLine, RefusesWhatItCannotUse)
              {"--render", "", "a.QSY"},
              {"--render", "o.wav"},
              {"a.QSY", "--no-remote"},
+             {"--block", "63", "a.QSY"},
+             {"--block", "3073", "a.QSY"},
+             {"--block", "256k", "a.QSY"},
+             {"--block"},
+             {"--midi-in", "", "a.QSY"},
+             {"--render", "o.wav", "--block", "64", "a.QSY"},
+             {"--render", "o.wav", "--midi-in", "usb", "a.QSY"},
          }) {
         Parsed p = parse(words);
         EXPECT_FALSE(p.ok) << words[0];
         EXPECT_FALSE(p.error.empty());
+    }
+}
+
+TEST(CommandLine, BlockSizeAndMidiSourceForPlaying)
+{
+    Parsed defaults = parse({"a.QSY"});
+    EXPECT_EQ(3072, defaults.cmd.block_frames);
+    EXPECT_FALSE(defaults.cmd.block_given);
+    EXPECT_TRUE(defaults.cmd.midi_source.empty());
+    for (const char *frames : {"64", "3072"}) {
+        Parsed p = parse({"--block", frames, "--midi-in", "USB Keys", "a.QSY"});
+        ASSERT_TRUE(p.ok) << p.error;
+        EXPECT_EQ(std::stoi(frames), p.cmd.block_frames);
+        EXPECT_TRUE(p.cmd.block_given);
+        EXPECT_EQ("USB Keys", p.cmd.midi_source);
     }
 }
 
