@@ -7,12 +7,16 @@
 
 namespace {
 
-// The display shows octave 0 as digit image 1.
+// The display shows octave 0 as digit image 1. A view without the display
+// leaves it to be shown when its view comes back.
 void show_octave(KEYBOARD_GUI &p)
 {
+    if (!p.get_SPRITE_by_name("SPRITE_OCT"))
+        return;
     char image[VORN_ENGINE::NAME_SIZE];
     std::snprintf(image, sizeof image, "LED_NUMERIC_1_%d", p.keyboard->octave + 1);
     show_image(p, "SPRITE_OCT", image);
+    p.shown_octave = p.keyboard->octave;
 }
 
 void on_power(KEYBOARD_GUI &p, const MESSAGE &m) { p.keyboard->power = switched_on(m); }
@@ -40,7 +44,7 @@ const BINDING<KEYBOARD_GUI> BINDINGS[] = {
 } // namespace
 
 KEYBOARD_GUI::KEYBOARD_GUI(KEYBOARD *keyboard, int x, int y, const char *number)
-    : OBJET(x, y, number), keyboard(keyboard)
+    : OBJET(x, y, number), keyboard(keyboard), shown_octave(keyboard->octave)
 {
     load_panel_files(*this, "KEY_%s", "RC/BACK_KEYBOARD.RC", "RC/KEYBOARD.RC");
     show_text_in_both_views(*this, "label_NAME", keyboard->name);
@@ -52,6 +56,8 @@ int KEYBOARD_GUI::evolue()
 {
     if (view_mode == VIEW_FRONT)
         handle_messages(*this, BINDINGS);
+    if (keyboard->octave != shown_octave)
+        show_octave(*this);
     OBJET::evolue();
     return 0;
 }

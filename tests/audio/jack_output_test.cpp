@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <jack/jack.h>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "audio/fsound.h"
 #include "audio/jack_server.h"
 #include "support/jack_test_server.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -42,13 +44,23 @@ int jack_system_driver()
 
 class JackOutput : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        // ALSA with nothing but a null default device: the machine's own
+        // ALSA devices and plug-ins stay out of the list.
+        std::ofstream(conf) << "pcm.default { type null }\n";
+        setenv("ALSA_CONFIG_PATH", conf.c_str(), 1);
+    }
     void TearDown() override
     {
         FSOUND_Close();
         FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND);
         server.reset();
+        unsetenv("ALSA_CONFIG_PATH");
     }
 
+    TempDir dir;
+    const std::string conf = dir.path("alsa.conf");
     std::unique_ptr<JackTestServer> server;
 };
 

@@ -208,6 +208,22 @@ TEST(KeyboardPanel, OctaveStaysWithinItsRangeAndShows)
     EXPECT_EQ(image_of(panel, "SPRITE_OCT"), "LED_NUMERIC_1_1");
 }
 
+TEST(KeyboardPanel, OctaveDisplayFollowsTheModuleInEveryView)
+{
+    // A MIDI note sets the module's octave, up to 9 for the highest notes.
+    KEYBOARD keyboard;
+    KEYBOARD_GUI panel(&keyboard, 0, 0, "0");
+    keyboard.octave = 9;
+    panel.evolue();
+    EXPECT_EQ(image_of(panel, "SPRITE_OCT"), "LED_NUMERIC_1_10");
+    panel.toggle_view_mode(OBJET::VIEW_BACK);
+    keyboard.octave = 2;
+    panel.evolue();
+    panel.toggle_view_mode(OBJET::VIEW_FRONT);
+    panel.evolue();
+    EXPECT_EQ(image_of(panel, "SPRITE_OCT"), "LED_NUMERIC_1_3");
+}
+
 TEST(MixerPanel, OnlyTheFirstSixStripsAct)
 {
     MIXER mixer;
