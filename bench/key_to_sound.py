@@ -1,0 +1,94 @@
+"""Key-to-sound delay by block size, over a private JACK server (dummy back
+end, synchronous): a test client sends MIDI note-on messages to the program
+and records its output; the delay of one note runs from the frame at which
+the note-on was sent to the first non-silent recorded frame. With JACK the
+block is the server's period, so the period is what varies here.
+
+Run by `make bench`, or: python3 bench/key_to_sound.py --exe build/release/qmodular --data data"""
+import argparse
+import os
+import statistics
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from e2e_support import write_patch  # noqa: E402
+from jack_support import JackServer, TestClient, play_on_jack  # noqa: E402
+
+PATCH = """#LATENCY:_a_sine_gated_by_the_keyboard
+BEGIN_OBJECTS_DECLARE
+KEYBOARD_1;;
+VCO_1;TYPE=1;FREQ=44.000000;AMOUNT=0.80;PHASE=0;
+VCA_1;ATTACK=1;DECAY=10;SUSTAIN=1;RELEASE=2;INVERT=0;
+MIXER_4;;
+END_OBJECTS_DECLARE
+BEGIN_LINKS_DECLARE
+VCO_1;IN=KEYBOARD_1;
+VCA_1;IN=VCO_1;GATE=KEYBOARD_1;
+MIXER_4;ADD_CHANELL=VCA_1;
+OUTPUT_1;MIXER_4;
+END_LINKS_DECLARE
+"""
+
+PERIODS = [64, 128, 256, 512, 1024, 2048]
+NOTES = 20
+RATE = 44100
+
+
+def delays(exe, data, patch, period):
+    """The delay of each of NOTES notes, in frames."""
+    found = []
+    with JackServer(period=period) as server:
+        tester = TestClient(server)
+        session = None
+        try:
+            session = play_on_jack(server, ["--no-remote", "--midi-in", "tester:midi", patch],
+                                   exe, data)
+            tester.listen_to(tester.port_of("qmodular:out_0", False, False))
+            hold = max(0.05, 3.0 * period / RATE)
+            for _ in range(NOTES):
+                tester.cycles = []
+                tester.recording = True
+                sent = tester.send(0x90, 69, 100)
+                time.sleep(hold)
+                tester.recording = False
+                tester.send(0x80, 69, 0)
+                time.sleep(hold)
+                first, samples = tester.joined()
+                sounding = next((i for i, v in enumerate(samples) if v != 0.0 and
+                                 first + i >= sent), None)
+                if sounding is not None:
+                    found.append(first + sounding - sent)
+            session.quit()
+        finally:
+            if session:
+                session.kill()
+            tester.close()
+    return found
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--data", required=True)
+    args = parser.parse_args()
+    exe, data = os.path.abspath(args.exe), os.path.abspath(args.data)
+    print("Key-to-sound delay over JACK (dummy back end, synchronous), %d notes per block size"
+          % NOTES)
+    print("%8s %10s | %8s %8s %8s  (ms)" % ("block", "block ms", "min", "median", "max"))
+    with tempfile.TemporaryDirectory() as tmp:
+        patch = write_patch(tmp, "LATENCY.QSY", PATCH)
+        for period in PERIODS:
+            found = delays(exe, data, patch, period)
+            if not found:
+                print("%8d: no note was heard" % period)
+                continue
+            ms = [1000.0 * d / RATE for d in found]
+            print("%8d %10.1f | %8.2f %8.2f %8.2f   (%d of %d notes heard)"
+                  % (period, 1000.0 * period / RATE, min(ms), statistics.median(ms), max(ms),
+                     len(found), NOTES))
+
+
+if __name__ == "__main__":
+    main()
