@@ -43,7 +43,7 @@ def delays(exe, data, patch, period):
         tester = TestClient(server)
         session = None
         try:
-            session = play_on_jack(server, ["--no-remote", "--midi-in", "tester:midi", patch],
+            session = play_on_jack(server, ["--no-remote", "--midi-in", tester.name + ":midi", patch],
                                    exe, data)
             tester.listen_to(tester.port_of("qmodular:out_0", False, False))
             hold = max(0.05, 3.0 * period / RATE)

@@ -89,7 +89,8 @@ TEST_F(JackOutput, PlaysInTheServersPeriodAsTheClientQmodular)
     EXPECT_GE(blocks.count, 5);
     EXPECT_EQ(128 * 4, blocks.last_length) << "blocks of the server's period";
 
-    jack_client_t *watcher = jack_client_open("watcher", JackNoStartServer, nullptr);
+    jack_client_t *watcher = jack_client_open(JackTestServer::client_name("watcher").c_str(),
+                                              JackNoStartServer, nullptr);
     ASSERT_NE(nullptr, watcher);
     for (const char *port : {"qmodular:out_0", "qmodular:out_1"})
         EXPECT_NE(nullptr, jack_port_by_name(watcher, port)) << port;

@@ -16,13 +16,13 @@
 
 namespace {
 
-// A JACK client with the MIDI output "sender:keys" that sends one queued
-// three-byte message at the start of its next cycle.
+// A JACK client with the MIDI output "sender<pid>:keys" that sends one
+// queued three-byte message at the start of its next cycle.
 class Sender {
 public:
     Sender()
     {
-        client = jack_client_open("sender", JackNoStartServer, nullptr);
+        client = jack_client_open(name.c_str(), JackNoStartServer, nullptr);
         if (!client)
             return;
         port = jack_port_register(client, "keys", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
@@ -43,6 +43,7 @@ public:
         pending.store(true);
     }
 
+    const std::string name = JackTestServer::client_name("sender");
     jack_client_t *client = nullptr;
     jack_port_t *port = nullptr;
 
@@ -104,11 +105,12 @@ TEST_F(MidiInputTest, ANoteFromTheConnectedSourcePlaysTheKeyboardOnTheMainThread
     ASSERT_TRUE(server.running());
     Sender sender;
     ASSERT_NE(nullptr, sender.client);
-    EXPECT_EQ("MIDI input: port qmodular-midi:midi_in on JACK, connected from sender:keys\n",
-              opened("der:ke"));
+    EXPECT_EQ("MIDI input: port qmodular-midi:midi_in on JACK, connected from " + sender.name +
+                  ":keys\n",
+              opened(sender.name.substr(3) + ":ke"));
     jack_port_t *ours = jack_port_by_name(sender.client, "qmodular-midi:midi_in");
     ASSERT_NE(nullptr, ours);
-    EXPECT_TRUE(jack_port_connected_to(ours, "sender:keys"));
+    EXPECT_TRUE(jack_port_connected_to(ours, (sender.name + ":keys").c_str()));
 
     sender.send(0x90, 69, 100);
     ASSERT_TRUE(woken_within(5000));
@@ -131,7 +133,8 @@ TEST_F(MidiInputTest, WithoutMatchingSourceThePortWaitsForConnections)
     EXPECT_EQ("MIDI input: port qmodular-midi:midi_in on JACK; no MIDI source port contains "
               "\"nothing\"\n",
               opened("nothing"));
-    jack_client_t *watcher = jack_client_open("watcher", JackNoStartServer, nullptr);
+    jack_client_t *watcher = jack_client_open(JackTestServer::client_name("watcher").c_str(),
+                                              JackNoStartServer, nullptr);
     ASSERT_NE(nullptr, watcher);
     EXPECT_NE(nullptr, jack_port_by_name(watcher, "qmodular-midi:midi_in"));
     jack_client_close(watcher);

@@ -46,10 +46,10 @@ def test_notes_play_at_their_pitch_newest_first_and_stop_on_release(args, tmp):
         tester = TestClient(server)
         s = None
         try:
-            s = play_on_jack(server, ["--no-remote", "--midi-in", "tester:midi", patch],
+            s = play_on_jack(server, ["--no-remote", "--midi-in", tester.name + ":midi", patch],
                              args.exe, args.data)
             said = "".join(s.seen)
-            assert "connected from tester:midi_out" in said, said
+            assert "connected from %s:midi_out" % tester.name in said, said
             tester.listen_to(tester.port_of("qmodular:out_0", False, False))
             tester.recording = True
             time.sleep(HOLD_S)

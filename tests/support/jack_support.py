@@ -3,7 +3,9 @@ records audio and sends MIDI, for the end-to-end tests and the benchmark.
 Needs Debian's jackd2 and python3-jack-client."""
 import array
 import collections
+import ctypes
 import os
+import signal
 import subprocess
 import threading
 import time
@@ -16,11 +18,21 @@ jack.set_error_function(lambda message: None)
 jack.set_info_function(lambda message: None)
 
 
+def _die_with_parent():
+    """In the child: SIGTERM when the parent dies, so no server outlives its test."""
+    ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
 class JackServer:
     """jackd -d dummy under a name of its own, so that parallel runs never
     meet; stopped on exit of the with block. Runs without real-time
     scheduling (as root in CI too) and synchronously: every client finishes
-    its cycle before the next one starts, so recordings have no gaps."""
+    its cycle before the next one starts, so recordings have no gaps.
+
+    The client library mixes up clients of one name opened at the same
+    moment by two processes, even on different servers: the tests using
+    JACK hold the ctest resource lock "jack", and the clients of this module
+    carry the process id in their name."""
 
     def __init__(self, rate=44100, period=256):
         self.name = "qmtest-%d-%s" % (os.getpid(), uuid.uuid4().hex[:8])
@@ -33,13 +45,14 @@ class JackServer:
             ["jackd", "--name", self.name, "--no-realtime", "--sync",
              "-d", "dummy", "-r", str(self.rate), "-p", str(self.period)],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-            env=dict(os.environ, JACK_NO_AUDIO_RESERVATION="1"))
+            env=dict(os.environ, JACK_NO_AUDIO_RESERVATION="1"), preexec_fn=_die_with_parent)
         deadline = time.monotonic() + 15
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
                 raise RuntimeError("jackd ended: %s" % self.process.stderr.read().decode())
             try:
-                jack.Client("probe", servername=self.name, no_start_server=True).close()
+                jack.Client("probe%d" % os.getpid(), servername=self.name,
+                            no_start_server=True).close()
                 return self
             except jack.JackError:
                 time.sleep(0.05)
@@ -61,13 +74,15 @@ class JackServer:
 
 
 class TestClient:
-    """A JACK client with one audio input ("in") and one MIDI output ("midi_out").
+    """A JACK client ("tester<pid>", see name) with one audio input ("in") and
+    one MIDI output ("midi_out").
     The process callback sends the queued MIDI messages at the start of a
     cycle, noting the frame time, and, while recording, keeps every cycle of
     the input with its frame time."""
 
-    def __init__(self, server, name="tester"):
-        self.client = jack.Client(name, servername=server.name, no_start_server=True)
+    def __init__(self, server):
+        self.name = "tester%d" % os.getpid()
+        self.client = jack.Client(self.name, servername=server.name, no_start_server=True)
         self.audio_in = self.client.inports.register("in")
         self.midi_out = self.client.midi_outports.register("midi_out")
         self.outbox = collections.deque()

@@ -3,12 +3,18 @@
 // meet), made the default server of this process through
 // JACK_DEFAULT_SERVER, and stopped by the destructor. It runs without
 // real-time scheduling, which works as root and in containers.
+//
+// The client library mixes up clients of one name opened at the same moment
+// by two processes, even on different servers: the tests that use JACK hold
+// the ctest resource lock "jack", and name their own clients after their
+// process (client_name()).
 #pragma once
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -23,6 +29,8 @@ public:
         const std::string r = std::to_string(rate), p = std::to_string(period);
         pid = fork();
         if (pid == 0) {
+            // A test that dies leaves no server behind.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             std::freopen("/dev/null", "w", stdout);
             std::freopen("/dev/null", "w", stderr);
             execlp("jackd", "jackd", "--name", name.c_str(), "--no-realtime", "--sync", "-d",
@@ -48,6 +56,9 @@ public:
     JackTestServer &operator=(const JackTestServer &) = delete;
 
     bool running() const { return probe_jack_server().running; }
+
+    // base followed by this process's id.
+    static std::string client_name(const char *base) { return base + std::to_string(getpid()); }
 
     const std::string name;
 
