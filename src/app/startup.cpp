@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "app/command_line.h"
 #include "app/console.h"
@@ -9,7 +11,6 @@
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
 #include "app/sound_dialog.h"
-#include "audio/jack_server.h"
 #include "midi/midi_input.h"
 #include "panels/view_state.h"
 #include "remote/remote_listener.h"
@@ -35,7 +36,12 @@ void start_stream(const CommandLine &cmd)
         std::exit(1);
     }
     if (FSOUND_DriverIsJack()) {
-        const int period = probe_jack_server().period_frames;
+        // The server's period is the length of the blocks it asks for.
+        int period = 0;
+        for (int i = 0; i < 200 && period == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            period = FSOUND_Stream_GetBlockFrames(output_stream);
+        }
         std::printf("JACK plays in the server's period: blocks of %d frames (%.1f ms)%s\n", period,
                     1000.0 * period / Frequency, cmd.block_given ? "; --block does not apply" : "");
     }

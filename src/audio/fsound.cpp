@@ -1,12 +1,12 @@
 #include "audio/fsound.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <portaudio.h>
 #include <vector>
 
-#include "audio/jack_server.h"
 #include "audio/output_devices.h"
 #include "audio/quiet_stderr.h"
 #include "audio/silent_output.h"
@@ -29,6 +29,7 @@ struct FSOUND_STREAM {
     bool jack;                        // on the JACK server, or
     SilentOutput silent;              // the "No sound" pacing thread
     std::vector<unsigned char> block; // its buffer
+    std::atomic<int> last_frames{0};  // frames of the latest block
 };
 
 namespace {
@@ -106,6 +107,7 @@ int device_callback(const void *, void *output, unsigned long frames,
 {
     FSOUND_STREAM *s = static_cast<FSOUND_STREAM *>(user);
     int bytes = static_cast<int>(frames) * FRAME_BYTES;
+    s->last_frames.store(static_cast<int>(frames), std::memory_order_relaxed);
     std::memset(output, 0, bytes);
     return s->callback(s, output, bytes, s->userdata) ? paContinue : paComplete;
 }
@@ -115,6 +117,7 @@ void silent_tick(void *user)
 {
     FSOUND_STREAM *s = static_cast<FSOUND_STREAM *>(user);
     std::memset(s->block.data(), 0, s->block.size());
+    s->last_frames.store(s->lenbytes / FRAME_BYTES, std::memory_order_relaxed);
     s->callback(s, s->block.data(), s->lenbytes, s->userdata);
 }
 
@@ -280,10 +283,11 @@ bool FSOUND_Stream_Close(FSOUND_STREAM *stream)
 {
     if (!stream || stream != state.stream)
         return false;
-    if (stream->device_stream && stream->jack && !probe_jack_server().running) {
-        // Its JACK server went away: PortAudio would wait minutes for the
-        // server to confirm the stop. The stream is left open, and PortAudio
-        // with it; the program closes its sound output only when it ends.
+    if (stream->device_stream && stream->jack && Pa_IsStreamActive(stream->device_stream) != 1) {
+        // Its JACK server went away (a stream it shut down is no longer
+        // active): PortAudio would wait minutes for the server to confirm the
+        // stop. The stream is left open, and PortAudio with it; the program
+        // closes its sound output only when it ends.
         portaudio_abandon();
     } else if (stream->device_stream) {
         QuietStderr quiet;
@@ -297,6 +301,11 @@ bool FSOUND_Stream_Close(FSOUND_STREAM *stream)
 }
 
 int FSOUND_GetError() { return state.error; }
+
+int FSOUND_Stream_GetBlockFrames(FSOUND_STREAM *stream)
+{
+    return stream ? stream->last_frames.load(std::memory_order_relaxed) : 0;
+}
 
 bool FSOUND_DriverIsJack()
 {

@@ -98,3 +98,6 @@ int FSOUND_GetError();
 // Beyond the FSOUND calls: true when the selected driver is an output of the
 // JACK server, whose stream plays in blocks of the server's period.
 bool FSOUND_DriverIsJack();
+// Beyond the FSOUND calls: the frames of the stream's latest block, 0 before
+// the first one.
+int FSOUND_Stream_GetBlockFrames(FSOUND_STREAM *stream);
