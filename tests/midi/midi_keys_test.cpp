@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "midi/midi_keys.h"
@@ -25,6 +26,9 @@ struct Case {
     std::vector<MidiMessage> messages; // channel in the status byte's low four bits
     std::vector<Shown> expected;       // one per keyboard
 };
+
+// Test names show what a case is about.
+void PrintTo(const Case &c, std::ostream *os) { *os << c.what; }
 
 // A fresh keyboard shows gate 0, octave 4, note 1.
 const Shown REST = {0, 4, 1, 0};
