@@ -30,8 +30,12 @@ public:
     ~InsideCallback() { callbacks_inside.fetch_sub(1); }
 };
 
-// The tap's source is read once: it may be re-pointed at any moment.
-float tap_value() { return read_or(*general_out, 0.0f); }
+// The tap's link is read once per frame: it may be re-pointed at any moment.
+float tap_value()
+{
+    const float *s = general_out->source;
+    return s ? *s : 0.0f;
+}
 
 // v * 32767 truncated toward zero; INT32_MIN when that is not a 32-bit
 // integer (the value the processor's conversion gives).

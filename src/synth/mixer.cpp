@@ -1,6 +1,6 @@
 #include "synth/mixer.h"
 
-MIXER::MIXER() : OUTPUT(0.0f), power(1), count(0)
+MIXER::MIXER() : OUTPUT(0.0f), power(1), count(0), latched_count(0)
 {
     name[0] = '\0';
     for (int i = 0; i < CHANNELS; ++i) {

@@ -30,27 +30,43 @@ public:
 
     int evolue() override
     {
+        latch_inputs();
         tick();
         return 1;
     }
-    // One sample, without the virtual call (the generator's walk).
+    // Reads the connections (the channels in use and their inputs) for the samples that follow; the
+    // generator's walk calls it once per sub-block.
+    inline void latch_inputs();
+    // One sample from the latched connections, without the virtual call (the
+    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
+
+private:
+    int latched_count; // the channel count as last latched
 };
 
 // ---- Per-sample code, inline so that the generator's walk is one loop ----
+
+// The count is read before the inputs, with acquire: a channel counted has its
+// input set.
+inline void MIXER::latch_inputs()
+{
+    latched_count = count.load(std::memory_order_acquire);
+    for (int i = 0; i < latched_count; ++i)
+        inputs[i].latch();
+}
 
 SYNTH_INLINE void MIXER::tick()
 {
     float sum = 0.0f;
     int n = 0;
     if (power != 0) {
-        const int channels = count.load(std::memory_order_acquire);
-        for (int i = 0; i < channels; ++i) {
+        for (int i = 0; i < latched_count; ++i) {
             if (bypass[i] == 1.0f)
                 continue;
-            const float *in = inputs[i].source;
+            const float *in = inputs[i].latched;
             if (!in)
                 continue;
             sum += *in * gain[i];

@@ -106,7 +106,7 @@ void compute_coefficients(PCF::Cell &c, double freq, double q, double gain_db, u
 PCF::PCF()
     : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1), mod_phase(nullptr),
       mod_frequency(nullptr), mod_amplitude(nullptr), mix(1.0f), type(3), bypass(1), cut_off(0),
-      gain(1.0f), level(1.0f), q(1.0f)
+      gain(1.0f), level(1.0f), q(1.0f), latched_frequency(nullptr), latched_mix(nullptr)
 {
     name[0] = '\0';
     // Zero history, and a cache key that matches nothing.

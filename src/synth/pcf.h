@@ -18,8 +18,8 @@ public:
     };
 
     int power;
-    // Modulation inputs as the oscillator's (see VCO): phase (bound, not
-    // read), cut-off frequency and mix. Change them only through
+    // Modulation inputs as the oscillator's (see VCO): phase (connected,
+    // not read), cut-off frequency and mix. Change them only through
     // VCO::set_modulation or VCO::connect_modulation while the sound plays.
     MOD_SLOT mod_phase;
     MOD_SLOT mod_frequency;
@@ -47,10 +47,16 @@ public:
     // 4 notch, 5 low shelf, 6 high shelf, 7 peaking; others wrap into range.
     int evolue() override
     {
+        latch_inputs();
         tick();
         return 1;
     }
-    // One sample, without the virtual call (the generator's walk).
+    // Reads the connections (audio input, cut-off and mix
+    // modulation) for the samples that follow; the
+    // generator's walk calls it once per sub-block.
+    inline void latch_inputs();
+    // One sample from the latched connections, without the virtual call (the
+    // generator's walk).
     inline void tick();
     // Runs the cell on one input sample (types as in evolue). Parameters
     // without a usable response (Q <= 0, cut-off below 1 Hz or at or above
@@ -62,6 +68,9 @@ public:
     void write_desc_to_file(FILE *f);
 
 private:
+    // The values the cut-off and mix slots point at, as last latched.
+    const float *latched_frequency;
+    const float *latched_mix;
     // Makes the cell's coefficients those of the parameters, which differ
     // from its cache key; false (history cleared) when they give no usable
     // response.
@@ -72,20 +81,27 @@ private:
 
 #include <cmath>
 
+inline void PCF::latch_inputs()
+{
+    INPUT::latch();
+    latched_frequency = modulation(mod_frequency);
+    latched_mix = modulation(mod_amplitude);
+}
+
 SYNTH_INLINE void PCF::tick()
 {
     if (power != 0) {
-        const float *in = INPUT::source;
+        const float *in = INPUT::latched;
         if (!in) {
             value = 0.0f;
         } else if (bypass) {
             value = *in;
         } else {
             float m = mix;
-            if (const float *v = modulation(mod_amplitude))
+            if (const float *v = latched_mix)
                 m = m + m * *v;
             float f = (float)cut_off;
-            if (const float *v = modulation(mod_frequency))
+            if (const float *v = latched_frequency)
                 f = f + f * *v;
 
             if (type > 7)

@@ -8,11 +8,14 @@
 //
 // Connections change while the sound plays (the cable editor re-points and
 // unplugs them on the main thread), so each is a Link: an atomic pointer. The
-// audio thread reads a link once per sample into a local and uses only that
-// local, so a connection can never turn null between its test and its use.
+// audio thread reads the links of a module once per sub-block of the walk
+// (GENERATOR::SUB_BLOCK frames, 1.45 ms) into plain pointers, its latched
+// inputs, and the module's tick() reads only those, so a connection can never
+// turn null between its test and its use, and the per-sample code carries no
+// atomic reads.
 //
-// Rewiring while the sound plays; each takes effect at the callback's next
-// sample and frees nothing a callback may hold:
+// Rewiring while the sound plays; each is heard from the start of the next
+// sub-block at the latest, and frees nothing a callback may hold:
 //   in.connect(out), in.connect(nullptr)   audio, gate and sync inputs
 //   VCO::connect_modulation(slot, out)     modulation slot of an oscillator,
 //                                          sampler or filter (null unplugs)
@@ -71,11 +74,14 @@ public:
 class INPUT {
 public:
     Link<float> source;
-    INPUT() : source(nullptr) {}
-    explicit INPUT(OUTPUT *o) : source(o ? &o->value : nullptr) {}
+    // The source as latch() last read it: what tick() reads. Audio thread only.
+    const float *latched;
+    INPUT() : source(nullptr), latched(nullptr) {}
+    explicit INPUT(OUTPUT *o) : source(o ? &o->value : nullptr), latched(nullptr) {}
     // Plugs this input into o's value; null unplugs it. Safe while the sound
-    // plays: the callback hears the new source from its next sample on.
+    // plays: the callback hears the new source from its next sub-block on.
     void connect(OUTPUT *o) { source = o ? &o->value : nullptr; }
+    void latch() { latched = source.get(); }
 };
 
 // Gate output: state 1 while a note is held.
@@ -101,15 +107,19 @@ public:
 class INPUT_GATE {
 public:
     Link<int> source;
-    explicit INPUT_GATE(OUTPUT_GATE *g = nullptr) : source(g ? &g->state : nullptr) {}
+    // The source as latch() last read it. Not const: a sampler closes the gate
+    // of its source when its recording ends.
+    int *latched;
+    explicit INPUT_GATE(OUTPUT_GATE *g = nullptr)
+        : source(g ? &g->state : nullptr), latched(nullptr)
+    {
+    }
     virtual int evolue() = 0;
     // Plugs this input into g's state; null unplugs it.
     void connect(OUTPUT_GATE *g) { source = g ? &g->state : nullptr; }
-    bool gate_on() const
-    {
-        const int *s = source;
-        return s && *s == 1;
-    }
+    void latch() { latched = source.get(); }
+    // From the latched source.
+    bool gate_on() const { return latched && *latched == 1; }
 };
 
 // Sync output: pulse is 1 during exactly one evaluation after TRIG_SYNC().
@@ -135,28 +145,28 @@ public:
 class INPUT_SYNC {
 public:
     Link<int> source;
-    explicit INPUT_SYNC(OUTPUT_SYNC *s = nullptr) : source(s ? &s->pulse : nullptr) {}
+    // The source as latch() last read it.
+    const int *latched;
+    explicit INPUT_SYNC(OUTPUT_SYNC *s = nullptr)
+        : source(s ? &s->pulse : nullptr), latched(nullptr)
+    {
+    }
     // Plugs this input into s's pulse; null unplugs it.
     void connect(OUTPUT_SYNC *s) { source = s ? &s->pulse : nullptr; }
-    bool sync_arrived() const
-    {
-        const int *s = source;
-        return s && *s != 0;
-    }
+    void latch() { latched = source.get(); }
+    // From the latched source.
+    bool sync_arrived() const { return latched && *latched != 0; }
 };
 
-// The value an input reads for one sample, or `absent` when it is unplugged.
-inline float read_or(const INPUT &in, float absent)
-{
-    const float *s = in.source;
-    return s ? *s : absent;
-}
+// The value a latched input reads for one sample, or `absent` when it is
+// unplugged.
+inline float read_or(const INPUT &in, float absent) { return in.latched ? *in.latched : absent; }
 
 // A modulation input slot: a separately allocated INPUT, or null.
 using MOD_SLOT = Link<INPUT>;
 
-// The value a modulation slot points at for one sample, or null when the slot
-// is empty or its input unplugged.
+// The value a modulation slot points at, or null when the slot is empty or its
+// input unplugged: what a module latches for the sub-block.
 inline const float *modulation(const MOD_SLOT &slot)
 {
     const INPUT *in = slot;

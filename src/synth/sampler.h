@@ -32,10 +32,16 @@ public:
     // source's gate is closed, so it plays once per gate.
     int evolue() override
     {
+        latch_inputs();
         tick();
         return 1;
     }
-    // One sample, without the virtual call (the generator's walk).
+    // Reads the connections (gate, sync, frequency input and
+    // modulation slots) for the samples that follow; the
+    // generator's walk calls it once per sub-block.
+    inline void latch_inputs();
+    // One sample from the latched connections, without the virtual call (the
+    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
@@ -43,9 +49,15 @@ public:
 
 // ---- Per-sample code, inline so that the generator's walk is one loop ----
 
+inline void SAMPLER::latch_inputs()
+{
+    VCO::latch_inputs();
+    INPUT_GATE::latch();
+}
+
 SYNTH_INLINE void SAMPLER::tick()
 {
-    int *gate = INPUT_GATE::source;
+    int *gate = INPUT_GATE::latched;
     if (!gate)
         return;
     if (*gate == 0) {
@@ -68,9 +80,9 @@ SYNTH_INLINE void SAMPLER::tick()
     const float f = read_or(*this, 440.0f);
     float r = f / 440.0f + tune - 1.0f;
     float v = volume;
-    if (const float *m = modulation(mod_amplitude))
+    if (const float *m = latched_amplitude)
         v = volume * *m + volume;
-    if (const float *m = modulation(mod_frequency))
+    if (const float *m = latched_frequency)
         r = r * *m + tune;
 
     // End of the recording, when the read index reaches the end of the data

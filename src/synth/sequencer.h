@@ -45,10 +45,15 @@ public:
     // length, and takes a queued pattern or divider at the end of the loop.
     int evolue() override
     {
+        latch_inputs();
         tick();
         return 1;
     }
-    // One sample, without the virtual call (the generator's walk).
+    // Reads the sync input for the samples that follow; the generator's
+    // walk calls it once per sub-block.
+    void latch_inputs() { INPUT_SYNC::latch(); }
+    // One sample from the latched sync input, without the virtual call (the
+    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);

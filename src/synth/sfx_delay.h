@@ -10,9 +10,12 @@ public:
     virtual ~SFX_DELAY() = default;
     int evolue() override
     {
+        latch_inputs();
         tick();
         return 1;
     }
-    // One sample, without the virtual call (the generator's walk).
+    // Reads the input for the samples that follow (once per sub-block).
+    void latch_inputs() { INPUT::latch(); }
+    // One sample from the latched input, without the virtual call.
     void tick() { value = read_or(*this, 0.0f); }
 };

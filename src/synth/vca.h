@@ -27,10 +27,15 @@ public:
     // input the output is the bare envelope.
     int evolue() override
     {
+        latch_inputs();
         tick();
         return 1;
     }
-    // One sample, without the virtual call (the generator's walk).
+    // Reads the connections (gate and audio input) for the samples that follow; the
+    // generator's walk calls it once per sub-block.
+    inline void latch_inputs();
+    // One sample from the latched connections, without the virtual call (the
+    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
@@ -42,6 +47,12 @@ public:
 
 #include "synth/sample_rate.h"
 
+inline void VCA::latch_inputs()
+{
+    INPUT_GATE::latch();
+    INPUT::latch();
+}
+
 // On entry value holds the previous output (already inverted and multiplied by
 // the input). The sustain stage, the release guard and the stage that holds
 // the level all work from that previous output.
@@ -50,7 +61,7 @@ SYNTH_INLINE void VCA::tick()
     // One envelope clock tick: one sample period in single precision.
     constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
 
-    const int *gate = INPUT_GATE::source;
+    const int *gate = INPUT_GATE::latched;
     bypass = gate ? 0 : 1;
     if (!gate) {
         value = 1.0f;

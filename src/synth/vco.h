@@ -35,10 +35,15 @@ public:
 
     int evolue() override
     {
+        latch_inputs();
         tick();
         return 1;
     }
-    // One sample, without the virtual call (the generator's walk).
+    // Reads the connections (pitch, sync, modulation slots) for the samples
+    // that follow; the generator's walk calls it once per sub-block.
+    inline void latch_inputs();
+    // One sample from the latched connections, without the virtual call (the
+    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
@@ -52,15 +57,32 @@ public:
     // an empty slot gets a new input (none for a null source).
     static void connect_modulation(MOD_SLOT &slot, OUTPUT *source);
 
+protected:
+    // The values the modulation slots point at, as last latched (null when
+    // empty or unplugged).
+    const float *latched_phase;
+    const float *latched_frequency;
+    const float *latched_amplitude;
+    const float *latched_pulse_width;
+
 private:
+    // True when latch_inputs() found any connection at all: an oscillator
+    // with none runs without testing them sample by sample.
+    bool connected;
     // The phase step of the last frequency, kept while the frequency repeats
     // (bit for bit) so that the division is made only when it changes.
     uint32_t step_key;
     double step;
+    // The pitch-scaled frequency of the last (pitch, frequency) pair, kept in
+    // the same way (the bits of both in one key; 0.0 and 0.0 give 0.0).
+    uint64_t pitch_key;
+    float pitched;
     // The oscillator's own noise generator: lock-free, 31-bit values like
     // the C library's rand().
     uint64_t noise_state;
+    template <bool Connected> inline void compute();
     inline double phase_step(float f);
+    inline float pitched_frequency(float pitch);
     inline int noise();
 };
 
@@ -102,6 +124,21 @@ inline double VCO::phase_step(float f)
     return step;
 }
 
+// The frequency scaled by a pitch input: f * pitch / 44 (44 Hz plays the
+// frequency itself).
+inline float VCO::pitched_frequency(float pitch)
+{
+    uint32_t p, f;
+    std::memcpy(&p, &pitch, sizeof p);
+    std::memcpy(&f, &frequency, sizeof f);
+    const uint64_t key = (uint64_t)p << 32 | f;
+    if (key != pitch_key) {
+        pitch_key = key;
+        pitched = (float)(((double)pitch * frequency) / 44.0);
+    }
+    return pitched;
+}
+
 // xorshift64*, its top 31 bits.
 inline int VCO::noise()
 {
@@ -111,7 +148,27 @@ inline int VCO::noise()
     return (int)((noise_state * 0x2545F4914F6CDD1DULL) >> 33);
 }
 
+inline void VCO::latch_inputs()
+{
+    INPUT::latch();
+    INPUT_SYNC::latch();
+    latched_phase = modulation(mod_phase);
+    latched_frequency = modulation(mod_frequency);
+    latched_amplitude = modulation(mod_amplitude);
+    latched_pulse_width = modulation(mod_pulse_width);
+    connected = INPUT::latched || INPUT_SYNC::latched || latched_phase || latched_frequency ||
+                latched_amplitude || latched_pulse_width;
+}
+
 SYNTH_INLINE void VCO::tick()
+{
+    if (connected)
+        compute<true>();
+    else
+        compute<false>();
+}
+
+template <bool Connected> SYNTH_INLINE void VCO::compute()
 {
     using namespace vco_detail;
     if (power == 0) {
@@ -119,24 +176,25 @@ SYNTH_INLINE void VCO::tick()
         return;
     }
 
-    if (sync_arrived())
-        position = 0.0f;
-
     float a = amplitude;
     float f = frequency;
     float ph = phase;
     float pw = pulse_width;
 
-    if (const float *pitch = INPUT::source)
-        f = (float)(((double)*pitch * frequency) / 44.0);
-    if (const float *m = modulation(mod_amplitude))
-        a = scale_by(a, *m);
-    if (const float *m = modulation(mod_frequency))
-        f = scale_by(f, *m);
-    if (const float *m = modulation(mod_phase))
-        ph = scale_by(ph, *m);
-    if (const float *m = modulation(mod_pulse_width))
-        pw = scale_by(pw, *m);
+    if (Connected) {
+        if (sync_arrived())
+            position = 0.0f;
+        if (const float *pitch = INPUT::latched)
+            f = pitched_frequency(*pitch);
+        if (latched_amplitude)
+            a = scale_by(a, *latched_amplitude);
+        if (latched_frequency)
+            f = scale_by(f, *latched_frequency);
+        if (latched_phase)
+            ph = scale_by(ph, *latched_phase);
+        if (latched_pulse_width)
+            pw = scale_by(pw, *latched_pulse_width);
+    }
 
     if (a > 1.0f)
         a = 1.0f;
@@ -161,8 +219,10 @@ SYNTH_INLINE void VCO::tick()
         value = (float)(a * pos);
         break;
     case SQR: {
-        const int level = sine_beyond_half((pos + ph) * TWO_PI_APPROX);
-        value = level > 0 ? a : level < 0 ? -a : 0.0f;
+        // Picked from a table rather than by branches: the level changes
+        // four times a cycle, too irregularly across oscillators to predict.
+        const float levels[] = {-a, 0.0f, a};
+        value = levels[sine_beyond_half((pos + ph) * TWO_PI_APPROX) + 1];
         break;
     }
     case NOISE:

@@ -50,9 +50,11 @@ TEST(Ports, InputsReadTheirSourceAndNullMeansUnconnected)
     struct Reader : INPUT_GATE {
         explicit Reader(OUTPUT_GATE *g) : INPUT_GATE(g) {}
         int evolue() override { return 1; }
-    } reader(&gate);
+    } reader(&gate), unplugged(nullptr);
+    reader.latch();
+    unplugged.latch();
     EXPECT_FALSE(reader.gate_on()) << "only a state of exactly 1 is on";
     gate.TRIG();
     EXPECT_TRUE(reader.gate_on());
-    EXPECT_FALSE(Reader(nullptr).gate_on());
+    EXPECT_FALSE(unplugged.gate_on());
 }
