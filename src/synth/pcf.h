@@ -90,19 +90,20 @@ inline void PCF::latch_inputs()
 
 SYNTH_INLINE void PCF::tick()
 {
+    float v = value;
     if (power != 0) {
         const float *in = INPUT::latched;
         if (!in) {
-            value = 0.0f;
+            v = 0.0f;
         } else if (bypass) {
-            value = *in;
+            v = *in;
         } else {
             float m = mix;
-            if (const float *v = latched_mix)
-                m = m + m * *v;
+            if (const float *mod = latched_mix)
+                m = m + m * *mod;
             float f = (float)cut_off;
-            if (const float *v = latched_frequency)
-                f = f + f * *v;
+            if (const float *mod = latched_frequency)
+                f = f + f * *mod;
 
             if (type > 7)
                 type = 0;
@@ -111,23 +112,24 @@ SYNTH_INLINE void PCF::tick()
 
             const float x = *in;
             if (x == 0.0f) {
-                value = 0.0f;
+                v = 0.0f;
             } else {
                 float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)type);
                 y = y * level + y;
-                value = y * m + (1.0f - m) * x;
+                v = y * m + (1.0f - m) * x;
             }
         }
     }
 
     // A NaN from the input or the modulation becomes silence; infinities are
     // caught by the clamp.
-    if (std::isnan(value))
-        value = 0.0f;
-    if (value > 1.0f)
-        value = 1.0f;
-    if (value < -1.0f)
-        value = -1.0f;
+    if (std::isnan(v))
+        v = 0.0f;
+    if (v > 1.0f)
+        v = 1.0f;
+    if (v < -1.0f)
+        v = -1.0f;
+    value = v;
 }
 
 inline double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,

@@ -72,40 +72,38 @@ SYNTH_INLINE void VCA::tick()
     // serve as an envelope source for modulation inputs.
     const float input = read_or(*this, 1.0f);
 
+    float v = value; // the previous output
     if (*gate == 1) {
         release_time = 0.0f;
         const float ms = time * 1000.0f;
         if (ms < attack) {
-            value = ms * peak / attack;
+            v = ms * peak / attack;
             time += TICK;
-            last_level = value;
+            last_level = v;
         } else if (ms < attack + decay) {
             if (sustain == 0.0f) {
-                value = peak - (ms - attack) * peak / decay;
+                v = peak - (ms - attack) * peak / decay;
                 time += TICK;
-            } else if (value > sustain) {
+            } else if (v > sustain) {
                 // Falls by a thousandth per sample; time stays frozen so this
                 // stage lasts as long as the gate is held.
-                value = value - value / 1000.0f;
+                v = v - v / 1000.0f;
             } else {
-                value = peak * sustain;
+                v = peak * sustain;
             }
-            last_level = value;
+            last_level = v;
         }
-        if (invert)
-            value = std::fabs(value - 1.0f);
-        value = value * input;
     } else {
         time = 0.0f;
         // A release ends after `release` ms, or as soon as the output is
         // exactly 0; afterwards the previous output keeps being multiplied by
         // the input.
-        if (release != 0.0f && value != 0.0f && release >= release_time * 1000.0f) {
+        if (release != 0.0f && v != 0.0f && release >= release_time * 1000.0f) {
             release_time += TICK;
-            value = last_level - (release_time * 1000.0f) * last_level / release;
+            v = last_level - (release_time * 1000.0f) * last_level / release;
         }
-        if (invert)
-            value = std::fabs(value - 1.0f);
-        value = value * input;
     }
+    if (invert)
+        v = std::fabs(v - 1.0f);
+    value = v * input;
 }
