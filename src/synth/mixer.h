@@ -44,7 +44,9 @@ public:
     void write_desc_to_file(FILE *f);
 
 private:
-    int latched_count; // the channel count as last latched
+    // The channels counted and plugged when last latched, in channel order.
+    int latched_count;
+    int latched_channel[CHANNELS];
 };
 
 // ---- Per-sample code, inline so that the generator's walk is one loop ----
@@ -53,9 +55,13 @@ private:
 // input set.
 inline void MIXER::latch_inputs()
 {
-    latched_count = count.load(std::memory_order_acquire);
-    for (int i = 0; i < latched_count; ++i)
+    const int channels = count.load(std::memory_order_acquire);
+    latched_count = 0;
+    for (int i = 0; i < channels; ++i) {
         inputs[i].latch();
+        if (inputs[i].latched)
+            latched_channel[latched_count++] = i;
+    }
 }
 
 SYNTH_INLINE void MIXER::tick()
@@ -63,13 +69,11 @@ SYNTH_INLINE void MIXER::tick()
     float sum = 0.0f;
     int n = 0;
     if (power != 0) {
-        for (int i = 0; i < latched_count; ++i) {
+        for (int k = 0; k < latched_count; ++k) {
+            const int i = latched_channel[k];
             if (bypass[i] == 1.0f)
                 continue;
-            const float *in = inputs[i].latched;
-            if (!in)
-                continue;
-            sum += *in * gain[i];
+            sum += *inputs[i].latched * gain[i];
             ++n;
         }
     }
