@@ -1,7 +1,9 @@
 // Lookups by name and the evaluation order of one sample.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "synth/generator.h"
 #include "synth/note2freq.h"
@@ -96,4 +98,109 @@ TEST_F(Generator, EvolueOfTheGeneratorItselfCarriesNoSignal)
     g.value = 3.0f;
     EXPECT_EQ(g.evolue(), 1);
     EXPECT_EQ(g.value, 0.0f);
+}
+
+namespace {
+
+// Oscillators A (a saw stepping by 0.01) and B, a mixer of A, an amplifier of
+// A without a gate, and a keyboard: each case changes one thing after frame 10
+// of a 100-frame evaluation (sub-blocks of 64 frames) and names the module
+// whose output must show it, and from which frame.
+struct Rig {
+    GENERATOR g;
+    KEYBOARD *key = add(g.keyboards, new KEYBOARD);
+    VCO *a = add(g.oscillators, new VCO(1.0f, 441.0f, SAW));
+    VCO *b = add(g.oscillators, new VCO(1.0f, 1323.0f, SAW));
+    MIXER *mix = add(g.mixers, new MIXER);
+    VCA *amp = add(g.amplifiers, new VCA);
+
+    Rig()
+    {
+        key->Touch_note(10, 0);
+        mix->ajoute_en_entree(a, -1);
+        amp->INPUT::connect(a);
+    }
+    ~Rig() { g.release_modules(); }
+    template <typename M> static M *add(std::vector<M *> &list, M *m)
+    {
+        list.push_back(m);
+        return m;
+    }
+};
+
+// The watched output at every frame, with the change made after frame 10.
+std::vector<float> watch(OUTPUT *(*watched)(Rig &), void (*change)(Rig &))
+{
+    fill_NOTE2FREQ();
+    Rig r;
+    std::vector<float> out;
+    r.g.evaluate(100, [&](int i) {
+        out.push_back(watched(r)->value);
+        if (i == 10 && change)
+            change(r);
+    });
+    return out;
+}
+
+} // namespace
+
+TEST(GeneratorTiming, KnobsAreHeardAtTheNextFrameCablesAtTheNextSubBlock)
+{
+    struct Case {
+        const char *change;
+        OUTPUT *(*watched)(Rig &);
+        void (*make)(Rig &);
+        int heard_from;
+    } cases[] = {
+        {"amplitude knob", [](Rig &r) -> OUTPUT * { return r.mix; },
+         [](Rig &r) { r.a->amplitude = 0.5f; }, 11},
+        {"frequency knob", [](Rig &r) -> OUTPUT * { return r.a; },
+         [](Rig &r) { r.a->frequency = 882.0f; }, 11},
+        {"pitch input plugged", [](Rig &r) -> OUTPUT * { return r.a; },
+         [](Rig &r) { r.a->INPUT::connect(r.key); }, 64},
+        {"channel re-plugged", [](Rig &r) -> OUTPUT * { return r.mix; },
+         [](Rig &r) { r.mix->inputs[0].connect(r.b); }, 64},
+        {"channel added", [](Rig &r) -> OUTPUT * { return r.mix; },
+         [](Rig &r) { r.mix->ajoute_en_entree(r.b, -1); }, 64},
+        {"gate plugged", [](Rig &r) -> OUTPUT * { return r.amp; },
+         [](Rig &r) { r.amp->INPUT_GATE::connect(r.key); }, 64},
+        {"modulation slot plugged", [](Rig &r) -> OUTPUT * { return r.a; },
+         [](Rig &r) { VCO::connect_modulation(r.a->mod_amplitude, r.b); }, 64},
+        {"channel unplugged", [](Rig &r) -> OUTPUT * { return r.mix; },
+         [](Rig &r) { r.mix->inputs[0].connect(nullptr); }, 64},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.change);
+        const std::vector<float> before = watch(c.watched, nullptr);
+        const std::vector<float> after = watch(c.watched, c.make);
+        const auto first = std::mismatch(before.begin(), before.end(), after.begin());
+        ASSERT_NE(first.first, before.end()) << "never heard";
+        EXPECT_EQ(first.first - before.begin(), c.heard_from);
+    }
+}
+
+// An oscillator under a pitch input keeps the scaled frequency of the last
+// pitch and frequency it saw; a change of either is heard at the next frame.
+TEST(GeneratorTiming, PitchedFrequencyFollowsKeyAndKnobAtTheNextFrame)
+{
+    fill_NOTE2FREQ();
+    GENERATOR g;
+    KEYBOARD *key = new KEYBOARD;
+    VCO *osc = new VCO(1.0f, 88.0f, SAW);
+    g.keyboards.push_back(key);
+    g.oscillators.push_back(osc);
+    osc->INPUT::connect(key);
+    key->Touch_note(10, 0);
+    float last = 0.0f;
+    g.evaluate(30, [&](int i) {
+        const float f = (float)(((double)key->value * osc->frequency) / 44.0);
+        const float expected = (float)(last + f / 44100.0);
+        EXPECT_EQ(osc->position, expected) << "frame " << i;
+        last = osc->position;
+        if (i == 9)
+            key->set_note(3);
+        if (i == 19)
+            osc->frequency = 30.0f;
+    });
+    g.release_modules();
 }
