@@ -25,17 +25,17 @@ struct Constant : OUTPUT {
 
 volatile float sink;
 
-// Times `sample` (which computes one sample of `modules` modules) over
+// Times `frames` (which computes `per_call` frames of `modules` modules) over
 // SECONDS_PER_RUN seconds of audio and prints the time per module-sample.
-void report(const char *name, int modules, const std::function<float()> &sample)
+void report(const char *name, int modules, const std::function<float()> &frames, int per_call = 1)
 {
     const int samples = RATE * SECONDS_PER_RUN;
     double best = 1e300;
     for (int run = 0; run < RUNS; ++run) {
         float acc = 0.0f;
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < samples; ++i)
-            acc += sample();
+        for (int i = 0; i < samples / per_call; ++i)
+            acc += frames();
         const std::chrono::duration<double, std::nano> spent =
             std::chrono::steady_clock::now() - start;
         sink = acc;
@@ -47,13 +47,18 @@ void report(const char *name, int modules, const std::function<float()> &sample)
     std::fflush(stdout);
 }
 
-// One module, evaluated through its OUTPUT base as the generator does.
-void report_module(const char *name, OUTPUT &m, const std::function<void()> &before = {})
+// One module, run as the generator's walk runs it: its connections latched
+// once per sub-block, one tick() per sample.
+template <typename Module>
+void report_module(const char *name, Module &m, const std::function<void()> &before = {})
 {
+    int n = 0;
     report(name, 1, [&] {
         if (before)
             before();
-        m.evolue();
+        if (n++ % GENERATOR::SUB_BLOCK == 0)
+            m.latch_inputs();
+        m.tick();
         return m.value;
     });
 }
@@ -208,7 +213,7 @@ void sampler()
 }
 
 // 64 oscillators of every waveform, mixed by three mixers into a fourth, as
-// the render callback evaluates a patch.
+// the render callback evaluates a patch: in blocks of 3072 frames.
 void generator()
 {
     GENERATOR g;
@@ -227,10 +232,15 @@ void generator()
     }
     g.mixers.push_back(out);
     const int modules = (int)(g.oscillators.size() + g.mixers.size());
-    report("GENERATOR 64 VCO + 4 MIXER", modules, [&] {
-        g.evaluate_one_sample();
-        return out->value;
-    });
+    constexpr int BLOCK = 3072;
+    report(
+        "GENERATOR 64 VCO + 4 MIXER", modules,
+        [&] {
+            float sum = 0.0f;
+            g.evaluate(BLOCK, [&](int) { sum += out->value; });
+            return sum;
+        },
+        BLOCK);
     g.release_modules();
 }
 
