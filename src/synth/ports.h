@@ -30,11 +30,14 @@
 #include <atomic>
 
 // The per-sample code of every module (its tick()) is compiled into the
-// generator's walk, so that one frame of the whole patch is one loop body.
+// generator's walk of its list, one function per list (SYNTH_NOINLINE keeps
+// each walk a function of its own).
 #if defined(__GNUC__)
 #define SYNTH_INLINE __attribute__((always_inline)) inline
+#define SYNTH_NOINLINE __attribute__((noinline))
 #else
 #define SYNTH_INLINE inline
+#define SYNTH_NOINLINE
 #endif
 
 // A pointer that one thread may re-point, or set to null, while another reads
