@@ -241,9 +241,12 @@ template <bool Connected> SYNTH_INLINE void VCO::compute()
             held_noise = -held_noise;
         value = (float)(held_noise / 32676.0);
         break;
-    case PULSE:
-        value = (pos + ph) <= pw ? a : -a;
+    case PULSE: {
+        // From a table too: the comparison flips twice a cycle.
+        const float levels[] = {-a, a};
+        value = levels[(pos + ph) <= pw];
         break;
+    }
     default:
         value = 0.0f;
         break;
