@@ -34,8 +34,8 @@ public:
         tick();
         return 1;
     }
-    // Reads the connections (the channels in use and their inputs) for the samples that follow; the
-    // generator's walk calls it once per sub-block.
+    // Reads the connections (the channels in use and their inputs) for the
+    // samples that follow; the generator's walk calls it once per sub-block.
     inline void latch_inputs();
     // One sample from the latched connections, without the virtual call (the
     // generator's walk).

@@ -36,9 +36,9 @@ public:
         tick();
         return 1;
     }
-    // Reads the connections (gate, sync, frequency input and
-    // modulation slots) for the samples that follow; the
-    // generator's walk calls it once per sub-block.
+    // Reads the connections (gate, sync, frequency input, modulation slots)
+    // for the samples that follow; the generator's walk calls it once per
+    // sub-block.
     inline void latch_inputs();
     // One sample from the latched connections, without the virtual call (the
     // generator's walk).

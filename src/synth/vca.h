@@ -31,8 +31,8 @@ public:
         tick();
         return 1;
     }
-    // Reads the connections (gate and audio input) for the samples that follow; the
-    // generator's walk calls it once per sub-block.
+    // Reads the connections (gate and audio input) for the samples that
+    // follow; the generator's walk calls it once per sub-block.
     inline void latch_inputs();
     // One sample from the latched connections, without the virtual call (the
     // generator's walk).
