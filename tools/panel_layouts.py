@@ -5,8 +5,9 @@ sequencer's step columns itself, at the places mirrored here as Reserved so
 that nothing else is put there.
 """
 
-from panel_art import (BLACK_TEXT, Button, CodeText, Group, Jack, Knob, Legend, OutputField,
-                       Panel, Picture, Reserved, Text, Title, Window, power_switch, text_width)
+from panel_art import (BLACK_TEXT, LCD, Button, CodeText, Group, Jack, Knob, Legend,
+                       OutputField, Panel, Picture, Reserved, Text, Title, Window, power_switch,
+                       text_width)
 
 GREY_STRIP = (150, 150, 142)   # under labels that turn from black to white (grey)
 
@@ -258,6 +259,35 @@ def module_dashboard():
     return Panel("MODULE_DASH", (192, 96), 85, front)
 
 
+# ---------------------------------------------------------------- load dialog
+
+# The rows of names that the dialog's code writes: row r at (150, 50 + 16 r),
+# 32 characters each, with the scroll buttons beside them.
+LOAD_ROWS, LOAD_ROW_X, LOAD_ROW_Y, LOAD_ROW_PITCH, LOAD_ROW_CHARS = 10, 150, 50, 16, 32
+AMBER_TEXT = 0xFFB030
+
+
+def load_dialog():
+    """The patch load dialog: ten names of QSY/ on a display, the buttons that
+    scroll them, how to use it, and a line for what went wrong."""
+    width = text_width("0" * LOAD_ROW_CHARS)
+    bottom = LOAD_ROW_Y + LOAD_ROW_PITCH * (LOAD_ROWS - 1)
+    front = [Title("LOAD", 12, 4), Legend("PATCHES IN QSY/", LOAD_ROW_X, 30),
+             Window(LOAD_ROW_X - 6, LOAD_ROW_Y - 8, width + 12, bottom - LOAD_ROW_Y + 22, LCD,
+                    radius=2)]
+    front += [Reserved(LOAD_ROW_X, LOAD_ROW_Y + LOAD_ROW_PITCH * r - 1, width, 7)
+              for r in range(LOAD_ROWS)]
+    front += [Button("BUTTON_OCT_UP", 296, LOAD_ROW_Y - 6, "ARROWUP_0", "ARROWUP_0", "ARROWUP_1"),
+              Button("BUTTON_OCT_DOWN", 296, bottom - 6, "ARROWDOWN_0", "ARROWDOWN_0",
+                     "ARROWDOWN_1")]
+    for k, line in enumerate(("CLICK A NAME", "TO LOAD IT", "", "HOLD AN ARROW", "TO SCROLL",
+                              "", "ESCAPE OR A", "CLICK OUTSIDE", "CANCELS")):
+        if line:
+            front.append(Legend(line, 12, 56 + 10 * k))
+    front.append(Text("LABEL_MESSAGE", "-", 12, 222, 74, AMBER_TEXT))
+    return Panel("LOAD", (320, 240), 91, front)
+
+
 def all_panels():
     return [keyboard(), oscillator(), amplifier(), filter_(), mixer(), sequencer(),
-            information_dashboard(), system_dashboard(), module_dashboard()]
+            information_dashboard(), system_dashboard(), module_dashboard(), load_dialog()]
