@@ -24,6 +24,7 @@
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "panels/system_dash.h"
+#include "panels/view_state.h"
 #include "screenshot.h"
 #include "synth/generator.h"
 
@@ -132,7 +133,7 @@ int main(int argc, char **argv)
     gen = new GENERATOR(argv[1]);
     initialise_gui_from_current();
     objets_panel_front = {new INFO_DASH(),
-                          new SYSTEM_DASH({load_dialog_stand_in, SAVE_QSY, toggle_FILS_view}),
+                          new SYSTEM_DASH({open_load_dialog, SAVE_QSY, toggle_FILS_view}),
                           new MODULE_DASH()};
     const std::vector<OBJET *> built_order(objets_globaux.rbegin(), objets_globaux.rend());
     const SDL_Rect panels = lay_out(built_order, SDL_Rect{0, 0, 0, 0});

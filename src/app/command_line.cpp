@@ -85,6 +85,8 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
             cmd.remote_local = true;
         } else if (option == "--no-remote") {
             cmd.remote = false;
+        } else if (option == "--no-window") {
+            cmd.window = false;
         } else {
             error = "unknown option " + option;
             return false;
@@ -118,7 +120,8 @@ void print_usage(FILE *out, const char *program)
                  "Usage: %s [OPTIONS] PATCH.QSY\n"
                  "Plays the modular synthesizer patch PATCH.QSY. At start-up the console asks\n"
                  "for the sound output and its driver (one key each; Escape quits), then the\n"
-                 "patch plays until Escape or the end of the console input.\n"
+                 "window opens with the panels of the patch, which plays until Escape (in the\n"
+                 "window or on the console) or the end of the console input.\n"
                  "\n"
                  "Options:\n"
                  "  --help              show this text and exit\n"
@@ -136,6 +139,7 @@ void print_usage(FILE *out, const char *program)
                  "                      period)\n"
                  "  --midi-in NAME      connect the program's MIDI input to the first MIDI\n"
                  "                      source port whose name contains NAME\n"
+                 "  --no-window         play without a window, on the console only\n"
                  "\n"
                  "Sound daemon (menu entry 2) lists the outputs of the running JACK server\n"
                  "(also PipeWire's JACK layer), then the ALSA devices of sound servers. The\n"

@@ -23,6 +23,7 @@ struct CommandLine {
     int block_frames = MAX_BLOCK_FRAMES; // --block: frames per block of the sound output
     bool block_given = false;
     std::string midi_source; // --midi-in: connect the first MIDI source holding this
+    bool window = true;      // --no-window clears it: the console loop plays
 };
 
 // Reads argv into cmd. Returns false with a message in error when the command

@@ -4,9 +4,9 @@
 
 #include "app/console.h"
 #include "app/output_tap.h"
+#include "app/pass_duties.h"
 #include "app/render_callback.h"
 #include "midi/midi_input.h"
-#include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
 #include "synth/step_events.h"
@@ -26,7 +26,7 @@ void play_until_escape()
     CALLBACK_READY.store(1);
 
     for (;;) {
-        Exec_Remote_Order();
+        run_pass_duties();
         accept_remote_client();
         post_step_events();
         apply_midi_input();

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/console.h"
 #include "app/console_loop.h"
+#include "app/main_loop.h"
 #include "app/offline_render.h"
 #include "app/render_callback.h"
 #include "app/startup.h"
@@ -38,7 +39,14 @@ int main(int argc, char **argv)
                   cmd.patch.c_str());
     if (!init_Q_MODULAR(cmd))
         return 1;
-    play_until_escape();
+    if (cmd.window) {
+        build_visible_side();
+        run_main_loop();
+    } else {
+        play_until_escape();
+    }
     shutdown_Q_MODULAR();
+    if (cmd.window)
+        close_window();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <thread>
 
+#include "app/scope_feed.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
 #include "synth/retired_inputs.h"
@@ -14,6 +15,7 @@ INPUT the_output_tap;
 INPUT *const general_out = &the_output_tap;
 std::atomic<int> CALLBACK_READY{0};
 std::atomic<unsigned long> wrapped_samples{0};
+SCOPE_FEED scope_feed;
 
 namespace {
 
@@ -68,14 +70,18 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
     FlushDenormals flush;
     int16_t *frame = static_cast<int16_t *>(buffer);
     const int frames = length / FRAME_BYTES;
-    patch->evaluate(frames, [frame](int i) {
-        int32_t whole = truncated_product(tap_value());
+    const SCOPE_FEED::BLOCK scope = scope_feed.begin_block(frames);
+    patch->evaluate(frames, [frame, &scope](int i) {
+        const float v = tap_value();
+        scope.put(i, v);
+        int32_t whole = truncated_product(v);
         if (whole < INT16_MIN || whole > INT16_MAX)
             wrapped_samples.fetch_add(1, std::memory_order_relaxed);
         int16_t sample = low_16_bits(whole);
         frame[2 * i] = sample;
         frame[2 * i + 1] = sample;
     });
+    scope_feed.end_block(scope);
     return 1;
 }
 

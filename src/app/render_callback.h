@@ -33,7 +33,8 @@ extern std::atomic<int> CALLBACK_READY;
 extern std::atomic<unsigned long> wrapped_samples;
 
 // Fills buffer (length bytes of 16-bit stereo frames) with the patch's sound:
-// one evaluation of every module per frame, the tap's value on both channels.
+// one evaluation of every module per frame, the tap's value on both channels
+// (and into scope_feed, app/scope_feed.h, while the oscilloscope watches).
 // Leaves the buffer untouched while CALLBACK_READY is 0, and the bytes after
 // the last whole frame always. Returns 1.
 int instrument_callback(FSOUND_STREAM *stream, void *buffer, int length, void *userdata);

@@ -72,6 +72,12 @@ private:
     bool press(const SDL_keysym &key);
 };
 
+// What any modal box of the window (this entry, the patch load dialog) shows
+// behind it, without swapping buffers: the view painted by
+// name_entry_hooks.paint_view, or without it the picture the window showed
+// when the box opened (read into behind the first time), darkened.
+void paint_behind_box(std::vector<unsigned char> &behind);
+
 // Runs the entry until a name is accepted (true: entry.name holds it) or the
 // entry is cancelled (false). Without a window, or while another entry is
 // open, it says so in one line and returns false at once.

@@ -102,7 +102,7 @@ void NAME_ENTRY::draw() const
     PerspectiveMode();
 }
 
-void NAME_ENTRY::paint_frame()
+void paint_behind_box(std::vector<unsigned char> &behind)
 {
     const int w = window_w(), h = window_h();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -129,7 +129,7 @@ void NAME_ENTRY::paint_frame()
         glPopAttrib();
         PerspectiveMode();
     }
-    // The view behind is darkened, so that the entry stands out.
+    // The view behind is darkened, so that the box stands out.
     OrthoMode(0, 0, w, h);
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
@@ -140,6 +140,11 @@ void NAME_ENTRY::paint_frame()
     glRecti(0, 0, w, h);
     glPopAttrib();
     PerspectiveMode();
+}
+
+void NAME_ENTRY::paint_frame()
+{
+    paint_behind_box(behind);
     draw();
     SDL_GL_SwapBuffers();
 }

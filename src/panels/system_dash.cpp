@@ -1,13 +1,10 @@
 #include "panels/system_dash.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "panels/panel_elements.h"
 
 int LOAD_FLAG = 0;
-
-void load_dialog_stand_in() { std::printf("LOAD: the patch load dialog is not built yet\n"); }
 
 SYSTEM_DASH::SYSTEM_DASH(const SYSTEM_ORDERS &orders) : OBJET(0, 0, "60"), orders(orders)
 {

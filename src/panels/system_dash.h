@@ -17,9 +17,6 @@ struct SYSTEM_ORDERS {
     void (*fils)(); // "FILS"
 };                  // a null order does nothing
 
-// What LOAD does until the patch load dialog exists: says so in one line.
-void load_dialog_stand_in();
-
 class SYSTEM_DASH : public OBJET {
 public:
     SYSTEM_ORDERS orders;

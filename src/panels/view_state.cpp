@@ -1,7 +1,5 @@
 #include "panels/view_state.h"
 
-#include "panels/system_dash.h"
-
 int DISPLAY_OSCILLO = 0;
 float ZOOM_FACTOR = 1.0f;
 int MOVING_OBJET = -1;
@@ -13,14 +11,15 @@ int LLDOWNmouse_x = 0, LLDOWNmouse_y = 0;
 int MMDOWNmouse_x = 0, MMDOWNmouse_y = 0;
 int nr_ins_cible = -1;
 
-void (*load_dialog)() = load_dialog_stand_in;
+void (*load_dialog)() = nullptr;
 
 FRONT_VIEW front_view;
 LINKS_VIEW links_view;
 
 void open_load_dialog()
 {
-    load_dialog();
+    if (load_dialog != nullptr)
+        load_dialog();
     forget_view_picks();
 }
 

@@ -31,8 +31,8 @@ extern int MMDOWNmouse_x, MMDOWNmouse_y;
 // -1 = none.
 extern int nr_ins_cible;
 
-// The patch load dialog; load_dialog_stand_in until the real one is plugged
-// in here.
+// The patch load dialog, which the main program plugs in here; null (nothing
+// happens) until then.
 extern void (*load_dialog)();
 // The load order of F3 and of the system dashboard's LOAD button (its caller
 // sets LOAD_FLAG): the load dialog, after which both views forget their

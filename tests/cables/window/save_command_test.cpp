@@ -83,7 +83,7 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     our_font_14.init("Fonts/04b_03b_.ttf", 12);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     LOADED_PATCH patch("QSY/MODULAR.QSY");
-    SYSTEM_DASH dash({load_dialog_stand_in, SAVE_QSY, toggle_FILS_view});
+    SYSTEM_DASH dash({nullptr, SAVE_QSY, toggle_FILS_view});
     SPRITE *save = dash.get_SPRITE_by_name("BUTTON_SAVE");
     ASSERT_NE(save, nullptr);
     const std::string data = std::filesystem::current_path();

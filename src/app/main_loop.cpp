@@ -1,0 +1,218 @@
+#include "app/main_loop.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "app/console.h"
+#include "app/oscilloscope.h"
+#include "app/output_tap.h"
+#include "app/pass_duties.h"
+#include "app/patch_load.h"
+#include "app/render_callback.h"
+#include "app/scope_feed.h"
+#include "app/startup.h"
+#include "app/view_painting.h"
+#include "cables/links_view.h"
+#include "cables/save_command.h"
+#include "engine/font_data.h"
+#include "engine/qbiblio.h"
+#include "engine/video.h"
+#include "panels/info_dash.h"
+#include "panels/module_dash.h"
+#include "panels/name_entry.h"
+#include "panels/panel_drawing.h"
+#include "panels/panel_lists.h"
+#include "panels/system_dash.h"
+#include "panels/view_state.h"
+#include "synth/generator.h"
+#include "ui/front_view.h"
+
+MAIN_LOOP main_loop;
+
+namespace {
+
+using CLOCK = std::chrono::steady_clock;
+
+// The drawing and event functions take a surface that none of them uses.
+SDL_Surface *const buffer = nullptr;
+const char *const FONT_FILE = "Fonts/04b_03b_.ttf";
+
+OSCILLOSCOPE *scope = nullptr; // made with the first trace, in the window's context
+
+// Each inserted at the front of objets_panel_front: the list ends up module,
+// system, information.
+void create_dashboards()
+{
+    information_dash = new INFO_DASH();
+    information_dash->setxyz(50, 450, 0);
+    OBJET *module_dash = new MODULE_DASH();
+    module_dash->setxyz(475, 475, 0);
+    OBJET *system_dash = new SYSTEM_DASH({open_load_dialog, SAVE_QSY, toggle_FILS_view});
+    system_dash->setxyz(75, 575, 0);
+    for (OBJET *dash : {static_cast<OBJET *>(information_dash), system_dash, module_dash})
+        objets_panel_front.insert(objets_panel_front.begin(), dash);
+}
+
+// The window was uncovered: its picture must be painted again. Peeked only;
+// the view's handler takes the event.
+bool window_exposed()
+{
+    SDL_Event e;
+    SDL_PumpEvents();
+    return SDL_PeepEvents(&e, 1, SDL_PEEKEVENT, SDL_VIDEOEXPOSEMASK) > 0;
+}
+
+void swap()
+{
+    SDL_GL_SwapBuffers();
+    main_loop.frames++;
+}
+
+// On entering the oscilloscope mode the trace starts on a cleared screen
+// with the sound that comes from now on.
+PASS_DRAWING trace_pass()
+{
+    if (scope == nullptr)
+        scope = new OSCILLOSCOPE();
+    if (!main_loop.trace_shown) {
+        main_loop.trace_shown = true;
+        scope->restart();
+        scope_feed.flush();
+        scope_feed.watch(true);
+    }
+    scope->take_samples();
+    paint_trace();
+    swap();
+    return DREW_TRACE;
+}
+
+} // namespace
+
+void build_visible_side()
+{
+    initGL(VIEW_WIDTH, VIEW_HEIGHT, window_title, "grfx/opengl.qim");
+    SDL_WM_SetCaption(gen->patch_path, nullptr);
+    std::printf("A3\n");
+    initialise_gui_from_current();
+    draw_all_modules(4, 0, objets_globaux, buffer, offsx, offsy, 1);
+    std::printf("KK\n");
+    create_background_tile();
+    std::printf("KK-2\n");
+    cover_start_up_screen();
+    for (OBJET *panel : objets_globaux) {
+        panel->evolue();
+        panel->calcule_lasurfaceoccupee();
+        panel->toggle_all_draw_flag(1);
+        panel->Draw_Scene(buffer);
+    }
+    offsx = offsy = 0;
+    insert_output_delay(gen);
+    std::printf("FreeType - Loading all Fonts\n");
+    our_font_7.init(FONT_FILE, 6);
+    our_font_14.init(FONT_FILE, 12);
+    create_dashboards();
+    load_dialog = LOAD_QSY;
+    name_entry_hooks = {modal_box_duties, paint_current_view, nullptr};
+    clear_console();
+    CALLBACK_READY.store(1);
+    std::printf("Playing [%s]. Press Escape in the window to quit.\n", gen->patch_path);
+    std::fflush(stdout);
+    main_loop.redraw_owed = true;
+}
+
+std::vector<OBJET *> front_event_list()
+{
+    std::vector<OBJET *> list(objets_panel_front.rbegin(), objets_panel_front.rend());
+    list.insert(list.end(), objets_globaux.begin(), objets_globaux.end());
+    return list;
+}
+
+PASS_DRAWING main_loop_pass()
+{
+    int owed = install_loaded_patch() || main_loop.redraw_owed ? VIEW_REDRAW : 0;
+    main_loop.redraw_owed = false;
+    const int o = run_pass_duties();
+    if (window_exposed())
+        owed = VIEW_REDRAW;
+    int r;
+    if (DISPLAY_OSCILLO || BACK_VIEW_TOGGLE) {
+        r = SDL_PollEVENT_Links(objets_globaux, 1, buffer);
+    } else {
+        std::vector<OBJET *> list = front_event_list();
+        r = SDL_PollEVENT(list, 1, buffer);
+    }
+    if (DISPLAY_OSCILLO)
+        return trace_pass();
+    if (main_loop.trace_shown) {
+        main_loop.trace_shown = false;
+        scope_feed.watch(false);
+        owed = VIEW_REDRAW;
+    }
+    r |= owed;
+    if (BACK_VIEW_TOGGLE) {
+        if (r == 0)
+            return DREW_NOTHING;
+        paint_back_view(r, o);
+        swap();
+        return DREW_BACK_VIEW;
+    }
+    if (r & VIEW_SCROLLED)
+        std::printf("Request of Scroll\n");
+    if (r == 0)
+        return DREW_NOTHING;
+    paint_front_view(r, o);
+    swap();
+    return DREW_FRONT_VIEW;
+}
+
+void run_main_loop()
+{
+    CLOCK::time_point last_trace = CLOCK::now();
+    while (quit) {
+        const PASS_DRAWING drew = main_loop_pass();
+        const int key = poll_key(0);
+        if (key == KEY_ESCAPE || key == KEY_FAILED)
+            quit = 0;
+        if (drew == DREW_TRACE) {
+            last_trace += std::chrono::milliseconds(TRACE_FRAME_MS);
+            const CLOCK::time_point now = CLOCK::now();
+            if (last_trace < now)
+                last_trace = now;
+            std::this_thread::sleep_until(last_trace);
+        } else if (drew == DREW_NOTHING) {
+            SDL_Delay(IDLE_MS);
+        }
+    }
+}
+
+void paint_trace()
+{
+    if (scope == nullptr)
+        scope = new OSCILLOSCOPE();
+    glLoadIdentity();
+    scope->draw();
+}
+
+void close_window()
+{
+    scope_feed.watch(false);
+    release_patch_panels();
+    for (OBJET *dash : objets_panel_front)
+        delete dash;
+    objets_panel_front.clear();
+    information_dash = nullptr;
+    free_background_tile();
+    delete scope;
+    scope = nullptr;
+    our_font_7.clean();
+    our_font_14.clean();
+    delete bibliotheque_graphique;
+    bibliotheque_graphique = nullptr;
+    load_dialog = nullptr;
+    name_entry_hooks = NAME_ENTRY_HOOKS();
+    SDL_Quit();
+}

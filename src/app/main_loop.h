@@ -1,0 +1,56 @@
+// The window of the synthesizer and the one interactive loop of the program,
+// on the main thread.
+//
+// Each pass: the pending remote orders (app/pass_duties.h); the event handler
+// of the current view (the back view's for the back view and the
+// oscilloscope, the front view's with the dashboards, then the module panels,
+// otherwise), which also takes a waiting remote client; then the drawing. A
+// view is redrawn whole only when its handler returned a non-zero result; in
+// oscilloscope mode the pass draws the trace and nothing else. The loop
+// yields the processor: a pass that drew nothing waits IDLE_MS, and in
+// oscilloscope mode passes are at least TRACE_FRAME_MS apart; a pass that drew
+// a view goes straight on to the next events.
+#pragma once
+
+#include <vector>
+
+#include "engine/objet.h"
+
+constexpr int IDLE_MS = 5;
+constexpr int TRACE_FRAME_MS = 16;
+
+// What a pass drew.
+enum PASS_DRAWING { DREW_NOTHING, DREW_FRONT_VIEW, DREW_BACK_VIEW, DREW_TRACE };
+
+struct MAIN_LOOP {
+    unsigned long frames = 0; // buffer swaps of the loop's passes
+    bool redraw_owed = false; // the next pass redraws whatever its handler says
+    bool trace_shown = false; // the last pass was in oscilloscope mode
+};
+extern MAIN_LOOP main_loop;
+
+// Opens the 1024 x 768 window, loads the image archive, and builds what it
+// shows: one panel per module, drawn once; the background tile over the
+// start-up screen; the output delay; the two fonts; the three dashboards at
+// their places. Plugs in the load dialog and the modal boxes' hooks, clears
+// the console, sets CALLBACK_READY and says "Playing". The first pass shows
+// the front view.
+void build_visible_side();
+
+// One pass of the loop; returns what it drew.
+PASS_DRAWING main_loop_pass();
+
+// Passes until quit is 0, or Escape or the end of input on the console.
+void run_main_loop();
+
+// Frees the panels, the dashboards, the tile, the fonts and the image
+// library, and closes the window.
+void close_window();
+
+// The list the front view's handler takes: the dashboards in the order
+// information, system, module, then the module panels in order.
+std::vector<OBJET *> front_event_list();
+
+// The oscilloscope's picture over the whole window, without swapping and
+// without taking new samples.
+void paint_trace();

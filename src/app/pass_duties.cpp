@@ -1,0 +1,13 @@
+#include "app/pass_duties.h"
+
+#include "remote/remote_orders.h"
+#include "remote/remote_server.h"
+
+int run_pass_duties() { return Exec_Remote_Order(); }
+
+int modal_box_duties(void *)
+{
+    const int changed = run_pass_duties();
+    accept_remote_client();
+    return changed;
+}

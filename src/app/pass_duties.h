@@ -1,0 +1,12 @@
+// What the main thread does once per pass of every loop it runs (the window's
+// loop, the console loop, the modal boxes of the window), whatever it shows.
+#pragma once
+
+// Executes the pending remote-control orders; returns Exec_Remote_Order's
+// result (1 when something changed).
+int run_pass_duties();
+
+// The duties of a pass of a modal box (name_entry_hooks.each_pass): the same,
+// and at most one waiting remote client accepted, which the views' handlers
+// do otherwise. The data is not used.
+int modal_box_duties(void *unused);

@@ -1,0 +1,35 @@
+// Loading another patch while the program plays: the load order of F3 and of
+// the system dashboard's LOAD button.
+#pragma once
+
+#include <string>
+
+class GENERATOR;
+
+// The directory the load dialog lists and loads from.
+constexpr const char *PATCH_DIRECTORY = "QSY";
+
+// Runs the load dialog over PATCH_DIRECTORY. The chosen file is built at
+// once: a file that cannot be read, is not a regular file, or whose reading
+// stops at a fatal fault leaves the running patch playing, and the dialog and
+// the trace say why. A file that loads, with warnings or without, becomes the
+// next patch, which install_loaded_patch() puts in place at the start of the
+// main loop's next pass, when no handler holds a panel of the old patch.
+void LOAD_QSY();
+
+// Builds the patch of path; null, with why set, when it cannot replace the
+// running one (the window's caption goes back to the running patch then).
+GENERATOR *build_patch_for_loading(const std::string &path, std::string &why);
+
+// Makes the patch LOAD_QSY built the running patch, if there is one: the
+// cables and panels of the old patch are freed, the patch is replaced
+// through replace_patch() (app/patch_swap.h), the new panels are built and
+// shown from the top-left of the work area in the compact front view, and
+// the cable list is marked for rebuilding. Returns whether it replaced the
+// patch.
+bool install_loaded_patch();
+
+// Frees the cables and the module panels (not the dashboards) and forgets
+// every pointer into them: the information dashboard's target, both views'
+// picks, the panel being moved.
+void release_patch_panels();
