@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -74,7 +75,8 @@ void OSCILLOSCOPE::column(float v, int frames_per_call)
     float y = std::isfinite(v) ? v * 128.0f : 0.0f;
     if (std::fabs(y) > middle)
         y = std::copysign(static_cast<float>(middle), y);
-    const float step = static_cast<float>(frames_per_call / 700);
+    // Blocks shorter than 700 frames step by 1, not 0, so the trace still moves.
+    const float step = static_cast<float>(std::max(1, frames_per_call / 700));
     // Also when MX is no number any more (a ZOOM_FACTOR doubled past the
     // float range). A screen with nothing new is not cleared again, so a
     // trace that jumps past the edge at every sample costs nothing.

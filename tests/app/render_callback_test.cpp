@@ -10,6 +10,7 @@
 #include "app/output_tap.h"
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
+#include "app/scope_feed.h"
 #include "synth/generator.h"
 
 namespace {
@@ -121,6 +122,33 @@ TEST_F(RenderCallbackTest, PatchWithoutOutputMixerPlaysSilence)
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(0, sample(b, i));
     EXPECT_EQ(8, out->evaluations);
+}
+
+TEST_F(RenderCallbackTest, TheScopeGetsThePlayedValuesOnlyWhileWatched)
+{
+    out->script = {0.1f, -0.7f, 0.33f};
+    std::vector<float> got(2 * SCOPE_FEED::SIZE);
+    render(4 * 100);
+    EXPECT_EQ(0, scope_feed.read(got.data(), static_cast<int>(got.size())));
+
+    scope_feed.watch(true);
+    // Two blocks of 3072 frames, then blocks until the ring is full: the
+    // reader gets the oldest samples, the rest are dropped and counted.
+    const unsigned long dropped = scope_feed.dropped_samples();
+    const int blocks = SCOPE_FEED::SIZE / 3072 + 2;
+    for (int b = 0; b < blocks; b++)
+        render(12288);
+    scope_feed.watch(false);
+    EXPECT_EQ(3072, scope_feed.last_frames_per_call());
+    ASSERT_EQ(static_cast<int>(SCOPE_FEED::SIZE),
+              scope_feed.read(got.data(), static_cast<int>(got.size())));
+    EXPECT_EQ(dropped + blocks * 3072 - SCOPE_FEED::SIZE, scope_feed.dropped_samples());
+    // Evaluation k of the mixer plays script[k % 3]; the first 100 were
+    // played unwatched.
+    for (size_t i = 0; i < SCOPE_FEED::SIZE; i += 997)
+        EXPECT_EQ(out->script[(101 + i) % 3], got[i]) << i;
+    render(12288);
+    EXPECT_EQ(0, scope_feed.read(got.data(), static_cast<int>(got.size())));
 }
 
 TEST(OutputSample, FullScaleAndHalfScaleTruncateTowardZero)
