@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cables/cable_list.h"
+#include "engine/font_data.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_kinds.h"
@@ -15,10 +16,17 @@
 
 namespace view_test {
 
-static std::string written(TempDir &dir, const std::string &text)
+void open_window()
 {
     static bool window = initGL(VIEW_WIDTH, VIEW_HEIGHT, "views", "grfx/opengl.qim");
     (void)window;
+    if (our_font_7.textures == nullptr)
+        our_font_7.init("Fonts/04b_03b_.ttf", 6);
+}
+
+static std::string written(TempDir &dir, const std::string &text)
+{
+    open_window();
     fill_NOTE2FREQ();
     return dir.write("PATCH.QSY", text);
 }

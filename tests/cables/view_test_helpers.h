@@ -28,6 +28,10 @@ struct VIEW_PATCH {
     ~VIEW_PATCH();
 };
 
+// The test window with the image library and the small font, opened once per
+// process.
+void open_window();
+
 OBJET &panel_of(const char *module);
 // The centre of an element of the panel's current view, on the work area.
 POINT centre(OBJET &panel, const char *element);

@@ -1,0 +1,271 @@
+// The patch load dialog in a real window: scrolling, the rows the user sees
+// being the rows the pointer hovers and clicks (checked on the drawn
+// pixels), leaving it, and its loop with a load that fails.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cables/view_test_helpers.h"
+#include "engine/video.h"
+#include "panels/name_entry.h"
+#include "panels/panel_drawing.h"
+#include "panels/view_state.h"
+#include "ui/load_dialog.h"
+
+namespace {
+
+using D = LOAD_DIALOG;
+
+// n names in listing order: "P00.QSY", "P01.QSY", ...
+PATCH_LISTING listing_of(int n)
+{
+    PATCH_LISTING l;
+    for (int i = 0; i < n; i++) {
+        char name[16];
+        std::snprintf(name, sizeof name, "P%02d.QSY", i);
+        l.names.push_back(name);
+    }
+    return l;
+}
+
+struct DIALOG {
+    D dialog;
+    explicit DIALOG(int names)
+        : dialog((view_test::open_window(), offsx = offsy = 0, listing_of(names)))
+    {
+    }
+
+    SDL_Event mouse(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT)
+    {
+        SDL_Event e = {};
+        if (type == SDL_MOUSEMOTION) {
+            e.motion.type = type;
+            e.motion.x = static_cast<Uint16>(x);
+            e.motion.y = static_cast<Uint16>(y);
+        } else {
+            e.button = {type, 0, button, 0, static_cast<Uint16>(x), static_cast<Uint16>(y)};
+        }
+        return e;
+    }
+    void take(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT)
+    {
+        dialog.take(mouse(type, x, y, button));
+    }
+    void click(int x, int y)
+    {
+        take(SDL_MOUSEBUTTONDOWN, x, y);
+        take(SDL_MOUSEBUTTONUP, x, y);
+    }
+    // The window position of the centre of an element of the panel.
+    view_test::POINT centre(const char *element)
+    {
+        const SPRITE *s = dialog.panel.get_SPRITE_by_name(element);
+        EXPECT_NE(s, nullptr) << element;
+        return {D::WINDOW_X + static_cast<int>(s->x + s->w / 2),
+                D::WINDOW_Y + static_cast<int>(s->y + s->h / 2)};
+    }
+    // Holds a scroll button for that many passes of the dialog's loop.
+    void hold(const char *button, int passes)
+    {
+        const view_test::POINT p = centre(button);
+        take(SDL_MOUSEBUTTONDOWN, p.x, p.y);
+        for (int i = 0; i < passes; i++)
+            dialog.scroll_pass();
+        take(SDL_MOUSEBUTTONUP, p.x, p.y);
+    }
+    // The middle of row r's text, where a user points at it.
+    static view_test::POINT row(int r)
+    {
+        return {D::WINDOW_X + D::ROW_X + 64, D::WINDOW_Y + D::ROW_Y + D::ROW_PITCH * r + 3};
+    }
+    std::vector<std::string> shown()
+    {
+        std::vector<std::string> out;
+        for (LABEL *l : dialog.rows) {
+            std::string t = l->text;
+            out.push_back(t.substr(t.find_first_not_of(' ') == std::string::npos
+                                       ? t.size()
+                                       : t.find_first_not_of(' ')));
+        }
+        return out;
+    }
+};
+
+std::vector<std::string> names(int from, int to, int total)
+{
+    std::vector<std::string> out;
+    for (int e = from; e <= to; e++) {
+        char name[16];
+        std::snprintf(name, sizeof name, "P%02d.QSY", total - 1 - e);
+        out.push_back(name);
+    }
+    return out;
+}
+
+TEST(LoadDialog, HeldButtonsScrollOneEntryPerPassWithinTheList)
+{
+    DIALOG d(25);
+    EXPECT_EQ(names(0, 9, 25), d.shown()); // entry 0 is the last name of the listing
+    d.hold("BUTTON_OCT_DOWN", 30);
+    EXPECT_EQ(15, d.dialog.scroll);
+    EXPECT_EQ(names(15, 24, 25), d.shown());
+    EXPECT_EQ(0, d.dialog.direction);
+    d.dialog.scroll_pass(); // released: no more scrolling
+    EXPECT_EQ(15, d.dialog.scroll);
+    d.hold("BUTTON_OCT_UP", 4);
+    EXPECT_EQ(11, d.dialog.scroll);
+    d.hold("BUTTON_OCT_UP", 40);
+    EXPECT_EQ(0, d.dialog.scroll);
+    const view_test::POINT r = DIALOG::row(0);
+    d.take(SDL_MOUSEBUTTONDOWN, r.x, r.y, SDL_BUTTON_WHEELDOWN);
+    d.take(SDL_MOUSEBUTTONDOWN, r.x, r.y, SDL_BUTTON_WHEELDOWN);
+    EXPECT_EQ(2, d.dialog.scroll);
+    EXPECT_EQ(D::CHOOSING, d.dialog.state);
+
+    DIALOG few(3);
+    few.hold("BUTTON_OCT_DOWN", 5);
+    EXPECT_EQ(0, few.dialog.scroll);
+    std::vector<std::string> expected = names(0, 2, 3);
+    expected.resize(D::ROWS, "");
+    EXPECT_EQ(expected, few.shown());
+    EXPECT_EQ(2, few.dialog.row_at(DIALOG::row(2).x, DIALOG::row(2).y));
+    EXPECT_EQ(-1, few.dialog.row_at(DIALOG::row(3).x, DIALOG::row(3).y));
+}
+
+TEST(LoadDialog, AReleaseOnTheThirdRowAfterScrollingBy4ChoosesEntry6)
+{
+    DIALOG d(25);
+    d.hold("BUTTON_OCT_DOWN", 4);
+    const view_test::POINT r = DIALOG::row(2);
+    d.take(SDL_MOUSEMOTION, r.x, r.y);
+    d.click(r.x, r.y);
+    EXPECT_EQ(D::CHOSEN, d.dialog.state);
+    EXPECT_EQ(6, d.dialog.chosen);
+    EXPECT_EQ("P18.QSY", d.dialog.names[6]);
+}
+
+// Reads the window's back buffer: colour at (x, y) counted from the top.
+struct PICTURE {
+    std::vector<unsigned char> rgb = std::vector<unsigned char>(3 * VIEW_WIDTH * VIEW_HEIGHT);
+    PICTURE()
+    {
+        glFinish();
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, VIEW_WIDTH, VIEW_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    }
+    int at(int x, int y) const
+    {
+        const unsigned char *p = &rgb[3 * ((VIEW_HEIGHT - 1 - y) * VIEW_WIDTH + x)];
+        return p[0] << 16 | p[1] << 8 | p[2];
+    }
+};
+
+TEST(LoadDialog, TheRowsDrawnAreTheRowsThePointerHoversAndClicks)
+{
+    DIALOG d(25);
+    for (int r = 0; r < D::ROWS; r++) {
+        const view_test::POINT p = DIALOG::row(r);
+        d.take(SDL_MOUSEMOTION, p.x, p.y);
+        ASSERT_EQ(r, d.dialog.hovered);
+        glClear(GL_COLOR_BUFFER_BIT);
+        d.dialog.draw();
+        const PICTURE picture;
+        int red = 0, white = 0;
+        for (int y = D::WINDOW_Y + D::ROW_Y - 12; y < D::WINDOW_Y + D::ROW_Y + 170; y++)
+            for (int x = D::WINDOW_X + D::ROW_X - 8; x < D::WINDOW_X + D::ROW_X + 140; x++) {
+                const int c = picture.at(x, y);
+                if (c == D::HOVER_COLOUR) {
+                    red++;
+                    EXPECT_EQ(r, d.dialog.row_at(x, y)) << x << "," << y;
+                } else if (c == D::NAME_COLOUR) {
+                    white++;
+                    EXPECT_NE(r, d.dialog.row_at(x, y)) << x << "," << y;
+                    EXPECT_NE(-1, d.dialog.row_at(x, y)) << x << "," << y;
+                }
+            }
+        EXPECT_GT(red, 20) << "row " << r;
+        EXPECT_GT(white, 20 * (D::ROWS - 1)) << "row " << r;
+    }
+    // Leaving the rows turns the name white again.
+    d.take(SDL_MOUSEMOTION, 10, 10);
+    EXPECT_EQ(-1, d.dialog.hovered);
+    for (LABEL *l : d.dialog.rows)
+        EXPECT_EQ(D::NAME_COLOUR, l->colour);
+}
+
+TEST(LoadDialog, EscapeOnItsReleaseOrAClickOutsideCancels)
+{
+    DIALOG escape(5);
+    SDL_Event key = {};
+    key.key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_ESCAPE;
+    escape.dialog.take(key);
+    EXPECT_EQ(D::CHOOSING, escape.dialog.state);
+    key.key.type = SDL_KEYUP;
+    escape.dialog.take(key);
+    EXPECT_EQ(D::CANCELLED, escape.dialog.state);
+
+    DIALOG outside(5);
+    outside.take(SDL_MOUSEBUTTONDOWN, D::WINDOW_X + 10, D::WINDOW_Y + 10); // on the panel
+    outside.take(SDL_MOUSEBUTTONUP, 5, 5);
+    EXPECT_EQ(D::CHOOSING, outside.dialog.state);
+    outside.click(5, 5);
+    EXPECT_EQ(D::CANCELLED, outside.dialog.state);
+
+    for (const PATCH_LISTING &l : {PATCH_LISTING{}, PATCH_LISTING{{}, "Cannot read QSY: gone"}}) {
+        D empty(l);
+        EXPECT_STREQ(l.problem.empty() ? "No patch file in QSY/" : "Cannot read QSY: gone",
+                     empty.message->text);
+        EXPECT_EQ(-1, empty.row_at(DIALOG::row(0).x, DIALOG::row(0).y));
+    }
+}
+
+std::vector<std::string> load_requests;
+bool refuse(const std::string &name, std::string &why)
+{
+    load_requests.push_back(name);
+    why = "Cannot read QSY/" + name;
+    return false;
+}
+
+TEST(LoadDialog, ANameThatDoesNotLoadIsExplainedAndTheDialogGoesOnUntilEscape)
+{
+    DIALOG d(12);
+    view_test::drain();
+    const view_test::POINT r = DIALOG::row(1);
+    for (const SDL_Event &e :
+         {d.mouse(SDL_MOUSEMOTION, r.x, r.y), d.mouse(SDL_MOUSEBUTTONDOWN, r.x, r.y),
+          d.mouse(SDL_MOUSEBUTTONUP, r.x, r.y)}) {
+        SDL_Event copy = e;
+        SDL_PushEvent(&copy);
+    }
+    view_test::key(SDL_KEYDOWN, SDLK_ESCAPE);
+    view_test::key(SDL_KEYUP, SDLK_ESCAPE);
+    int passes = 0;
+    name_entry_hooks.each_pass = [](void *n) {
+        ++*static_cast<int *>(n);
+        return 0;
+    };
+    name_entry_hooks.data = &passes;
+    load_requests.clear();
+    quit = 1;
+
+    EXPECT_FALSE(run_load_dialog(d.dialog, refuse));
+
+    name_entry_hooks = NAME_ENTRY_HOOKS();
+    EXPECT_EQ(std::vector<std::string>{"P10.QSY"}, load_requests);
+    EXPECT_STREQ("Cannot read QSY/P10.QSY", d.dialog.message->text);
+    EXPECT_GE(passes, 2);
+    // The Escape release stayed in the dialog; only its redraw event is left.
+    SDL_Event left;
+    ASSERT_EQ(1, SDL_PollEvent(&left));
+    EXPECT_EQ(SDL_USEREVENT, left.type);
+    EXPECT_EQ(0, SDL_PollEvent(&left));
+    EXPECT_EQ(1, quit);
+}
+
+} // namespace
