@@ -1,0 +1,282 @@
+// The window's main loop built as the program builds it, over a real patch,
+// driven pass by pass with real SDL events: what a pass draws, the front
+// view's event list, the lazy cable list, the oscilloscope, and loading a
+// patch through F3 and the dialog.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <sys/stat.h>
+
+#include "app/main_loop.h"
+#include "app/oscilloscope.h"
+#include "app/patch_load.h"
+#include "app/patch_swap.h"
+#include "app/render_callback.h"
+#include "app/scope_feed.h"
+#include "app/view_painting.h"
+#include "cables/cable_list.h"
+#include "engine/video.h"
+#include "panels/info_dash.h"
+#include "panels/module_dash.h"
+#include "panels/panel_drawing.h"
+#include "panels/panel_lists.h"
+#include "panels/system_dash.h"
+#include "panels/view_state.h"
+#include "support/temp_dir.h"
+#include "synth/generator.h"
+#include "synth/note2freq.h"
+#include "synth/step_events.h"
+#include "ui/load_dialog.h"
+#include "ui/patch_listing.h"
+
+namespace {
+
+const char *const PATCH = "BEGIN_OBJECTS_DECLARE\n"
+                          "VCO_1;TYPE=1;FREQ=440.000000;AMOUNT=0.50;PHASE=0;\n"
+                          "VCO_2;TYPE=1;FREQ=2.000000;AMOUNT=0.50;PHASE=0;\n"
+                          "MIXER_4;;\n"
+                          "END_OBJECTS_DECLARE\n"
+                          "BEGIN_LINKS_DECLARE\n"
+                          "VCO_1;MOD_AMP=VCO_2;\n"
+                          "MIXER_4;ADD_CHANELL=VCO_1;\n"
+                          "END_LINKS_DECLARE\n";
+
+// The program's window over PATCH, built once per process.
+struct PROGRAM {
+    TempDir dir;
+    PROGRAM()
+    {
+        fill_NOTE2FREQ();
+        EXPECT_EQ(0, load_running_patch(dir.write("LOOP.QSY", PATCH).c_str(), stdout));
+        build_visible_side();
+    }
+};
+
+void key(Uint8 type, SDLKey sym)
+{
+    SDL_Event e = {};
+    e.key.type = type;
+    e.key.keysym.sym = sym;
+    SDL_PushEvent(&e);
+}
+
+void press(SDLKey sym) { key(SDL_KEYDOWN, sym); }
+
+void mouse(Uint8 type, int x, int y)
+{
+    SDL_Event e = {};
+    if (type == SDL_MOUSEMOTION)
+        e.motion = {type, 0, 0, static_cast<Uint16>(x), static_cast<Uint16>(y), 0, 0};
+    else
+        e.button = {type, 0, SDL_BUTTON_LEFT, 0, static_cast<Uint16>(x), static_cast<Uint16>(y)};
+    SDL_PushEvent(&e);
+}
+
+// The front view in the front window, nothing waiting, nothing owed.
+class MainLoop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static PROGRAM program;
+        DISPLAY_OSCILLO = 0;
+        if (BACK_VIEW_TOGGLE)
+            toggle_FILS_view();
+        for (int i = 0; i < 3 && main_loop_pass() != DREW_NOTHING; i++) {
+        }
+        post_step_events();
+        for (SDL_Event e; SDL_PollEvent(&e);) {
+        }
+        ASSERT_EQ(DREW_NOTHING, main_loop_pass());
+    }
+};
+
+TEST_F(MainLoop, APassWithoutEventsDrawsNothingInEitherView)
+{
+    for (SDLKey view_key : {SDLK_F12, SDLK_F6}) {
+        press(view_key); // F12 does nothing but ask for a redraw; F6 turns to the back
+        const unsigned long frames = main_loop.frames;
+        EXPECT_EQ(view_key == SDLK_F6 ? DREW_BACK_VIEW : DREW_FRONT_VIEW, main_loop_pass());
+        EXPECT_EQ(frames + 1, main_loop.frames);
+        for (int i = 0; i < 3; i++)
+            EXPECT_EQ(DREW_NOTHING, main_loop_pass());
+        EXPECT_EQ(frames + 1, main_loop.frames);
+    }
+}
+
+TEST_F(MainLoop, TheFrontViewsEventsGoToInformationSystemModuleThenThePanels)
+{
+    const std::vector<OBJET *> list = front_event_list();
+    ASSERT_EQ(3 + objets_globaux.size(), list.size());
+    EXPECT_EQ(information_dash, list[0]);
+    EXPECT_NE(nullptr, dynamic_cast<SYSTEM_DASH *>(list[1]));
+    EXPECT_NE(nullptr, dynamic_cast<MODULE_DASH *>(list[2]));
+    EXPECT_TRUE(std::equal(objets_globaux.begin(), objets_globaux.end(), list.begin() + 3));
+    EXPECT_EQ(475, list[2]->x);
+    EXPECT_EQ(575, list[1]->y);
+}
+
+TEST_F(MainLoop, TheCableListIsRebuiltOnceAfterAChange)
+{
+    press(SDLK_F6);
+    main_loop_pass();
+    link_not_created = 1;
+    const unsigned long rebuilds = cable_list_rebuilds;
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 3; i++) {
+        press(SDLK_F12);
+        EXPECT_EQ(DREW_BACK_VIEW, main_loop_pass());
+    }
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(rebuilds + 1, cable_list_rebuilds);
+    const size_t first = printed.find("Cree liste des liens\n");
+    EXPECT_NE(std::string::npos, first) << printed;
+    EXPECT_EQ(std::string::npos, printed.find("Cree liste des liens\n", first + 1)) << printed;
+    EXPECT_EQ(2u, liens.size()); // the modulation and the mixer channel
+}
+
+// The front buffer, as the last swap showed it: colour at (x, y) from the top.
+std::vector<uint32_t> shown_picture()
+{
+    std::vector<unsigned char> rgb(3 * VIEW_WIDTH * VIEW_HEIGHT);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_FRONT);
+    glReadPixels(0, 0, VIEW_WIDTH, VIEW_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glReadBuffer(GL_BACK);
+    std::vector<uint32_t> out(VIEW_WIDTH * VIEW_HEIGHT);
+    for (int y = 0; y < VIEW_HEIGHT; y++)
+        for (int x = 0; x < VIEW_WIDTH; x++) {
+            const unsigned char *p = &rgb[3 * ((VIEW_HEIGHT - 1 - y) * VIEW_WIDTH + x)];
+            out[y * VIEW_WIDTH + x] = p[0] << 16 | p[1] << 8 | p[2];
+        }
+    return out;
+}
+
+TEST_F(MainLoop, TheOscilloscopeShowsOnlyTheTraceAndStillTakesEvents)
+{
+    press(SDLK_F1);
+    EXPECT_EQ(DREW_TRACE, main_loop_pass());
+    std::vector<unsigned char> block(BufferSize);
+    for (int i = 0; i < 30; i++) // about two seconds of sound
+        instrument_callback(nullptr, block.data(), BufferSize, nullptr);
+    const unsigned long frames = main_loop.frames;
+    EXPECT_EQ(DREW_TRACE, main_loop_pass()); // every pass, events or not
+    EXPECT_EQ(frames + 1, main_loop.frames);
+
+    const std::vector<uint32_t> picture = shown_picture();
+    const int end = static_cast<int>(30 * 3072 * 0.004f); // where the trace has got to
+    std::set<uint32_t> colours;
+    int bars = 0;
+    for (int y = 40; y < VIEW_HEIGHT; y++) // below the zoom text
+        for (int x = 0; x < VIEW_WIDTH; x++) {
+            const uint32_t c = picture[y * VIEW_WIDTH + x];
+            colours.insert(c);
+            bars += c == OSCILLOSCOPE::BAR;
+            if (x > end + 1) {
+                EXPECT_EQ(OSCILLOSCOPE::BACKGROUND, c) << x << "," << y;
+            }
+        }
+    // Nothing but the trace: no tile, no panel.
+    for (uint32_t c : {OSCILLOSCOPE::BACKGROUND, OSCILLOSCOPE::BAR, OSCILLOSCOPE::TIP})
+        colours.erase(c);
+    EXPECT_TRUE(colours.empty()) << colours.size() << " other colours";
+    EXPECT_GT(bars, end * 20);
+
+    press(SDLK_F1);
+    EXPECT_EQ(DREW_FRONT_VIEW, main_loop_pass());
+    instrument_callback(nullptr, block.data(), BufferSize, nullptr);
+    float sample;
+    EXPECT_EQ(0, scope_feed.read(&sample, 1)); // nobody watches any more
+}
+
+// The row of the load dialog that shows name, the listing as the dialog reads it.
+int dialog_row(const char *name)
+{
+    const std::vector<std::string> names = list_patches(PATCH_DIRECTORY).names;
+    const auto at = std::find(names.rbegin(), names.rend(), name);
+    EXPECT_NE(names.rend(), at) << name;
+    return static_cast<int>(at - names.rbegin());
+}
+
+void click_dialog_row(int row)
+{
+    const int x = LOAD_DIALOG::WINDOW_X + LOAD_DIALOG::ROW_X + 60;
+    const int y = LOAD_DIALOG::WINDOW_Y + LOAD_DIALOG::ROW_Y + LOAD_DIALOG::ROW_PITCH * row + 3;
+    mouse(SDL_MOUSEMOTION, x, y);
+    mouse(SDL_MOUSEBUTTONDOWN, x, y);
+    mouse(SDL_MOUSEBUTTONUP, x, y);
+}
+
+TEST_F(MainLoop, EscapeInTheLoadDialogKeepsThePatchAndTheProgram)
+{
+    GENERATOR *playing = gen;
+    press(SDLK_F3);
+    key(SDL_KEYDOWN, SDLK_ESCAPE);
+    key(SDL_KEYUP, SDLK_ESCAPE);
+    main_loop_pass();
+    EXPECT_EQ(DREW_NOTHING, main_loop_pass());
+    EXPECT_EQ(playing, gen);
+    EXPECT_EQ(1, quit);
+}
+
+TEST_F(MainLoop, AFileThatCannotReplaceThePatchLeavesItPlaying)
+{
+    TempDir dir;
+    dir.write("BROKEN.QSY", "BEGIN_OBJECTS_DECLARE\nVCO_1;;TYPE=2;\nEND_OBJECTS_DECLARE\n");
+    mkdir(dir.path("FOLDER.QSY").c_str(), 0755);
+    GENERATOR *playing = gen;
+    const std::string caption = SDL_GetVideoSurface() ? gen->patch_path : "";
+    struct CASE {
+        const char *file, *why;
+    } cases[] = {
+        {"BROKEN.QSY", "has a fault that stops its reading"},
+        {"MISSING.QSY", "Cannot read"},
+        {"FOLDER.QSY", "is not a patch file"},
+    };
+    for (const CASE &c : cases) {
+        std::string why;
+        EXPECT_EQ(nullptr, build_patch_for_loading(dir.path(c.file), why)) << c.file;
+        EXPECT_NE(std::string::npos, why.find(c.why)) << why;
+        char *title = nullptr;
+        SDL_WM_GetCaption(&title, nullptr);
+        EXPECT_STREQ(caption.c_str(), title) << c.file;
+    }
+    EXPECT_FALSE(install_loaded_patch());
+    EXPECT_EQ(playing, gen);
+}
+
+TEST_F(MainLoop, ALoadedPatchReplacesTheRunningOneAtTheNextPassCompactAndWithItsCables)
+{
+    press(SDLK_F6); // from the back view
+    main_loop_pass();
+    press(SDLK_F3);
+    click_dialog_row(dialog_row("MODULAR.QSY"));
+    main_loop_pass(); // the dialog ran inside the back view's handler
+    EXPECT_STRNE("QSY/MODULAR.QSY", gen->patch_path);
+
+    EXPECT_EQ(DREW_FRONT_VIEW, main_loop_pass());
+    EXPECT_STREQ("QSY/MODULAR.QSY", gen->patch_path);
+    char *title = nullptr;
+    SDL_WM_GetCaption(&title, nullptr);
+    EXPECT_STREQ("QSY/MODULAR.QSY", title);
+    EXPECT_EQ(0, BACK_VIEW_TOGGLE);
+    EXPECT_EQ(12u, objets_globaux.size()); // one panel per module
+    for (OBJET *panel : objets_globaux)
+        EXPECT_EQ(OBJET::VIEW_COMPACT, panel->view_mode) << panel->name;
+    EXPECT_EQ(nullptr, information_dash->cible);
+
+    press(SDLK_F6);
+    EXPECT_EQ(DREW_BACK_VIEW, main_loop_pass());
+    // Every connection of the file but the sequencer's sync input.
+    EXPECT_EQ(16u, liens.size());
+    for (const LINK *cable : liens)
+        for (OBJET *end : {cable->input_panel, cable->output_panel})
+            EXPECT_NE(objets_globaux.end(),
+                      std::find(objets_globaux.begin(), objets_globaux.end(), end));
+}
+
+} // namespace
