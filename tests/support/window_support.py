@@ -1,0 +1,160 @@
+"""Driving the program's window as a person does: real X input through
+xdotool and pictures of the window through ImageMagick's import, with waits
+on what the window shows (standard library only)."""
+import os
+import shutil
+import subprocess
+import time
+
+from e2e_support import Session
+
+
+def data_copy(data, tmp, patches):
+    """A working directory for the program: the run-time data linked from
+    data/, and a QSY/ of its own holding the given {name: text} patches, so
+    that saved files land in tmp."""
+    work = os.path.join(tmp, "data")
+    os.makedirs(os.path.join(work, "QSY"))
+    for sub in ("RC", "grfx", "Fonts", "samples"):
+        os.symlink(os.path.join(data, sub), os.path.join(work, sub))
+    for name, text in patches.items():
+        with open(os.path.join(work, "QSY", name), "w") as f:
+            f.write(text)
+    return work
+
+
+class Picture:
+    """A picture of the window: pixel colours as (r, g, b), (0, 0) top left."""
+
+    def __init__(self, ppm):
+        # "P6", width, height, maximum, each after blanks, then one blank and
+        # the pixels.
+        fields, at = [], 0
+        while len(fields) < 4:
+            while ppm[at:at + 1].isspace():
+                at += 1
+            start = at
+            while not ppm[at:at + 1].isspace():
+                at += 1
+            fields.append(ppm[start:at])
+        assert fields[0] == b"P6" and fields[3] == b"255", fields
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.rgb = ppm[at + 1:at + 1 + 3 * self.width * self.height]
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def count(self, box, test):
+        """How many pixels of box (x, y, w, h) pass test(rgb)."""
+        x0, y0, w, h = box
+        return sum(1 for y in range(y0, y0 + h) for x in range(x0, x0 + w)
+                   if test(self.at(x, y)))
+
+    def region(self, box):
+        x0, y0, w, h = box
+        return [self.at(x, y) for y in range(y0, y0 + h) for x in range(x0, x0 + w)]
+
+
+class Window:
+    """The program started on a patch with the "No sound" driver and the
+    remote control on a free port, its window found by its caption."""
+
+    def __init__(self, exe, work, patch, port, env=None):
+        self.env = dict(os.environ if env is None else env)
+        self.session = Session(["--remote-port", str(port), patch], exe, work, env=self.env)
+        self.session.send(b"41")
+        self.session.wait_for("Playing [", timeout=60)
+        found = self.xdo_output("search", "--sync", "--name", "^%s$" % patch.replace(".", r"\."))
+        self.id = found.split()[0]
+
+    def xdo_output(self, *args):
+        return subprocess.check_output(["xdotool"] + list(args), env=self.env,
+                                       timeout=60).decode()
+
+    def xdo(self, *args):
+        subprocess.check_call(["xdotool"] + list(args), env=self.env, timeout=60)
+
+    def point(self, x, y):
+        """Moves the pointer to (x, y) of the window, twice, so that the
+        program sees the pointer over that place (some of its gestures look
+        at where the pointer was at the previous motion)."""
+        for dx in (1, 0):
+            self.xdo("mousemove", "--window", self.id, str(x - dx), str(y))
+
+    def key(self, *keys):
+        self.xdo("key", *keys)
+
+    def title(self):
+        return self.xdo_output("getwindowname", self.id).strip()
+
+    def shot(self):
+        ppm = subprocess.check_output(["import", "-window", self.id, "-depth", "8", "ppm:-"], env=self.env,
+                                      timeout=60)
+        return Picture(ppm)
+
+    def save_shot(self, path):
+        subprocess.check_call(["import", "-window", self.id, path], env=self.env, timeout=60)
+
+    def wait_for(self, what, test, timeout=60):
+        """Takes pictures until test(picture) holds; returns that picture."""
+        deadline = time.monotonic() + timeout
+        while True:
+            picture = self.shot()
+            if test(picture):
+                return picture
+            if time.monotonic() > deadline:
+                raise AssertionError("the window never showed " + what)
+            time.sleep(0.1)
+
+    def wait_changed(self, what, before, box, timeout=60):
+        """Waits until box differs from the same box of picture before."""
+        old = before.region(box)
+        return self.wait_for(what, lambda p: p.region(box) != old, timeout)
+
+    def wait_file(self, path, text, timeout=60):
+        """Waits until the file holds text; returns its contents."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if os.path.exists(path):
+                with open(path) as f:
+                    contents = f.read()
+                if text in contents:
+                    return contents
+            time.sleep(0.1)
+        raise AssertionError("%s never held %r" % (path, text))
+
+    def quit(self, timeout=60):
+        """Escape in the window; returns the exit status."""
+        self.point(500, 700)
+        self.key("Escape")
+        return self.session.process.wait(timeout=timeout)
+
+    def kill(self):
+        self.session.kill()
+
+
+class PrivateDisplay:
+    """An X server of the test's own (Xvfb with OpenGL), so that no other
+    window takes the pointer or the keys; its environment in env."""
+
+    def __enter__(self):
+        read, write = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
+             "+extension", "GLX", "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        with os.fdopen(read, "rb") as f:
+            while not number.endswith(b"\n"):
+                piece = f.read(1)
+                if not piece:
+                    raise RuntimeError("Xvfb did not start")
+                number += piece
+        self.env = dict(os.environ, DISPLAY=":" + number.decode().strip())
+        return self
+
+    def __exit__(self, *exc):
+        self.server.terminate()
+        self.server.wait(timeout=30)
