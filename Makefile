@@ -8,7 +8,7 @@ DEMO    ?= QSY/DEMO.QSY
 FUZZ_SECONDS ?= 30
 DISPLAY_RUN := ./scripts/with-display
 
-.PHONY: deps bench-deps build run test unit-asan unit-tsan bench fuzz gallery panels clean
+.PHONY: deps bench-deps build run test unit-asan unit-tsan bench fuzz gallery panels screenshots clean
 
 deps:
 	@./scripts/install-deps
@@ -43,8 +43,11 @@ unit-tsan: deps
 	cd data && TSAN_OPTIONS="suppressions=$(CURDIR)/scripts/tsan.supp halt_on_error=1" \
 	    ../$(TSAN)/tests/test_app --gtest_filter='LiveRewiring.*'
 
+# Under a private X display when none is set: the window loop's benchmark
+# opens the program's window.
 bench: bench-deps build
-	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; (cd data && ../$$b) || exit 1; done
+	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; \
+	    (cd data && ../$(DISPLAY_RUN) ../$$b) || exit 1; done
 	@echo "== bench/key_to_sound.py"
 	/usr/bin/python3 bench/key_to_sound.py --exe $(RELEASE)/qmodular --data data
 
@@ -62,6 +65,11 @@ PATCH ?= QSY/DEMO.QSY
 panels: build
 	cd data && ../$(DISPLAY_RUN) ../$(RELEASE)/tools/qm_panel_pictures $(PATCH) \
 	    ../build/panels-front.png ../build/panels-back.png
+
+# The pictures of the README: the program on the demo patch in its window,
+# driven with real X input, saved into docs/.
+screenshots: build
+	/usr/bin/python3 tools/screenshots.py --exe $(RELEASE)/qmodular --data data --out docs
 
 clean:
 	rm -rf build

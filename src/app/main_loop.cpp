@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -169,23 +170,25 @@ PASS_DRAWING main_loop_pass()
     return DREW_FRONT_VIEW;
 }
 
+void wait_after_pass(PASS_DRAWING drew)
+{
+    if (drew == DREW_TRACE) {
+        CLOCK::time_point &next = main_loop.next_trace;
+        next = std::max(next + std::chrono::milliseconds(TRACE_FRAME_MS), CLOCK::now());
+        std::this_thread::sleep_until(next);
+    } else if (drew == DREW_NOTHING) {
+        SDL_Delay(IDLE_MS);
+    }
+}
+
 void run_main_loop()
 {
-    CLOCK::time_point last_trace = CLOCK::now();
     while (quit) {
         const PASS_DRAWING drew = main_loop_pass();
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED)
             quit = 0;
-        if (drew == DREW_TRACE) {
-            last_trace += std::chrono::milliseconds(TRACE_FRAME_MS);
-            const CLOCK::time_point now = CLOCK::now();
-            if (last_trace < now)
-                last_trace = now;
-            std::this_thread::sleep_until(last_trace);
-        } else if (drew == DREW_NOTHING) {
-            SDL_Delay(IDLE_MS);
-        }
+        wait_after_pass(drew);
     }
 }
 

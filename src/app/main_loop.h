@@ -12,6 +12,7 @@
 // a view goes straight on to the next events.
 #pragma once
 
+#include <chrono>
 #include <vector>
 
 #include "engine/objet.h"
@@ -26,6 +27,7 @@ struct MAIN_LOOP {
     unsigned long frames = 0; // buffer swaps of the loop's passes
     bool redraw_owed = false; // the next pass redraws whatever its handler says
     bool trace_shown = false; // the last pass was in oscilloscope mode
+    std::chrono::steady_clock::time_point next_trace; // when the next trace frame is due
 };
 extern MAIN_LOOP main_loop;
 
@@ -39,6 +41,10 @@ void build_visible_side();
 
 // One pass of the loop; returns what it drew.
 PASS_DRAWING main_loop_pass();
+
+// The wait after a pass that drew what it says: IDLE_MS after nothing, up to
+// the next trace frame after a trace, none after a view.
+void wait_after_pass(PASS_DRAWING drew);
 
 // Passes until quit is 0, or Escape or the end of input on the console.
 void run_main_loop();
