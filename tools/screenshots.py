@@ -1,0 +1,64 @@
+"""Takes the README's pictures of the program in its window, on the demo
+patch, with real X input on a private X server: the front view, the back view
+with its cables, the oscilloscope and the load dialog.
+
+    /usr/bin/python3 tools/screenshots.py --exe build/release/qmodular --data data --out docs
+"""
+import argparse
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "support"))
+from e2e_support import free_port  # noqa: E402
+from window_support import PrivateDisplay, Window  # noqa: E402
+
+SYSTEM_DASH = (75, 575, 192, 56)
+DIALOG = (352, 264, 320, 240)
+TRACE_SECONDS = 4  # how much of the sweep the picture shows
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--data", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--patch", default="QSY/DEMO.QSY")
+    args = parser.parse_args()
+    out = os.path.abspath(args.out)
+    os.makedirs(out, exist_ok=True)
+    with PrivateDisplay() as display:
+        w = Window(os.path.abspath(args.exe), os.path.abspath(args.data), args.patch, free_port(),
+                   env=display.env)
+        try:
+            w.point(1000, 750)
+            front = w.wait_for("the panels",
+                               lambda p: p.count(SYSTEM_DASH, lambda c: c != (0, 0, 0)) > 1000)
+            time.sleep(1)
+            w.save_shot(os.path.join(out, "front-view.png"))
+            w.key("F6")
+            w.wait_changed("the back view", front, SYSTEM_DASH)
+            time.sleep(1)
+            w.save_shot(os.path.join(out, "back-view.png"))
+            w.key("F6")
+            w.key("F3")
+            w.wait_changed("the load dialog", front, DIALOG)
+            w.point(352 + 220, 264 + 50 + 16 + 3)
+            time.sleep(1)
+            w.save_shot(os.path.join(out, "load-dialog.png"))
+            w.key("Escape")
+            w.key("F1")
+            w.wait_for("the trace", lambda p: p.at(600, 100) == (255, 0, 255))
+            time.sleep(TRACE_SECONDS)
+            w.save_shot(os.path.join(out, "oscilloscope.png"))
+            w.key("F1")
+            status = w.quit()
+        finally:
+            w.kill()
+    print("pictures in %s, the program ended with status %s" % (out, status))
+    return 0 if status == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
