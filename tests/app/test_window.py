@@ -1,10 +1,15 @@
 """The whole program in its window, driven with real X input on an X server of
 the test's own: a knob turned by dragging and saved through F4, a cable end
 moved in the back view and saved, another patch loaded through F3 by clicking
-its drawn name, the oscilloscope on F1, and Escape ending the program."""
+its drawn name, the oscilloscope on F1, and Escape ending the program; and the
+console, cleared only when it is a terminal."""
 import os
+import pty
 import re
+import subprocess
 import sys
+import threading
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import free_port, main  # noqa: E402
@@ -76,6 +81,7 @@ def test_the_program_in_its_window(args, tmp):
     with PrivateDisplay() as display:
         w = Window(args.exe, work, "QSY/TEST.QSY", free_port(), env=display.env)
         try:
+            assert "\x1b" not in w.start_up, "the console was cleared while no terminal"
             # A knob dragged 10 pixels up: 10 "SLD_UP" steps, which lower the
             # frequency, by 1 Hz each from 440 Hz.
             front = w.wait_for("the panels", lambda p: p.count(SYSTEM_DASH, lambda c: c != (0, 0, 0))
@@ -137,5 +143,52 @@ def test_the_program_in_its_window(args, tmp):
             w.kill()
 
 
+CLEAR = b"\x1b[H\x1b[2J"  # what clear prints for TERM=xterm
+
+
+def test_the_console_is_cleared_only_on_a_terminal(args, tmp):
+    """On a terminal the console is cleared once the window is up; Escape on
+    the console ends the program too."""
+    work = data_copy(args.data, tmp, {"TEST.QSY": TEST_PATCH})
+    master, slave = pty.openpty()
+    output = bytearray()
+
+    def read_terminal():
+        while True:
+            try:
+                piece = os.read(master, 4096)
+            except OSError:
+                return
+            if not piece:
+                return
+            output.extend(piece)
+
+    with PrivateDisplay() as display:
+        program = subprocess.Popen([args.exe, "--no-remote", "QSY/TEST.QSY"], cwd=work,
+                                   env=dict(display.env, TERM="xterm"), stdin=subprocess.PIPE,
+                                   stdout=slave, stderr=slave)
+        os.close(slave)
+        reader = threading.Thread(target=read_terminal, daemon=True)
+        reader.start()
+        try:
+            program.stdin.write(b"41")
+            program.stdin.flush()
+            deadline = time.monotonic() + 60
+            while b"Playing [" not in output and time.monotonic() < deadline:
+                time.sleep(0.1)
+            shown = bytes(output)
+            assert b"Playing [" in shown, shown[-2000:]
+            assert CLEAR in shown[shown.index(b"FreeType"):shown.index(b"Playing [")], shown[-500:]
+            program.stdin.write(b"\x1b")
+            program.stdin.flush()
+            assert program.wait(timeout=60) == 0
+        finally:
+            if program.poll() is None:
+                program.kill()
+                program.wait()
+            reader.join(timeout=10)
+            os.close(master)
+
+
 if __name__ == "__main__":
-    main([test_the_program_in_its_window])
+    main([test_the_program_in_its_window, test_the_console_is_cleared_only_on_a_terminal])

@@ -64,7 +64,7 @@ class Window:
         self.env = dict(os.environ if env is None else env)
         self.session = Session(["--remote-port", str(port), patch], exe, work, env=self.env)
         self.session.send(b"41")
-        self.session.wait_for("Playing [", timeout=60)
+        self.start_up = self.session.wait_for("Playing [", timeout=60)
         found = self.xdo_output("search", "--sync", "--name", "^%s$" % patch.replace(".", r"\."))
         self.id = found.split()[0]
 
