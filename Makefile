@@ -49,7 +49,7 @@ bench: bench-deps build
 	@for b in $(RELEASE)/bench/bench_*; do echo "== $$b"; \
 	    (cd data && ../$(DISPLAY_RUN) ../$$b) || exit 1; done
 	@echo "== bench/key_to_sound.py"
-	/usr/bin/python3 bench/key_to_sound.py --exe $(RELEASE)/qmodular --data data
+	$(DISPLAY_RUN) /usr/bin/python3 bench/key_to_sound.py --exe $(RELEASE)/qmodular --data data
 
 # Optimised (-O2) with AddressSanitizer and UndefinedBehaviorSanitizer.
 fuzz: deps

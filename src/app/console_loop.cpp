@@ -29,7 +29,6 @@ void play_until_escape()
         run_pass_duties();
         accept_remote_client();
         post_step_events();
-        apply_midi_input();
         // A MIDI note ends the wait at once, so it sounds with the next block.
         int key = poll_key(PASS_MS, midi_wake_fd());
         if (key == KEY_ESCAPE || key == KEY_FAILED)

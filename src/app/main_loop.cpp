@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +23,7 @@
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
 #include "engine/video.h"
+#include "midi/midi_input.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
 #include "panels/name_entry.h"
@@ -177,7 +179,8 @@ void wait_after_pass(PASS_DRAWING drew)
         next = std::max(next + std::chrono::milliseconds(TRACE_FRAME_MS), CLOCK::now());
         std::this_thread::sleep_until(next);
     } else if (drew == DREW_NOTHING) {
-        SDL_Delay(IDLE_MS);
+        pollfd midi = {midi_wake_fd(), POLLIN, 0};
+        poll(&midi, midi.fd >= 0 ? 1 : 0, IDLE_MS);
     }
 }
 

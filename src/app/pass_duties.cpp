@@ -1,9 +1,14 @@
 #include "app/pass_duties.h"
 
+#include "midi/midi_input.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 
-int run_pass_duties() { return Exec_Remote_Order(); }
+int run_pass_duties()
+{
+    apply_midi_input();
+    return Exec_Remote_Order();
+}
 
 int modal_box_duties(void *)
 {

@@ -2,8 +2,8 @@
 // loop, the console loop, the modal boxes of the window), whatever it shows.
 #pragma once
 
-// Executes the pending remote-control orders; returns Exec_Remote_Order's
-// result (1 when something changed).
+// Plays the queued MIDI notes and executes the pending remote-control orders;
+// returns Exec_Remote_Order's result (1 when something changed).
 int run_pass_duties();
 
 // The duties of a pass of a modal box (name_entry_hooks.each_pass): the same,
