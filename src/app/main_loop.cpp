@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <poll.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <chrono>
@@ -45,6 +46,23 @@ SDL_Surface *const buffer = nullptr;
 const char *const FONT_FILE = "Fonts/04b_03b_.ttf";
 
 OSCILLOSCOPE *scope = nullptr; // made with the first trace, in the window's context
+
+volatile sig_atomic_t stop_signal = 0;
+
+void on_stop_signal(int) { stop_signal = 1; }
+
+// Ctrl-C and SIGTERM end the loop as Escape does. Installed before the
+// window opens: SDL then leaves them alone, where it would otherwise turn them
+// into a window-close event, which the views ignore. A second one, while a
+// dialog holds the loop, ends the process.
+void end_loop_on_signals()
+{
+    struct sigaction action = {};
+    action.sa_handler = on_stop_signal;
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
 
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information.
@@ -97,6 +115,7 @@ PASS_DRAWING trace_pass()
 
 void build_visible_side()
 {
+    end_loop_on_signals();
     initGL(VIEW_WIDTH, VIEW_HEIGHT, window_title, "grfx/opengl.qim");
     SDL_WM_SetCaption(gen->patch_path, nullptr);
     std::printf("A3\n");
@@ -189,7 +208,7 @@ void run_main_loop()
     while (quit) {
         const PASS_DRAWING drew = main_loop_pass();
         const int key = poll_key(0);
-        if (key == KEY_ESCAPE || key == KEY_FAILED)
+        if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;
         wait_after_pass(drew);
     }

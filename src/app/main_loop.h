@@ -48,7 +48,8 @@ PASS_DRAWING main_loop_pass();
 // after a view.
 void wait_after_pass(PASS_DRAWING drew);
 
-// Passes until quit is 0, or Escape or the end of input on the console.
+// Passes until quit is 0, or Escape or the end of input on the console, or
+// Ctrl-C (SIGINT) or SIGTERM.
 void run_main_loop();
 
 // Frees the panels, the dashboards, the tile, the fonts and the image

@@ -164,11 +164,21 @@ def test_no_remote_opens_no_port(args, tmp):
         s.kill()
 
 
+def test_no_window_plays_without_a_display(args, tmp):
+    env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+    r = run(["--no-window", "--no-remote", PATCH], args.exe, args.data, b"41", env=env,
+            timeout=20)
+    out = r.stdout.decode()
+    assert r.returncode == 0, (r.returncode, out)
+    assert "Playing [%s]. Press Escape to quit.\n" % PATCH in out, out
+    assert "FreeType" not in out, out
+
+
 def test_help_and_bad_options(args, tmp):
     r = run(["--help"], args.exe, args.data)
     assert r.returncode == 0, r
     for option in (b"--render", b"--seconds", b"--remote-port", b"--remote-local",
-                   b"--no-remote", b"--help"):
+                   b"--no-remote", b"--no-window", b"--help"):
         assert option in r.stdout, option
     usage = r.stdout.decode()
     # Bad usage has a status of its own, which the help text gives.
@@ -193,4 +203,5 @@ if __name__ == "__main__":
           test_second_instance_on_a_taken_port_exits_2_after_the_dialog,
           test_remote_local_listens_on_loopback_only,
           test_no_remote_opens_no_port,
+          test_no_window_plays_without_a_display,
           test_help_and_bad_options])

@@ -6,6 +6,7 @@ console, cleared only when it is a terminal."""
 import os
 import pty
 import re
+import signal
 import subprocess
 import sys
 import threading
@@ -190,5 +191,18 @@ def test_the_console_is_cleared_only_on_a_terminal(args, tmp):
             os.close(master)
 
 
+def test_interrupt_and_terminate_end_the_program_cleanly(args, tmp):
+    work = data_copy(args.data, tmp, {"TEST.QSY": TEST_PATCH})
+    with PrivateDisplay() as display:
+        for sig in (signal.SIGINT, signal.SIGTERM):
+            w = Window(args.exe, work, "QSY/TEST.QSY", free_port(), env=display.env)
+            try:
+                w.session.process.send_signal(sig)
+                assert w.session.process.wait(timeout=60) == 0, sig
+            finally:
+                w.kill()
+
+
 if __name__ == "__main__":
-    main([test_the_program_in_its_window, test_the_console_is_cleared_only_on_a_terminal])
+    main([test_the_program_in_its_window, test_the_console_is_cleared_only_on_a_terminal,
+          test_interrupt_and_terminate_end_the_program_cleanly])
