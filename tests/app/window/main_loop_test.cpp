@@ -16,6 +16,7 @@
 #include "app/patch_load.h"
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
+#include "cables/view_test_helpers.h"
 #include "app/scope_feed.h"
 #include "app/view_painting.h"
 #include "cables/cable_list.h"
@@ -29,7 +30,6 @@
 #include "support/temp_dir.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
-#include "synth/step_events.h"
 #include "ui/load_dialog.h"
 #include "ui/patch_listing.h"
 
@@ -45,7 +45,8 @@ const char *const PATCH = "BEGIN_OBJECTS_DECLARE\n"
                           "MIXER_4;ADD_CHANELL=VCO_1;\n"
                           "END_LINKS_DECLARE\n";
 
-// The program's window over PATCH, built once per process.
+// The program's window over PATCH, built by the first test and closed, as
+// the program closes it, after the last.
 struct PROGRAM {
     TempDir dir;
     PROGRAM()
@@ -54,42 +55,36 @@ struct PROGRAM {
         EXPECT_EQ(0, load_running_patch(dir.write("LOOP.QSY", PATCH).c_str(), stdout));
         build_visible_side();
     }
+    ~PROGRAM()
+    {
+        close_window();
+        stop_rendering();
+        discard_patch(gen);
+        gen = nullptr;
+    }
 };
+PROGRAM *program = nullptr;
 
-void key(Uint8 type, SDLKey sym)
-{
-    SDL_Event e = {};
-    e.key.type = type;
-    e.key.keysym.sym = sym;
-    SDL_PushEvent(&e);
-}
+struct CLOSE_AT_THE_END : ::testing::Environment {
+    void TearDown() override { delete program; }
+};
+const auto *const close_at_the_end = ::testing::AddGlobalTestEnvironment(new CLOSE_AT_THE_END);
 
-void press(SDLKey sym) { key(SDL_KEYDOWN, sym); }
-
-void mouse(Uint8 type, int x, int y)
-{
-    SDL_Event e = {};
-    if (type == SDL_MOUSEMOTION)
-        e.motion = {type, 0, 0, static_cast<Uint16>(x), static_cast<Uint16>(y), 0, 0};
-    else
-        e.button = {type, 0, SDL_BUTTON_LEFT, 0, static_cast<Uint16>(x), static_cast<Uint16>(y)};
-    SDL_PushEvent(&e);
-}
+void press(SDLKey sym) { view_test::key(SDL_KEYDOWN, sym); }
 
 // The front view in the front window, nothing waiting, nothing owed.
 class MainLoop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static PROGRAM program;
+        if (program == nullptr)
+            program = new PROGRAM;
         DISPLAY_OSCILLO = 0;
         if (BACK_VIEW_TOGGLE)
             toggle_FILS_view();
         for (int i = 0; i < 3 && main_loop_pass() != DREW_NOTHING; i++) {
         }
-        post_step_events();
-        for (SDL_Event e; SDL_PollEvent(&e);) {
-        }
+        view_test::drain();
         ASSERT_EQ(DREW_NOTHING, main_loop_pass());
     }
 };
@@ -204,19 +199,20 @@ int dialog_row(const char *name)
 
 void click_dialog_row(int row)
 {
-    const int x = LOAD_DIALOG::WINDOW_X + LOAD_DIALOG::ROW_X + 60;
-    const int y = LOAD_DIALOG::WINDOW_Y + LOAD_DIALOG::ROW_Y + LOAD_DIALOG::ROW_PITCH * row + 3;
-    mouse(SDL_MOUSEMOTION, x, y);
-    mouse(SDL_MOUSEBUTTONDOWN, x, y);
-    mouse(SDL_MOUSEBUTTONUP, x, y);
+    const view_test::POINT p = {LOAD_DIALOG::WINDOW_X + LOAD_DIALOG::ROW_X + 60,
+                                LOAD_DIALOG::WINDOW_Y + LOAD_DIALOG::ROW_Y +
+                                    LOAD_DIALOG::ROW_PITCH * row + 3};
+    view_test::motion(p);
+    view_test::button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, p);
+    view_test::button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, p);
 }
 
 TEST_F(MainLoop, EscapeInTheLoadDialogKeepsThePatchAndTheProgram)
 {
     GENERATOR *playing = gen;
     press(SDLK_F3);
-    key(SDL_KEYDOWN, SDLK_ESCAPE);
-    key(SDL_KEYUP, SDLK_ESCAPE);
+    view_test::key(SDL_KEYDOWN, SDLK_ESCAPE);
+    view_test::key(SDL_KEYUP, SDLK_ESCAPE);
     main_loop_pass();
     EXPECT_EQ(DREW_NOTHING, main_loop_pass());
     EXPECT_EQ(playing, gen);
