@@ -7,8 +7,11 @@ FUZZDIR := build/fuzz
 DEMO    ?= QSY/DEMO.QSY
 FUZZ_SECONDS ?= 30
 DISPLAY_RUN := ./scripts/with-display
+# Where `make install` puts the program; DESTDIR stages it for a package.
+PREFIX  ?= /usr/local
+DESTDIR ?=
 
-.PHONY: deps bench-deps build run test unit-asan unit-tsan bench fuzz gallery panels screenshots clean
+.PHONY: deps bench-deps build run install uninstall test unit-asan unit-tsan bench fuzz gallery panels screenshots clean
 
 deps:
 	@./scripts/install-deps
@@ -23,6 +26,15 @@ build: deps
 
 run: build
 	cd data && ../$(RELEASE)/qmodular $(DEMO)
+
+# The program, its read-only data in $(PREFIX)/share/qmodular, the manual page,
+# the desktop entry and its icons, the font's licence; the record of it all in
+# $(PREFIX)/share/qmodular/installed-files, which uninstall reads.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix "$(PREFIX)"
+
+uninstall:
+	./dist/uninstall "$(DESTDIR)$(PREFIX)"
 
 test: build unit-asan unit-tsan
 	$(DISPLAY_RUN) ctest --test-dir $(RELEASE) --output-on-failure -j $(JOBS)

@@ -32,6 +32,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, "data")
 ARCHIVE = "grfx/opengl.qim"        # relative to data/, the program's directory
 DEMO_RC = "RC/DEMO.RC"
+ICONS = os.path.join(ROOT, "dist", "icons")    # the desktop icon, one file per size
+ICON_SIZES = (48, 128, 256)
 FONT = "Fonts/04b_03b_.ttf"
 
 SS = 8                              # supersampling factor for smooth edges
@@ -740,6 +742,77 @@ def fetch_font(data_dir):
                        licence))
 
 
+# ---------------------------------------------------------------- desktop icon
+
+def app_icon(size):
+    """The program's icon for the desktop menu, RGBA, size x size: a rounded
+    dark panel with a phosphor screen showing a wave, a knob, and a red patch
+    cable hanging between two sockets. Drawn on a 64-unit grid, so every
+    size shows the same picture."""
+    k = size * SS / 64.0
+
+    def at(*units):
+        return [u * k for u in units]
+
+    def round_disc(cx, cy, r):
+        return at(cx - r, cy - r, cx + r, cy + r)
+
+    shape = Image.new("L", (size * SS, size * SS), 0)
+    ImageDraw.Draw(shape).rounded_rectangle(at(3, 3, 61, 61), radius=11 * k, fill=255)
+    plate = brushed(size * SS // 4, size * SS // 4, PLATE_DARK, PLATE_LIGHT, seed=64)
+    pic = Image.new("RGBA", shape.size, TRANSPARENT)
+    pic.paste(plate.resize(shape.size, Image.BICUBIC), (0, 0), shape)
+    d = ImageDraw.Draw(pic)
+    d.rounded_rectangle(at(3, 3, 61, 61), radius=11 * k, outline=(14, 15, 17, 255),
+                        width=max(1, int(1.2 * k)))
+    d.rounded_rectangle(at(10, 9, 54, 30), radius=3 * k, fill=(8, 8, 10, 255))
+    d.rounded_rectangle(at(11, 10, 53, 29), radius=2.5 * k, fill=rgba(SCREEN))
+    wave = layer(size, size)
+    ImageDraw.Draw(wave).line(
+        [((14 + 36 * i / 60.0) * k, (19.5 - 6 * math.sin(2 * math.pi * 1.5 * i / 60.0)) * k)
+         for i in range(61)], fill=rgba(PHOSPHOR), width=max(1, int(1.8 * k)), joint="curve")
+    pic = over(wave, over(tinted(glow(wave, size / 64.0), PHOSPHOR, 0.9), pic))
+    d = ImageDraw.Draw(pic)
+    d.ellipse(round_disc(20, 45, 10), fill=(10, 10, 12, 255))          # knob: skirt,
+    d.ellipse(round_disc(20, 45, 7.5), fill=(178, 182, 188, 255))      # cap, highlight
+    d.ellipse(round_disc(18, 43, 4), fill=(214, 217, 222, 255))
+    d.line(at(20, 45, 14.5, 38.5), fill=(30, 31, 35, 255), width=max(1, int(1.6 * k)))
+    for cx in (39, 53):                                                 # sockets
+        d.ellipse(round_disc(cx, 41, 5), fill=rgba(LED_AMBER))
+        d.ellipse(round_disc(cx, 41, 3.6), fill=(196, 199, 205, 255))
+        d.ellipse(round_disc(cx, 41, 2.2), fill=(6, 6, 8, 255))
+    cord = [(39 + 14 * t, 41 + 32 * t * (1 - t)) for t in (i / 40.0 for i in range(41))]
+    d.line([(x * k, y * k) for x, y in cord], fill=(60, 10, 8, 255),
+           width=max(1, int(4.2 * k)), joint="curve")
+    d.line([(x * k, y * k) for x, y in cord], fill=rgba(LED_RED), width=max(1, int(2.6 * k)),
+           joint="curve")
+    for cx in (39, 53):                                                 # plugs
+        d.ellipse(round_disc(cx, 41, 3), fill=(22, 23, 26, 255))
+        d.ellipse(round_disc(cx, 41, 1.4), fill=(190, 193, 198, 255))
+    return finish(pic, size, size)
+
+
+def write_icons(icons_dir):
+    os.makedirs(icons_dir, exist_ok=True)
+    for size in ICON_SIZES:
+        app_icon(size).save(os.path.join(icons_dir, "qmodular-%d.png" % size), optimize=True)
+
+
+def icon_problems(icons_dir):
+    """Missing icons, and icons of another size or without transparency."""
+    problems = []
+    for size in ICON_SIZES:
+        path = os.path.join(icons_dir, "qmodular-%d.png" % size)
+        if not os.path.exists(path):
+            problems.append("missing icon %s" % path)
+            continue
+        with Image.open(path) as img:
+            if img.size != (size, size) or img.mode != "RGBA":
+                problems.append("icon %s is %dx%d %s, not %dx%d RGBA"
+                                % (path, img.width, img.height, img.mode, size, size))
+    return problems
+
+
 # ---------------------------------------------------------------- checks
 
 def read_archive(data_dir):
@@ -873,9 +946,10 @@ def find_problems(data_dir):
     return problems, len(wanted)
 
 
-def check(data_dir):
+def check(data_dir, icons_dir=ICONS):
     """Prints every problem found with the written files; returns their number."""
     problems, wanted = find_problems(data_dir)
+    problems += icon_problems(icons_dir)
     for p in problems:
         print("art check: " + p)
     print("art check: %d names looked up, %d problems" % (wanted, len(problems)))
@@ -897,6 +971,7 @@ def main():
         write_demo_rc(args.data)
         for panel in panel_layouts.all_panels():
             panel.write(args.data)
+        write_icons(ICONS)
     return 1 if check(args.data) else 0
 
 

@@ -42,7 +42,7 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
         std::string option = argv[i];
         bool takes_value = option == "--render" || option == "--seconds" ||
                            option == "--remote-port" || option == "--block" ||
-                           option == "--midi-in";
+                           option == "--midi-in" || option == "--output";
         if (takes_value && i + 1 >= argc) {
             error = option + " needs a value";
             return false;
@@ -81,6 +81,9 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
                 error = "--midi-in needs a part of a MIDI port name";
                 return false;
             }
+        } else if (option == "--output") {
+            if (!parse_output_choices(argv[++i], cmd.outputs, error))
+                return false;
         } else if (option == "--remote-local") {
             cmd.remote_local = true;
         } else if (option == "--no-remote") {
@@ -107,8 +110,9 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
         error = "--seconds is only used with --render";
         return false;
     }
-    if (!cmd.render_path.empty() && (cmd.block_given || !cmd.midi_source.empty())) {
-        error = "--block and --midi-in are only used when playing, not with --render";
+    if (!cmd.render_path.empty() &&
+        (cmd.block_given || !cmd.midi_source.empty() || !cmd.outputs.empty())) {
+        error = "--block, --midi-in and --output are only used when playing, not with --render";
         return false;
     }
     return true;
@@ -140,6 +144,14 @@ void print_usage(FILE *out, const char *program)
                  "  --midi-in NAME      connect the program's MIDI input to the first MIDI\n"
                  "                      source port whose name contains NAME\n"
                  "  --no-window         play without a window, on the console only\n"
+                 "  --output TYPE[:DRIVER][,...]\n"
+                 "                      answer the sound dialog: TYPE is oss, jack (the\n"
+                 "                      sound daemon entry), alsa or none; DRIVER is the\n"
+                 "                      driver's number in the dialog's list or (part of)\n"
+                 "                      its name, by default the one called \"default\" or\n"
+                 "                      else the first. Choices separated by commas are\n"
+                 "                      tried in order (e.g. jack,alsa,none); when none is\n"
+                 "                      available the dialog asks\n"
                  "\n"
                  "Sound daemon (menu entry 2) lists the outputs of the running JACK server\n"
                  "(also PipeWire's JACK layer), then the ALSA devices of sound servers. The\n"

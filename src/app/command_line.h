@@ -3,6 +3,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "app/output_choice.h"
 
 constexpr int DEFAULT_REMOTE_PORT = 9999;
 // Exit status of a command line that cannot be used (EX_USAGE of sysexits.h),
@@ -22,8 +25,9 @@ struct CommandLine {
     bool remote = true;                  // --no-remote clears it
     int block_frames = MAX_BLOCK_FRAMES; // --block: frames per block of the sound output
     bool block_given = false;
-    std::string midi_source; // --midi-in: connect the first MIDI source holding this
-    bool window = true;      // --no-window clears it: the console loop plays
+    std::string midi_source;           // --midi-in: connect the first MIDI source holding this
+    bool window = true;                // --no-window clears it: the console loop plays
+    std::vector<OutputChoice> outputs; // --output: answers to the sound dialog, in order
 };
 
 // Reads argv into cmd. Returns false with a message in error when the command

@@ -9,6 +9,7 @@
 #include "app/offline_render.h"
 #include "app/render_callback.h"
 #include "app/startup.h"
+#include "app/user_folder.h"
 #include "panels/view_state.h"
 
 int main(int argc, char **argv)
@@ -30,13 +31,18 @@ int main(int argc, char **argv)
         print_usage(stdout, argv[0]);
         return 0;
     }
+    // The title names the patch as the user gave it.
+    std::snprintf(window_title, sizeof window_title, "Vorn ENGINE & Q_Modular - Synthesizer [%s]",
+                  cmd.patch.c_str());
+    if (!enter_user_folder(cmd, error)) {
+        std::fprintf(stderr, "qmodular: %s\n", error.c_str());
+        return 1;
+    }
     if (!cmd.render_path.empty())
         return render_offline(cmd);
 
     MOVING_OBJET = -1;
     DISPLAY_OSCILLO = 0;
-    std::snprintf(window_title, sizeof window_title, "Vorn ENGINE & Q_Modular - Synthesizer [%s]",
-                  cmd.patch.c_str());
     if (!init_Q_MODULAR(cmd))
         return 1;
     if (cmd.window) {

@@ -2,12 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/console.h"
 #include "app/fmod_errors.h"
+#include "app/output_choice.h"
 #include "app/render_callback.h"
 #include "audio/fsound.h"
-#include "audio/jack_server.h"
 
 namespace {
 
@@ -64,30 +65,20 @@ void choose_output_type()
     }
 }
 
-// The sound daemon is the JACK server: false, after saying so in one line,
-// when none runs or when it runs at another rate than the stream's (its
-// outputs would play at the wrong pitch).
-bool sound_server_usable()
-{
-    JackServerInfo server = probe_jack_server();
-    if (!server.running) {
-        std::printf("No JACK server is running\n");
-        return false;
-    }
-    if (server.sample_rate != Frequency) {
-        std::printf("The JACK server runs at %d Hz; this program plays at %d Hz only\n",
-                    server.sample_rate, Frequency);
-        return false;
-    }
-    return true;
-}
-
 // Returns false when the output type has no driver to offer, after saying so.
 bool choose_driver()
 {
     std::printf("%s%s Driver list\n%s", RULE, output_name(FSOUND_GetOutput()), RULE);
-    if (FSOUND_GetOutput() == FSOUND_OUTPUT_ESD && !sound_server_usable())
-        return false;
+    // The sound daemon is the JACK server: it is refused, in one line, when
+    // none runs or when it runs at another rate than the stream's (its
+    // outputs would play at the wrong pitch).
+    if (FSOUND_GetOutput() == FSOUND_OUTPUT_ESD) {
+        std::string problem = jack_server_problem(Frequency);
+        if (!problem.empty()) {
+            std::printf("%s\n", problem.c_str());
+            return false;
+        }
+    }
     int count = FSOUND_GetNumDrivers();
     for (int i = 0; i < count; ++i)
         std::printf("%d - %s\n", i + 1, FSOUND_GetDriverName(i));
@@ -110,9 +101,26 @@ bool choose_driver()
     }
 }
 
+// The first of the command line's choices that opens, saying which; false
+// when none does, after saying why each did not.
+bool open_first_choice(const std::vector<OutputChoice> &choices)
+{
+    for (const OutputChoice &choice : choices) {
+        int driver = 0;
+        std::string problem = open_output_choice(choice, Frequency, driver);
+        if (problem.empty()) {
+            std::printf("Sound output %s: %s, driver %d - %s\n", choice.text.c_str(),
+                        output_name(FSOUND_GetOutput()), driver + 1, FSOUND_GetDriverName(driver));
+            return true;
+        }
+        std::printf("Sound output %s is not available: %s\n", choice.text.c_str(), problem.c_str());
+    }
+    return false;
+}
+
 } // namespace
 
-int init_sound()
+int init_sound(const std::vector<OutputChoice> &choices)
 {
     if (FSOUND_GetVersion() < NEEDED_VERSION) {
         std::printf(
@@ -120,6 +128,8 @@ int init_sound()
             NEEDED_VERSION);
         return 0;
     }
+    if (open_first_choice(choices))
+        return 1;
     // A type this machine has no driver for, or a sound daemon that cannot
     // be used, sends the user back to the first menu to pick another one.
     do

@@ -66,7 +66,7 @@ int init_Q_MODULAR(const CommandLine &cmd)
     if (int status = load_running_patch(cmd.patch.c_str(), stdout))
         std::exit(status);
 
-    init_sound();
+    init_sound(cmd.outputs);
     if (cmd.remote)
         open_remote_listener(cmd.remote_port, cmd.remote_local);
     start_stream(cmd);

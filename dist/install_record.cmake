@@ -1,0 +1,66 @@
+# Keeps the record that lets uninstalling remove exactly what installing put
+# under the prefix: run first with QM_RECORD_PHASE "before" (it notes which
+# folders of QM_DESTINATIONS do not exist yet), then "after" the files are
+# installed (it writes QM_RECORD: one line "dir <path>" per folder the
+# installation made, parents first, then one line "file <path>" per file,
+# the record included; paths relative to the prefix).
+set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+
+if(QM_RECORD_PHASE STREQUAL "before")
+    set(QM_MADE "")
+    # A reinstallation keeps the folders an earlier one made.
+    if(EXISTS "${root}/${QM_RECORD}")
+        file(STRINGS "${root}/${QM_RECORD}" earlier REGEX "^dir ")
+        foreach(line ${earlier})
+            string(SUBSTRING "${line}" 4 -1 path)
+            list(APPEND QM_MADE "${path}")
+        endforeach()
+    endif()
+    foreach(destination ${QM_DESTINATIONS})
+        string(REPLACE "/" ";" parts "${destination}")
+        set(path "")
+        foreach(part ${parts})
+            string(JOIN "/" path ${path} ${part})
+            if(NOT EXISTS "${root}/${path}")
+                list(APPEND QM_MADE "${path}")
+            endif()
+        endforeach()
+    endforeach()
+    return()
+endif()
+
+set(files "${QM_RECORD}")
+set(folders "")
+foreach(installed ${CMAKE_INSTALL_MANIFEST_FILES})
+    # The files are listed as under the prefix, without DESTDIR.
+    file(RELATIVE_PATH file "${CMAKE_INSTALL_PREFIX}" "${installed}")
+    list(APPEND files "${file}")
+    # Below a folder the installation made, every folder is its own too.
+    get_filename_component(folder "${file}" DIRECTORY)
+    string(REPLACE "/" ";" parts "${folder}")
+    set(path "")
+    set(made FALSE)
+    foreach(part ${parts})
+        string(JOIN "/" path ${path} ${part})
+        list(FIND QM_MADE "${path}" index)
+        if(NOT index EQUAL -1)
+            set(made TRUE)
+        endif()
+        if(made)
+            list(APPEND folders "${path}")
+        endif()
+    endforeach()
+endforeach()
+list(REMOVE_DUPLICATES files)
+list(REMOVE_DUPLICATES folders)
+list(SORT folders)
+
+set(text "")
+foreach(folder ${folders})
+    string(APPEND text "dir ${folder}\n")
+endforeach()
+foreach(file ${files})
+    string(APPEND text "file ${file}\n")
+endforeach()
+message(STATUS "Recording: ${root}/${QM_RECORD}")
+file(WRITE "${root}/${QM_RECORD}" "${text}")
