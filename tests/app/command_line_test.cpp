@@ -83,6 +83,9 @@ TEST(CommandLine, RefusesWhatItCannotUse)
              {"--midi-in", "", "a.QSY"},
              {"--render", "o.wav", "--block", "64", "a.QSY"},
              {"--render", "o.wav", "--midi-in", "usb", "a.QSY"},
+             {"--output", "speakers", "a.QSY"},
+             {"--output"},
+             {"--render", "o.wav", "--output", "none", "a.QSY"},
          }) {
         Parsed p = parse(words);
         EXPECT_FALSE(p.ok) << words[0];
@@ -103,6 +106,16 @@ TEST(CommandLine, BlockSizeAndMidiSourceForPlaying)
         EXPECT_TRUE(p.cmd.block_given);
         EXPECT_EQ("USB Keys", p.cmd.midi_source);
     }
+}
+
+TEST(CommandLine, OutputChoicesForPlaying)
+{
+    EXPECT_TRUE(parse({"a.QSY"}).cmd.outputs.empty());
+    Parsed p = parse({"--output", "jack,alsa:2", "a.QSY"});
+    ASSERT_TRUE(p.ok) << p.error;
+    ASSERT_EQ(2u, p.cmd.outputs.size());
+    EXPECT_EQ("jack", p.cmd.outputs[0].text);
+    EXPECT_EQ("alsa:2", p.cmd.outputs[1].text);
 }
 
 TEST(ErrorTable, KnownCodesAndTheRest)

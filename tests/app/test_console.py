@@ -1,6 +1,7 @@
 """Start-up on the console, driven through a pipe: the sound dialog, playing
 with no sound card, the remote-control port and the exit statuses."""
 import os
+import re
 import socket
 import sys
 import time
@@ -109,6 +110,34 @@ def test_output_type_without_driver_goes_back_to_the_menu(args, tmp):
             assert out == expected_start, (keys, out)
 
 
+def test_output_option_answers_the_dialog_or_falls_back_to_it(args, tmp):
+    conf = os.path.join(tmp, "alsa.conf")
+    with open(conf, "w") as f:
+        f.write("pcm.default { type null }\npcm.qm_file_out { type file slave.pcm { type null } "
+                "file \"%s\" format \"raw\" }\n" % os.path.join(tmp, "out.raw"))
+    env = dict(os.environ, ALSA_CONFIG_PATH=conf,
+               JACK_DEFAULT_SERVER="qmtest-none-%d" % os.getpid())
+    no_jack = "Sound output jack is not available: No JACK server is running\n"
+    # (value of --output, keys, expected output after the loading line as a
+    # pattern, whether it plays)
+    cases = [
+        ("none", b"", "Sound output none: NoSound, driver 1 - No sound\n", True),
+        ("jack,alsa", b"", no_jack + r"Sound output alsa: Alsa, driver \d+ - default\n", True),
+        ("alsa:qm_file", b"", r"Sound output alsa:qm_file: Alsa, driver \d+ - qm_file_out\n",
+         True),
+        ("alsa:99", b"", r"Sound output alsa:99 is not available: no driver 99 \(\d+ listed\)\n"
+         + re.escape(OUTPUT_MENU) + "$", False),
+        ("jack", b"41", no_jack + re.escape(OUTPUT_MENU + NO_SOUND_DRIVERS), True),
+    ]
+    for value, keys, expected, plays in cases:
+        r = run(["--no-remote", "--output", value, PATCH], args.exe, args.data, keys, env=env,
+                timeout=20)
+        out = r.stdout.decode()
+        assert r.returncode == 0, (value, r.returncode, out)
+        assert re.match(re.escape("Loading [%s]\n" % PATCH) + expected, out), (value, out)
+        assert ("Playing [" in out) == plays, (value, out)
+
+
 def test_no_argument_waits_for_a_key_and_exits_255(args, tmp):
     for keys in (b"", b"q"):
         r = run([], args.exe, args.data, keys)
@@ -178,12 +207,12 @@ def test_help_and_bad_options(args, tmp):
     r = run(["--help"], args.exe, args.data)
     assert r.returncode == 0, r
     for option in (b"--render", b"--seconds", b"--remote-port", b"--remote-local",
-                   b"--no-remote", b"--no-window", b"--help"):
+                   b"--no-remote", b"--no-window", b"--output", b"--help"):
         assert option in r.stdout, option
     usage = r.stdout.decode()
     # Bad usage has a status of its own, which the help text gives.
     for bad in (["--bogus", PATCH], ["--remote-port", "x", PATCH], [PATCH, "extra"],
-                ["--render", "out.wav"]):
+                ["--render", "out.wav"], ["--output", "speakers", PATCH]):
         r = run(bad, args.exe, args.data)
         assert r.returncode == 64, (bad, r)
         assert b"--help" in r.stderr, r.stderr
@@ -198,6 +227,7 @@ if __name__ == "__main__":
           test_end_of_input_ends_playing,
           test_driver_menu_ignores_unusable_keys,
           test_output_type_without_driver_goes_back_to_the_menu,
+          test_output_option_answers_the_dialog_or_falls_back_to_it,
           test_no_argument_waits_for_a_key_and_exits_255,
           test_options_without_patch_ask_for_one_and_exit_1,
           test_second_instance_on_a_taken_port_exits_2_after_the_dialog,
