@@ -192,6 +192,27 @@ class ShippedFiles(unittest.TestCase):
         self.assertTrue(os.path.exists(os.path.join(art.DATA, art.FONT_LICENCE)))
 
 
+class DesktopIcon(unittest.TestCase):
+    def test_shipped_icons_are_the_drawing_with_clear_corners(self):
+        for size in art.ICON_SIZES:
+            drawn = art.app_icon(size)
+            with Image.open(os.path.join(art.ICONS, "qmodular-%d.png" % size)) as shipped:
+                self.assertEqual((shipped.mode, shipped.size), ("RGBA", (size, size)))
+                self.assertEqual(shipped.tobytes(), drawn.tobytes(), size)
+            for corner in ((0, 0), (size - 1, 0), (0, size - 1), (size - 1, size - 1)):
+                self.assertEqual(drawn.getpixel(corner)[3], 0, (size, corner))
+            self.assertEqual(drawn.getpixel((size // 2, size // 2))[3], 255, size)
+
+    def test_check_finds_missing_and_wrong_icons(self):
+        with tempfile.TemporaryDirectory() as icons:
+            Image.new("RGBA", (64, 64)).save(os.path.join(icons, "qmodular-48.png"))
+            Image.new("RGB", (128, 128)).save(os.path.join(icons, "qmodular-128.png"))
+            found = "\n".join(art.icon_problems(icons))
+            self.assertIn("qmodular-48.png is 64x64 RGBA, not 48x48 RGBA", found)
+            self.assertIn("qmodular-128.png is 128x128 RGB, not 128x128 RGBA", found)
+            self.assertIn("missing icon " + os.path.join(icons, "qmodular-256.png"), found)
+
+
 class PlainBackgrounds(DataDir):
     def test_only_plain_panel_backgrounds_may_have_any_size(self):
         self.archive("BG grfx/bg.png SIMPLEPART GRAIN grfx/grain.png SIMPLEPART END")

@@ -1,0 +1,178 @@
+"""Installing into a staging folder as a package does, running the installed
+program from another folder in its window (the user folder made on first
+start, a patch from outside it played, a patch saved into it, nothing written
+into the installation), the desktop entry's command, and uninstalling."""
+import configparser
+import os
+import shlex
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from e2e_support import Session, free_port, main  # noqa: E402
+from window_support import PrivateDisplay  # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+PREFIX = "/usr/local"
+PATCH = ("BEGIN_OBJECTS_DECLARE\n"
+         "VCO_1;TYPE=1;FREQ=440.000000;AMOUNT=0.50;PHASE=0;\n"
+         "MIXER_4;;\n"
+         "END_OBJECTS_DECLARE\n"
+         "BEGIN_LINKS_DECLARE\nMIXER_4;ADD_CHANELL=VCO_1;\nEND_LINKS_DECLARE\n")
+DEMOS = ["DEMO.QSY", "DRUMS.QSY", "KEYS.QSY", "MODULAR.QSY"]
+
+
+def install(build, stage):
+    """What `make install DESTDIR=stage` runs once the program is built."""
+    subprocess.run(["cmake", "--install", build, "--prefix", PREFIX], check=True,
+                   capture_output=True, env=dict(os.environ, DESTDIR=stage))
+
+
+def uninstall(stage):
+    """What `make uninstall DESTDIR=stage` runs; returns its output."""
+    return subprocess.run([os.path.join(ROOT, "dist", "uninstall"), stage + PREFIX], check=True,
+                          capture_output=True).stdout.decode()
+
+
+def tree(folder):
+    """Everything under folder, as sorted relative paths."""
+    found = []
+    for top, dirs, files in os.walk(folder):
+        found += [os.path.relpath(os.path.join(top, n), folder) for n in dirs + files]
+    return sorted(found)
+
+
+def until_saved(path, timeout=60):
+    """The contents of a patch file once it is written whole."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if os.path.exists(path) and "END_LINKS_DECLARE" in open(path).read():
+            return open(path).read()
+        time.sleep(0.1)
+    raise AssertionError("%s was never saved" % path)
+
+
+class Installed:
+    """The installed program started in a folder, on an X server of its own."""
+
+    def __init__(self, display, exe, cwd, args, env):
+        self.env = dict(display.env, **env)
+        self.session = Session(args, exe, cwd, env=self.env)
+        self.start_up = self.session.wait_for("Playing [", timeout=60)
+        found = subprocess.check_output(["xdotool", "search", "--sync", "--name", "Q_Modular"],
+                                        env=self.env, timeout=60).decode()
+        self.window = found.split()[0]
+
+    def xdo(self, *args):
+        subprocess.check_call(["xdotool"] + list(args), env=self.env, timeout=60)
+
+    def save_as(self, name):
+        """F4 in the front view, the name typed into the entry, Enter."""
+        self.xdo("mousemove", "--window", self.window, "600", "700")
+        self.xdo("key", "F4")
+        self.xdo("sleep", "1", "type", "--delay", "30", name)
+        self.xdo("key", "Return")
+
+    def quit(self):
+        self.xdo("mousemove", "--window", self.window, "500", "700")
+        self.xdo("key", "Escape")
+        return self.session.process.wait(timeout=60)
+
+
+def test_installed_program_works_in_the_users_folder(args, tmp):
+    stage = os.path.join(tmp, "stage")
+    prefix = stage + PREFIX
+    install(args.build, stage)
+    installed = tree(prefix)
+    for path in ["bin/qmodular", "share/qmodular/grfx/opengl.qim", "share/qmodular/RC/VCO.RC",
+                 "share/qmodular/Fonts/04b_03b_.ttf", "share/qmodular/QSY/DEMO.QSY",
+                 "share/qmodular/samples/kick.wav", "share/man/man1/qmodular.1",
+                 "share/applications/qmodular.desktop",
+                 "share/icons/hicolor/48x48/apps/qmodular.png",
+                 "share/doc/qmodular/LICENSE-misaki.txt"]:
+        assert path in installed, (path, installed)
+    assert os.access(os.path.join(prefix, "bin/qmodular"), os.X_OK)
+    entry = os.path.join(prefix, "share/applications/qmodular.desktop")
+    r = subprocess.run(["desktop-file-validate", entry], capture_output=True)
+    assert r.returncode == 0 and r.stdout == b"", r
+
+    home, elsewhere = os.path.join(tmp, "home"), os.path.join(tmp, "elsewhere")
+    os.makedirs(home)
+    os.makedirs(elsewhere)
+    with open(os.path.join(elsewhere, "MINE.QSY"), "w") as f:
+        f.write(PATCH)
+    env = {"HOME": home, "XDG_DATA_HOME": os.path.join(tmp, "xdg")}
+    folder = os.path.join(tmp, "xdg", "qmodular")
+    exe = os.path.join(prefix, "bin", "qmodular")
+    with PrivateDisplay() as display:
+        run = Installed(display, exe, elsewhere,
+                        ["--output", "none", "--remote-port", str(free_port()), "MINE.QSY"], env)
+        try:
+            assert "First start: 4 demo patches copied into %s/QSY" % folder in run.start_up
+            assert "Sound output none: NoSound, driver 1 - No sound" in run.start_up
+            assert "Loading [%s/MINE.QSY]" % elsewhere in run.start_up, run.start_up
+            run.save_as("SAVED.QSY")
+            saved = until_saved(os.path.join(folder, "QSY", "SAVED.QSY"))
+            assert saved.startswith("BEGIN_OBJECTS_DECLARE") and "VCO_1;" in saved, saved
+            assert run.quit() == 0
+        finally:
+            run.session.kill()
+
+        # The desktop entry's command, started in the home folder as a
+        # desktop does: no JACK server and an ALSA without devices leave no
+        # sound, and the window opens on the user's demo patch.
+        config = configparser.ConfigParser(interpolation=None)
+        config.read(entry)
+        command = shlex.split(config["Desktop Entry"]["Exec"])
+        assert command[0] == "qmodular", command
+        alsa = os.path.join(tmp, "alsa.conf")
+        with open(alsa, "w") as f:
+            f.write("\n")
+        env.update(ALSA_CONFIG_PATH=alsa, JACK_DEFAULT_SERVER="qmtest-none-%d" % os.getpid())
+        run = Installed(display, exe, home, command[1:], env)
+        try:
+            assert "First start" not in run.start_up, run.start_up
+            assert "Sound output none: NoSound" in run.start_up, run.start_up
+            assert "Loading [QSY/DEMO.QSY]" in run.start_up, run.start_up
+            assert run.quit() == 0
+        finally:
+            run.session.kill()
+
+    assert sorted(os.listdir(os.path.join(folder, "QSY"))) == sorted(DEMOS + ["SAVED.QSY"])
+    for name in ("RC", "grfx", "Fonts", "samples"):
+        assert os.readlink(os.path.join(folder, name)) == os.path.join(prefix, "share/qmodular",
+                                                                        name)
+    assert tree(prefix) == installed, "the installation changed"
+    assert os.listdir(elsewhere) == ["MINE.QSY"]
+    assert not os.path.exists(os.path.join(home, ".local")), tree(home)
+
+    install(args.build, stage)                     # again, over itself
+    assert tree(prefix) == installed
+    uninstall(stage)
+    assert tree(prefix) == [], tree(prefix)
+    assert os.path.exists(os.path.join(folder, "QSY", "SAVED.QSY"))
+
+
+def test_uninstall_keeps_what_it_did_not_make(args, tmp):
+    stage = os.path.join(tmp, "stage")
+    prefix = stage + PREFIX
+    os.makedirs(os.path.join(prefix, "bin"))
+    os.makedirs(os.path.join(prefix, "share", "applications"))
+    with open(os.path.join(prefix, "bin", "other"), "w") as f:
+        f.write("another program\n")
+    install(args.build, stage)
+    # Something of the user's inside a folder the installation made.
+    with open(os.path.join(prefix, "share", "qmodular", "RC", "MINE.RC"), "w") as f:
+        f.write("\n")
+    said = uninstall(stage)
+    assert tree(prefix) == ["bin", "bin/other", "share", "share/applications", "share/qmodular",
+                            "share/qmodular/RC", "share/qmodular/RC/MINE.RC"], tree(prefix)
+    assert "kept %s/share/qmodular/RC (not empty)" % prefix in said, said
+    r = subprocess.run([os.path.join(ROOT, "dist", "uninstall"), prefix], capture_output=True)
+    assert r.returncode == 1 and b"nothing to remove" in r.stderr, r
+
+
+if __name__ == "__main__":
+    main([test_installed_program_works_in_the_users_folder,
+          test_uninstall_keeps_what_it_did_not_make])
