@@ -1,6 +1,7 @@
 #include "app/output_choice.h"
 
 #include <cstddef>
+#include <cstdlib>
 
 #include "app/fmod_errors.h"
 #include "audio/fsound.h"
@@ -74,10 +75,10 @@ int find_driver(const std::string &driver, const std::vector<std::string> &names
         return -1;
     }
     if (all_digits(driver)) {
-        // Beyond any list, so no overflow to fear from a long number.
-        int number = driver.size() > 4 ? count + 1 : std::stoi(driver);
-        if (number <= count)
-            return number - 1;
+        // A number too long to read comes back as the largest one.
+        unsigned long number = std::strtoul(driver.c_str(), nullptr, 10);
+        if (number >= 1 && number <= static_cast<unsigned long>(count))
+            return static_cast<int>(number) - 1;
         why = "no driver " + driver + " (" + std::to_string(count) + " listed)";
         return -1;
     }

@@ -71,6 +71,7 @@ TEST(OutputChoices, DriverByNumberNameOrDefault)
         {alsa, "1", 0, ""},
         {alsa, "4", 3, ""},
         {alsa, "5", -1, "no driver 5 (4 listed)"},
+        {alsa, "00004", 3, ""},
         {alsa, "99999999999999999999", -1, "4 listed"},
         // A name: exact first, then the first that holds it.
         {alsa, "default", 2, ""},
