@@ -7,11 +7,10 @@ import os
 import shlex
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from e2e_support import Session, free_port, main  # noqa: E402
-from window_support import PrivateDisplay  # noqa: E402
+from e2e_support import free_port, main  # noqa: E402
+from window_support import PrivateDisplay, Window  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PREFIX = "/usr/local"
@@ -43,49 +42,12 @@ def tree(folder):
     return sorted(found)
 
 
-def until_saved(path, timeout=60):
-    """The contents of a patch file once it is written whole."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if os.path.exists(path) and "END_LINKS_DECLARE" in open(path).read():
-            return open(path).read()
-        time.sleep(0.1)
-    raise AssertionError("%s was never saved" % path)
-
-
-class Installed:
-    """The installed program started in a folder, on an X server of its own."""
-
-    def __init__(self, display, exe, cwd, args, env):
-        self.env = dict(display.env, **env)
-        self.session = Session(args, exe, cwd, env=self.env)
-        self.start_up = self.session.wait_for("Playing [", timeout=60)
-        found = subprocess.check_output(["xdotool", "search", "--sync", "--name", "Q_Modular"],
-                                        env=self.env, timeout=60).decode()
-        self.window = found.split()[0]
-
-    def xdo(self, *args):
-        subprocess.check_call(["xdotool"] + list(args), env=self.env, timeout=60)
-
-    def save_as(self, name):
-        """F4 in the front view, the name typed into the entry, Enter."""
-        self.xdo("mousemove", "--window", self.window, "600", "700")
-        self.xdo("key", "F4")
-        self.xdo("sleep", "1", "type", "--delay", "30", name)
-        self.xdo("key", "Return")
-
-    def quit(self):
-        self.xdo("mousemove", "--window", self.window, "500", "700")
-        self.xdo("key", "Escape")
-        return self.session.process.wait(timeout=60)
-
-
 def test_installed_program_works_in_the_users_folder(args, tmp):
     stage = os.path.join(tmp, "stage")
     prefix = stage + PREFIX
     install(args.build, stage)
     installed = tree(prefix)
-    for path in ["bin/qmodular", "share/qmodular/grfx/opengl.qim", "share/qmodular/RC/VCO.RC",
+    for path in ["bin/qmodular", "share/qmodular/grfx/opengl.qim", "share/qmodular/RC/LOAD.RC",
                  "share/qmodular/Fonts/04b_03b_.ttf", "share/qmodular/QSY/DEMO.QSY",
                  "share/qmodular/samples/kick.wav", "share/man/man1/qmodular.1",
                  "share/applications/qmodular.desktop",
@@ -102,42 +64,43 @@ def test_installed_program_works_in_the_users_folder(args, tmp):
     os.makedirs(elsewhere)
     with open(os.path.join(elsewhere, "MINE.QSY"), "w") as f:
         f.write(PATCH)
-    env = {"HOME": home, "XDG_DATA_HOME": os.path.join(tmp, "xdg")}
     folder = os.path.join(tmp, "xdg", "qmodular")
     exe = os.path.join(prefix, "bin", "qmodular")
     with PrivateDisplay() as display:
-        run = Installed(display, exe, elsewhere,
-                        ["--output", "none", "--remote-port", str(free_port()), "MINE.QSY"], env)
+        env = dict(display.env, HOME=home, XDG_DATA_HOME=os.path.join(tmp, "xdg"))
+        w = Window(exe, elsewhere, "MINE.QSY", free_port(), env, options=["--output", "none"],
+                   keys=b"", caption=os.path.join(elsewhere, "MINE.QSY"))
         try:
-            assert "First start: 4 demo patches copied into %s/QSY" % folder in run.start_up
-            assert "Sound output none: NoSound, driver 1 - No sound" in run.start_up
-            assert "Loading [%s/MINE.QSY]" % elsewhere in run.start_up, run.start_up
-            run.save_as("SAVED.QSY")
-            saved = until_saved(os.path.join(folder, "QSY", "SAVED.QSY"))
+            assert "First start: 4 demo patches copied into %s/QSY" % folder in w.start_up
+            assert "Sound output none: NoSound, driver 1 - No sound" in w.start_up, w.start_up
+            assert "Loading [%s/MINE.QSY]" % elsewhere in w.start_up, w.start_up
+            w.save_as("SAVED.QSY")
+            saved = w.wait_file(os.path.join(folder, "QSY", "SAVED.QSY"), "END_LINKS_DECLARE")
             assert saved.startswith("BEGIN_OBJECTS_DECLARE") and "VCO_1;" in saved, saved
-            assert run.quit() == 0
+            assert w.quit() == 0
         finally:
-            run.session.kill()
+            w.kill()
 
-        # The desktop entry's command, started in the home folder as a
-        # desktop does: no JACK server and an ALSA without devices leave no
-        # sound, and the window opens on the user's demo patch.
+        # The desktop entry's command (on a port of its own), started in the
+        # home folder as a desktop does: no JACK server and an ALSA default
+        # device that cannot be opened leave no sound, and the window opens on
+        # the user's demo.
         config = configparser.ConfigParser(interpolation=None)
         config.read(entry)
         command = shlex.split(config["Desktop Entry"]["Exec"])
         assert command[0] == "qmodular", command
         alsa = os.path.join(tmp, "alsa.conf")
         with open(alsa, "w") as f:
-            f.write("\n")
+            f.write("pcm.default { type hw card 99 }\n")
         env.update(ALSA_CONFIG_PATH=alsa, JACK_DEFAULT_SERVER="qmtest-none-%d" % os.getpid())
-        run = Installed(display, exe, home, command[1:], env)
+        w = Window(exe, home, command[-1], free_port(), env, options=command[1:-1], keys=b"")
         try:
-            assert "First start" not in run.start_up, run.start_up
-            assert "Sound output none: NoSound" in run.start_up, run.start_up
-            assert "Loading [QSY/DEMO.QSY]" in run.start_up, run.start_up
-            assert run.quit() == 0
+            assert "First start" not in w.start_up, w.start_up
+            assert "Sound output none: NoSound" in w.start_up, w.start_up
+            assert "Loading [QSY/DEMO.QSY]" in w.start_up, w.start_up
+            assert w.quit() == 0
         finally:
-            run.session.kill()
+            w.kill()
 
     assert sorted(os.listdir(os.path.join(folder, "QSY"))) == sorted(DEMOS + ["SAVED.QSY"])
     for name in ("RC", "grfx", "Fonts", "samples"):

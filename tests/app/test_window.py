@@ -37,7 +37,6 @@ VCO_OUTPUT = (0 + 152 + 8, 25 + 38 + 8)       # socket OUTPUT, 16 x 16 at (152, 
 VCA_OUTPUT = (210 + 212 + 8, 50 + 38 + 8)     # socket OUTPUT at (212, 38)
 VCA_SOCKET_AREA = (410, 76, 40, 60)
 SYSTEM_DASH = (75, 575, 192, 56)
-NAME_ENTRY_PLATE = (224 + 4, 258 + 120)       # the entry's box, plate-coloured
 DIALOG = (352, 264, 320, 240)
 
 
@@ -65,16 +64,6 @@ def is_grey(c):
     return c == (128, 128, 128)
 
 
-def save_with_entry(w, name):
-    """F4, then the name typed into the entry once it shows, then Enter."""
-    w.point(600, 700)
-    w.key("F4")
-    w.wait_for("the name entry",
-               lambda p: p.at(*NAME_ENTRY_PLATE) == (57, 60, 66))
-    w.xdo("type", "--delay", "30", name)
-    w.key("Return")
-
-
 def test_the_program_in_its_window(args, tmp):
     work = data_copy(args.data, tmp, {"TEST.QSY": TEST_PATCH, "OTHER.QSY": OTHER_PATCH})
     shots = os.path.join(args.build, "screenshots")
@@ -93,7 +82,7 @@ def test_the_program_in_its_window(args, tmp):
             w.xdo("mousemove", "--window", w.id, str(KNOB[0]), str(KNOB[1] - 10))
             w.xdo("mouseup", "1")
             w.wait_changed("the knob's new value", front, KNOB_LABEL)
-            save_with_entry(w, "KNOB.QSY")
+            w.save_as("KNOB.QSY")
             saved = w.wait_file(os.path.join(work, "QSY", "KNOB.QSY"), "END_LINKS_DECLARE")
             assert re.search(r"^VCO_1;TYPE=1;FREQ=430\.000000;", saved, re.M), saved
 
@@ -110,7 +99,7 @@ def test_the_program_in_its_window(args, tmp):
             w.point(*VCA_OUTPUT)
             w.xdo("mouseup", "1")
             w.wait_changed("the cable at the amplifier", back, VCA_SOCKET_AREA)
-            save_with_entry(w, "CABLE.QSY")
+            w.save_as("CABLE.QSY")
             saved = w.wait_file(os.path.join(work, "CABLE.QSY"), "END_LINKS_DECLARE")
             links = saved[saved.index("BEGIN_LINKS_DECLARE"):]
             assert "MIXER_4;ADD_CHANELL=VCA_1;" in links, links

@@ -2,6 +2,7 @@
 xdotool and pictures of the window through ImageMagick's import, with waits
 on what the window shows (standard library only)."""
 import os
+import re
 import shutil
 import subprocess
 import time
@@ -56,17 +57,25 @@ class Picture:
         return [self.at(x, y) for y in range(y0, y0 + h) for x in range(x0, x0 + w)]
 
 
-class Window:
-    """The program started on a patch with the "No sound" driver and the
-    remote control on a free port, its window found by its caption."""
+# A point of the file name entry's box, plate-coloured while it shows.
+NAME_ENTRY_PLATE = (224 + 4, 258 + 120)
 
-    def __init__(self, exe, work, patch, port, env=None):
+
+class Window:
+    """The program started on a patch with the remote control on a free port
+    and the console keys given (by default the "No sound" driver), its window
+    found by its caption (by default the patch as given)."""
+
+    def __init__(self, exe, work, patch, port, env=None, options=(), keys=b"41", caption=None):
         self.env = dict(os.environ if env is None else env)
-        self.session = Session(["--remote-port", str(port), patch], exe, work, env=self.env)
-        self.session.send(b"41")
+        self.session = Session(list(options) + ["--remote-port", str(port), patch], exe, work,
+                               env=self.env)
+        if keys:
+            self.session.send(keys)
         self.start_up = self.session.wait_for("Playing [", timeout=60)
-        found = self.xdo_output("search", "--sync", "--name", "^%s$" % patch.replace(".", r"\."))
-        self.id = found.split()[0]
+        # The caption as an extended regular expression matching it whole.
+        caption = re.sub(r"([.^$*+?()\[\]{}|\\])", r"\\\1", caption or patch)
+        self.id = self.xdo_output("search", "--sync", "--name", "^%s$" % caption).split()[0]
 
     def xdo_output(self, *args):
         return subprocess.check_output(["xdotool"] + list(args), env=self.env,
@@ -123,6 +132,15 @@ class Window:
                     return contents
             time.sleep(0.1)
         raise AssertionError("%s never held %r" % (path, text))
+
+    def save_as(self, name):
+        """F4 in the front view, then the name typed into the entry once it
+        shows, then Enter."""
+        self.point(600, 700)
+        self.key("F4")
+        self.wait_for("the name entry", lambda p: p.at(*NAME_ENTRY_PLATE) == (57, 60, 66))
+        self.xdo("type", "--delay", "30", name)
+        self.key("Return")
 
     def quit(self, timeout=60):
         """Escape in the window; returns the exit status."""
