@@ -88,7 +88,7 @@ def test_installed_program_works_in_the_users_folder(args, tmp):
         config = configparser.ConfigParser(interpolation=None)
         config.read(entry)
         command = shlex.split(config["Desktop Entry"]["Exec"])
-        assert command[0] == "qmodular", command
+        assert command[0] == PREFIX + "/bin/qmodular", command
         alsa = os.path.join(tmp, "alsa.conf")
         with open(alsa, "w") as f:
             f.write("pcm.default { type hw card 99 }\n")
