@@ -203,15 +203,6 @@ class DesktopIcon(unittest.TestCase):
                 self.assertEqual(drawn.getpixel(corner)[3], 0, (size, corner))
             self.assertEqual(drawn.getpixel((size // 2, size // 2))[3], 255, size)
 
-    def test_check_finds_missing_and_wrong_icons(self):
-        with tempfile.TemporaryDirectory() as icons:
-            Image.new("RGBA", (64, 64)).save(os.path.join(icons, "qmodular-48.png"))
-            Image.new("RGB", (128, 128)).save(os.path.join(icons, "qmodular-128.png"))
-            found = "\n".join(art.icon_problems(icons))
-            self.assertIn("qmodular-48.png is 64x64 RGBA, not 48x48 RGBA", found)
-            self.assertIn("qmodular-128.png is 128x128 RGB, not 128x128 RGBA", found)
-            self.assertIn("missing icon " + os.path.join(icons, "qmodular-256.png"), found)
-
 
 class PlainBackgrounds(DataDir):
     def test_only_plain_panel_backgrounds_may_have_any_size(self):

@@ -108,16 +108,6 @@ TEST(CommandLine, BlockSizeAndMidiSourceForPlaying)
     }
 }
 
-TEST(CommandLine, OutputChoicesForPlaying)
-{
-    EXPECT_TRUE(parse({"a.QSY"}).cmd.outputs.empty());
-    Parsed p = parse({"--output", "jack,alsa:2", "a.QSY"});
-    ASSERT_TRUE(p.ok) << p.error;
-    ASSERT_EQ(2u, p.cmd.outputs.size());
-    EXPECT_EQ("jack", p.cmd.outputs[0].text);
-    EXPECT_EQ("alsa:2", p.cmd.outputs[1].text);
-}
-
 TEST(ErrorTable, KnownCodesAndTheRest)
 {
     EXPECT_STREQ("No errors", FMOD_ErrorString(0));
