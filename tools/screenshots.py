@@ -1,6 +1,7 @@
 """Takes the README's pictures of the program in its window, on the demo
 patch, with real X input on a private X server: the front view, the back view
-with its cables, the oscilloscope and the load dialog.
+with its cables, the oscilloscope, the load dialog, and both views again
+scrolled to the right, where the filters and mixers stand.
 
     /usr/bin/python3 tools/screenshots.py --exe build/release/qmodular --data data --out docs
 """
@@ -17,6 +18,22 @@ from window_support import PrivateDisplay, Window  # noqa: E402
 SYSTEM_DASH = (75, 575, 192, 56)
 DIALOG = (352, 264, 320, 240)
 TRACE_SECONDS = 4  # how much of the sweep the picture shows
+# The scroll that shows the right end of the demo patch's columns: the
+# filters and the mixers, the sequencers' ends on their left.
+RIGHT_SCROLL = 670
+
+
+def scroll_right(w, dx):
+    """Scrolls the work area dx pixels to the right by dragging it to the
+    left with the middle button, along the bottom of the window, where the
+    release finds no panel to swap into its compact look. The work area
+    follows the pointer one motion late, hence the last point twice."""
+    x, y = 1000, 740
+    w.point(x, y)
+    w.xdo("mousedown", "2")
+    for to in list(range(x - 20, x - dx, -20)) + [x - dx, x - dx]:
+        w.xdo("mousemove", "--window", w.id, str(to), str(y))
+    w.xdo("mouseup", "2")
 
 
 def main():
@@ -53,6 +70,16 @@ def main():
             time.sleep(TRACE_SECONDS)
             w.save_shot(os.path.join(out, "oscilloscope.png"))
             w.key("F1")
+            before = w.wait_for("the front view again",
+                                lambda p: p.count(SYSTEM_DASH, lambda c: c != (0, 0, 0)) > 1000)
+            scroll_right(w, RIGHT_SCROLL)
+            right = w.wait_changed("the scrolled front view", before, SYSTEM_DASH)
+            time.sleep(1)
+            w.save_shot(os.path.join(out, "front-view-right.png"))
+            w.key("F6")
+            w.wait_changed("the scrolled back view", right, (0, 0, 1024, 768))
+            time.sleep(1)
+            w.save_shot(os.path.join(out, "back-view-right.png"))
             status = w.quit()
         finally:
             w.kill()

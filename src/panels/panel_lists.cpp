@@ -1,5 +1,6 @@
 #include "panels/panel_lists.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <type_traits>
 
@@ -20,25 +21,33 @@ namespace {
 // The layout scale: module sizes in the table are multiplied by it.
 constexpr float SCALE = 1.5f;
 
+// The room left between a column that is as wide as its widest panel and the
+// next column: what the amplifiers' column leaves before the sequencers'.
+constexpr int COLUMN_GAP = 14;
+
 // Where one module type's panels go. Panel i of the group stands at
 // y = first_y + SCALE * pitch * i in the group's column; the next group's
 // column starts advance pixels to the right (truncated) when this one is not
-// empty. Oscillators and samplers number their panels from 0; the others go on
-// from the running number.
+// empty, or, for a group that fits its widest panel, that panel's width plus
+// COLUMN_GAP when this is more. Oscillators and samplers number their panels
+// from 0; the others go on from the running number.
 struct GROUP {
     const char *progress;
     float first_y, pitch;
     double advance;
     bool own_numbers;
+    bool fits_widest;
 };
 
-const GROUP KEYBOARDS = {"Keyboards\n", 50, 64, 120, false};
-const GROUP OSCILLATORS = {"Vcos\n", 25, 95, 210, true};
-const GROUP SAMPLERS = {"Samplers\n", 25, 50, 0, true}; // shares the amplifiers' column
-const GROUP AMPLIFIERS = {"Vcas\n", 50, 56, SCALE * 180, false};
-const GROUP SEQUENCERS = {"Sequencers\n", 50, 156, SCALE * 135, false};
-const GROUP FILTERS = {"Pcfs\n", 50, 64, SCALE * 130, false};
-const GROUP MIXERS = {"Mixers\n", 50, 166, SCALE * 166, false};
+const GROUP KEYBOARDS = {"Keyboards\n", 50, 64, 120, false, false};
+const GROUP OSCILLATORS = {"Vcos\n", 25, 95, 210, true, false};
+const GROUP SAMPLERS = {"Samplers\n", 25, 50, 0, true, false}; // shares the amplifiers' column
+const GROUP AMPLIFIERS = {"Vcas\n", 50, 56, SCALE * 180, false, false};
+// The sequencer panel is far wider than its advance (it holds 32 step
+// columns): without fitting it, the filters and mixers would lie under it.
+const GROUP SEQUENCERS = {"Sequencers\n", 50, 156, SCALE * 135, false, true};
+const GROUP FILTERS = {"Pcfs\n", 50, 64, SCALE * 130, false, false};
+const GROUP MIXERS = {"Mixers\n", 50, 166, SCALE * 166, false, false};
 
 struct PLACEMENT {
     int column_x = 0;
@@ -49,6 +58,7 @@ template <class PANEL, class MODULE>
 void build_group(const std::vector<MODULE *> &modules, const GROUP &group, PLACEMENT &at)
 {
     std::printf("%s", group.progress);
+    int widest = 0;
     for (size_t i = 0; i < modules.size(); i++) {
         char number[16];
         const int n = static_cast<int>(i);
@@ -59,12 +69,15 @@ void build_group(const std::vector<MODULE *> &modules, const GROUP &group, PLACE
         if constexpr (std::is_same_v<PANEL, SEQ_GUI>)
             sequenceurs_gui.insert(sequenceurs_gui.begin(), panel);
         objets_globaux.insert(objets_globaux.begin(), panel);
+        widest = std::max(widest, static_cast<int>(panel->w));
         if (group.own_numbers)
             at.number = n;
     }
     at.number += static_cast<int>(modules.size());
-    if (!modules.empty())
-        at.column_x = static_cast<int>(at.column_x + group.advance);
+    if (modules.empty())
+        return;
+    const int advance = static_cast<int>(at.column_x + group.advance) - at.column_x;
+    at.column_x += group.fits_widest ? std::max(advance, widest + COLUMN_GAP) : advance;
 }
 
 } // namespace

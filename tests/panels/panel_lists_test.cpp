@@ -2,9 +2,11 @@
 // sequencer panels, the view switch and the visibility rule of the drawing.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/qbiblio.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "panels/vca_gui.h"
@@ -12,9 +14,14 @@
 
 namespace {
 
-// A patch of the given numbers of modules in gen, and its panels.
+// A patch of the given numbers of modules in gen, and its panels, which take
+// their sizes from the program's images (loaded without a window).
 class PatchPanels : public ::testing::Test {
 protected:
+    std::unique_ptr<QBIBLIO> images = std::make_unique<QBIBLIO>("grfx/opengl.qim", false);
+
+    void SetUp() override { bibliotheque_graphique = images.get(); }
+
     void build(int keyboards, int oscillators, int samplers, int amplifiers, int sequencers,
                int filters, int mixers)
     {
@@ -41,6 +48,8 @@ protected:
         for (OBJET *p : objets_globaux)
             delete p;
         objets_globaux.clear();
+        if (gen == nullptr)
+            return;
         gen->release_modules();
         delete gen;
         gen = nullptr;
@@ -51,6 +60,7 @@ protected:
         discard();
         sequenceurs_gui.clear();
         BACK_VIEW_TOGGLE = 0;
+        bibliotheque_graphique = nullptr;
     }
 
     // "<sprite name> x y" of every panel, in creation order.
@@ -78,14 +88,38 @@ TEST_F(PatchPanels, SamplersShareTheAmplifiersColumnAndNumbersGoOnFromThem)
     build(0, 1, 2, 1, 1, 1, 0);
     EXPECT_EQ(places(), (std::vector<std::string>{"VCO_0 0 25.00", "IMG_001 210 25.00",
                                                   "IMG_001 210 100.0", "VCA_3 210 50.00",
-                                                  "SEQUEN_4 480 50.00", "VCF_5 682 50.00"}));
+                                                  "SEQUEN_4 480 50.00", "VCF_5 1214 50.00"}));
+}
+
+TEST_F(PatchPanels, TheSequencerColumnMakesRoomForItsWidePanels)
+{
+    // The sequencer panel is 720 pixels wide: its column advances by that and
+    // the 14 pixels the amplifiers' column leaves, instead of 202. Unknown
+    // panel sizes (no images) keep the 202.
+    const struct {
+        bool images;
+        std::vector<std::string> places;
+    } cases[] = {
+        {true,
+         {"VCA_0 0 50.00", "SEQUEN_1 270 50.00", "SEQUEN_2 270 284.0", "VCF_3 1004 50.00",
+          "MIXER_4 1199 50.00", "MIXER_5 1199 299.0"}},
+        {false,
+         {"VCA_0 0 50.00", "SEQUEN_1 270 50.00", "SEQUEN_2 270 284.0", "VCF_3 472 50.00",
+          "MIXER_4 667 50.00", "MIXER_5 667 299.0"}},
+    };
+    for (const auto &c : cases) {
+        bibliotheque_graphique = c.images ? images.get() : nullptr;
+        build(0, 0, 0, 1, 2, 1, 2);
+        EXPECT_EQ(places(), c.places) << (c.images ? "images" : "no images");
+        discard();
+    }
 }
 
 TEST_F(PatchPanels, OnlyMixersStandInTheFirstColumn)
 {
     build(0, 0, 0, 0, 0, 0, 3);
-    EXPECT_EQ(places(), (std::vector<std::string>{"MIXER_0 0 50.00", "MIXER_1 0 299.0",
-                                                  "MIXER_2 0 548.0"}));
+    EXPECT_EQ(places(),
+              (std::vector<std::string>{"MIXER_0 0 50.00", "MIXER_1 0 299.0", "MIXER_2 0 548.0"}));
 }
 
 TEST_F(PatchPanels, NumbersPastNinetyNineStillFindTheirElements)
