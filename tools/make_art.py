@@ -49,6 +49,11 @@ PHOSPHOR = (130, 255, 170)
 SCREEN = (10, 22, 16)
 TRANSPARENT = (0, 0, 0, 0)
 
+# The filter's responses in the order of its types 0 to 7; the panel shows
+# type t as "DISP_FILTRE_" + FILTER_KINDS[t].
+FILTER_KINDS = ("NONE", "LOWPASS", "HIGHPASS", "BANDPASS", "NOTCH", "LOWSHELF", "HIGHSHELF",
+                "PEAKING")
+
 # Image names the program looks up in code (the panel files add their own),
 # and the (image, mask) pairs among them.
 CODE_MASKED = [
@@ -61,8 +66,7 @@ CODE_MASKED = [
 CODE_IMAGES = (
     ["FOND_GLOBAL", "FOND_ELECTRO", "IMG_001", "LAMP_LED_1_0", "LAMP_LED_1_1",
      "DISP_SIN", "DISP_TRI", "DISP_SAW", "DISP_SQR", "DISP_NOISE", "DISP_PULSE"]
-    + ["DISP_FILTRE_" + t for t in
-       ("LOWPASS", "HIGHPASS", "BANDPASS", "NOTCH", "LOWSHELF", "HIGHSHELF", "PEAKING")]
+    + ["DISP_FILTRE_" + t for t in FILTER_KINDS]
     + ["LED_NUMERIC_%d_%d" % (s, k) for s in (1, 2) for k in range(11)])
 
 
@@ -517,7 +521,10 @@ def waveform(kind, n=160):
 
 
 def biquad_db(kind, f, f0=1000.0, q=1.4, gain_db=9.0, fs=44100.0):
-    """Magnitude response in dB of the usual audio biquads at frequency f."""
+    """Magnitude response in dB of the usual audio biquads at frequency f
+    (NONE: the input unchanged, 0 dB everywhere)."""
+    if kind == "NONE":
+        return 0.0
     a_lin = 10 ** (gain_db / 40.0)
     w0 = 2 * math.pi * f0 / fs
     cw, sw = math.cos(w0), math.sin(w0)
@@ -650,7 +657,7 @@ def build_archive():
 
     for kind in ("SIN", "TRI", "SAW", "SQR", "NOISE", "PULSE"):
         archive.single("DISP_" + kind, scope_screen(64, 32, waveform(kind)))
-    for kind in ("LOWPASS", "HIGHPASS", "BANDPASS", "NOTCH", "LOWSHELF", "HIGHSHELF", "PEAKING"):
+    for kind in FILTER_KINDS:
         archive.single("DISP_FILTRE_" + kind,
                        scope_screen(64, 32, filter_response(kind), fill_under=True))
 

@@ -8,18 +8,19 @@
 
 namespace {
 
-// The response types the panel steps through, 0 to 6.
+// The response types the panel steps through, 0 to 7, named and pictured as
+// the filter computes them (0 leaves the input unchanged).
 struct RESPONSE {
     const char *picture;
     const char *name;
 };
 const RESPONSE RESPONSES[] = {
-    {"DISP_FILTRE_LOWPASS", "LOWPASS"},   {"DISP_FILTRE_HIGHPASS", "HIGHPASS"},
-    {"DISP_FILTRE_BANDPASS", "BANDPASS"}, {"DISP_FILTRE_NOTCH", "NOTCH"},
-    {"DISP_FILTRE_LOWSHELF", "LOWSHELF"}, {"DISP_FILTRE_HIGHSHELF", "HIGHSHELF"},
-    {"DISP_FILTRE_PEAKING", "PEAKING"},
+    {"DISP_FILTRE_NONE", "NONE"},           {"DISP_FILTRE_LOWPASS", "LOWPASS"},
+    {"DISP_FILTRE_HIGHPASS", "HIGHPASS"},   {"DISP_FILTRE_BANDPASS", "BANDPASS"},
+    {"DISP_FILTRE_NOTCH", "NOTCH"},         {"DISP_FILTRE_LOWSHELF", "LOWSHELF"},
+    {"DISP_FILTRE_HIGHSHELF", "HIGHSHELF"}, {"DISP_FILTRE_PEAKING", "PEAKING"},
 };
-const int LAST_TYPE = 6;
+const int LAST_TYPE = static_cast<int>(sizeof RESPONSES / sizeof RESPONSES[0]) - 1;
 
 void show_type(VCF_GUI &p)
 {

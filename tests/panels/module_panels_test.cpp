@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <string>
 
 #include "panel_test_helpers.h"
 #include "panels/keyboard_gui.h"
@@ -76,7 +79,7 @@ TEST(OscillatorPanel, WaveformClicksCycleThroughPulseBeforeNoise)
     const struct {
         int type;
         const char *picture;
-    } steps[] = {{TRI, "DISP_TRI"},     {SAW, "DISP_SAW"},   {SQR, "DISP_SQR"},
+    } steps[] = {{TRI, "DISP_TRI"},     {SAW, "DISP_SAW"},     {SQR, "DISP_SQR"},
                  {PULSE, "DISP_PULSE"}, {NOISE, "DISP_NOISE"}, {SIN, "DISP_SIN"}};
     for (const auto &s : steps) {
         release(panel, "AFFICHAGE_TYPE_ONDE");
@@ -118,16 +121,65 @@ TEST(FilterPanel, TurnsStepTheFilterWithinItsLimits)
     }
 }
 
-TEST(FilterPanel, TypeClickWrapsToLowPassAndNamesIt)
+// The peak output of the filter, once settled, for a sine of amplitude 0.25.
+float peak_out(PCF &pcf, double hz)
 {
-    PCF pcf;
-    pcf.type = 6;
-    VCF_GUI panel(&pcf, 0, 0, "7");
-    EXPECT_EQ(text_of(panel, "LABEL_TYPE"), "6"); // the number until the first click
-    release(panel, "AFFICHAGE_TYPE_FILTRE");
-    EXPECT_EQ(pcf.type, 0);
-    EXPECT_EQ(image_of(panel, "AFFICHAGE_TYPE_FILTRE"), "DISP_FILTRE_LOWPASS");
-    EXPECT_EQ(text_of(panel, "LABEL_TYPE"), " LOWPASS");
+    float in = 0.0f, peak = 0.0f;
+    pcf.INPUT::source = &in;
+    for (int i = 0; i < 8820; i++) {
+        in = 0.25f * static_cast<float>(std::sin(2 * M_PI * hz * i / 44100));
+        pcf.evolue();
+        if (i >= 4410)
+            peak = std::max(peak, std::fabs(pcf.value));
+    }
+    pcf.INPUT::source = nullptr;
+    return peak;
+}
+
+TEST(FilterPanel, TypeClicksCycleThroughTheEightTypesShownAsTheFilterComputesThem)
+{
+    // A click shows the next type as the filter computes it: 7 wraps to 0,
+    // which leaves the input unchanged, and a type below 0 comes back as 7.
+    const struct {
+        int from, to;
+        const char *picture, *name;
+    } clicks[] = {
+        {7, 0, "DISP_FILTRE_NONE", "    NONE"},       {0, 1, "DISP_FILTRE_LOWPASS", " LOWPASS"},
+        {1, 2, "DISP_FILTRE_HIGHPASS", "HIGHPASS"},   {2, 3, "DISP_FILTRE_BANDPASS", "BANDPASS"},
+        {3, 4, "DISP_FILTRE_NOTCH", "   NOTCH"},      {4, 5, "DISP_FILTRE_LOWSHELF", "LOWSHELF"},
+        {5, 6, "DISP_FILTRE_HIGHSHELF", "HIGHSHELF"}, {6, 7, "DISP_FILTRE_PEAKING", " PEAKING"},
+        {-3, 7, "DISP_FILTRE_PEAKING", " PEAKING"},
+    };
+    for (const auto &c : clicks) {
+        PCF pcf;
+        pcf.type = c.from;
+        VCF_GUI panel(&pcf, 0, 0, "7");
+        EXPECT_EQ(text_of(panel, "LABEL_TYPE"), std::to_string(c.from)); // until the first click
+        release(panel, "AFFICHAGE_TYPE_FILTRE");
+        EXPECT_EQ(pcf.type, c.to);
+        EXPECT_EQ(image_of(panel, "AFFICHAGE_TYPE_FILTRE"), c.picture) << c.from;
+        EXPECT_EQ(text_of(panel, "LABEL_TYPE"), c.name) << c.from;
+    }
+    // What is shown is what is heard, at 500 Hz: 100 Hz and 8 kHz pass, or not.
+    const struct {
+        int from;
+        const char *name;
+        bool low_passes, high_passes;
+    } heard[] = {
+        {7, "    NONE", true, true}, {0, " LOWPASS", true, false}, {1, "HIGHPASS", false, true}};
+    for (const auto &h : heard) {
+        PCF pcf;
+        pcf.type = h.from;
+        pcf.bypass = 0;
+        pcf.level = 0.0f;
+        pcf.gain = 0.0f;
+        pcf.cut_off = 500;
+        VCF_GUI panel(&pcf, 0, 0, "7");
+        release(panel, "AFFICHAGE_TYPE_FILTRE");
+        EXPECT_EQ(text_of(panel, "LABEL_TYPE"), h.name);
+        EXPECT_EQ(peak_out(pcf, 100) > 0.2f, h.low_passes) << h.name;
+        EXPECT_EQ(peak_out(pcf, 8000) > 0.2f, h.high_passes) << h.name;
+    }
 }
 
 TEST(AmplifierPanel, SustainAndTimesKeepTheirFloors)
