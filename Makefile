@@ -72,11 +72,11 @@ fuzz: deps
 gallery: build
 	cd data && ../$(DISPLAY_RUN) ../$(RELEASE)/tools/qm_gallery ../build/gallery.png
 
-# The panels of a patch in the front and the back view.
+# The panels of a patch in the front, the back and the compact view.
 PATCH ?= QSY/DEMO.QSY
 panels: build
 	cd data && ../$(DISPLAY_RUN) ../$(RELEASE)/tools/qm_panel_pictures $(PATCH) \
-	    ../build/panels-front.png ../build/panels-back.png
+	    ../build/panels-front.png ../build/panels-back.png ../build/panels-compact.png
 
 # The pictures of the README: the program on the demo patch in its window,
 # driven with real X input, saved into docs/.

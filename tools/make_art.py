@@ -12,7 +12,8 @@ frame multiplied by the mask (black = hole) plus the image (black =
 transparent), so each masked picture is drawn once with transparency and split
 into a premultiplied image and a 1 - alpha mask (`split_masked`); a sprite
 with `blend` multiplies the frame; every side is a power of two so that no
-texture is resampled.
+texture is resampled, except the panels' backgrounds, which give the panels
+their sizes.
 """
 
 import argparse
@@ -920,11 +921,11 @@ def find_problems(data_dir):
             if frame and (frame[0] + frame[2] > img.width or frame[1] + frame[3] > img.height):
                 problems.append("%s: frame outside %s" % (name, path))
             w, h = sizes[name] = frame[2:] if frame else img.size
-            # A background gives a panel its size; resampling leaves one of a
-            # single plain colour as it is, so it may have any size.
-            plain = name in backgrounds and not frame and \
-                all(lo == hi for lo, hi in img.convert("RGB").getextrema())
-        if (w & (w - 1) or h & (h - 1)) and not plain:
+        # A background gives a panel its size, so it may have any: it is seen
+        # only in the compact view, at half size, where the resampling of the
+        # texture upload does no harm to its large letters.
+        background = name in backgrounds and not frame
+        if (w & (w - 1) or h & (h - 1)) and not background:
             problems.append("%s: %dx%d is not a power of two (it would be resampled)"
                             % (name, w, h))
         if len(name) > 79:

@@ -204,17 +204,17 @@ class DesktopIcon(unittest.TestCase):
             self.assertEqual(drawn.getpixel((size // 2, size // 2))[3], 255, size)
 
 
-class PlainBackgrounds(DataDir):
-    def test_only_plain_panel_backgrounds_may_have_any_size(self):
-        self.archive("BG grfx/bg.png SIMPLEPART GRAIN grfx/grain.png SIMPLEPART END")
-        self.image("bg.png", (200, 100))
-        Image.new("RGB", (200, 100), (9, 9, 9)).save(os.path.join(self.data, "grfx", "grain.png"))
-        grainy = Image.open(os.path.join(self.data, "grfx", "grain.png"))
+class Backgrounds(DataDir):
+    def test_only_panel_backgrounds_may_have_any_size(self):
+        # The same picture may have a size that is no power of two as a
+        # panel's background (IMAGE_FOND), not as another element.
+        self.archive("BG grfx/grain.png SIMPLEPART GRAIN grfx/grain.png SIMPLEPART END")
+        grainy = Image.new("RGB", (200, 100), (9, 9, 9))
         grainy.putpixel((3, 3), (200, 0, 0))
         grainy.save(os.path.join(self.data, "grfx", "grain.png"))
         write(os.path.join(self.data, "RC", "P.RC"),
               "SPRITE IMAGE_FOND BG 0 0 0 0 0 0 1.0 0 255\n"
-              "SPRITE IMAGE_FOND GRAIN 0 0 0 0 0 0 1.0 0 255\n")
+              "SPRITE FOND_TILE_0 GRAIN 0 0 0 0 0 0 1.0 0 255\n")
         found = "\n".join(art.find_problems(self.data)[0])
         self.assertNotIn("BG: 200x100", found)
         self.assertIn("GRAIN: 200x100 is not a power of two", found)
@@ -323,6 +323,24 @@ class PanelLayouts(unittest.TestCase):
                     self.assertEqual(f.read(), "".join(line + "\r\n" for line in lines),
                                      "%s is out of date: run tools/make_art.py"
                                      % panel.rc_path(view))
+
+    def test_backgrounds_are_compact_faces_with_large_titles(self):
+        # The compact view draws the background alone at half size: it has
+        # the panel's size, and halved it shows at least as much lettering as
+        # the title engraved at twice the legends' size.
+        for panel in self.PANELS.values():
+            face = panel.compact_face()
+            self.assertEqual(face.size, panel.size, panel.stem)
+            shipped = Image.open(os.path.join(art.DATA, "grfx",
+                                              panel.background_name().lower() + ".png"))
+            self.assertEqual(shipped.tobytes(), face.tobytes(),
+                             "%s is out of date: run tools/make_art.py" % panel.stem)
+            half = face.resize((face.width // 2, face.height // 2), Image.NEAREST)
+            title = panel_art.Canvas(Image.new("RGB", half.size))
+            title.text(panel.title(), 0, 0, scale=2)
+            lit = [list(img.getdata()).count(panel_art.LEGEND) for img in (half, title.image)]
+            self.assertGreaterEqual(lit[0], lit[1], panel.stem)
+            self.assertGreater(lit[1], 0, panel.stem)
 
     def test_layout_sizes_and_tiles_split_in_powers_of_two(self):
         self.assertEqual(panel_art.pow2_parts(720), [512, 128, 64, 16])

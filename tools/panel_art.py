@@ -8,9 +8,10 @@ windows behind labels and displays) and has the rectangle it covers, so that
 the tests can check that nothing on a panel lies over something else.
 
 A plate is split into tiles whose sides are powers of two (textures are never
-resampled); an IMAGE_FOND of one plain colour, which resampling cannot spoil,
-gives the panel its exact size. The file lists the tiles and the background
-last, because its first element is drawn last.
+resampled). The background, IMAGE_FOND, gives the panel its exact size and is
+the panel's compact face: the only picture of the compact view, which draws it
+at half size; in the full views the tiles cover it. The file lists the tiles
+and the background last, because its first element is drawn last.
 """
 
 import os
@@ -297,11 +298,12 @@ class Canvas:
 
 class Panel:
     """One panel: its description files stem ("VCO" gives RC/VCO.RC and
-    RC/BACK_VCO.RC), its size, and the items of its front and back views. A
-    panel without a back (a dashboard) has only its front file."""
+    RC/BACK_VCO.RC), its size, the items of its front and back views, and the
+    line its compact face shows under the title. A panel without a back (a
+    dashboard) has only its front file."""
 
-    def __init__(self, stem, size, seed, front, back=None):
-        self.stem, self.size, self.seed = stem, size, seed
+    def __init__(self, stem, size, seed, front, back=None, face_line=""):
+        self.stem, self.size, self.seed, self.face_line = stem, size, seed, face_line
         self.views = {"FRONT": front}
         if back is not None:
             self.views["BACK"] = back
@@ -343,9 +345,32 @@ class Panel:
             item.decorate(canvas)
         return canvas.image
 
+    def title(self):
+        return next(item.text for item in self.views["FRONT"] if isinstance(item, Title))
+
+    def compact_face(self):
+        """The background: the panel's title as large as it fits, with the
+        face line under it, on a plate of its own. It is drawn at half the
+        panel's size and then doubled pixel for pixel, so that the compact
+        view, which halves it, shows that drawing; the texture upload may
+        resample it (its sides need not be powers of two), which large
+        letters survive."""
+        w, h = self.size
+        half_w, half_h = (w + 1) // 2, (h + 1) // 2
+        canvas = Canvas(art.panel_plate(half_w, half_h, self.seed + 2))
+        word, line = self.title(), self.face_line
+        line_h = TEXT_H + 4 if line else 0
+        scale = max(1, min(4, (half_w - 12) // text_width(word), (half_h - 12 - line_h) // TEXT_H))
+        top = (half_h - scale * TEXT_H - line_h) // 2
+        canvas.text(word, half_w // 2, top, centre=True, scale=scale)
+        if line:
+            canvas.text(line, half_w // 2, top + scale * TEXT_H + 4, centre=True)
+        return canvas.image.resize((2 * half_w, 2 * half_h), Image.NEAREST).crop((0, 0, w, h))
+
     def images(self):
-        """Every image of the panel: the plain background and the tiles."""
-        out = [(self.background_name(), Image.new("RGB", self.size, art.PANEL_DARK))]
+        """Every image of the panel: the background (its compact face) and the
+        tiles."""
+        out = [(self.background_name(), self.compact_face())]
         for view in self.views:
             plate = self.plate(view)
             out += [(name, plate.crop((x, y, x + w, y + h)))

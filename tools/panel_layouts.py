@@ -53,7 +53,7 @@ def keyboard():
         OutputField(10, 30, 76, 40),
     ] + jacks([("OUTPUT", "OUT", 16, True), ("OUTPUT_GATE", "GATE", 40, True),
                ("OUTPUT_SYNC", "SYNC", 64, True)], 36)
-    return Panel("KEYBOARD", (96, 80), 31, front, back)
+    return Panel("KEYBOARD", (96, 80), 31, front, back, "KEYBOARD")
 
 
 # ---------------------------------------------------------------- oscillator
@@ -76,7 +76,7 @@ def oscillator():
                ("INPUT_SYNC", "SYNC", 92, False), ("OUTPUT", "OUT", 152, True)], 38) \
       + jacks([("INPUT_MOD_FREQ", "FM", 24, False), ("INPUT_MOD_AMP", "AM", 68, False),
                ("INPUT_MOD_PHASE", "PM", 112, False), ("INPUT_MOD_PWM", "PWM", 156, False)], 88)
-    return Panel("VCO", (192, 128), 21, front, back)
+    return Panel("VCO", (192, 128), 21, front, back, "OSCILLATOR")
 
 
 # ---------------------------------------------------------------- amplifier
@@ -91,7 +91,7 @@ def amplifier():
         OutputField(196, 30, 48, 42),
     ] + jacks([("INPUT", "IN", 28, False), ("INPUT_GATE", "GATE", 72, False),
                ("OUTPUT", "OUT", 212, True)], 38)
-    return Panel("VCA", (256, 80), 41, front, back)
+    return Panel("VCA", (256, 80), 41, front, back, "AMPLIFIER")
 
 
 # ---------------------------------------------------------------- filter
@@ -115,7 +115,7 @@ def filter_():
                ("INPUT_SYNC", "SYNC", 58, False), ("INPUT_MOD_FREQ", "FM", 88, False),
                ("INPUT_MOD_AMP", "AM", 111, False), ("INPUT_MOD_PHASE", "PM", 134, False),
                ("OUTPUT", "OUT", 165, True)], 38)
-    return Panel("VCF", (192, 80), 51, front, back)
+    return Panel("VCF", (192, 80), 51, front, back, "FILTER")
 
 
 # ---------------------------------------------------------------- mixer
@@ -149,7 +149,7 @@ def mixer():
     back += [Jack("INPUT_%d" % (n + 1), 16 + 36 * (n % 6), 38 + 38 * (n // 6), str(n + 1))
              for n in range(24)]
     back += jacks([("OUTPUT", "OUT", 240, True)], 38)
-    return Panel("MIXER", (272, 208), 61, front, back)
+    return Panel("MIXER", (272, 208), 61, front, back, "21 CHANNELS")
 
 
 # ---------------------------------------------------------------- sequencer
@@ -217,7 +217,7 @@ def sequencer():
             OutputField(72, 60, 96, 46)]
     back += jacks([("INPUT_SYNC", "SYNC", 28, False), ("OUTPUT", "OUT", 80, True),
                    ("OUTPUT_GATE", "GATE", 112, True), ("OUTPUT_SYNC", "SYNC", 144, True)], 68)
-    return Panel("SEQUENCEUR", (720, 224), 71, front, back)
+    return Panel("SEQUENCEUR", (720, 224), 71, front, back, "STEP SEQUENCER")
 
 
 # ---------------------------------------------------------------- dashboards
@@ -234,7 +234,7 @@ def information_dashboard():
              Legend("TYPE", 12, 45), CodeText("LABEL_TYPE", "", 80, 45, 12, BLACK_TEXT, "strip"),
              Legend("VIEW", 12, 65), CodeText("LABEL_VM", "", 80, 65, 9, BLACK_TEXT, "strip"),
              Legend("1 FRONT 2 COMPACT 4 BACK", 126, 65)]
-    return Panel("DASH", (256, 80), 81, front)
+    return Panel("DASH", (256, 80), 81, front, face_line="MODULE UNDER THE POINTER")
 
 
 def system_dashboard():
@@ -256,7 +256,7 @@ def module_dashboard():
     for k, (key, meaning) in enumerate(keys):
         x, y = 16 + 84 * (k % 2), 34 + 11 * (k // 2)
         front += [Legend(key, x, y, ink=False), Legend(meaning, x + 28, y)]
-    return Panel("MODULE_DASH", (192, 96), 85, front)
+    return Panel("MODULE_DASH", (192, 96), 85, front, face_line="THE KEYS")
 
 
 # ---------------------------------------------------------------- load dialog

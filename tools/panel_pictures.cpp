@@ -1,11 +1,12 @@
-// Draws the panels of a patch in a real window, in the front view and in the
-// back view, and saves each view as one picture. Run from data/:
-//     qm_panel_pictures QSY/DEMO.QSY <front.png> <back.png>
+// Draws the panels of a patch in a real window, in the front view, in the
+// back view and, when a third picture is asked for, with the module panels in
+// their compact front view, and saves each view as one picture. Run from data/:
+//     qm_panel_pictures QSY/DEMO.QSY <front.png> <back.png> [<compact.png>]
 // The panels are built and placed as the program places them, then moved
-// apart in rows so that none hides another; the front picture shows the
-// three dashboards in a row under them, the back picture the cables of the
-// patch. The work area they cover is drawn window by window through the
-// scroll offsets and put together.
+// apart in rows so that none hides another; the front and compact pictures
+// show the three dashboards in a row under them, the back picture the cables
+// of the patch. The work area they cover is drawn window by window through
+// the scroll offsets and put together.
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -120,9 +121,10 @@ bool save_view(const SDL_Rect &area, const std::string &path)
 
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s <patch.QSY> <front.png> <back.png> (run from data/)\n",
-                     argv[0]);
+    if (argc != 4 && argc != 5) {
+        const char *usage = "usage: %s <patch.QSY> <front.png> <back.png> [<compact.png>]\n"
+                            "(run from data/)\n";
+        std::fprintf(stderr, usage, argv[0]);
         return 2;
     }
     initGL(VIEW_WIDTH, VIEW_HEIGHT, "panels", "grfx/opengl.qim");
@@ -142,6 +144,15 @@ int main(int argc, char **argv)
     toggle_FILS_view();
     cree_list_liens();
     saved = save_view(with_cables(panels), argv[3]) && saved;
+    if (argc == 5) {
+        toggle_FILS_view();
+        for (OBJET *panel : objets_globaux)
+            panel->toggle_view_mode(OBJET::VIEW_COMPACT);
+        for (OBJET *dash : objets_panel_front)
+            dash->calcule_lasurfaceoccupee(); // their drawing took the size of their own image
+        const SDL_Rect compact = lay_out(built_order, SDL_Rect{0, 0, 0, 0});
+        saved = save_view(lay_out(objets_panel_front, compact), argv[4]) && saved;
+    }
 
     for (LINK *cable : liens)
         delete cable;
