@@ -4,6 +4,7 @@
 
 #include "cables/output_lookup.h"
 #include "cables/view_pointer.h"
+#include "panels/note_keys.h"
 #include "panels/system_dash.h"
 #include "remote/remote_orders.h"
 #include "synth/generator.h"
@@ -70,21 +71,6 @@ const KEY_ACTION SHARED_RELEASES[] = {
     {SDLK_F4, [](LIST &) { remote_state.toggle_BUTTON_4 = 0; }},
 };
 
-// The letter rows: each key plays one note on one keyboard module.
-struct NOTE_KEY {
-    SDLKey key;
-    const char *keyboard;
-    int note;
-};
-
-const NOTE_KEY NOTE_KEYS[] = {
-    {SDLK_z, "KEY_1", 1}, {SDLK_x, "KEY_1", 2}, {SDLK_c, "KEY_1", 3}, {SDLK_v, "KEY_1", 4},
-    {SDLK_b, "KEY_1", 5}, {SDLK_n, "KEY_1", 6}, {SDLK_a, "KEY_2", 1}, {SDLK_s, "KEY_2", 2},
-    {SDLK_d, "KEY_2", 3}, {SDLK_f, "KEY_2", 4}, {SDLK_g, "KEY_2", 5}, {SDLK_h, "KEY_2", 6},
-    {SDLK_q, "KEY_3", 1}, {SDLK_w, "KEY_3", 2}, {SDLK_e, "KEY_3", 3}, {SDLK_r, "KEY_3", 4},
-    {SDLK_t, "KEY_3", 5}, {SDLK_y, "KEY_3", 6},
-};
-
 bool run(KEY_TABLE table, SDLKey key, LIST &list)
 {
     for (size_t i = 0; i < table.count; i++)
@@ -95,34 +81,16 @@ bool run(KEY_TABLE table, SDLKey key, LIST &list)
     return false;
 }
 
-// The keyboard module a letter key plays, looked up at each key; null when
-// the key is not a letter of a row or the patch has no such keyboard.
-const NOTE_KEY *note_key(SDLKey key, KEYBOARD *&keyboard)
-{
-    for (const NOTE_KEY &k : NOTE_KEYS)
-        if (k.key == key) {
-            keyboard = gen != nullptr ? gen->get_KEYBOARD_by_name(k.keyboard) : nullptr;
-            return keyboard != nullptr ? &k : nullptr;
-        }
-    return nullptr;
-}
-
 } // namespace
 
 void press_key(SDLKey key, LIST &list, KEY_TABLE own)
 {
-    if (run(own, key, list) || run(SHARED_PRESSES, key, list))
-        return;
-    KEYBOARD *keyboard = nullptr;
-    if (const NOTE_KEY *k = note_key(key, keyboard))
-        keyboard->Touch_note(k->note, k->note);
+    if (!run(own, key, list) && !run(SHARED_PRESSES, key, list))
+        press_note_key(key);
 }
 
 void release_key(SDLKey key, LIST &list, KEY_TABLE own)
 {
-    if (run(own, key, list) || run(SHARED_RELEASES, key, list))
-        return;
-    KEYBOARD *keyboard = nullptr;
-    if (note_key(key, keyboard))
-        keyboard->UNTRIG();
+    if (!run(own, key, list) && !run(SHARED_RELEASES, key, list))
+        release_note_key(key);
 }

@@ -25,7 +25,7 @@ struct KEY_TABLE {
 };
 
 // A key pressed: the view's own action for it, else the shared one, else a
-// note of a letter row:
+// note of a letter row (panels/note_keys.h):
 //   Tab         next oscillator for the remote commands
 //   F1          oscilloscope on or off
 //   F2          every panel of the list described into "RC/LOL.RC"
@@ -34,8 +34,7 @@ struct KEY_TABLE {
 //   5           the panel under the pointer swaps its full and compact front view
 //   1           a left-button release without target posted to the panel under the pointer
 //   z x c v b n notes 1 to 6 on the keyboard module "KEY_1"; a s d f g h on
-//   "KEY_2"; q w e r t y on "KEY_3" (the only keyboard of a patch answers to
-//   every name); a missing keyboard does nothing
+//   "KEY_2"; q w e r t y on "KEY_3"
 void press_key(SDLKey key, std::vector<OBJET *> &list, KEY_TABLE own);
 // A key released: the view's own action, else the shared one:
 //   Escape      quit = 0

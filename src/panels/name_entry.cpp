@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "panels/note_keys.h"
+
 NAME_ENTRY_HOOKS name_entry_hooks;
 
 namespace {
@@ -85,6 +87,7 @@ bool run_name_entry(NAME_ENTRY &entry)
         return false;
     }
     entry_open = true;
+    release_held_note_keys(); // their releases will come to the entry
     const int unicode = SDL_EnableUNICODE(1);
     bool changed = true;
     while (entry.state == NAME_ENTRY::TYPING) {

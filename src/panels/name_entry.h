@@ -8,7 +8,9 @@
 // open), Escape cancels the entry only: it closes on the release of Escape,
 // so that release never reaches the view's handler, which would end the
 // program. Every other key, function keys included, and every mouse or other
-// event is taken and does nothing.
+// event is taken and does nothing. As it opens it closes the gates that letter
+// keys held in the view keep open (panels/note_keys.h), since their releases
+// will come to the entry.
 //
 // run_name_entry() runs its own loop, like the patch load dialog: whoever asks
 // for a name (the F4 key of either view, the system dashboard's SAVE) simply

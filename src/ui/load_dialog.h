@@ -13,7 +13,9 @@
 // only the rows that have a name show one). Escape and a click outside the
 // panel cancel the dialog; Escape acts on its release, which the dialog takes,
 // so that it never reaches the view behind (whose handler would end the
-// program). Every other event is taken and does nothing.
+// program). Every other event is taken and does nothing. As it opens it closes
+// the gates that letter keys held in the view keep open (panels/note_keys.h),
+// since their releases will come to the dialog.
 #pragma once
 
 #include <SDL.h>

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "panels/name_entry.h"
+#include "panels/note_keys.h"
 #include "ui/load_dialog.h"
 
 namespace {
@@ -30,6 +31,7 @@ bool run_load_dialog(LOAD_DIALOG &dialog, LOAD_ORDER load)
         return false;
     }
     dialog_open = true;
+    release_held_note_keys(); // their releases will come to the dialog
     std::vector<unsigned char> behind;
     bool changed = true, loaded = false;
     while (!loaded && dialog.state != LOAD_DIALOG::CANCELLED) {

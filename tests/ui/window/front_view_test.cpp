@@ -1,7 +1,8 @@
 // The front view driven by real events in a real window, over the dashboards
 // and the panels of a real patch: knobs turned by dragging, the pointer's way
 // over the sprites, scrolling, panels moved to the window's edges, the letter
-// keys playing the keyboard modules and the keys both views share.
+// keys playing the keyboard modules (and let go when a dialog opens) and the
+// keys both views share.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,12 +12,14 @@
 #include "cables/view_test_helpers.h"
 #include "engine/video.h"
 #include "panels/info_dash.h"
+#include "panels/note_keys.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "panels/system_dash.h"
 #include "panels/view_state.h"
 #include "remote/remote_orders.h"
 #include "ui/front_view.h"
+#include "ui/load_dialog.h"
 
 using namespace view_test;
 
@@ -168,6 +171,7 @@ int load_flag_seen = -1;
 
 TEST(FrontView, TheKeys)
 {
+    release_held_note_keys(); // the keys earlier tests left held
     FRONT f;
     KEYBOARD &key1 = *gen->get_KEYBOARD_by_name("KEY_1");
     KEYBOARD &key3 = *gen->get_KEYBOARD_by_name("KEY_3");
@@ -221,6 +225,37 @@ TEST(FrontView, TheKeys)
     EXPECT_EQ(f.run(), VIEW_REDRAW);
     load_dialog = nullptr;
     quit = 1;
+}
+
+TEST(FrontView, ADialogOpenedWhileALetterKeyIsHeldClosesItsGate)
+{
+    // The name entry (F4) and the load dialog (F3) take every event, the held
+    // key's release too: its note must not hang until the key comes again. A
+    // gate that no letter key opened (a MIDI note) stays open.
+    release_held_note_keys(); // the keys earlier tests left held
+    FRONT f;
+    KEYBOARD &key1 = *gen->get_KEYBOARD_by_name("KEY_1");
+    KEYBOARD &key3 = *gen->get_KEYBOARD_by_name("KEY_3");
+    load_dialog = [] {
+        LOAD_DIALOG dialog(list_patches("QSY"));
+        run_load_dialog(dialog, [](const std::string &, std::string &) { return false; });
+    };
+    for (SDLKey opener : {SDLK_F4, SDLK_F3}) {
+        key(SDL_KEYDOWN, SDLK_q);
+        f.run();
+        ASSERT_EQ(key3.state, 1);
+        key1.Touch_note(4, 1);
+        key(SDL_KEYDOWN, opener);
+        key(SDL_KEYUP, SDLK_q); // taken by the dialog
+        key(SDL_KEYDOWN, SDLK_ESCAPE);
+        key(SDL_KEYUP, SDLK_ESCAPE);
+        f.run();
+        EXPECT_EQ(key3.state, 0) << opener;
+        EXPECT_EQ(key1.state, 1) << opener;
+        key1.UNTRIG();
+        drain();
+    }
+    load_dialog = nullptr;
 }
 
 } // namespace
