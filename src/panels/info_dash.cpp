@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "panels/panel_kinds.h"
+#include "panels/panel_elements.h"
 
 INFO_DASH *information_dash = nullptr;
 
@@ -52,4 +53,8 @@ void INFO_DASH::set_CIBLE(OBJET *p)
 
 int INFO_DASH::toggle_view_mode(int) { return 1; }
 
-int INFO_DASH::evolue() { return OBJET::evolue(); }
+int INFO_DASH::evolue()
+{
+    refresh_dashboard(*this);
+    return 0;
+}

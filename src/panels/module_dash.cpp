@@ -6,7 +6,7 @@ MODULE_DASH::MODULE_DASH() : OBJET(0, 0, "59") { build_dashboard(*this, "RC/MODU
 
 int MODULE_DASH::evolue()
 {
-    OBJET::evolue();
+    refresh_dashboard(*this);
     redraw = 1;
     return 0;
 }

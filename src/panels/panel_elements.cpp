@@ -36,6 +36,12 @@ void build_dashboard(OBJET &dash, const char *rc_file)
     dash.redraw = 1;
 }
 
+void refresh_dashboard(OBJET &dash)
+{
+    dash.OBJET::evolue();
+    dash.calcule_lasurfaceoccupee();
+}
+
 const char *name_in_panel(const OBJET &panel, const SPRITE *s)
 {
     const size_t len = std::strlen(panel.name);

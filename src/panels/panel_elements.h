@@ -28,6 +28,12 @@ template <class T> T *element(OBJET &panel, const char *name)
 // How the plain dashboards are built: the description file, the size, every
 // element marked for drawing, one drawing, and redraw set.
 void build_dashboard(OBJET &dash, const char *rc_file);
+// The refresh of every dashboard: the panel's own, then the size of its
+// background again. A dashboard's own sprite shows the toolkit's default
+// image, whose 64 x 64 size the sprite refresh takes; without this the pointer
+// would find a dashboard only in its top-left corner, so its buttons beyond
+// that would neither light up nor take a release after the pointer moved.
+void refresh_dashboard(OBJET &dash);
 
 // An element's NAME without the panel's "<name>_" (or, for an element named
 // otherwise, without a short prefix of one or two characters and '_').

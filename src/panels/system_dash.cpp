@@ -29,7 +29,7 @@ int SYSTEM_DASH::evolue()
         if (std::strstr(name, "FILS") && orders.fils)
             orders.fils();
     }
-    OBJET::evolue();
+    refresh_dashboard(*this);
     redraw = 1;
     return 0;
 }

@@ -2,9 +2,11 @@
 // which orders the system dashboard takes from the clicks on its buttons.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/qbiblio.h"
 #include "panel_test_helpers.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
@@ -106,6 +108,25 @@ TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
         EXPECT_EQ(LOAD_FLAG, 0);
     }
     EXPECT_EQ(dynamic_cast<BUTTON *>(part(dash, "BUTTON_SAVE"))->state, 0); // never clicked
+}
+
+TEST(Dashboards, KeepTheSizeOfTheirPlateWhenRefreshed)
+{
+    auto images = std::make_unique<QBIBLIO>("grfx/opengl.qim", false);
+    bibliotheque_graphique = images.get();
+    {
+        INFO_DASH info;
+        MODULE_DASH module;
+        SYSTEM_DASH system({load, save, fils});
+        for (OBJET *dash : std::vector<OBJET *>{&info, &module, &system}) {
+            const SPRITE *plate = part(*dash, "IMAGE_FOND");
+            ASSERT_GT(plate->w, 64.0f) << dash->name;
+            dash->evolue(); // takes the 64 x 64 of the dashboard's own default image
+            EXPECT_EQ(dash->w, plate->w) << dash->name;
+            EXPECT_EQ(dash->h, plate->h) << dash->name;
+        }
+    }
+    bibliotheque_graphique = nullptr;
 }
 
 } // namespace
