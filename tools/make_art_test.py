@@ -342,10 +342,6 @@ class PanelLayouts(unittest.TestCase):
             self.assertGreaterEqual(lit[0], lit[1], panel.stem)
             self.assertGreater(lit[1], 0, panel.stem)
 
-    def test_layout_sizes_and_tiles_split_in_powers_of_two(self):
-        self.assertEqual(panel_art.pow2_parts(720), [512, 128, 64, 16])
-        self.assertEqual(panel_art.pow2_parts(64), [64])
-
 
 def tables(font):
     count = struct.unpack(">H", font[4:6])[0]

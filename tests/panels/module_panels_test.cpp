@@ -22,6 +22,9 @@ using namespace panel_test;
 
 namespace {
 
+// A knob's step depends on the value: its schedule's rules apply in turn,
+// each to the value the one before left (49.75 Hz crosses into the 1 Hz range,
+// 50.5 Hz takes two rules), and stop at the ends of their ranges.
 TEST(OscillatorPanel, TurnsStepTheOscillatorAndRewriteTheLabel)
 {
     const struct {
@@ -32,8 +35,13 @@ TEST(OscillatorPanel, TurnsStepTheOscillatorAndRewriteTheLabel)
     } cases[] = {
         {"SLD_FREQUENCE", "SLD_DOWN", &VCO::frequency, 49.75f, 50.25f, "LABEL_FREQUENCE", "50.250"},
         {"SLD_FREQUENCE", "SLD_UP", &VCO::frequency, 50.5f, 49.0f, "LABEL_FREQUENCE", "49.000"},
+        {"SLD_FREQUENCE", "SLD_DOWN", &VCO::frequency, 22050.0f, 22050.0f, "LABEL_FREQUENCE",
+         "22050.000"},
+        {"SLD_FREQUENCE", "SLD_UP", &VCO::frequency, 0.01f, 0.01f, "LABEL_FREQUENCE", "0.010"},
         {"SLD_FREQUENCE", "SLD_UP", &VCO::frequency, 0.001f, 0.001f, "LABEL_FREQUENCE", "0.001"},
         {"SLD_VOLUME", "SLD_DOWN", &VCO::amplitude, 2.0f, 2.0125f, "LABEL_VOLUME", "2.013"},
+        {"SLD_VOLUME", "SLD_DOWN", &VCO::amplitude, 0.1f, 0.10625f, "LABEL_VOLUME", "0.106"},
+        {"SLD_VOLUME", "SLD_DOWN", &VCO::amplitude, 0.001f, 0.004125f, "LABEL_VOLUME", "0.004"},
         {"SLD_VOLUME", "SLD_DOWN", &VCO::amplitude, 0.0f, 0.01f, "LABEL_VOLUME", "0.010"},
         {"SLD_VOLUME", "SLD_UP", &VCO::amplitude, 0.012f, 0.0f, "LABEL_VOLUME", "0.000"},
         {"SLD_PWM", "SLD_DOWN", &VCO::pulse_width, 0.5f, 0.50625f, "LABEL_PWM", "0.506"},
@@ -91,6 +99,8 @@ TEST(OscillatorPanel, WaveformClicksCycleThroughPulseBeforeNoise)
     EXPECT_EQ(vco.type, NONE);
 }
 
+// The cut-off turns the other way round: raising stops above 9999 Hz and
+// lowering starts at 12000 Hz.
 TEST(FilterPanel, TurnsStepTheFilterWithinItsLimits)
 {
     const struct {
@@ -101,6 +111,13 @@ TEST(FilterPanel, TurnsStepTheFilterWithinItsLimits)
     } cases[] = {
         {"SLD_HICUTOFF", "SLD_DOWN", 1, 5000, 4850, "LABEL_HICUTOFF", "4850"},
         {"SLD_HICUTOFF", "SLD_UP", 3, 9999, 10099, "LABEL_HICUTOFF", "10099"},
+        {"SLD_HICUTOFF", "SLD_DOWN", 1, 12000, 11900, "LABEL_HICUTOFF", "11900"},
+        {"SLD_HICUTOFF", "SLD_DOWN", 1, 12001, 12001, "LABEL_HICUTOFF", "12001"},
+        {"SLD_HICUTOFF", "SLD_UP", 1, 2500, 2550, "LABEL_HICUTOFF", "2550"},
+        {"SLD_HICUTOFF", "SLD_UP", 1, 99, 101, "LABEL_HICUTOFF", " 101"},
+        {"SLD_HICUTOFF", "SLD_UP", 1, 9, 10, "LABEL_HICUTOFF", "  10"},
+        {"SLD_HICUTOFF", "SLD_DOWN", 1, 1, 1, "LABEL_HICUTOFF", "   1"},
+        {"SLD_HICUTOFF", "SLD_UP", 1, 0, 0, "LABEL_HICUTOFF", "   0"},
         {"SLD_QRATIO", "SLD_UP", 1, 0.05f, 0.001f, "LABEL_QRATIO", "0.0"},
         {"SLD_LEVEL", "SLD_DOWN", 2, 0.98f, 1.0f, "LABEL_LEVEL", "1.0"},
         {"SLD_LEVEL", "SLD_UP", 1, 0.02f, 0.0f, "LABEL_LEVEL", "0.0"},
@@ -205,23 +222,33 @@ TEST(AmplifierPanel, SustainAndTimesKeepTheirFloors)
     }
 }
 
-TEST(ModulePanels, PowerSwitchesFollowEveryRelease)
-{
-    VCO vco(0.5f, 440.0f, SIN);
+// One module of each kind and its panel, built from the panel files of the
+// working directory.
+struct EVERY_PANEL {
+    VCO vco{0.5f, 440.0f, SIN};
     PCF pcf;
+    VCA vca;
     KEYBOARD keyboard;
     MIXER mixer;
-    VCO_GUI vco_panel(&vco, 0, 0, "1");
-    VCF_GUI vcf_panel(&pcf, 0, 0, "2");
-    KEYBOARD_GUI key_panel(&keyboard, 0, 0, "3");
-    MIXER_GUI mixer_panel(&mixer, 0, 0, "4");
+    SAMPLER sampler;
+    VCO_GUI vco_panel{&vco, 0, 0, "1"};
+    VCF_GUI vcf_panel{&pcf, 0, 0, "2"};
+    VCA_GUI vca_panel{&vca, 0, 0, "3"};
+    KEYBOARD_GUI keyboard_panel{&keyboard, 0, 0, "4"};
+    MIXER_GUI mixer_panel{&mixer, 0, 0, "5"};
+    SAMPLER_GUI sampler_panel{&sampler, 0, 0, "6"};
+};
+
+TEST(ModulePanels, PowerSwitchesFollowEveryRelease)
+{
+    EVERY_PANEL p;
     const struct {
         OBJET *panel;
         int *power;
-    } switches[] = {{&vco_panel, &vco.power},
-                    {&vcf_panel, &pcf.power},
-                    {&key_panel, &keyboard.power},
-                    {&mixer_panel, &mixer.power}};
+    } switches[] = {{&p.vco_panel, &p.vco.power},
+                    {&p.vcf_panel, &p.pcf.power},
+                    {&p.keyboard_panel, &p.keyboard.power},
+                    {&p.mixer_panel, &p.mixer.power}};
     for (const auto &s : switches) {
         BUTTON *button = dynamic_cast<BUTTON *>(part(*s.panel, "POWER"));
         ASSERT_NE(button, nullptr);
@@ -246,7 +273,7 @@ TEST(ModulePanels, TheBackViewChangesNothing)
     EXPECT_NE(panel.get_SPRITE_by_name("INPUT_MOD_PWM"), nullptr);
 }
 
-TEST(KeyboardPanel, OctaveStaysWithinItsRangeAndShows)
+TEST(KeyboardPanel, OctaveStaysWithinItsRangeAndTheDisplayFollowsTheModuleInEveryView)
 {
     KEYBOARD keyboard;
     keyboard.octave = 7;
@@ -258,13 +285,7 @@ TEST(KeyboardPanel, OctaveStaysWithinItsRangeAndShows)
     release(panel, "");
     EXPECT_EQ(keyboard.octave, 0);
     EXPECT_EQ(image_of(panel, "SPRITE_OCT"), "LED_NUMERIC_1_1");
-}
-
-TEST(KeyboardPanel, OctaveDisplayFollowsTheModuleInEveryView)
-{
     // A MIDI note sets the module's octave, up to 9 for the highest notes.
-    KEYBOARD keyboard;
-    KEYBOARD_GUI panel(&keyboard, 0, 0, "0");
     keyboard.octave = 9;
     panel.evolue();
     EXPECT_EQ(image_of(panel, "SPRITE_OCT"), "LED_NUMERIC_1_10");
@@ -295,45 +316,26 @@ TEST(MixerPanel, OnlyTheFirstSixStripsAct)
     EXPECT_EQ(text_of(panel, "LABEL_CANAL_7_TXT"), "7");
 }
 
-TEST(ModulePanels, PanelsNumberedPastNinetyNineFindTheirElements)
-{
-    VCO vco(0.5f, 440.0f, SIN);
-    VCO_GUI panel(&vco, 0, 0, "123");
-    EXPECT_EQ(part(panel, "SLD_FREQUENCE")->angle, 440);
-    EXPECT_EQ(text_of(panel, "LABEL_FREQUENCE"), "440.000");
-    turn(panel, "SLD_FREQUENCE", "SLD_UP");
-    EXPECT_EQ(vco.frequency, 439.0f);
-}
-
 TEST(ModulePanels, MissingFilesLeaveWorkingEmptyPanels)
 {
     char here[4096];
     ASSERT_NE(getcwd(here, sizeof here), nullptr);
     TempDir empty;
     ASSERT_EQ(chdir(empty.path("").c_str()), 0);
-    VCO vco(0.5f, 440.0f, SIN);
-    PCF pcf;
-    VCA vca;
-    KEYBOARD keyboard;
-    MIXER mixer;
-    SAMPLER sampler;
-    VCO_GUI a(&vco, 0, 0, "1");
-    VCF_GUI b(&pcf, 0, 0, "2");
-    VCA_GUI c(&vca, 0, 0, "3");
-    KEYBOARD_GUI d(&keyboard, 0, 0, "4");
-    MIXER_GUI e(&mixer, 0, 0, "5");
-    SAMPLER_GUI f(&sampler, 0, 0, "6");
+    EVERY_PANEL p;
     ASSERT_EQ(chdir(here), 0);
     SDL_Event up = {};
     up.type = SDL_MOUSEBUTTONUP;
-    for (OBJET *p : std::initializer_list<OBJET *>{&a, &b, &c, &d, &e, &f}) {
-        EXPECT_TRUE(p->back.empty());
-        p->ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", nullptr));
-        p->ajoute_message(MESSAGE(1, &up, nullptr, nullptr));
-        p->evolue();
+    for (OBJET *panel :
+         std::initializer_list<OBJET *>{&p.vco_panel, &p.vcf_panel, &p.vca_panel, &p.keyboard_panel,
+                                        &p.mixer_panel, &p.sampler_panel}) {
+        EXPECT_TRUE(panel->back.empty());
+        panel->ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", nullptr));
+        panel->ajoute_message(MESSAGE(1, &up, nullptr, nullptr));
+        panel->evolue();
     }
-    EXPECT_EQ(vco.frequency, 440.0f);
-    EXPECT_EQ(e.front.size(), 4u * MIXER_GUI::STRIPS); // the strips are the panel's own
+    EXPECT_EQ(p.vco.frequency, 440.0f);
+    EXPECT_EQ(p.mixer_panel.front.size(), 4u * MIXER_GUI::STRIPS); // the strips are the panel's own
 }
 
 } // namespace

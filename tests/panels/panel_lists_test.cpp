@@ -75,51 +75,42 @@ protected:
     }
 };
 
+// Each module type has its column, left to right, and the panels are numbered
+// across them in that order. Samplers share the amplifiers' column. The
+// sequencer panel is 720 pixels wide: its column advances by that and the 14
+// pixels the amplifiers' column leaves, instead of 202, but unknown panel
+// sizes (no images) keep the 202. Mixers alone stand in the first column.
 TEST_F(PatchPanels, ColumnsAndNumbersFollowTheModuleTypes)
 {
-    build(2, 3, 0, 1, 0, 0, 1);
-    EXPECT_EQ(places(), (std::vector<std::string>{
-                            "KEY_0 0 50.00", "KEY_1 0 146.0", "VCO_0 120 25.00", "VCO_1 120 167.5",
-                            "VCO_2 120 310.0", "VCA_5 330 50.00", "MIXER_6 600 50.00"}));
-}
-
-TEST_F(PatchPanels, SamplersShareTheAmplifiersColumnAndNumbersGoOnFromThem)
-{
-    build(0, 1, 2, 1, 1, 1, 0);
-    EXPECT_EQ(places(), (std::vector<std::string>{"VCO_0 0 25.00", "IMG_001 210 25.00",
-                                                  "IMG_001 210 100.0", "VCA_3 210 50.00",
-                                                  "SEQUEN_4 480 50.00", "VCF_5 1214 50.00"}));
-}
-
-TEST_F(PatchPanels, TheSequencerColumnMakesRoomForItsWidePanels)
-{
-    // The sequencer panel is 720 pixels wide: its column advances by that and
-    // the 14 pixels the amplifiers' column leaves, instead of 202. Unknown
-    // panel sizes (no images) keep the 202.
     const struct {
+        int n[7]; // keyboards, oscillators, samplers, amplifiers, sequencers, filters, mixers
         bool images;
         std::vector<std::string> places;
     } cases[] = {
-        {true,
+        {{2, 3, 0, 1, 0, 0, 1},
+         true,
+         {"KEY_0 0 50.00", "KEY_1 0 146.0", "VCO_0 120 25.00", "VCO_1 120 167.5", "VCO_2 120 310.0",
+          "VCA_5 330 50.00", "MIXER_6 600 50.00"}},
+        {{0, 1, 2, 1, 1, 1, 0},
+         true,
+         {"VCO_0 0 25.00", "IMG_001 210 25.00", "IMG_001 210 100.0", "VCA_3 210 50.00",
+          "SEQUEN_4 480 50.00", "VCF_5 1214 50.00"}},
+        {{0, 0, 0, 1, 2, 1, 2},
+         true,
          {"VCA_0 0 50.00", "SEQUEN_1 270 50.00", "SEQUEN_2 270 284.0", "VCF_3 1004 50.00",
           "MIXER_4 1199 50.00", "MIXER_5 1199 299.0"}},
-        {false,
+        {{0, 0, 0, 1, 2, 1, 2},
+         false,
          {"VCA_0 0 50.00", "SEQUEN_1 270 50.00", "SEQUEN_2 270 284.0", "VCF_3 472 50.00",
           "MIXER_4 667 50.00", "MIXER_5 667 299.0"}},
+        {{0, 0, 0, 0, 0, 0, 3}, true, {"MIXER_0 0 50.00", "MIXER_1 0 299.0", "MIXER_2 0 548.0"}},
     };
     for (const auto &c : cases) {
         bibliotheque_graphique = c.images ? images.get() : nullptr;
-        build(0, 0, 0, 1, 2, 1, 2);
-        EXPECT_EQ(places(), c.places) << (c.images ? "images" : "no images");
+        build(c.n[0], c.n[1], c.n[2], c.n[3], c.n[4], c.n[5], c.n[6]);
+        EXPECT_EQ(places(), c.places) << c.places.front() << (c.images ? "" : ", no images");
         discard();
     }
-}
-
-TEST_F(PatchPanels, OnlyMixersStandInTheFirstColumn)
-{
-    build(0, 0, 0, 0, 0, 0, 3);
-    EXPECT_EQ(places(),
-              (std::vector<std::string>{"MIXER_0 0 50.00", "MIXER_1 0 299.0", "MIXER_2 0 548.0"}));
 }
 
 TEST_F(PatchPanels, NumbersPastNinetyNineStillFindTheirElements)
@@ -132,6 +123,9 @@ TEST_F(PatchPanels, NumbersPastNinetyNineStillFindTheirElements)
     EXPECT_EQ(last->vca, gen->amplifiers.back());
     ASSERT_NE(last->get_SPRITE_by_name("SLD_SUSTAIN"), nullptr);
     EXPECT_STREQ(last->get_SPRITE_by_name("SLD_SUSTAIN")->NAME, "109_SLD_SUSTAIN");
+    last->ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", last->get_SPRITE_by_name("SLD_SUSTAIN")));
+    last->evolue(); // the turn reaches the module
+    EXPECT_NE(last->vca->sustain, VCA().sustain);
     last->toggle_view_mode(OBJET::VIEW_BACK);
     EXPECT_NE(last->get_SPRITE_by_name("INPUT_GATE"), nullptr);
 }
@@ -148,19 +142,6 @@ TEST_F(PatchPanels, SequencerLookupNeverFindsThePanelsOfAnEarlierPatch)
     EXPECT_EQ(get_sequencer_gui_by_its_parent(gen->sequencers[0]), sequenceurs_gui[0]);
     SEQUENCER stranger;
     EXPECT_EQ(get_sequencer_gui_by_its_parent(&stranger), nullptr);
-}
-
-TEST_F(PatchPanels, ViewSwitchTurnsEveryPanelAndBack)
-{
-    build(1, 1, 0, 0, 1, 0, 1);
-    toggle_FILS_view();
-    EXPECT_EQ(BACK_VIEW_TOGGLE, 1);
-    for (OBJET *p : objets_globaux)
-        EXPECT_EQ(p->view_mode, static_cast<unsigned>(OBJET::VIEW_BACK)) << p->sprite_NAME;
-    toggle_FILS_view();
-    EXPECT_EQ(BACK_VIEW_TOGGLE, 0);
-    for (OBJET *p : objets_globaux)
-        EXPECT_EQ(p->view_mode, static_cast<unsigned>(OBJET::VIEW_FRONT)) << p->sprite_NAME;
 }
 
 // A panel that counts its refreshes.

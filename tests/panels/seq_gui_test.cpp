@@ -2,7 +2,10 @@
 // the edits of the playing pattern.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "engine/label.h"
 #include "panel_test_helpers.h"
@@ -40,105 +43,89 @@ TEST(SequencerPanel, DigitsShowTensAndUnitsInTheStepsStyle)
     EXPECT_STREQ(resting->text, "1.0");
 }
 
-TEST(SequencerPanel, StepCountStaysWithinOneAndThirtyTwo)
+// A column of pattern 0: "octave note volume length skip".
+std::string column(const SEQUENCER &s, int step)
 {
-    const struct {
-        int from;
-        const char *button;
-        int to;
-    } cases[] = {{32, "BUTTON_MAX_STEP_UP", 32}, {1, "BUTTON_MAX_STEP_DOWN", 1},
-                 {8, "BUTTON_MAX_STEP_UP", 9},   {8, "BUTTON_MAX_STEP_DOWN", 7}};
-    for (const auto &c : cases) {
+    char out[64];
+    std::snprintf(out, sizeof out, "%d %d %.1f %.1f %d", s.octave[0][step], s.note[0][step],
+                  s.volume[0][step], s.length[0][step], s.bypass[0][step]);
+    return out;
+}
+
+// The buttons and knobs edit the pattern shown, each its own step, within the
+// reach of the displays (1 to 32 steps, octave 10, note 12); the divider and
+// the pattern are queued for the end of the loop. Element names carry the
+// panel's number, of any length, as their prefix.
+TEST(SequencerPanel, ButtonsAndKnobsEditTheirOwnStepWithinTheLimits)
+{
+    for (const char *number : {"3", "42", "105"}) {
         SEQUENCER seq;
-        seq.step_count = c.from;
-        SEQ_GUI panel(&seq, 0, 0, "3");
-        release(panel, c.button);
-        EXPECT_EQ(seq.step_count, c.to) << c.from << " " << c.button;
-        EXPECT_EQ(text_of(panel, "LABEL_MAX_STEP"), (c.to < 10 ? " " : "") + std::to_string(c.to));
-        // The columns follow the new count at once.
-        EXPECT_EQ(image_of(panel, "SPRITE_NOTE_" + std::to_string(c.to)).substr(0, 14),
-                  "LED_NUMERIC_1_");
-    }
-}
-
-TEST(SequencerPanel, DividerChangesAreQueued)
-{
-    SEQUENCER seq;
-    SEQ_GUI panel(&seq, 0, 0, "3");
-    release(panel, "BUTTON_DIVIDER_UP");
-    release(panel, "BUTTON_DIVIDER_UP");
-    EXPECT_FLOAT_EQ(seq.wished_divider, 0.5f);
-    EXPECT_FLOAT_EQ(seq.divider, 2.0f);
-    EXPECT_EQ(text_of(panel, "LABEL_DIVIDER"), "2.000");
-    EXPECT_EQ(text_of(panel, "LABEL_WISHED_DIVIDER"), "0.500");
-    release(panel, "BUTTON_DIVIDER_DOWN");
-    EXPECT_FLOAT_EQ(seq.wished_divider, 1.0f);
-}
-
-TEST(SequencerPanel, OctaveAndNoteButtonsStopAtTenAndTwelve)
-{
-    SEQUENCER seq;
-    seq.octave[0][2] = 9;
-    seq.note[0][4] = 11;
-    seq.note[0][5] = 0;
-    SEQ_GUI panel(&seq, 0, 0, "3");
-    for (int expected : {10, 10}) {
-        release(panel, "BUTTON_OCT_3_UP");
-        EXPECT_EQ(seq.octave[0][2], expected);
-    }
-    EXPECT_EQ(digits(panel, "OCT", 3), "LED_NUMERIC_1_2 LED_NUMERIC_1_1");
-    release(panel, "BUTTON_NOTE_5_UP");
-    release(panel, "BUTTON_NOTE_5_UP");
-    EXPECT_EQ(seq.note[0][4], 12);
-    release(panel, "BUTTON_NOTE_6_DOWN");
-    EXPECT_EQ(seq.note[0][5], 0);
-    EXPECT_EQ(seq.octave[0][0], 3); // the other steps stay
-    EXPECT_EQ(seq.note[0][3], 10);
-}
-
-TEST(SequencerPanel, KnobsEditTheirOwnStepOnly)
-{
-    SEQUENCER seq;
-    SEQ_GUI panel(&seq, 0, 0, "3");
-    turn(panel, "SLD_VOL_10", "SLD_DOWN");
-    turn(panel, "SLD_LENGHT_1", "SLD_UP");
-    for (int i = 0; i < SEQ_GUI::STEP_COLUMNS; i++) {
-        EXPECT_FLOAT_EQ(seq.volume[0][i], i == 9 ? 1.1f : 1.0f) << i;
-        EXPECT_FLOAT_EQ(seq.length[0][i], i == 0 ? 0.5f : 1.0f) << i;
-    }
-    EXPECT_EQ(text_of(panel, "LABEL_TXT_10_VOL"), "1.1");
-    EXPECT_EQ(text_of(panel, "LABEL_TXT_1_LENGHT"), "0.5");
-}
-
-TEST(SequencerPanel, PatternButtonsQueueTheirPatternWhateverThePanelNumber)
-{
-    for (const char *number : {"7", "42", "105"}) {
-        SEQUENCER seq;
+        seq.step_count = 31;
+        seq.octave[0][2] = 9;
+        seq.note[0][4] = 11;
+        seq.note[0][5] = 0;
         SEQ_GUI panel(&seq, 0, 0, number);
-        release(panel, "BUTTON_PATTERN_5");
-        EXPECT_EQ(seq.wished_pattern, 5) << number;
-        release(panel, "BUTTON_PATTERN_31");
-        EXPECT_EQ(seq.wished_pattern, 31) << number;
-        EXPECT_EQ(seq.pattern, 0);
-        release(panel, "BUTTON_OCT_3_UP"); // long prefixes find the steps too
-        EXPECT_EQ(seq.octave[0][2], 4) << number;
+        auto count = [&] {
+            return std::to_string(seq.step_count) + "|" + text_of(panel, "LABEL_MAX_STEP") + "|" +
+                   image_of(panel, "SPRITE_NOTE_9").substr(0, 14) + "|" +
+                   image_of(panel, "SPRITE_NOTE_10").substr(0, 14);
+        };
+        auto queued = [&] {
+            return std::to_string(seq.wished_divider) + " " + std::to_string(seq.divider) + "|" +
+                   text_of(panel, "LABEL_WISHED_DIVIDER") + " " + text_of(panel, "LABEL_DIVIDER") +
+                   "|" + std::to_string(seq.wished_pattern) + " " + std::to_string(seq.pattern);
+        };
+        BUTTON *skip = panel.get_BUTTON_by_name("BUTTON_BYPASS_4");
+        ASSERT_NE(skip, nullptr);
+        auto lamp = [&] {
+            return std::to_string(seq.bypass[0][3]) + " " + std::to_string(skip->state) + " " +
+                   skip->sprite_NAME;
+        };
+        const struct {
+            const char *element, *turn; // turn: the knob's word; null: released
+            int times;
+            std::function<std::string()> seen;
+            std::string expected;
+        } script[] = {
+            {"BUTTON_MAX_STEP_UP", nullptr, 3, count, "32|32|LED_NUMERIC_1_|LED_NUMERIC_1_"},
+            {"BUTTON_MAX_STEP_DOWN", nullptr, 40, count, "1| 1|LED_NUMERIC_2_|LED_NUMERIC_2_"},
+            {"BUTTON_MAX_STEP_UP", nullptr, 8, count, "9| 9|LED_NUMERIC_1_|LED_NUMERIC_2_"},
+            {"BUTTON_DIVIDER_UP", nullptr, 2, queued, "0.500000 2.000000|0.500 2.000|0 0"},
+            {"BUTTON_DIVIDER_DOWN", nullptr, 1, queued, "1.000000 2.000000|1.000 2.000|0 0"},
+            {"BUTTON_PATTERN_5", nullptr, 1, queued, "1.000000 2.000000|1.000 2.000|5 0"},
+            {"BUTTON_PATTERN_31", nullptr, 1, queued, "1.000000 2.000000|1.000 2.000|31 0"},
+            {"BUTTON_OCT_3_UP", nullptr, 2, [&] { return digits(panel, "OCT", 3); },
+             "LED_NUMERIC_1_2 LED_NUMERIC_1_1"},
+            {"BUTTON_NOTE_5_UP", nullptr, 2, [&] { return digits(panel, "NOTE", 5); },
+             "LED_NUMERIC_1_2 LED_NUMERIC_1_3"},
+            {"BUTTON_NOTE_6_DOWN", nullptr, 1, [&] { return digits(panel, "NOTE", 6); },
+             "LED_NUMERIC_1_0 LED_NUMERIC_1_1"},
+            {"BUTTON_BYPASS_4", nullptr, 1, lamp, "1 1 LAMP_LED_2_1"},
+            {"BUTTON_BYPASS_4", nullptr, 1, lamp, "0 0 LAMP_LED_2_0"},
+            {"BUTTON_BYPASS_4", nullptr, 1, lamp, "1 1 LAMP_LED_2_1"},
+            {"SLD_VOL_10", "SLD_DOWN", 1, [&] { return text_of(panel, "LABEL_TXT_10_VOL"); },
+             "1.1"},
+            {"SLD_LENGHT_1", "SLD_UP", 1, [&] { return text_of(panel, "LABEL_TXT_1_LENGHT"); },
+             "0.5"},
+        };
+        for (const auto &s : script) {
+            if (s.turn)
+                turn(panel, s.element, s.turn, s.times);
+            for (int i = 0; !s.turn && i < s.times; i++)
+                release(panel, s.element);
+            EXPECT_EQ(s.seen(), s.expected) << number << " " << s.element;
+        }
+        std::vector<std::string> expected(SEQ_GUI::STEP_COLUMNS, "3 10 1.0 1.0 0"), got;
+        expected[0] = "3 10 1.0 0.5 0";
+        expected[2] = "10 10 1.0 1.0 0";
+        expected[3] = "3 10 1.0 1.0 1";
+        expected[4] = "3 12 1.0 1.0 0";
+        expected[5] = "3 0 1.0 1.0 0";
+        expected[9] = "3 10 1.1 1.0 0";
+        for (int i = 0; i < SEQ_GUI::STEP_COLUMNS; i++)
+            got.push_back(column(seq, i));
+        EXPECT_EQ(got, expected) << number;
     }
-}
-
-TEST(SequencerPanel, SkipButtonShowsTheStepsNewState)
-{
-    SEQUENCER seq;
-    SEQ_GUI panel(&seq, 0, 0, "3");
-    BUTTON *skip = panel.get_BUTTON_by_name("BUTTON_BYPASS_4");
-    ASSERT_NE(skip, nullptr);
-    EXPECT_STREQ(skip->sprite_NAME, "LAMP_LED_2_0");
-    for (int expected : {1, 0, 1}) {
-        release(panel, "BUTTON_BYPASS_4");
-        EXPECT_EQ(seq.bypass[0][3], expected);
-        EXPECT_EQ(skip->state, expected);
-        EXPECT_STREQ(skip->sprite_NAME, expected ? "LAMP_LED_2_1" : "LAMP_LED_2_0");
-    }
-    EXPECT_EQ(seq.bypass[0][2], 0);
 }
 
 TEST(SequencerPanel, LampsFollowTheNextStepAndPatternsShowAtTheLoopStart)

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "cables/cable_test_helpers.h"
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
 #include "engine/slider.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
-#include "synth/generator.h"
 
 namespace {
 
@@ -41,21 +41,10 @@ protected:
         our_font_7.init("Fonts/04b_03b_.ttf", 6);
     }
 
-    void SetUp() override
-    {
-        gen = new GENERATOR(GetParam());
-        initialise_gui_from_current();
-        ASSERT_FALSE(objets_globaux.empty());
-    }
+    cable_test::LOADED_PATCH patch{GetParam()};
 
     void TearDown() override
     {
-        for (OBJET *p : objets_globaux)
-            delete p;
-        objets_globaux.clear();
-        sequenceurs_gui.clear();
-        gen->release_modules();
-        delete gen;
         offsx = offsy = 0;
         BACK_VIEW_TOGGLE = 0;
     }
@@ -101,15 +90,19 @@ protected:
     void check_view(bool front)
     {
         int checked = 0;
+        EXPECT_EQ(BACK_VIEW_TOGGLE, front ? 0 : 1);
         for (const OBJET *p : objets_globaux) {
+            EXPECT_EQ(p->view_mode,
+                      static_cast<unsigned>(front ? OBJET::VIEW_FRONT : OBJET::VIEW_BACK))
+                << p->sprite_NAME;
             if (!drawn(p))
                 continue;
             const int x = static_cast<int>(p->x), y = static_cast<int>(p->y);
             const int w = static_cast<int>(p->w), h = static_cast<int>(p->h);
             draw_at(std::max(0, x - 16), std::max(0, y - 16));
             const std::string where = std::string(p->sprite_NAME) + (front ? " front" : " back");
-            const int corners[][2] = {{x + 2, y + 2}, {x + w - 3, y + 2}, {x + 2, y + h - 3},
-                                      {x + w - 3, y + h - 3}};
+            const int corners[][2] = {
+                {x + 2, y + 2}, {x + w - 3, y + 2}, {x + 2, y + h - 3}, {x + w - 3, y + h - 3}};
             for (const auto &c : corners)
                 if (top_panel(c[0], c[1]) == p) {
                     const Rgb got = at(c[0], c[1]);
