@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cables/cable_test_helpers.h"
+#include "cables/view_test_helpers.h"
 #include "cables/save_command.h"
 #include "engine/font_data.h"
 #include "engine/video.h"
@@ -23,24 +23,16 @@
 #include "panels/system_dash.h"
 
 using namespace cable_test;
+using namespace view_test;
 
 namespace {
-
-void push(Uint8 type, SDLKey sym, char c = 0)
-{
-    SDL_Event e = {};
-    e.type = type;
-    e.key.keysym.sym = sym;
-    e.key.keysym.unicode = static_cast<Uint16>(c);
-    SDL_PushEvent(&e);
-}
 
 void push_keys(const std::string &text)
 {
     for (char c : text) {
         const SDLKey sym = static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        push(SDL_KEYDOWN, sym, c);
-        push(SDL_KEYUP, sym);
+        key(SDL_KEYDOWN, sym, static_cast<Uint16>(c));
+        key(SDL_KEYUP, sym);
     }
 }
 
@@ -78,8 +70,7 @@ int each_pass(void *)
 
 TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
 {
-    initGL(VIEW_WIDTH, VIEW_HEIGHT, "save", "grfx/opengl.qim");
-    our_font_7.init("Fonts/04b_03b_.ttf", 6);
+    open_window();
     our_font_14.init("Fonts/04b_03b_.ttf", 12);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     LOADED_PATCH patch("QSY/MODULAR.QSY");
@@ -97,23 +88,21 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapBuffers(); // the view: plain green
     queue();
-    push_keys("TAKEN\r");
-    push(SDL_KEYDOWN, SDLK_F4);
-    SDL_Event click = {};
-    click.type = SDL_MOUSEBUTTONDOWN;
-    SDL_PushEvent(&click);
-    push(SDL_USEREVENT, SDLK_UNKNOWN); // a sequencer step
-    dash.ajoute_message(MESSAGE(1, &click, nullptr, save));
-    dash.evolue();
-    EXPECT_EQ(queue().size(), 15u); // a press opens nothing
-
-    push_keys("TAKEN\r");
-    push(SDL_KEYDOWN, SDLK_F4);
-    SDL_PushEvent(&click);
-    push(SDL_USEREVENT, SDLK_UNKNOWN);
-    click.type = SDL_MOUSEBUTTONUP;
-    dash.ajoute_message(MESSAGE(1, &click, nullptr, save));
-    dash.evolue();
+    for (Uint8 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        // What the entry must take: a name no file can take, F4, a click, a
+        // sequencer step.
+        push_keys("TAKEN\r");
+        key(SDL_KEYDOWN, SDLK_F4);
+        SDL_Event click = {};
+        click.type = type;
+        SDL_PushEvent(&click);
+        key(SDL_USEREVENT, SDLK_UNKNOWN);
+        dash.ajoute_message(MESSAGE(1, &click, nullptr, save));
+        dash.evolue();
+        if (type == SDL_MOUSEBUTTONDOWN) {
+            EXPECT_EQ(queue().size(), 15u); // a press opens nothing
+        }
+    }
     std::ostringstream written;
     written << std::ifstream("QSY/MINE.QSY").rdbuf();
     EXPECT_EQ(written.str(), patch_as_written());
@@ -122,8 +111,8 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     // Left: the last key's release and the entry's request to redraw.
     EXPECT_EQ(queue(), (std::vector<int>{SDL_KEYUP, SDL_USEREVENT}));
 
-    push(SDL_KEYDOWN, SDLK_ESCAPE, 27);
-    push(SDL_KEYUP, SDLK_ESCAPE);
+    key(SDL_KEYDOWN, SDLK_ESCAPE, 27);
+    key(SDL_KEYUP, SDLK_ESCAPE);
     EXPECT_EQ(SAVE_QSY(), 0);
     EXPECT_EQ(queue(), (std::vector<int>{SDL_USEREVENT}));
     name_entry_hooks = NAME_ENTRY_HOOKS();
