@@ -74,24 +74,26 @@ POINT centre(OBJET &panel, const char *element)
              : POINT{-1, -1};
 }
 
-void motion(POINT p)
+SDL_Event mouse_event(Uint8 type, Uint8 which, POINT p)
 {
     SDL_Event e = {};
-    e.motion = {SDL_MOUSEMOTION,
-                0,
-                0,
-                static_cast<Uint16>(p.x - offsx),
-                static_cast<Uint16>(p.y - offsy),
-                0,
-                0};
+    const Uint16 x = static_cast<Uint16>(p.x - offsx), y = static_cast<Uint16>(p.y - offsy);
+    if (type == SDL_MOUSEMOTION)
+        e.motion = {type, 0, 0, x, y, 0, 0};
+    else
+        e.button = {type, 0, which, 0, x, y};
+    return e;
+}
+
+void motion(POINT p)
+{
+    SDL_Event e = mouse_event(SDL_MOUSEMOTION, 0, p);
     SDL_PushEvent(&e);
 }
 
 void button(Uint8 type, Uint8 which, POINT p)
 {
-    SDL_Event e = {};
-    e.button = {
-        type, 0, which, 0, static_cast<Uint16>(p.x - offsx), static_cast<Uint16>(p.y - offsy)};
+    SDL_Event e = mouse_event(type, which, p);
     SDL_PushEvent(&e);
 }
 

@@ -37,7 +37,8 @@ OBJET &panel_of(const char *module);
 POINT centre(OBJET &panel, const char *element);
 
 // Events at work-area points, put in the window with the scroll offsets as
-// they are when pushed.
+// they are when made (a motion when type is SDL_MOUSEMOTION), then pushed.
+SDL_Event mouse_event(Uint8 type, Uint8 which, POINT p);
 void motion(POINT p);
 void button(Uint8 type, Uint8 which, POINT p);
 void key(Uint8 type, SDLKey sym, Uint16 unicode = 0);

@@ -17,6 +17,8 @@
 #include "panels/view_state.h"
 #include "ui/load_dialog.h"
 
+using namespace view_test;
+
 namespace {
 
 using D = LOAD_DIALOG;
@@ -40,29 +42,17 @@ struct DIALOG {
     {
     }
 
-    SDL_Event mouse(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT)
+    void take(Uint8 type, POINT p, Uint8 button = SDL_BUTTON_LEFT)
     {
-        SDL_Event e = {};
-        if (type == SDL_MOUSEMOTION) {
-            e.motion.type = type;
-            e.motion.x = static_cast<Uint16>(x);
-            e.motion.y = static_cast<Uint16>(y);
-        } else {
-            e.button = {type, 0, button, 0, static_cast<Uint16>(x), static_cast<Uint16>(y)};
-        }
-        return e;
+        dialog.take(mouse_event(type, button, p));
     }
-    void take(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT)
+    void click(POINT p)
     {
-        dialog.take(mouse(type, x, y, button));
-    }
-    void click(int x, int y)
-    {
-        take(SDL_MOUSEBUTTONDOWN, x, y);
-        take(SDL_MOUSEBUTTONUP, x, y);
+        take(SDL_MOUSEBUTTONDOWN, p);
+        take(SDL_MOUSEBUTTONUP, p);
     }
     // The window position of the centre of an element of the panel.
-    view_test::POINT centre(const char *element)
+    POINT centre(const char *element)
     {
         const SPRITE *s = dialog.panel.get_SPRITE_by_name(element);
         EXPECT_NE(s, nullptr) << element;
@@ -72,14 +62,14 @@ struct DIALOG {
     // Holds a scroll button for that many passes of the dialog's loop.
     void hold(const char *button, int passes)
     {
-        const view_test::POINT p = centre(button);
-        take(SDL_MOUSEBUTTONDOWN, p.x, p.y);
+        const POINT p = centre(button);
+        take(SDL_MOUSEBUTTONDOWN, p);
         for (int i = 0; i < passes; i++)
             dialog.scroll_pass();
-        take(SDL_MOUSEBUTTONUP, p.x, p.y);
+        take(SDL_MOUSEBUTTONUP, p);
     }
     // The middle of row r's text, where a user points at it.
-    static view_test::POINT row(int r)
+    static POINT row(int r)
     {
         return {D::WINDOW_X + D::ROW_X + 64, D::WINDOW_Y + D::ROW_Y + D::ROW_PITCH * r + 3};
     }
@@ -93,21 +83,17 @@ struct DIALOG {
     }
 };
 
+// Entries from to to of a dialog over total names: entry 0 is the last name.
 std::vector<std::string> names(int from, int to, int total)
 {
-    std::vector<std::string> out;
-    for (int e = from; e <= to; e++) {
-        char name[16];
-        std::snprintf(name, sizeof name, "P%02d.QSY", total - 1 - e);
-        out.push_back(name);
-    }
-    return out;
+    const std::vector<std::string> all = listing_of(total).names;
+    return {all.rbegin() + from, all.rbegin() + to + 1};
 }
 
 TEST(LoadDialog, HeldButtonsAndTheWheelScrollWithinTheListAndARowChoosesItsEntry)
 {
     DIALOG d(25);
-    EXPECT_EQ(names(0, 9, 25), d.shown()); // entry 0 is the last name of the listing
+    EXPECT_EQ(names(0, 9, 25), d.shown());
     d.hold("BUTTON_OCT_DOWN", 30);
     EXPECT_EQ(15, d.dialog.scroll);
     EXPECT_EQ(names(15, 24, 25), d.shown());
@@ -118,12 +104,12 @@ TEST(LoadDialog, HeldButtonsAndTheWheelScrollWithinTheListAndARowChoosesItsEntry
     EXPECT_EQ(11, d.dialog.scroll);
     d.hold("BUTTON_OCT_UP", 40);
     EXPECT_EQ(0, d.dialog.scroll);
-    const view_test::POINT r = DIALOG::row(2);
+    const POINT r = DIALOG::row(2);
     for (int notch = 0; notch < 4; notch++)
-        d.take(SDL_MOUSEBUTTONDOWN, r.x, r.y, SDL_BUTTON_WHEELDOWN);
+        d.take(SDL_MOUSEBUTTONDOWN, r, SDL_BUTTON_WHEELDOWN);
     EXPECT_EQ(D::CHOOSING, d.dialog.state);
     // The third row after scrolling by 4 is entry 6.
-    d.click(r.x, r.y);
+    d.click(r);
     EXPECT_EQ(D::CHOSEN, d.dialog.state);
     EXPECT_EQ(6, d.dialog.chosen);
     EXPECT_EQ("P18.QSY", d.dialog.names[6]);
@@ -158,8 +144,8 @@ TEST(LoadDialog, TheRowsDrawnAreTheRowsThePointerHoversAndClicks)
 {
     DIALOG d(25);
     for (int r = 0; r < D::ROWS; r++) {
-        const view_test::POINT p = DIALOG::row(r);
-        d.take(SDL_MOUSEMOTION, p.x, p.y);
+        const POINT p = DIALOG::row(r);
+        d.take(SDL_MOUSEMOTION, p);
         ASSERT_EQ(r, d.dialog.hovered);
         glClear(GL_COLOR_BUFFER_BIT);
         d.dialog.draw();
@@ -181,7 +167,7 @@ TEST(LoadDialog, TheRowsDrawnAreTheRowsThePointerHoversAndClicks)
         EXPECT_GT(white, 20 * (D::ROWS - 1)) << "row " << r;
     }
     // Leaving the rows turns the name white again.
-    d.take(SDL_MOUSEMOTION, 10, 10);
+    d.take(SDL_MOUSEMOTION, {10, 10});
     EXPECT_EQ(-1, d.dialog.hovered);
     for (LABEL *l : d.dialog.rows)
         EXPECT_EQ(D::NAME_COLOUR, l->colour);
@@ -190,10 +176,10 @@ TEST(LoadDialog, TheRowsDrawnAreTheRowsThePointerHoversAndClicks)
 TEST(LoadDialog, AClickOutsideCancelsAndAnEmptyListingSaysWhy)
 {
     DIALOG outside(5);
-    outside.take(SDL_MOUSEBUTTONDOWN, D::WINDOW_X + 10, D::WINDOW_Y + 10); // on the panel
-    outside.take(SDL_MOUSEBUTTONUP, 5, 5);
+    outside.take(SDL_MOUSEBUTTONDOWN, {D::WINDOW_X + 10, D::WINDOW_Y + 10}); // on the panel
+    outside.take(SDL_MOUSEBUTTONUP, {5, 5});
     EXPECT_EQ(D::CHOOSING, outside.dialog.state);
-    outside.click(5, 5);
+    outside.click({5, 5});
     EXPECT_EQ(D::CANCELLED, outside.dialog.state);
 
     for (const PATCH_LISTING &l : {PATCH_LISTING{}, PATCH_LISTING{{}, "Cannot read QSY: gone"}}) {
@@ -215,16 +201,13 @@ bool refuse(const std::string &name, std::string &why)
 TEST(LoadDialog, ANameThatDoesNotLoadIsExplainedAndTheDialogGoesOnUntilEscape)
 {
     DIALOG d(12);
-    view_test::drain();
-    const view_test::POINT r = DIALOG::row(1);
-    for (const SDL_Event &e :
-         {d.mouse(SDL_MOUSEMOTION, r.x, r.y), d.mouse(SDL_MOUSEBUTTONDOWN, r.x, r.y),
-          d.mouse(SDL_MOUSEBUTTONUP, r.x, r.y)}) {
-        SDL_Event copy = e;
-        SDL_PushEvent(&copy);
-    }
-    view_test::key(SDL_KEYDOWN, SDLK_ESCAPE);
-    view_test::key(SDL_KEYUP, SDLK_ESCAPE);
+    drain();
+    const POINT r = DIALOG::row(1);
+    motion(r);
+    button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r);
+    button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r);
+    key(SDL_KEYDOWN, SDLK_ESCAPE);
+    key(SDL_KEYUP, SDLK_ESCAPE);
     int passes = 0;
     name_entry_hooks.each_pass = [](void *n) {
         ++*static_cast<int *>(n);
