@@ -157,45 +157,38 @@ TEST(FilterPanel, TypeClicksCycleThroughTheEightTypesShownAsTheFilterComputesThe
 {
     // A click shows the next type as the filter computes it: 7 wraps to 0,
     // which leaves the input unchanged, and a type below 0 comes back as 7.
+    // What is shown is what is heard, at 500 Hz and a flat gain: 100 Hz and
+    // 8 kHz pass, or not.
     const struct {
         int from, to;
         const char *picture, *name;
+        bool low_passes, high_passes;
     } clicks[] = {
-        {7, 0, "DISP_FILTRE_NONE", "    NONE"},       {0, 1, "DISP_FILTRE_LOWPASS", " LOWPASS"},
-        {1, 2, "DISP_FILTRE_HIGHPASS", "HIGHPASS"},   {2, 3, "DISP_FILTRE_BANDPASS", "BANDPASS"},
-        {3, 4, "DISP_FILTRE_NOTCH", "   NOTCH"},      {4, 5, "DISP_FILTRE_LOWSHELF", "LOWSHELF"},
-        {5, 6, "DISP_FILTRE_HIGHSHELF", "HIGHSHELF"}, {6, 7, "DISP_FILTRE_PEAKING", " PEAKING"},
-        {-3, 7, "DISP_FILTRE_PEAKING", " PEAKING"},
+        {7, 0, "DISP_FILTRE_NONE", "    NONE", true, true},
+        {0, 1, "DISP_FILTRE_LOWPASS", " LOWPASS", true, false},
+        {1, 2, "DISP_FILTRE_HIGHPASS", "HIGHPASS", false, true},
+        {2, 3, "DISP_FILTRE_BANDPASS", "BANDPASS", false, false},
+        {3, 4, "DISP_FILTRE_NOTCH", "   NOTCH", true, true},
+        {4, 5, "DISP_FILTRE_LOWSHELF", "LOWSHELF", true, true},
+        {5, 6, "DISP_FILTRE_HIGHSHELF", "HIGHSHELF", true, true},
+        {6, 7, "DISP_FILTRE_PEAKING", " PEAKING", true, true},
+        {-3, 7, "DISP_FILTRE_PEAKING", " PEAKING", true, true},
     };
     for (const auto &c : clicks) {
         PCF pcf;
         pcf.type = c.from;
+        pcf.bypass = 0;
+        pcf.level = 0.0f;
+        pcf.gain = 0.0f;
+        pcf.cut_off = 500;
         VCF_GUI panel(&pcf, 0, 0, "7");
         EXPECT_EQ(text_of(panel, "LABEL_TYPE"), std::to_string(c.from)); // until the first click
         release(panel, "AFFICHAGE_TYPE_FILTRE");
         EXPECT_EQ(pcf.type, c.to);
         EXPECT_EQ(image_of(panel, "AFFICHAGE_TYPE_FILTRE"), c.picture) << c.from;
         EXPECT_EQ(text_of(panel, "LABEL_TYPE"), c.name) << c.from;
-    }
-    // What is shown is what is heard, at 500 Hz: 100 Hz and 8 kHz pass, or not.
-    const struct {
-        int from;
-        const char *name;
-        bool low_passes, high_passes;
-    } heard[] = {
-        {7, "    NONE", true, true}, {0, " LOWPASS", true, false}, {1, "HIGHPASS", false, true}};
-    for (const auto &h : heard) {
-        PCF pcf;
-        pcf.type = h.from;
-        pcf.bypass = 0;
-        pcf.level = 0.0f;
-        pcf.gain = 0.0f;
-        pcf.cut_off = 500;
-        VCF_GUI panel(&pcf, 0, 0, "7");
-        release(panel, "AFFICHAGE_TYPE_FILTRE");
-        EXPECT_EQ(text_of(panel, "LABEL_TYPE"), h.name);
-        EXPECT_EQ(peak_out(pcf, 100) > 0.2f, h.low_passes) << h.name;
-        EXPECT_EQ(peak_out(pcf, 8000) > 0.2f, h.high_passes) << h.name;
+        EXPECT_EQ(peak_out(pcf, 100) > 0.2f, c.low_passes) << c.name;
+        EXPECT_EQ(peak_out(pcf, 8000) > 0.2f, c.high_passes) << c.name;
     }
 }
 
