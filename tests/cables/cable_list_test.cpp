@@ -142,6 +142,7 @@ TEST(CableList, TheRebuildTracesAndSkipsUndrawableCablesWithOneLineAndNoWait)
             cree_list_liens();
             std::printf("%zu cables\n", liens.size());
         });
+        EXPECT_EQ(output.rfind("Begin Link Creation\n", 0), 0u) << output;
         EXPECT_NE(output.find(c.line), std::string::npos) << output;
         EXPECT_NE(output.find("End Link Creation\n" + std::to_string(c.cables) + " cables\n"),
                   std::string::npos)
