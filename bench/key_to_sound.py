@@ -14,22 +14,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
 from e2e_support import write_patch  # noqa: E402
-from jack_support import JackServer, TestClient, play_on_jack  # noqa: E402
-
-PATCH = """#LATENCY:_a_sine_gated_by_the_keyboard
-BEGIN_OBJECTS_DECLARE
-KEYBOARD_1;;
-VCO_1;TYPE=1;FREQ=44.000000;AMOUNT=0.80;PHASE=0;
-VCA_1;ATTACK=1;DECAY=10;SUSTAIN=1;RELEASE=2;INVERT=0;
-MIXER_4;;
-END_OBJECTS_DECLARE
-BEGIN_LINKS_DECLARE
-VCO_1;IN=KEYBOARD_1;
-VCA_1;IN=VCO_1;GATE=KEYBOARD_1;
-MIXER_4;ADD_CHANELL=VCA_1;
-OUTPUT_1;MIXER_4;
-END_LINKS_DECLARE
-"""
+from jack_support import KEYBOARD_PATCH, JackServer, TestClient, play_keys_on_jack  # noqa: E402
 
 PERIODS = [64, 128, 256, 512, 1024, 2048]
 NOTES = 20
@@ -43,9 +28,7 @@ def delays(exe, data, patch, period):
         tester = TestClient(server)
         session = None
         try:
-            session = play_on_jack(server, ["--no-remote", "--midi-in", tester.name + ":midi", patch],
-                                   exe, data)
-            tester.listen_to(tester.port_of("qmodular:out_0", False, False))
+            session = play_keys_on_jack(server, tester, patch, exe, data)
             hold = max(0.05, 3.0 * period / RATE)
             for _ in range(NOTES):
                 tester.cycles = []
@@ -78,7 +61,7 @@ def main():
           % NOTES)
     print("%8s %10s | %8s %8s %8s  (ms)" % ("block", "block ms", "min", "median", "max"))
     with tempfile.TemporaryDirectory() as tmp:
-        patch = write_patch(tmp, "LATENCY.QSY", PATCH)
+        patch = write_patch(tmp, "LATENCY.QSY", KEYBOARD_PATCH)
         for period in PERIODS:
             found = delays(exe, data, patch, period)
             if not found:

@@ -6,7 +6,6 @@ import re
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import arguments, run  # noqa: E402
 from wav_stats import Sound  # noqa: E402

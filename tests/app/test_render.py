@@ -3,7 +3,6 @@ format, and the errors it reports."""
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import main, run, write_patch  # noqa: E402
 from wav_stats import Sound  # noqa: E402

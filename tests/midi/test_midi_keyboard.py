@@ -8,22 +8,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import main, write_patch  # noqa: E402
-from jack_support import JackServer, TestClient, frequency, play_on_jack, rms  # noqa: E402
-
-PATCH = """#MIDI:_a_sine_played_by_the_keyboard
-BEGIN_OBJECTS_DECLARE
-KEYBOARD_1;;
-VCO_1;TYPE=1;FREQ=44.000000;AMOUNT=0.80;PHASE=0;
-VCA_1;ATTACK=2;DECAY=10;SUSTAIN=1;RELEASE=5;INVERT=0;
-MIXER_4;;
-END_OBJECTS_DECLARE
-BEGIN_LINKS_DECLARE
-VCO_1;IN=KEYBOARD_1;
-VCA_1;IN=VCO_1;GATE=KEYBOARD_1;
-MIXER_4;ADD_CHANELL=VCA_1;
-OUTPUT_1;MIXER_4;
-END_LINKS_DECLARE
-"""
+from jack_support import KEYBOARD_PATCH, JackServer, TestClient, play_keys_on_jack  # noqa: E402
+from wav_stats import frequency, rms  # noqa: E402
 
 NOTE_ON, NOTE_OFF = 0x90, 0x80
 HOLD_S = 0.4
@@ -31,7 +17,7 @@ SETTLE = 4410  # frames after an event before it is judged: 100 ms
 
 
 def test_notes_play_at_their_pitch_newest_first_and_stop_on_release(args, tmp):
-    patch = write_patch(tmp, "MIDI.QSY", PATCH)
+    patch = write_patch(tmp, "MIDI.QSY", KEYBOARD_PATCH)
     # (message, what sounds afterwards: a frequency, or None for silence)
     steps = [
         ((NOTE_ON + 1, 69, 100), 440.0),   # A4 on channel 2: one keyboard hears all
@@ -46,11 +32,9 @@ def test_notes_play_at_their_pitch_newest_first_and_stop_on_release(args, tmp):
         tester = TestClient(server)
         s = None
         try:
-            s = play_on_jack(server, ["--no-remote", "--midi-in", tester.name + ":midi", patch],
-                             args.exe, args.data)
+            s = play_keys_on_jack(server, tester, patch, args.exe, args.data)
             said = "".join(s.seen)
             assert "connected from %s:midi_out" % tester.name in said, said
-            tester.listen_to(tester.port_of("qmodular:out_0", False, False))
             tester.recording = True
             time.sleep(HOLD_S)
             times = []

@@ -7,11 +7,15 @@ import ctypes
 import os
 import signal
 import subprocess
-import threading
 import time
 import uuid
 
 import jack
+
+from e2e_support import Session
+
+# The program's left output port.
+PROGRAM_OUTPUT = "qmodular:out_0"
 
 # The client library's complaints while the server is still starting.
 jack.set_error_function(lambda message: None)
@@ -89,7 +93,6 @@ class TestClient:
         self.sent = []        # (frame time, message bytes)
         self.cycles = []      # (frame time, float32 samples)
         self.recording = False
-        self.cycle_done = threading.Event()
         self.client.set_process_callback(self._process)
         self.client.activate()
 
@@ -102,23 +105,17 @@ class TestClient:
             self.sent.append((now, message))
         if self.recording:
             self.cycles.append((now, bytes(self.audio_in.get_buffer())))
-        self.cycle_done.set()
 
-    def port_of(self, program_prefix, is_midi, is_input):
-        """Full name of the first port of another client whose name starts with
-        program_prefix, waited for up to 20 s."""
+    def listen_to_program(self):
+        """Connects the program's left output to the input, once the program
+        has made it (waited for up to 20 s)."""
         deadline = time.monotonic() + 20
-        while time.monotonic() < deadline:
-            ports = self.client.get_ports(program_prefix, is_midi=is_midi, is_audio=not is_midi,
-                                          is_input=is_input, is_output=not is_input)
-            if ports:
-                return ports[0].name
+        while not self.client.get_ports(PROGRAM_OUTPUT):
+            if time.monotonic() > deadline:
+                raise AssertionError("no port %s (ports: %s)" % (
+                    PROGRAM_OUTPUT, [p.name for p in self.client.get_ports()]))
             time.sleep(0.05)
-        raise AssertionError("no port %s* (ports: %s)" % (
-            program_prefix, [p.name for p in self.client.get_ports()]))
-
-    def listen_to(self, port_name):
-        self.client.connect(port_name, self.audio_in)
+        self.client.connect(PROGRAM_OUTPUT, self.audio_in)
 
     def send(self, *message):
         """Queues one MIDI message; returns once a cycle has sent it."""
@@ -148,23 +145,10 @@ class TestClient:
         self.client.close()
 
 
-def frequency(samples, rate=44100):
-    """Fundamental from the mean distance between upward zero crossings."""
-    ups = [i for i in range(1, len(samples)) if samples[i - 1] < 0 <= samples[i]]
-    if len(ups) < 2:
-        return 0.0
-    return rate * (len(ups) - 1) / (ups[-1] - ups[0])
-
-
-def rms(samples):
-    return (sum(s * s for s in samples) / max(len(samples), 1)) ** 0.5
-
-
 def play_on_jack(server, args, exe, data):
     """Starts the program with args, picks the sound daemon and the JACK
     server's "system" output in the dialog, and returns the Session once it
     plays."""
-    from e2e_support import Session
     session = Session(args, exe, data, env=server.env())
     try:
         session.send(b"2")
@@ -175,6 +159,36 @@ def play_on_jack(server, args, exe, data):
         assert numbers, menu
         session.send(numbers[-1].encode())
         session.wait_for("Playing [")
+        return session
+    except BaseException:
+        session.kill()
+        raise
+
+
+# A sine played by the keyboard through an envelope amplifier it gates.
+KEYBOARD_PATCH = """#MIDI:_a_sine_played_by_the_keyboard
+BEGIN_OBJECTS_DECLARE
+KEYBOARD_1;;
+VCO_1;TYPE=1;FREQ=44.000000;AMOUNT=0.80;PHASE=0;
+VCA_1;ATTACK=1;DECAY=10;SUSTAIN=1;RELEASE=2;INVERT=0;
+MIXER_4;;
+END_OBJECTS_DECLARE
+BEGIN_LINKS_DECLARE
+VCO_1;IN=KEYBOARD_1;
+VCA_1;IN=VCO_1;GATE=KEYBOARD_1;
+MIXER_4;ADD_CHANELL=VCA_1;
+OUTPUT_1;MIXER_4;
+END_LINKS_DECLARE
+"""
+
+
+def play_keys_on_jack(server, tester, patch, exe, data):
+    """Starts the program on patch with its MIDI input connected from the
+    tester, which listens to its output; returns the Session once it plays."""
+    session = play_on_jack(server, ["--no-remote", "--midi-in", tester.name + ":midi", patch],
+                           exe, data)
+    try:
+        tester.listen_to_program()
         return session
     except BaseException:
         session.kill()
