@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <memory>
-#include <ostream>
 #include <vector>
 
 #include "midi/midi_keys.h"
@@ -26,9 +25,6 @@ struct Case {
     std::vector<MidiMessage> messages; // channel in the status byte's low four bits
     std::vector<Shown> expected;       // one per keyboard
 };
-
-// Test names show what a case is about.
-void PrintTo(const Case &c, std::ostream *os) { *os << c.what; }
 
 // A fresh keyboard shows gate 0, octave 4, note 1.
 const Shown REST = {0, 4, 1, 0};
@@ -89,39 +85,33 @@ const Case CASES[] = {
      {REST, REST}},
 };
 
-class MidiKeysTest : public ::testing::TestWithParam<Case> {};
-
-TEST_P(MidiKeysTest, ShowsTheExpectedNotes)
+TEST(MidiKeys, SequencesShowTheExpectedNotes)
 {
-    const Case &c = GetParam();
-    GENERATOR patch;
-    std::vector<std::unique_ptr<KEYBOARD>> owned;
-    for (const char *name : c.keyboards) {
-        owned.push_back(std::make_unique<KEYBOARD>());
-        std::strcpy(owned.back()->name, name);
-        patch.keyboards.push_back(owned.back().get());
+    for (const Case &c : CASES) {
+        SCOPED_TRACE(c.what);
+        GENERATOR patch;
+        std::vector<std::unique_ptr<KEYBOARD>> owned;
+        for (const char *name : c.keyboards) {
+            owned.push_back(std::make_unique<KEYBOARD>());
+            std::strcpy(owned.back()->name, name);
+            patch.keyboards.push_back(owned.back().get());
+        }
+        MidiKeys keys;
+        for (const MidiMessage &m : c.messages) {
+            for (KEYBOARD *k : patch.keyboards)
+                k->pending = 0;
+            keys.apply(patch, m);
+        }
+        for (size_t i = 0; i < owned.size(); ++i) {
+            const KEYBOARD &k = *owned[i];
+            const Shown &e = c.expected[i];
+            EXPECT_EQ((std::vector<int>{e.gate, e.octave, e.note, e.sync}),
+                      (std::vector<int>{k.state, k.octave, k.note, k.pending}))
+                << c.keyboards[i] << ": gate, octave, note, sync";
+        }
+        patch.keyboards.clear();
     }
-    MidiKeys keys;
-    for (const MidiMessage &m : c.messages) {
-        for (KEYBOARD *k : patch.keyboards)
-            k->pending = 0;
-        keys.apply(patch, m);
-    }
-    for (size_t i = 0; i < owned.size(); ++i) {
-        const KEYBOARD &k = *owned[i];
-        const Shown &e = c.expected[i];
-        EXPECT_EQ(e.gate, k.state) << c.keyboards[i];
-        EXPECT_EQ(e.octave, k.octave) << c.keyboards[i];
-        EXPECT_EQ(e.note, k.note) << c.keyboards[i];
-        EXPECT_EQ(e.sync, k.pending) << c.keyboards[i];
-    }
-    patch.keyboards.clear();
 }
-
-INSTANTIATE_TEST_SUITE_P(Sequences, MidiKeysTest, ::testing::ValuesIn(CASES),
-                         [](const ::testing::TestParamInfo<Case> &info) {
-                             return "case_" + std::to_string(info.index);
-                         });
 
 TEST(MidiKeys, HeldNotesBelongToOnePatch)
 {
