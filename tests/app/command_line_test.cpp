@@ -37,6 +37,9 @@ TEST(CommandLine, PatchAloneKeepsTheDefaults)
     EXPECT_FALSE(p.cmd.remote_local);
     EXPECT_TRUE(p.cmd.render_path.empty());
     EXPECT_FALSE(p.cmd.help);
+    EXPECT_EQ(3072, p.cmd.block_frames);
+    EXPECT_FALSE(p.cmd.block_given);
+    EXPECT_TRUE(p.cmd.midi_source.empty());
 }
 
 TEST(CommandLine, EveryOptionBeforeThePatch)
@@ -95,10 +98,6 @@ TEST(CommandLine, RefusesWhatItCannotUse)
 
 TEST(CommandLine, BlockSizeAndMidiSourceForPlaying)
 {
-    Parsed defaults = parse({"a.QSY"});
-    EXPECT_EQ(3072, defaults.cmd.block_frames);
-    EXPECT_FALSE(defaults.cmd.block_given);
-    EXPECT_TRUE(defaults.cmd.midi_source.empty());
     for (const char *frames : {"64", "3072"}) {
         Parsed p = parse({"--block", frames, "--midi-in", "USB Keys", "a.QSY"});
         ASSERT_TRUE(p.ok) << p.error;

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <glob.h>
 #include <string>
 #include <vector>
@@ -71,21 +72,17 @@ std::vector<int16_t> render(const std::string &patch)
 std::vector<int16_t> read_samples(const std::string &path)
 {
     std::vector<int16_t> s(FRAMES);
-    FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return {};
-    s.resize(std::fread(s.data(), sizeof s[0], s.size(), f));
-    std::fclose(f);
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char *>(s.data()), s.size() * sizeof s[0]);
+    s.resize(in.gcount() / sizeof s[0]);
     return s;
 }
 
 bool write_samples(const std::string &path, const std::vector<int16_t> &s)
 {
-    FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
-    bool ok = std::fwrite(s.data(), sizeof s[0], s.size(), f) == s.size();
-    return std::fclose(f) == 0 && ok;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char *>(s.data()), s.size() * sizeof s[0]);
+    return out.flush().good();
 }
 
 // Mean power, in dB of full scale, of the signal and of eight bands from

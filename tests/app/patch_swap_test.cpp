@@ -8,14 +8,11 @@
 #include <thread>
 #include <vector>
 
-#include <SDL/SDL.h>
-
 #include "app/output_tap.h"
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
 #include "audio/fsound.h"
 #include "synth/generator.h"
-#include "synth/step_events.h"
 
 namespace {
 
@@ -126,38 +123,6 @@ TEST(ReplacePatch, ManyReplacementsWhileTheNoSoundStreamRuns)
     stop_rendering();
     discard_patch(gen);
     gen = nullptr;
-}
-
-TEST(ReplacePatch, DropsTheStepEventsOfTheOldSequencers)
-{
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        GTEST_SKIP() << "no SDL video: " << SDL_GetError();
-    post_step_events();
-    gen = small_patch();
-    SEQUENCER *seq = new SEQUENCER;
-    seq->divider = 400.0f; // a step every 110 samples
-    gen->sequencers.push_back(seq);
-    connect_output_tap(gen);
-    CALLBACK_READY = 1;
-
-    std::vector<int16_t> block(2 * 3072);
-    instrument_callback(nullptr, block.data(), 4 * 3072, nullptr);
-    EXPECT_GT(post_step_events(), 5) << "steps posted to SDL's queue";
-    instrument_callback(nullptr, block.data(), 4 * 3072, nullptr); // and more queued
-
-    replace_patch(small_patch());
-    EXPECT_EQ(0, post_step_events());
-    SDL_Event e;
-    int left = 0;
-    while (SDL_PollEvent(&e))
-        left += e.type == SDL_USEREVENT;
-    EXPECT_EQ(0, left) << "no event may point at a freed sequencer";
-
-    stop_rendering();
-    discard_patch(gen);
-    gen = nullptr;
-    SDL_Quit();
 }
 
 } // namespace

@@ -24,9 +24,17 @@ NO_JACK_SERVER = (RULE + "Enlightment Sound Daemon Driver list\n" + RULE +
                   "No JACK server is running\n")
 NO_OSS_DRIVER = (RULE + "Open Sound System Driver list\n" + RULE + RULE +
                  "No driver found for this output type\n")
-# An ALSA set-up with no device that reaches a sound server, so that the
-# sound daemon output type has no driver whatever the machine holds.
-ALSA_WITHOUT_SERVER = "pcm.default { type null }\n"
+
+
+def without_sound_server(tmp, alsa=""):
+    """The environment of a machine without a JACK server (the sound daemon)
+    whose ALSA devices are a null default one and those of alsa, whatever
+    this machine holds."""
+    conf = os.path.join(tmp, "alsa.conf")
+    with open(conf, "w") as f:
+        f.write("pcm.default { type null }\n" + alsa)
+    return dict(os.environ, ALSA_CONFIG_PATH=conf,
+                JACK_DEFAULT_SERVER="qmtest-none-%d" % os.getpid())
 
 
 def greeting(port):
@@ -85,12 +93,7 @@ def test_driver_menu_ignores_unusable_keys(args, tmp):
 
 
 def test_output_type_without_driver_goes_back_to_the_menu(args, tmp):
-    conf = os.path.join(tmp, "alsa.conf")
-    with open(conf, "w") as f:
-        f.write(ALSA_WITHOUT_SERVER)
-    # The sound daemon is a JACK server: none runs under this name.
-    env = dict(os.environ, ALSA_CONFIG_PATH=conf,
-               JACK_DEFAULT_SERVER="qmtest-none-%d" % os.getpid())
+    env = without_sound_server(tmp)
     loading = "Loading [%s]\n" % PATCH
     cases = [
         (b"2\x1b", loading + OUTPUT_MENU + NO_JACK_SERVER + OUTPUT_MENU, False),
@@ -111,12 +114,8 @@ def test_output_type_without_driver_goes_back_to_the_menu(args, tmp):
 
 
 def test_output_option_answers_the_dialog_or_falls_back_to_it(args, tmp):
-    conf = os.path.join(tmp, "alsa.conf")
-    with open(conf, "w") as f:
-        f.write("pcm.default { type null }\npcm.qm_file_out { type file slave.pcm { type null } "
-                "file \"%s\" format \"raw\" }\n" % os.path.join(tmp, "out.raw"))
-    env = dict(os.environ, ALSA_CONFIG_PATH=conf,
-               JACK_DEFAULT_SERVER="qmtest-none-%d" % os.getpid())
+    env = without_sound_server(tmp, "pcm.qm_file_out { type file slave.pcm { type null } "
+                               "file \"%s\" format \"raw\" }\n" % os.path.join(tmp, "out.raw"))
     no_jack = "Sound output jack is not available: No JACK server is running\n"
     # (value of --output, keys, expected output after the loading line as a
     # pattern, whether it plays)

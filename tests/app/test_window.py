@@ -6,10 +6,10 @@ console, cleared only when it is a terminal."""
 import os
 import pty
 import re
+import select
 import signal
 import subprocess
 import sys
-import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -143,40 +143,35 @@ def test_the_console_is_cleared_only_on_a_terminal(args, tmp):
     master, slave = pty.openpty()
     output = bytearray()
 
-    def read_terminal():
-        while True:
-            try:
-                piece = os.read(master, 4096)
-            except OSError:
-                return
-            if not piece:
-                return
-            output.extend(piece)
+    def read_until(done):
+        deadline = time.monotonic() + 60
+        while not done() and time.monotonic() < deadline:
+            if select.select([master], [], [], 0.1)[0]:
+                try:
+                    output.extend(os.read(master, 4096))
+                except OSError:  # the program has ended
+                    return
 
     with PrivateDisplay() as display:
         program = subprocess.Popen([args.exe, "--no-remote", "QSY/TEST.QSY"], cwd=work,
                                    env=dict(display.env, TERM="xterm"), stdin=subprocess.PIPE,
                                    stdout=slave, stderr=slave)
         os.close(slave)
-        reader = threading.Thread(target=read_terminal, daemon=True)
-        reader.start()
         try:
             program.stdin.write(b"41")
             program.stdin.flush()
-            deadline = time.monotonic() + 60
-            while b"Playing [" not in output and time.monotonic() < deadline:
-                time.sleep(0.1)
+            read_until(lambda: b"Playing [" in output)
             shown = bytes(output)
             assert b"Playing [" in shown, shown[-2000:]
             assert CLEAR in shown[shown.index(b"FreeType"):shown.index(b"Playing [")], shown[-500:]
             program.stdin.write(b"\x1b")
             program.stdin.flush()
-            assert program.wait(timeout=60) == 0
+            read_until(lambda: program.poll() is not None)
+            assert program.wait(timeout=10) == 0
         finally:
             if program.poll() is None:
                 program.kill()
                 program.wait()
-            reader.join(timeout=10)
             os.close(master)
 
 

@@ -3,7 +3,6 @@ xdotool and pictures of the window through ImageMagick's import, with waits
 on what the window shows (standard library only)."""
 import os
 import re
-import shutil
 import subprocess
 import time
 
@@ -30,17 +29,10 @@ class Picture:
     def __init__(self, ppm):
         # "P6", width, height, maximum, each after blanks, then one blank and
         # the pixels.
-        fields, at = [], 0
-        while len(fields) < 4:
-            while ppm[at:at + 1].isspace():
-                at += 1
-            start = at
-            while not ppm[at:at + 1].isspace():
-                at += 1
-            fields.append(ppm[start:at])
-        assert fields[0] == b"P6" and fields[3] == b"255", fields
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.rgb = ppm[at + 1:at + 1 + 3 * self.width * self.height]
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        assert header, ppm[:20]
+        self.width, self.height = int(header[1]), int(header[2])
+        self.rgb = ppm[header.end():header.end() + 3 * self.width * self.height]
 
     def at(self, x, y):
         i = 3 * (y * self.width + x)
