@@ -1,5 +1,7 @@
 // MIDI notes on the keyboard modules: pitch from the note number, last-note
-// priority, the channel rule, and what is ignored.
+// priority, the channel rule, and what is ignored. The MIDI keyboard's
+// end-to-end test plays the plainer cases (note 69 at 440 Hz, an older note
+// released, velocity 0, one keyboard hearing every channel) through JACK.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -30,19 +32,11 @@ struct Case {
 const Shown REST = {0, 4, 1, 0};
 
 const Case CASES[] = {
-    {"note 69 is entry 58: octave 4, note 10, gate and sync",
-     {"KEYBOARD_1"},
-     {{ON, 69, 100}},
-     {{1, 4, 10, 1}}},
     {"the lowest note of the table and the highest MIDI note",
      {"KEYBOARD_1"},
      {{ON, 11, 1}, {ON, 127, 1}},
      {{1, 9, 8, 1}}},
     {"notes below the table are ignored", {"KEYBOARD_1"}, {{ON, 10, 100}, {ON, 0, 100}}, {REST}},
-    {"releasing an older note leaves the newest sounding",
-     {"KEYBOARD_1"},
-     {{ON, 60, 100}, {ON, 64, 100}, {OFF, 60, 0}},
-     {{1, 4, 5, 0}}},
     {"releasing the newest returns to the previous one, re-triggered",
      {"KEYBOARD_1"},
      {{ON, 60, 100}, {ON, 64, 100}, {ON, 67, 100}, {OFF, 67, 0}},
@@ -51,10 +45,6 @@ const Case CASES[] = {
      {"KEYBOARD_1"},
      {{ON, 60, 100}, {ON, 64, 100}, {OFF, 60, 0}, {OFF, 64, 0}},
      {{0, 4, 5, 0}}},
-    {"a note-on with velocity 0 is a note-off",
-     {"KEYBOARD_1"},
-     {{ON, 60, 100}, {ON, 60, 0}},
-     {{0, 4, 1, 0}}},
     {"a note pressed twice is held once",
      {"KEYBOARD_1"},
      {{ON, 60, 100}, {ON, 60, 100}, {OFF, 60, 64}},
@@ -67,10 +57,6 @@ const Case CASES[] = {
      {"KEYBOARD_1"},
      {{CONTROL, 69, 100}, {0xe0, 0, 64}, {0xa0, 69, 3}},
      {REST}},
-    {"a single keyboard hears every channel, as one set of held notes",
-     {"KEYS"},
-     {{ON | 15, 60, 100}, {ON | 4, 64, 100}, {OFF | 4, 64, 0}},
-     {{1, 4, 1, 1}}},
     {"channels 1, 2, 3 play KEY_1, KEY_2, KEY_3",
      {"KEY_3", "KEY_1", "KEY_2"},
      {{ON, 35, 100}, {ON | 1, 47, 100}, {ON | 2, 59, 100}},
