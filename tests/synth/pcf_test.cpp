@@ -124,22 +124,11 @@ TEST(Pcf, CoefficientsAreComputedOnlyWhenAParameterChanges)
     r.step(0.5f);
     EXPECT_EQ(r.pcf.cell.b0, 123.0);
     // ...and is recomputed when Q, gain, cut-off or type changes.
+    void (*const changes[])(PCF &) = {[](PCF &p) { p.q = 2.0f; }, [](PCF &p) { p.gain = 3.0f; },
+                                      [](PCF &p) { p.cut_off = 2000; }, [](PCF &p) { p.type = 2; }};
     for (int change = 0; change < 4; ++change) {
         r.pcf.cell.b0 = 123.0;
-        switch (change) {
-        case 0:
-            r.pcf.q = 2.0f;
-            break;
-        case 1:
-            r.pcf.gain = 3.0f;
-            break;
-        case 2:
-            r.pcf.cut_off = 2000;
-            break;
-        case 3:
-            r.pcf.type = 2;
-            break;
-        }
+        changes[change](r.pcf);
         r.step(0.5f);
         EXPECT_NE(r.pcf.cell.b0, 123.0) << "change " << change;
     }
