@@ -4,7 +4,7 @@ start, a patch from outside it played, a patch saved into it, nothing written
 into the installation), the desktop entry's command, and uninstalling."""
 import configparser
 import os
-import shlex
+import re
 import subprocess
 import sys
 
@@ -13,7 +13,9 @@ from e2e_support import free_port, main  # noqa: E402
 from window_support import PrivateDisplay, Window  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-PREFIX = "/usr/local"
+# A prefix with a space and a dollar sign: the desktop entry must quote and
+# escape the program's path.
+PREFIX = "/opt/Q Modular $HOME"
 PATCH = ("BEGIN_OBJECTS_DECLARE\n"
          "VCO_1;TYPE=1;FREQ=440.000000;AMOUNT=0.50;PHASE=0;\n"
          "MIXER_4;;\n"
@@ -32,6 +34,15 @@ def uninstall(stage):
     """What `make uninstall DESTDIR=stage` runs; returns its output."""
     return subprocess.run([os.path.join(ROOT, "dist", "uninstall"), stage + PREFIX], check=True,
                           capture_output=True).stdout.decode()
+
+
+def exec_arguments(value):
+    """A desktop entry's Exec value split as a menu splits it: the string
+    value's doubled backslashes first, then arguments, in whose double quotes
+    a backslash takes the next character as it stands."""
+    value = value.replace("\\\\", "\\")
+    return [re.sub(r"\\(.)", r"\1", quoted) if quoted else plain
+            for quoted, plain in re.findall(r'"((?:[^"\\]|\\.)*)"|(\S+)', value)]
 
 
 def tree(folder):
@@ -87,7 +98,7 @@ def test_installed_program_works_in_the_users_folder(args, tmp):
         # the user's demo.
         config = configparser.ConfigParser(interpolation=None)
         config.read(entry)
-        command = shlex.split(config["Desktop Entry"]["Exec"])
+        command = exec_arguments(config["Desktop Entry"]["Exec"])
         assert command[0] == PREFIX + "/bin/qmodular", command
         alsa = os.path.join(tmp, "alsa.conf")
         with open(alsa, "w") as f:
