@@ -10,12 +10,10 @@
 #include "cables/output_lookup.h"
 #include "cables/patch_writer.h"
 #include "cables/save_command.h"
-#include "cables/view_keys.h"
+#include "cables/view_events.h"
 #include "cables/view_pointer.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
-#include "remote/remote_server.h"
-#include "synth/step_events.h"
 
 namespace {
 
@@ -175,32 +173,7 @@ const KEY_ACTION BACK_RELEASES[] = {
 
 int SDL_PollEVENT_Links(LIST &list, int accept_client, SDL_Surface *)
 {
-    int result = 0;
-    post_step_events();
-    while (SDL_PollEvent(&event)) {
-        switch (event.type) {
-        case SDL_MOUSEBUTTONDOWN:
-            result |= on_button_press(list);
-            break;
-        case SDL_MOUSEMOTION:
-            result |= on_motion(list);
-            break;
-        case SDL_MOUSEBUTTONUP:
-            result |= on_button_release(list);
-            break;
-        case SDL_KEYDOWN:
-            press_key(event.key.keysym.sym, list, BACK_PRESSES);
-            result |= VIEW_REDRAW;
-            break;
-        case SDL_KEYUP:
-            release_key(event.key.keysym.sym, list, BACK_RELEASES);
-            result |= VIEW_REDRAW;
-            break;
-        default:
-            break; // the window's close button and the rest change nothing
-        }
-    }
-    if (accept_client)
-        accept_remote_client();
-    return result;
+    static const VIEW_EVENTS BACK = {on_button_press, on_motion,     on_button_release,
+                                     BACK_PRESSES,    BACK_RELEASES, 0};
+    return poll_view_events(list, accept_client, BACK);
 }

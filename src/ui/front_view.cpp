@@ -5,12 +5,10 @@
 
 #include "cables/output_lookup.h"
 #include "cables/save_command.h"
-#include "cables/view_keys.h"
+#include "cables/view_events.h"
 #include "cables/view_pointer.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
-#include "remote/remote_server.h"
-#include "synth/step_events.h"
 
 namespace {
 
@@ -121,35 +119,7 @@ const KEY_ACTION FRONT_PRESSES[] = {
 
 int SDL_PollEVENT(LIST &list, int accept_client, SDL_Surface *)
 {
-    int result = 0;
-    post_step_events();
-    while (SDL_PollEvent(&event)) {
-        switch (event.type) {
-        case SDL_MOUSEBUTTONDOWN:
-            result |= on_button_press(list);
-            break;
-        case SDL_MOUSEMOTION:
-            result |= on_motion(list);
-            break;
-        case SDL_MOUSEBUTTONUP:
-            result |= on_button_release(list);
-            break;
-        case SDL_KEYDOWN:
-            press_key(event.key.keysym.sym, list, FRONT_PRESSES);
-            result |= VIEW_REDRAW;
-            break;
-        case SDL_KEYUP:
-            release_key(event.key.keysym.sym, list, KEY_TABLE());
-            result |= VIEW_REDRAW;
-            break;
-        case SDL_USEREVENT:
-            result |= VIEW_REDRAW; // a sequencer's step: its data is not read
-            break;
-        default:
-            break; // the window's close button and the rest change nothing
-        }
-    }
-    if (accept_client)
-        accept_remote_client();
-    return result;
+    static const VIEW_EVENTS FRONT = {on_button_press, on_motion,   on_button_release,
+                                      FRONT_PRESSES,   KEY_TABLE(), VIEW_REDRAW};
+    return poll_view_events(list, accept_client, FRONT);
 }
