@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/select.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -29,21 +30,32 @@ void leave_line_mode_once()
     std::atexit(restore_terminal);
 }
 
-// Waits until standard input is readable: 1 when it is, 0 on timeout or
-// when wake_fd (if not -1) turns readable first, -1 on failure. A null
-// timeout waits for ever. A signal does not end the wait.
-int wait_readable(timeval *timeout, int wake_fd)
+// A terminal, a pipe or a socket: someone there can type Escape, and its end
+// of input means they went away.
+bool stdin_is_console()
+{
+    struct stat input;
+    if (fstat(STDIN_FILENO, &input) != 0)
+        return false;
+    return isatty(STDIN_FILENO) || S_ISFIFO(input.st_mode) || S_ISSOCK(input.st_mode);
+}
+
+// Waits until standard input (when watched) is readable: 1 when it is, 0 on
+// timeout or when wake_fd (if not -1) turns readable first, -1 on failure. A
+// null timeout waits for ever. A signal does not end the wait.
+int wait_readable(timeval *timeout, int wake_fd, bool watch_stdin = true)
 {
     for (;;) {
         fd_set readable;
         FD_ZERO(&readable);
-        FD_SET(STDIN_FILENO, &readable);
+        if (watch_stdin)
+            FD_SET(STDIN_FILENO, &readable);
         if (wake_fd >= 0)
             FD_SET(wake_fd, &readable);
         int highest = wake_fd > STDIN_FILENO ? wake_fd : STDIN_FILENO;
         int n = select(highest + 1, &readable, nullptr, nullptr, timeout);
         if (n >= 0)
-            return n > 0 && FD_ISSET(STDIN_FILENO, &readable) ? 1 : 0;
+            return n > 0 && watch_stdin && FD_ISSET(STDIN_FILENO, &readable) ? 1 : 0;
         if (errno != EINTR)
             return -1;
     }
@@ -80,6 +92,10 @@ int poll_key(int timeout_ms, int wake_fd)
     timeval timeout;
     timeout.tv_sec = timeout_ms / 1000;
     timeout.tv_usec = (timeout_ms % 1000) * 1000;
+    if (!stdin_is_console()) {
+        wait_readable(&timeout, wake_fd, false);
+        return -1;
+    }
     return wait_key(&timeout, wake_fd);
 }
 

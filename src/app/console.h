@@ -14,7 +14,10 @@ constexpr int KEY_FAILED = static_cast<int>(0xdeadbeef);
 int getch();
 
 // As getch(), but gives up after timeout_ms milliseconds and returns -1; it
-// also returns -1 as soon as wake_fd (when not -1) turns readable.
+// also returns -1 as soon as wake_fd (when not -1) turns readable. Standard
+// input that is no terminal, pipe or socket (a desktop's launcher gives
+// /dev/null, or no input at all) says nothing of the user: it is not read,
+// and poll_key only waits.
 int poll_key(int timeout_ms, int wake_fd = -1);
 
 // Clears the console when standard output is a terminal.

@@ -7,6 +7,7 @@ import os
 import re
 import subprocess
 import sys
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import free_port, main  # noqa: E402
@@ -93,9 +94,9 @@ def test_installed_program_works_in_the_users_folder(args, tmp):
             w.kill()
 
         # The desktop entry's command (on a port of its own), started in the
-        # home folder as a desktop does: no JACK server and an ALSA default
-        # device that cannot be opened leave no sound, and the window opens on
-        # the user's demo.
+        # home folder with /dev/null as input, as a desktop does: no JACK
+        # server and an ALSA default device that cannot be opened leave no
+        # sound, and the window opens on the user's demo and stays open.
         config = configparser.ConfigParser(interpolation=None)
         config.read(entry)
         command = exec_arguments(config["Desktop Entry"]["Exec"])
@@ -104,11 +105,14 @@ def test_installed_program_works_in_the_users_folder(args, tmp):
         with open(alsa, "w") as f:
             f.write("pcm.default { type hw card 99 }\n")
         env.update(ALSA_CONFIG_PATH=alsa, JACK_DEFAULT_SERVER="qmtest-none-%d" % os.getpid())
-        w = Window(exe, home, command[-1], free_port(), env, options=command[1:-1], keys=b"")
+        w = Window(exe, home, command[-1], free_port(), env, options=command[1:-1], keys=b"",
+                   stdin=subprocess.DEVNULL)
         try:
             assert "First start" not in w.start_up, w.start_up
             assert "Sound output none: NoSound" in w.start_up, w.start_up
             assert "Loading [QSY/DEMO.QSY]" in w.start_up, w.start_up
+            time.sleep(1)
+            assert w.session.process.poll() is None, "the window closed by itself"
             assert w.quit() == 0
         finally:
             w.kill()

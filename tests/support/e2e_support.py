@@ -44,11 +44,12 @@ def run(args, exe, data, keys=b"", env=None, timeout=60):
 
 
 class Session:
-    """The program running with pipes, its output read line by line."""
+    """The program running with pipes (or the input given), its output read
+    line by line."""
 
-    def __init__(self, args, exe, data, env=None):
+    def __init__(self, args, exe, data, env=None, stdin=subprocess.PIPE):
         self.process = subprocess.Popen([exe] + args, cwd=data, env=env,
-                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        stdin=stdin, stdout=subprocess.PIPE,
                                         stderr=subprocess.STDOUT)
         self.lines = queue.Queue()
         self.seen = []

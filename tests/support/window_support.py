@@ -56,12 +56,14 @@ NAME_ENTRY_PLATE = (224 + 4, 258 + 120)
 class Window:
     """The program started on a patch with the remote control on a free port
     and the console keys given (by default the "No sound" driver), its window
-    found by its caption (by default the patch as given)."""
+    found by its caption (by default the patch as given). Without keys, the
+    input may be another (stdin), as a desktop's launcher gives /dev/null."""
 
-    def __init__(self, exe, work, patch, port, env=None, options=(), keys=b"41", caption=None):
+    def __init__(self, exe, work, patch, port, env=None, options=(), keys=b"41", caption=None,
+                 stdin=subprocess.PIPE):
         self.env = dict(os.environ if env is None else env)
         self.session = Session(list(options) + ["--remote-port", str(port), patch], exe, work,
-                               env=self.env)
+                               env=self.env, stdin=stdin)
         if keys:
             self.session.send(keys)
         self.start_up = self.session.wait_for("Playing [", timeout=60)
