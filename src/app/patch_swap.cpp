@@ -2,6 +2,7 @@
 
 #include "app/output_tap.h"
 #include "app/render_callback.h"
+#include "midi/midi_input.h"
 #include "synth/generator.h"
 
 int load_running_patch(const char *path, FILE *messages)
@@ -21,6 +22,7 @@ void replace_patch(GENERATOR *next)
     GENERATOR *old = gen;
     gen = next;
     connect_output_tap(next);
+    forget_held_midi_notes();
     discard_patch(old);
     CALLBACK_READY.store(1);
 }

@@ -14,7 +14,8 @@ int load_running_patch(const char *path, FILE *messages);
 // makes next the running patch (gen) with the output tap on its "MIXER_4",
 // frees the old patch and its modules, and resumes rendering. next plays
 // without an output delay. Step events of the old sequencers still queued
-// (step_events.h) are dropped before the sequencers are freed.
+// (step_events.h) are dropped before the sequencers are freed, and the MIDI
+// notes held on the old patch are forgotten.
 void replace_patch(GENERATOR *next);
 
 // Frees a patch that no callback evaluates, with all its modules.

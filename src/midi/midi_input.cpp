@@ -113,6 +113,8 @@ void close_midi_input()
     midi.wake = -1;
 }
 
+void forget_held_midi_notes() { midi.keys.forget(); }
+
 int apply_midi_input()
 {
     if (midi.wake >= 0) {

@@ -30,6 +30,10 @@ void close_midi_input();
 // once per pass before it handles its events.
 int apply_midi_input();
 
+// Main thread, while the running patch is replaced: the notes held on it are
+// forgotten (MidiKeys::forget).
+void forget_held_midi_notes();
+
 // A descriptor that turns readable when a message is queued, so that a loop
 // waiting on it plays the note at once; apply_midi_input() clears it. -1
 // while no port is open.

@@ -42,10 +42,6 @@ void MidiKeys::apply(GENERATOR &target, const MidiMessage &m)
     const int note = m.data1 & 0x7f;
     if (note - FIRST_MIDI_NOTE < 0 || note - FIRST_MIDI_NOTE >= NOTE2FREQ_SIZE)
         return;
-    if (patch != &target) {
-        patch = &target;
-        held.clear();
-    }
     KEYBOARD *keyboard = keyboard_of_channel(target, (m.status & 0x0f) + 1);
     if (!keyboard)
         return;

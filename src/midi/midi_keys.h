@@ -22,9 +22,11 @@ class KEYBOARD;
 class MidiKeys {
 public:
     // Plays one message on patch's keyboards; anything but a note-on or a
-    // note-off, or a note for no keyboard, is ignored. The held notes belong
-    // to one patch: a message for another patch starts with none held.
+    // note-off, or a note for no keyboard, is ignored.
     void apply(GENERATOR &patch, const MidiMessage &m);
+    // Forgets every held note, as the patch they are held on is replaced:
+    // their releases then touch nothing of the next patch.
+    void forget() { held.clear(); }
 
 private:
     struct Held {
@@ -36,7 +38,6 @@ private:
     void press(Held &h, int note);
     void release(Held &h, int note);
 
-    const GENERATOR *patch = nullptr;
     std::vector<Held> held;
 };
 

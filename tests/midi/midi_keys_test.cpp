@@ -110,6 +110,7 @@ TEST(MidiKeys, HeldNotesBelongToOnePatch)
     keys.apply(first, {ON, 64, 100});
     // After a patch change the notes held on the old one are forgotten: their
     // release does not touch the new patch's keyboard.
+    keys.forget();
     keys.apply(second, {ON, 67, 100});
     keys.apply(second, {OFF, 64, 0});
     EXPECT_EQ(1, b.state);
