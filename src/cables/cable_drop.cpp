@@ -119,16 +119,21 @@ const DROP_RULE DROP_RULES[] = {
     {"OUTPUT_SYNC", ANY_MODULE, WRONG_GATE, nullptr, "Branchement OUTPUT_SYNC vers INPUT_SYNC\n"},
 };
 
+const END_KIND &end_kind(const char *socket_name, int side)
+{
+    for (const END_KIND &k : END_KINDS)
+        if (k.side == side && std::strstr(socket_name, k.word))
+            return k;
+    return END_KINDS[side == 1 ? 2 : 5]; // the audio ends match any name
+}
+
 } // namespace
 
 int cable_end_kind(const char *socket_name, int side)
 {
-    for (const END_KIND &k : END_KINDS)
-        if (k.side == side && std::strstr(socket_name, k.word)) {
-            std::printf("%s", k.trace);
-            return k.kind;
-        }
-    return side == 1 ? AUDIO_OUTPUT_END : AUDIO_INPUT_END;
+    const END_KIND &k = end_kind(socket_name, side);
+    std::printf("%s", k.trace);
+    return k.kind;
 }
 
 void drop_cable_end(LINK &link, int kind, bool duplicate, const std::vector<OBJET *> &list)
@@ -151,9 +156,12 @@ void drop_cable_end(LINK &link, int kind, bool duplicate, const std::vector<OBJE
         return;
     }
     const DROP_RULE &rule = DROP_RULES[kind];
-    // A socket of the wrong kind, or one on a panel whose module has no such
-    // input (a sequencer's sync input is not shown as a cable): the cable goes back.
-    if (!std::strstr(p->NAME, rule.socket_word) || (kind_of(target) & rule.panels) == 0) {
+    // A socket of the wrong kind (an audio end on a gate or sync socket too,
+    // whose names hold "INPUT" or "OUTPUT" as well), or one on a panel whose
+    // module has no such input (a sequencer's sync input is not shown as a
+    // cable): the cable goes back.
+    if (!std::strstr(p->NAME, rule.socket_word) || end_kind(p->NAME, output_end).kind != kind ||
+        (kind_of(target) & rule.panels) == 0) {
         std::printf("%s", rule.wrong_kind);
         return;
     }

@@ -162,7 +162,11 @@ const KEY_ACTION BACK_PRESSES[] = {
     {SDLK_RCTRL, [](LIST &) { DUPLICATE_LINK_FLAG = 1; }},
     {SDLK_F4, [](LIST &) { save_patch_with_entry(""); }},
     {SDLK_F5, print_oscillator_links},
-    {SDLK_F6, [](LIST &) { toggle_FILS_view(); }},
+    {SDLK_F6,
+     [](LIST &) {
+         toggle_FILS_view();
+         link_not_created = 1; // a cable end held meanwhile goes back to its socket
+     }},
 };
 
 const KEY_ACTION BACK_RELEASES[] = {

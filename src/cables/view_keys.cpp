@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cables/cable_list.h"
 #include "cables/output_lookup.h"
 #include "cables/view_pointer.h"
 #include "panels/note_keys.h"
@@ -33,6 +34,7 @@ void load_patch(LIST &)
     LOAD_FLAG = 1;
     open_load_dialog();
     LOAD_FLAG = 0;
+    link_not_created = 1; // a cable end held when the dialog opened goes back
 }
 
 void swap_front_view(LIST &list)

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "panels/panel_lists.h"
+#include "panels/view_state.h"
 
 int BACK_VIEW_TOGGLE = 0;
 
@@ -44,6 +45,9 @@ int draw_all_modules_DASH(int, int, std::vector<OBJET *> &panels, SDL_Surface *,
 void toggle_FILS_view()
 {
     BACK_VIEW_TOGGLE = std::abs(BACK_VIEW_TOGGLE - 1);
+    // A button held across the switch is released in the other view: the
+    // view left behind forgets what it picked.
+    forget_view_picks();
     for (OBJET *panel : objets_globaux)
         panel->toggle_view_mode(BACK_VIEW_TOGGLE ? OBJET::VIEW_BACK : OBJET::VIEW_FRONT);
 }

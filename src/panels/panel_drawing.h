@@ -28,5 +28,6 @@ int draw_all_modules(int redraw_bits, int remote_result, std::vector<OBJET *> &p
 int draw_all_modules_DASH(int redraw_bits, int remote_result, std::vector<OBJET *> &panels,
                           SDL_Surface *surface, int scroll_x, int scroll_y);
 
-// Switches every module panel to the other view.
+// Switches every module panel to the other view; both views forget their
+// picks (forget_view_picks).
 void toggle_FILS_view();

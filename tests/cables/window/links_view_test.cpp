@@ -66,6 +66,11 @@ TEST(LinksView, ADroppedCableEndRewiresThePatchAndTheNextSecondSoundsSo)
          [](GENERATOR &g) { g.get_VCA_by_name("VCA_1")->INPUT::connect(vco(g, "VCO_LFO")); }},
         {{"VCA_1", "INPUT_GATE"}, {"VCO_B", "INPUT"}, false,
          "Mauvais branchment : Vous essayer de mettre une connexion INPUT_GATE", nullptr},
+        // Audio ends on gate sockets, whose names hold "INPUT" and "OUTPUT" too.
+        {{"VCO_B", "INPUT"}, {"VCA_1", "INPUT_GATE"}, false,
+         "Mauvais branchment : Vous essayer de mettre une connexion INPUT dans", nullptr},
+        {{"VCO_B", "OUTPUT"}, {"KEYBOARD_1", "OUTPUT_GATE"}, false,
+         "Mauvais branchment : Vous essayer de mettre une connexion OUTPUT dans", nullptr},
         {{"SEQUENCER_1", "OUTPUT_GATE"}, {"KEYBOARD_1", "OUTPUT_GATE"}, false,
          "Branchement OUTPUT_GATE vers INPUT_GATE\n", nullptr},
         // A sequencer's sync input is shown by no cable: the cable goes back.
@@ -140,6 +145,37 @@ TEST(LinksView, AClickOnASocketWithoutMovingChangesNothingAndRebuildsNothing)
             plugs.push_back(c->output_plug.sprite_NAME);
     EXPECT_EQ(plugs, (std::vector<std::string>{"FICHE_UNPLUG", "FICHE_PLUG"}));
     EXPECT_NE(vco(*gen, "VCO_A")->INPUT::source.get(), nullptr);
+}
+
+// A cable end held while its cable is freed (the list rebuilt after a panel
+// moved with the right button) or while the view switches is let go; the
+// cables are rebuilt once the view is left, so the end goes back to its socket.
+TEST(LinksView, AHeldCableEndIsLetGoWhenItsCableIsFreedOrTheViewSwitches)
+{
+    VIEW_PATCH view(PATCH, true);
+    const POINT socket = at({"KEYBOARD_1", "OUTPUT"});
+    auto pick = [&] {
+        motion(socket);
+        motion(socket);
+        button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, socket);
+        printed([] { run(); });
+        ASSERT_NE(links_view.clicked_link, nullptr);
+    };
+    pick();
+    cree_list_liens();
+    EXPECT_EQ(links_view.clicked_link, nullptr);
+    motion(at({"VCA_1", "INPUT"}));
+    button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, at({"VCA_1", "INPUT"}));
+    printed([] { run(); });
+    EXPECT_EQ(link_not_created, 0); // nothing was dropped
+
+    pick();
+    key(SDL_KEYDOWN, SDLK_F6);
+    printed([] { run(); });
+    EXPECT_EQ(BACK_VIEW_TOGGLE, 0);
+    EXPECT_EQ(links_view.clicked_link, nullptr);
+    EXPECT_EQ(links_view.Lpressed_flag, 0);
+    EXPECT_EQ(link_not_created, 1);
 }
 
 TEST(LinksView, TheWorkAreaFollowsTheMiddleButtonAndScrollsLeftUnderAMovedPanel)
