@@ -5,8 +5,10 @@
 // widgets afterwards.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "engine/button.h"
 #include "engine/objet.h"
@@ -50,8 +52,21 @@ inline int switched_on(const MESSAGE &m)
     return b != nullptr && b->state != 0 ? 1 : 0;
 }
 
-// Walks the queue oldest first. A handler may remove the oldest message; the
-// walk then goes on with the messages that are left.
+// Whether the message aims at one of the panel's own elements, or at none. A
+// release reaches the panel under the pointer, which need not be the panel
+// whose element was pressed (the pointer slides sideways while a button is
+// held): that element is not this panel's to act on.
+inline bool aims_at_own(const OBJET &panel, const MESSAGE &m)
+{
+    auto owns = [&](const std::vector<SPRITE *> &sprites) {
+        return std::find(sprites.begin(), sprites.end(), m.target) != sprites.end();
+    };
+    return m.target == nullptr || owns(panel.front) || owns(panel.back);
+}
+
+// Walks the queue oldest first, passing over messages aimed at another
+// panel's element. A handler may remove the oldest message; the walk then
+// goes on with the messages that are left.
 template <class PANEL, size_t N>
 void handle_messages(PANEL &panel, const BINDING<PANEL> (&table)[N])
 {
@@ -59,6 +74,8 @@ void handle_messages(PANEL &panel, const BINDING<PANEL> (&table)[N])
         if (i >= panel.messages.size())
             continue;
         const MESSAGE m = panel.messages[i];
+        if (!aims_at_own(panel, m))
+            continue;
         for (const BINDING<PANEL> &b : table)
             if (is_gesture(m, b.gesture) && aims_at(m, b.word))
                 b.handle(panel, m);

@@ -252,6 +252,16 @@ TEST(ModulePanels, PowerSwitchesFollowEveryRelease)
             EXPECT_STREQ(button->sprite_NAME, expected ? "SWITCH_ON" : "SWITCH_OFF");
         }
     }
+    // The release of another panel's switch, which reaches a panel when the
+    // pointer slid onto it with the button held, switches nothing there,
+    // whichever way the other switch stands.
+    BUTTON *other = dynamic_cast<BUTTON *>(part(p.vco_panel, "POWER"));
+    for (const auto &s : switches)
+        for (int state = 0; state < 2 && s.panel != &p.vco_panel; state++) {
+            other->state = state;
+            release(*s.panel, "POWER", &p.vco_panel);
+            EXPECT_EQ(*s.power, 0) << s.panel->sprite_NAME;
+        }
 }
 
 TEST(ModulePanels, TheBackViewChangesNothing)

@@ -28,12 +28,13 @@ void turn(OBJET &panel, const std::string &knob, const char *word, int times)
     frame(panel);
 }
 
-void release(OBJET &panel, const std::string &element)
+void release(OBJET &panel, const std::string &element, OBJET *owner)
 {
     SDL_Event event = {};
     event.type = SDL_MOUSEBUTTONUP;
-    panel.ajoute_message(MESSAGE(1, &event, nullptr, element.empty() ? nullptr
-                                                                     : part(panel, element)));
+    OBJET &of = owner != nullptr ? *owner : panel;
+    panel.ajoute_message(
+        MESSAGE(1, &event, nullptr, element.empty() ? nullptr : part(of, element)));
     frame(panel);
 }
 

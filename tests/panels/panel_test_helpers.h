@@ -16,8 +16,9 @@ SPRITE *part(OBJET &panel, const std::string &name);
 void frame(OBJET &panel);
 // Posts a knob turn ("SLD_DOWN" or "SLD_UP") on the element, then runs a frame.
 void turn(OBJET &panel, const std::string &knob, const char *word, int times = 1);
-// Posts a mouse-button release on the element (null: on no element), then runs a frame.
-void release(OBJET &panel, const std::string &element);
+// Posts a mouse-button release on the element (null: on no element) of owner
+// (by default the panel itself), then runs a frame of the panel.
+void release(OBJET &panel, const std::string &element, OBJET *owner = nullptr);
 // A label's text, or "<none>".
 std::string text_of(OBJET &panel, const std::string &label);
 // A sprite's image name.
