@@ -133,6 +133,7 @@ bool LOAD_DIALOG::press(const SDL_MouseButtonEvent &b)
     }
     if (b.button != SDL_BUTTON_LEFT)
         return false;
+    pressed = true;
     pressed_outside = outside(b.x, b.y);
     for (const SCROLL_BUTTON &button : SCROLL_BUTTONS)
         if (on_element(button.element, b.x, b.y))
@@ -142,8 +143,9 @@ bool LOAD_DIALOG::press(const SDL_MouseButtonEvent &b)
 
 bool LOAD_DIALOG::release(const SDL_MouseButtonEvent &b)
 {
-    if (b.button != SDL_BUTTON_LEFT)
+    if (b.button != SDL_BUTTON_LEFT || !pressed)
         return false;
+    pressed = false;
     const bool was_scrolling = direction != 0;
     hold(0);
     if (pressed_outside && outside(b.x, b.y)) {

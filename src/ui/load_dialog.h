@@ -6,7 +6,7 @@
 // row r of the page is entry scroll + r. The dialog hit-tests its rows itself,
 // in the window pixels where they are drawn: the pointer over a row turns its
 // name red and leaving turns it white again; a left release over a row
-// chooses its entry. The buttons "BUTTON_OCT_DOWN" (later entries) and
+// chooses its entry (when the press too came to the dialog). The buttons "BUTTON_OCT_DOWN" (later entries) and
 // "BUTTON_OCT_UP" scroll by one entry per pass of the dialog's loop from
 // their press to the release of the mouse button, the wheel by one entry per
 // notch; scroll stays within 0 and total - 10 (0 with ten names or fewer, and
@@ -70,6 +70,9 @@ public:
 
 private:
     bool escape_held = false;
+    // A release counts only after a press in the dialog: a button held since
+    // before it opened (a cable end, a knob) chooses nothing when let go.
+    bool pressed = false;
     bool pressed_outside = false;
 
     bool on_element(const char *element, int x, int y);

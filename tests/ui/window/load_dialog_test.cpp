@@ -108,6 +108,9 @@ TEST(LoadDialog, HeldButtonsAndTheWheelScrollWithinTheListAndARowChoosesItsEntry
     for (int notch = 0; notch < 4; notch++)
         d.take(SDL_MOUSEBUTTONDOWN, r, SDL_BUTTON_WHEELDOWN);
     EXPECT_EQ(D::CHOOSING, d.dialog.state);
+    // A button held since before the dialog opened chooses nothing when let go.
+    d.take(SDL_MOUSEBUTTONUP, r);
+    EXPECT_EQ(D::CHOOSING, d.dialog.state);
     // The third row after scrolling by 4 is entry 6.
     d.click(r);
     EXPECT_EQ(D::CHOSEN, d.dialog.state);
