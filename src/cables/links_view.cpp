@@ -178,6 +178,6 @@ const KEY_ACTION BACK_RELEASES[] = {
 int SDL_PollEVENT_Links(LIST &list, int accept_client, SDL_Surface *)
 {
     static const VIEW_EVENTS BACK = {on_button_press, on_motion,     on_button_release,
-                                     BACK_PRESSES,    BACK_RELEASES, 0};
+                                     BACK_PRESSES,    BACK_RELEASES, nullptr};
     return poll_view_events(list, accept_client, BACK);
 }

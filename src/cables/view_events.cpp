@@ -28,7 +28,8 @@ int poll_view_events(std::vector<OBJET *> &list, int accept_client, const VIEW_E
             result |= VIEW_REDRAW;
             break;
         case SDL_USEREVENT:
-            result |= view.step_result;
+            if (view.step != nullptr)
+                result |= view.step(list);
             break;
         default:
             break;

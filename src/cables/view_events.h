@@ -13,7 +13,7 @@ struct VIEW_EVENTS {
     int (*release)(std::vector<OBJET *> &list);
     KEY_TABLE key_presses; // the view's own keys, before the shared ones
     KEY_TABLE key_releases;
-    int step_result; // what a sequencer's step (an SDL user event) returns
+    int (*step)(std::vector<OBJET *> &list); // a user event (a sequencer's step); null: nothing
 };
 
 // Posts the sequencers' steps as events, then handles every queued event with

@@ -1,5 +1,6 @@
 #include "ui/front_view.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 
@@ -9,6 +10,9 @@
 #include "cables/view_pointer.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
+#include "panels/panel_lists.h"
+#include "panels/panel_messages.h"
+#include "panels/seq_gui.h"
 
 namespace {
 
@@ -110,6 +114,22 @@ int on_button_release(LIST &list)
     return VIEW_REDRAW;
 }
 
+// A sequencer's step (or another user event) asks for a redraw. A step also
+// goes to its sequencer's panel, which shows the playing pattern anew when the
+// step wraps to the first one; a panel off screen reads no messages, so it
+// keeps at most one step waiting.
+int on_step(LIST &)
+{
+    const SDL_UserEvent &step = event.user;
+    SEQ_GUI *panel = step.code == 1 && step.data2 != nullptr
+                         ? get_sequencer_gui_by_its_parent(static_cast<SEQUENCER *>(step.data2))
+                         : nullptr;
+    auto waiting = [](const MESSAGE &m) { return is_gesture(m, GESTURE::STEP); };
+    if (panel != nullptr && std::none_of(panel->messages.begin(), panel->messages.end(), waiting))
+        panel->ajoute_message(MESSAGE(1, &event, nullptr, nullptr));
+    return VIEW_REDRAW;
+}
+
 const KEY_ACTION FRONT_PRESSES[] = {
     {SDLK_F4, [](LIST &) { SAVE_QSY(); }},
     {SDLK_F6, [](LIST &) { toggle_FILS_view(); }},
@@ -120,6 +140,6 @@ const KEY_ACTION FRONT_PRESSES[] = {
 int SDL_PollEVENT(LIST &list, int accept_client, SDL_Surface *)
 {
     static const VIEW_EVENTS FRONT = {on_button_press, on_motion,   on_button_release,
-                                      FRONT_PRESSES,   KEY_TABLE(), VIEW_REDRAW};
+                                      FRONT_PRESSES,   KEY_TABLE(), on_step};
     return poll_view_events(list, accept_client, FRONT);
 }

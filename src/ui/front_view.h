@@ -20,7 +20,7 @@ constexpr int FRONT_SCROLL_MAX_X = 2176;
 constexpr int FRONT_SCROLL_MAX_Y = 2432;
 
 // Handles every queued event (the sequencers' steps first posted as events,
-// each asking for a redraw) for the panels of list (the main loop gives the
+// each asking for a redraw and reaching its sequencer's panel) for the panels of list (the main loop gives the
 // dashboards, then objets_globaux; the load dialog its own panel), its state
 // kept in front_view (panels/view_state.h); then, when accept_client is
 // non-zero, accepts at most one waiting remote-control client. Returns the

@@ -15,9 +15,11 @@
 #include "panels/note_keys.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
+#include "panels/seq_gui.h"
 #include "panels/system_dash.h"
 #include "panels/view_state.h"
 #include "remote/remote_orders.h"
+#include "synth/step_events.h"
 #include "ui/front_view.h"
 #include "ui/load_dialog.h"
 
@@ -256,6 +258,29 @@ TEST(FrontView, ADialogOpenedWhileALetterKeyIsHeldClosesItsGate)
         drain();
     }
     load_dialog = nullptr;
+}
+
+TEST(FrontView, ASequencersStepReachesItsPanelWhichShowsThePlayingPatternAtTheLoopStart)
+{
+    VIEW_PATCH view(cable_test::patch_text("SEQUENCER_1;DIVIDER=2;NBR_STEP=8;\nMIXER_4;;\n", ""),
+                    false);
+    SEQUENCER &seq = *gen->sequencers[0];
+    SEQ_GUI &panel = *sequenceurs_gui[0];
+    drain();
+    panel.messages.clear();
+    seq.note[1][0] = 5;
+    seq.pattern = 1; // taken at the end of the loop, as the pattern buttons ask
+    seq.current_step = 0;
+    for (int i = 0; i < 3; i++)
+        queue_step_event(&seq);
+    SDL_Event redraw = {}; // a user event that is no step
+    redraw.type = SDL_USEREVENT;
+    SDL_PushEvent(&redraw);
+    EXPECT_EQ(SDL_PollEVENT(objets_globaux, 0, nullptr), VIEW_REDRAW);
+    EXPECT_EQ(panel.messages.size(), 1u); // one step waits, however many came
+    panel.evolue();
+    // Note 5 of pattern 1 (the digit images count from 1).
+    EXPECT_STREQ(panel.get_SPRITE_by_name("SPRITE_NOTE_1")->sprite_NAME, "LED_NUMERIC_1_6");
 }
 
 } // namespace
