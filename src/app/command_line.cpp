@@ -95,6 +95,10 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
             return false;
         }
     }
+    if (i < argc && argv[i][0] == '-' && argv[i][1] != '\0') {
+        error = "unknown option " + std::string(argv[i]) + " (a patch named so: ./" + argv[i] + ")";
+        return false;
+    }
     if (i < argc)
         cmd.patch = argv[i++];
     if (i < argc) {

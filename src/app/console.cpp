@@ -1,8 +1,11 @@
 #include "app/console.h"
 
 #include <cerrno>
+#include <csignal>
+#include <signal.h>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <sys/select.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -13,6 +16,15 @@ namespace {
 termios saved_settings;
 
 void restore_terminal() { tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings); }
+
+// Ctrl-C or SIGTERM while no play loop catches them (the sound dialog): the
+// terminal gets its line mode back before the signal ends the process.
+void restore_terminal_and_end(int signal_number)
+{
+    restore_terminal();
+    std::signal(signal_number, SIG_DFL);
+    std::raise(signal_number);
+}
 
 void leave_line_mode_once()
 {
@@ -28,6 +40,12 @@ void leave_line_mode_once()
     raw.c_cc[VTIME] = 0;
     tcsetattr(STDIN_FILENO, TCSANOW, &raw);
     std::atexit(restore_terminal);
+    for (int signal_number : {SIGINT, SIGTERM}) {
+        struct sigaction current;
+        sigaction(signal_number, nullptr, &current);
+        if (current.sa_handler == SIG_DFL) // a play loop's own handler stays
+            std::signal(signal_number, restore_terminal_and_end);
+    }
 }
 
 // A terminal, a pipe or a socket: someone there can type Escape, and its end

@@ -8,7 +8,8 @@ constexpr int KEY_FAILED = static_cast<int>(0xdeadbeef);
 
 // Waits for one key and returns it, without waiting for Return. On first use
 // on a terminal it switches line mode off (echo stays on) and restores the
-// terminal at exit; when standard input is not a terminal (a pipe) it reads
+// terminal at exit, and also before Ctrl-C or SIGTERM end the process where
+// no play loop catches them; when standard input is not a terminal (a pipe) it reads
 // the characters as they come. End of input returns KEY_ESCAPE, every time.
 // A failed wait prints a line and returns KEY_FAILED.
 int getch();

@@ -6,6 +6,7 @@
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/render_callback.h"
+#include "app/stop_signals.h"
 #include "midi/midi_input.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
@@ -24,8 +25,9 @@ void play_until_escape()
     std::printf("Playing [%s]. Press Escape to quit.\n", gen->patch_path);
     std::fflush(stdout);
     CALLBACK_READY.store(1);
+    end_loop_on_signals();
 
-    for (;;) {
+    while (!stop_signal) {
         run_pass_duties();
         accept_remote_client();
         post_step_events();

@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <poll.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +17,7 @@
 #include "app/render_callback.h"
 #include "app/scope_feed.h"
 #include "app/startup.h"
+#include "app/stop_signals.h"
 #include "app/view_painting.h"
 #include "cables/links_view.h"
 #include "cables/save_command.h"
@@ -46,23 +46,6 @@ SDL_Surface *const buffer = nullptr;
 const char *const FONT_FILE = "Fonts/04b_03b_.ttf";
 
 OSCILLOSCOPE *scope = nullptr; // made with the first trace, in the window's context
-
-volatile sig_atomic_t stop_signal = 0;
-
-void on_stop_signal(int) { stop_signal = 1; }
-
-// Ctrl-C and SIGTERM end the loop as Escape does. Installed before the
-// window opens: SDL then leaves them alone, where it would otherwise turn them
-// into a window-close event, which the views ignore. A second one, while a
-// dialog holds the loop, ends the process.
-void end_loop_on_signals()
-{
-    struct sigaction action = {};
-    action.sa_handler = on_stop_signal;
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information.

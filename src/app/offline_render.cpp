@@ -53,12 +53,10 @@ int fail(int status, const char *what, const std::string &name, const char *why)
 
 bool start_patch_offline(const std::string &path, int &status)
 {
-    FILE *probe = std::fopen(path.c_str(), "r");
-    if (!probe) {
-        status = fail(1, "cannot read the patch", path, std::strerror(errno));
+    if (const char *why = unreadable_patch_reason(path.c_str())) {
+        status = fail(1, "cannot read the patch", path, why);
         return false;
     }
-    std::fclose(probe);
 
     fill_NOTE2FREQ();
     status = load_running_patch(path.c_str(), stderr);

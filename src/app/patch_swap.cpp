@@ -1,9 +1,27 @@
 #include "app/patch_swap.h"
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
 #include "app/output_tap.h"
 #include "app/render_callback.h"
 #include "midi/midi_input.h"
 #include "synth/generator.h"
+
+const char *unreadable_patch_reason(const char *path)
+{
+    struct stat file;
+    if (stat(path, &file) != 0)
+        return std::strerror(errno);
+    if (S_ISDIR(file.st_mode))
+        return std::strerror(EISDIR);
+    FILE *probe = std::fopen(path, "r");
+    if (probe == nullptr)
+        return std::strerror(errno);
+    std::fclose(probe);
+    return nullptr;
+}
 
 int load_running_patch(const char *path, FILE *messages)
 {

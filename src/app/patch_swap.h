@@ -5,6 +5,11 @@
 
 class GENERATOR;
 
+// Why the patch file at path cannot be read (it is missing, a folder, not
+// readable), or null when it can. Start-up and offline rendering refuse such
+// a file instead of playing an empty patch.
+const char *unreadable_patch_reason(const char *path);
+
 // Builds the patch of path into gen and points the output tap at its
 // "MIXER_4", saying on messages when there is none. Returns the patch's load
 // status: 0, or the exit status of a fatal fault in the file.

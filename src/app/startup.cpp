@@ -63,6 +63,10 @@ int init_Q_MODULAR(const CommandLine &cmd)
     }
 
     std::printf("Loading [%s]\n", cmd.patch.c_str());
+    if (const char *why = unreadable_patch_reason(cmd.patch.c_str())) {
+        std::fprintf(stderr, "qmodular: cannot read the patch %s: %s\n", cmd.patch.c_str(), why);
+        std::exit(1);
+    }
     if (int status = load_running_patch(cmd.patch.c_str(), stdout))
         std::exit(status);
 

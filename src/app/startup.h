@@ -17,7 +17,8 @@ extern FSOUND_STREAM *output_stream;
 // in the server's period and says so), which stays silent until
 // CALLBACK_READY is 1, and opens the MIDI input (saying what it opened).
 // Returns 1 on success, 0 when no patch file was given (after a message and a
-// key). Every other failure prints its message and ends the process.
+// key). Every other failure prints its message and ends the process (status
+// 1 for a patch file that cannot be read, before the sound dialog).
 int init_Q_MODULAR(const CommandLine &cmd);
 
 // Closes the MIDI input, the stream and the sound output, the remote

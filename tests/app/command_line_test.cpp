@@ -67,6 +67,7 @@ TEST(CommandLine, RefusesWhatItCannotUse)
 {
     for (auto words : std::vector<std::vector<const char *>>{
              {"--bogus", "a.QSY"},
+             {"-x"}, // an option, not a patch named "-x"
              {"--remote-port"},
              {"--remote-port", "0", "a.QSY"},
              {"--remote-port", "65536", "a.QSY"},

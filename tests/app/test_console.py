@@ -1,9 +1,14 @@
 """Start-up on the console, driven through a pipe: the sound dialog, playing
 with no sound card, the remote-control port and the exit statuses."""
 import os
+import pty
 import re
+import select
+import signal
 import socket
+import subprocess
 import sys
+import termios
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -150,6 +155,14 @@ def test_options_without_patch_ask_for_one_and_exit_1(args, tmp):
     assert r.stdout == b"U must supply a syntheziser file (.QSY)\n", r.stdout
 
 
+def test_unreadable_patch_ends_start_up_with_1_before_the_dialog(args, tmp):
+    for patch, why in ((os.path.join(tmp, "NONE.QSY"), b"No such file"), (tmp, b"Is a directory")):
+        r = run(["--no-remote", patch], args.exe, args.data)
+        assert r.returncode == 1, r
+        assert b"cannot read the patch" in r.stderr and why in r.stderr, r
+        assert b"Output Type" not in r.stdout, r
+
+
 def test_second_instance_on_a_taken_port_exits_2_after_the_dialog(args, tmp):
     port = free_port()
     first = Session(["--remote-port", str(port), PATCH], args.exe, args.data)
@@ -202,6 +215,37 @@ def test_no_window_plays_without_a_display(args, tmp):
     assert "FreeType" not in out, out
 
 
+def test_signals_on_a_terminal_leave_it_in_line_mode(args, tmp):
+    """Ctrl-C or SIGTERM while playing without a window end it as Escape does
+    (status 0); during the sound dialog they end it at once. Either way the
+    terminal has its line mode back."""
+    for keys, sig, status, shown in ((b"41", signal.SIGINT, 0, b"Playing ["),
+                                     (b"41", signal.SIGTERM, 0, b"Playing ["),
+                                     (b"", signal.SIGINT, -signal.SIGINT, b"ESC to quit")):
+        master, slave = pty.openpty()
+        program = subprocess.Popen([args.exe, "--no-window", "--no-remote", PATCH],
+                                   cwd=args.data, stdin=slave, stdout=slave, stderr=slave)
+        try:
+            output = b""
+            deadline = time.monotonic() + 20
+            while shown not in output and time.monotonic() < deadline:
+                if select.select([master], [], [], 0.1)[0]:
+                    output += os.read(master, 4096)
+                if b"Output Type" in output and keys:
+                    os.write(master, keys)
+                    keys = b""
+            assert shown in output, output
+            program.send_signal(sig)
+            assert program.wait(timeout=20) == status, sig
+            assert termios.tcgetattr(slave)[3] & termios.ICANON, sig
+        finally:
+            if program.poll() is None:
+                program.kill()
+                program.wait()
+            os.close(master)
+            os.close(slave)
+
+
 def test_help_and_bad_options(args, tmp):
     r = run(["--help"], args.exe, args.data)
     assert r.returncode == 0, r
@@ -229,8 +273,10 @@ if __name__ == "__main__":
           test_output_option_answers_the_dialog_or_falls_back_to_it,
           test_no_argument_waits_for_a_key_and_exits_255,
           test_options_without_patch_ask_for_one_and_exit_1,
+          test_unreadable_patch_ends_start_up_with_1_before_the_dialog,
           test_second_instance_on_a_taken_port_exits_2_after_the_dialog,
           test_remote_local_listens_on_loopback_only,
           test_no_remote_opens_no_port,
           test_no_window_plays_without_a_display,
+          test_signals_on_a_terminal_leave_it_in_line_mode,
           test_help_and_bad_options])

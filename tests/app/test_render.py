@@ -58,6 +58,7 @@ def test_errors_end_with_a_message_and_a_failure_status(args, tmp):
     out = os.path.join(tmp, "out.wav")
     cases = {
         "unreadable patch": ["--render", out, "--seconds", "1", os.path.join(tmp, "NONE.QSY")],
+        "folder as patch": ["--render", out, "--seconds", "1", tmp],
         "fault in the patch": ["--render", out, "--seconds", "1", bad_patch],
         "unwritable output": ["--render", os.path.join(tmp, "no", "dir.wav"), ok_patch],
         "no patch": ["--render", out],
