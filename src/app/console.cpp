@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <csignal>
-#include <signal.h>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <signal.h>
 #include <sys/select.h>
 #include <sys/stat.h>
 #include <termios.h>
