@@ -20,12 +20,13 @@ constexpr int PASS_MS = 10;
 
 void play_until_escape()
 {
+    // Before "Playing" is said: whoever reads it may stop the program at once.
+    end_loop_on_signals();
     insert_output_delay(gen);
     clear_console();
     std::printf("Playing [%s]. Press Escape to quit.\n", gen->patch_path);
     std::fflush(stdout);
     CALLBACK_READY.store(1);
-    end_loop_on_signals();
 
     while (!stop_signal) {
         run_pass_duties();
