@@ -20,6 +20,7 @@
 #include "app/stop_signals.h"
 #include "app/view_painting.h"
 #include "cables/links_view.h"
+#include "cables/panel_layout.h"
 #include "cables/save_command.h"
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
@@ -103,6 +104,7 @@ void build_visible_side()
     SDL_WM_SetCaption(gen->patch_path, nullptr);
     std::printf("A3\n");
     initialise_gui_from_current();
+    apply_panel_layout(gen->patch_path);
     draw_all_modules(4, 0, objets_globaux, buffer, offsx, offsy, 1);
     std::printf("KK\n");
     create_background_tile();

@@ -5,14 +5,14 @@
 
 bool connect_output_tap(GENERATOR *patch)
 {
-    MIXER *mixer = patch ? patch->get_MIXER_by_name(OUTPUT_MIXER_NAME) : nullptr;
+    MIXER *mixer = patch ? patch->get_MIXER_by_name(patch->output_mixer) : nullptr;
     general_out->connect(mixer);
     return mixer != nullptr;
 }
 
 void insert_output_delay(GENERATOR *patch)
 {
-    MIXER *mixer = patch ? patch->get_MIXER_by_name(OUTPUT_MIXER_NAME) : nullptr;
+    MIXER *mixer = patch ? patch->get_MIXER_by_name(patch->output_mixer) : nullptr;
     if (!mixer)
         return;
     SFX_DELAY *delay = new SFX_DELAY;

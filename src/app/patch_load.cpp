@@ -10,6 +10,7 @@
 #include "app/output_tap.h"
 #include "app/patch_swap.h"
 #include "cables/cable_list.h"
+#include "cables/panel_layout.h"
 #include "engine/video.h"
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
@@ -34,9 +35,8 @@ bool load_chosen(const std::string &name, std::string &why)
     return true;
 }
 
-// Every panel in the compact front view, drawn once, from the work area's
-// top-left corner.
-void show_compact_panels()
+// Every panel drawn once, from the work area's top-left corner.
+void show_panels()
 {
     offsx = offsy = 0;
     for (OBJET *panel : objets_globaux) {
@@ -44,7 +44,6 @@ void show_compact_panels()
         panel->toggle_all_draw_flag(1);
         panel->calcule_lasurfaceoccupee();
         panel->Draw_Scene(nullptr);
-        panel->toggle_view_mode(0);
     }
 }
 
@@ -89,14 +88,15 @@ bool install_loaded_patch()
     loaded_patch = nullptr;
     release_patch_panels();
     replace_patch(next);
-    if (next->get_MIXER_by_name(OUTPUT_MIXER_NAME) == nullptr)
+    if (next->get_MIXER_by_name(next->output_mixer) == nullptr)
         std::printf("No mixer named %s in this patch: the output stays silent\n",
-                    OUTPUT_MIXER_NAME);
+                    next->output_mixer);
     // The new panels are built in the front view.
     BACK_VIEW_TOGGLE = 0;
     initialise_gui_from_current();
+    apply_panel_layout(next->patch_path);
     link_not_created = 1;
-    show_compact_panels();
+    show_panels();
     return true;
 }
 

@@ -23,9 +23,10 @@ GENERATOR *build_patch_for_loading(const std::string &path, std::string &why);
 
 // Makes the patch LOAD_QSY built the running patch, if there is one: the
 // cables and panels of the old patch are freed, the patch is replaced
-// through replace_patch() (app/patch_swap.h), the new panels are built and
-// shown from the top-left of the work area in the compact front view, and
-// the cable list is marked for rebuilding. Returns whether it replaced the
+// through replace_patch() (app/patch_swap.h), the new panels are built,
+// placed and shown full or compact as the file says (in columns and full
+// when it says nothing), the view at the top-left of the work area, and the
+// cable list is marked for rebuilding. Returns whether it replaced the
 // patch.
 bool install_loaded_patch();
 

@@ -30,7 +30,7 @@ int load_running_patch(const char *path, FILE *messages)
         return gen->load_status;
     if (!connect_output_tap(gen))
         std::fprintf(messages, "No mixer named %s in this patch: the output stays silent\n",
-                     OUTPUT_MIXER_NAME);
+                     gen->output_mixer);
     return 0;
 }
 

@@ -10,13 +10,13 @@ class GENERATOR;
 // a file instead of playing an empty patch.
 const char *unreadable_patch_reason(const char *path);
 
-// Builds the patch of path into gen and points the output tap at its
-// "MIXER_4", saying on messages when there is none. Returns the patch's load
+// Builds the patch of path into gen and points the output tap at its output
+// mixer, saying on messages when there is none. Returns the patch's load
 // status: 0, or the exit status of a fatal fault in the file.
 int load_running_patch(const char *path, FILE *messages);
 
 // Stops rendering and waits until no callback evaluates the running patch,
-// makes next the running patch (gen) with the output tap on its "MIXER_4",
+// makes next the running patch (gen) with the output tap on its output mixer,
 // frees the old patch and its modules, and resumes rendering. next plays
 // without an output delay. Step events of the old sequencers still queued
 // (step_events.h) are dropped before the sequencers are freed, and the MIDI

@@ -19,7 +19,7 @@ constexpr int BLOCK_FRAMES = 3072;
 constexpr int BufferSize = BLOCK_FRAMES * FRAME_BYTES;
 
 // The output tap: the callback plays the value its source points at. A null
-// source (a patch without "MIXER_4") plays silence. The tap itself stays the
+// source (a patch without its output mixer) plays silence. The tap itself stays the
 // same object for the whole run; re-point it with general_out->connect(),
 // which is safe while the sound plays.
 extern INPUT *const general_out;

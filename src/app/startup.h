@@ -11,7 +11,7 @@ extern char window_title[1024];
 // The running output stream; null before start-up and after shutdown.
 extern FSOUND_STREAM *output_stream;
 
-// Builds the patch of cmd.patch into gen with the output tap on "MIXER_4",
+// Builds the patch of cmd.patch into gen with the output tap on its output mixer,
 // runs the sound dialog, opens the remote-control listener (unless disabled),
 // starts the output stream in blocks of cmd.block_frames (a JACK output plays
 // in the server's period and says so), which stays silent until

@@ -9,6 +9,8 @@
 #include <type_traits>
 
 #include "cables/output_lookup.h"
+#include "cables/panel_layout.h"
+#include "patch/patch_sections.h"
 #include "panels/panel_kinds.h"
 #include "panels/panel_lists.h"
 #include "panels/patch_names.h"
@@ -16,13 +18,11 @@
 
 namespace {
 
+// Every audio input takes any module's output, as the cable editor lets it
+// and the reader binds it; gates and syncs come from note sources.
 constexpr unsigned ANY_MODULE =
     VCO_PANEL | VCA_PANEL | VCF_PANEL | SEQ_PANEL | MIXER_PANEL | SAMPLER_PANEL | KEYBOARD_PANEL;
 constexpr unsigned NOTE_SOURCES = KEYBOARD_PANEL | SEQ_PANEL;
-constexpr unsigned MODULATORS = VCO_PANEL | SAMPLER_PANEL | VCA_PANEL | VCF_PANEL | MIXER_PANEL;
-constexpr unsigned AMPLIFIER_SOURCES =
-    VCO_PANEL | SEQ_PANEL | VCF_PANEL | SAMPLER_PANEL | MIXER_PANEL;
-constexpr unsigned CHANNEL_SOURCES = ANY_MODULE & ~KEYBOARD_PANEL;
 
 // "KEY=SOURCE;" when the source's panel is of an accepted class.
 void field(FILE *f, const char *key, const OBJET *source, unsigned accepted)
@@ -36,11 +36,11 @@ template <class MODULE> int modulated_line(FILE *f, MODULE *m, const char *name)
 {
     std::fprintf(f, "%s;", name);
     field(f, "IN", get_OBJECT_by_OUTPUT(m), ANY_MODULE);
-    field(f, "MOD_AMP", get_OBJECT_by_OUTPUT(m->mod_amplitude), MODULATORS);
-    field(f, "MOD_FREQ", get_OBJECT_by_OUTPUT(m->mod_frequency), MODULATORS);
-    field(f, "MOD_PHASE", get_OBJECT_by_OUTPUT(m->mod_phase), MODULATORS);
+    field(f, "MOD_AMP", get_OBJECT_by_OUTPUT(m->mod_amplitude), ANY_MODULE);
+    field(f, "MOD_FREQ", get_OBJECT_by_OUTPUT(m->mod_frequency), ANY_MODULE);
+    field(f, "MOD_PHASE", get_OBJECT_by_OUTPUT(m->mod_phase), ANY_MODULE);
     if constexpr (std::is_same_v<MODULE, VCO>) // samplers have no pulse width
-        field(f, "MOD_PWM", get_OBJECT_by_OUTPUT(m->mod_pulse_width), MODULATORS);
+        field(f, "MOD_PWM", get_OBJECT_by_OUTPUT(m->mod_pulse_width), ANY_MODULE);
     field(f, "GATE", get_OBJECT_by_OUTPUT_GATE(m), NOTE_SOURCES);
     field(f, "SYNC", get_OBJECT_by_OUTPUT_SYNC(m), NOTE_SOURCES);
     std::fprintf(f, "\n");
@@ -107,7 +107,7 @@ int treat_link_SAMPLER(SAMPLER_GUI *panel, FILE *file)
 int treat_link_VCA(VCA_GUI *panel, FILE *file)
 {
     std::fprintf(file, "%s;", panel->vca->name);
-    field(file, "IN", get_OBJECT_by_OUTPUT(panel->vca), AMPLIFIER_SOURCES);
+    field(file, "IN", get_OBJECT_by_OUTPUT(panel->vca), ANY_MODULE);
     field(file, "GATE", get_OBJECT_by_OUTPUT_GATE(panel->vca), NOTE_SOURCES);
     std::fprintf(file, "\n");
     return 1;
@@ -118,9 +118,21 @@ int treat_link_MIXER(MIXER_GUI *panel, FILE *file)
     MIXER *mixer = panel->mixer;
     std::fprintf(file, "%s;", mixer->name);
     for (int c = 0; c < mixer->count && c < MIXER::CHANNELS; c++)
-        field(file, "ADD_CHANELL", get_OBJECT_by_OUTPUT(&mixer->inputs[c]), CHANNEL_SOURCES);
+        field(file, "ADD_CHANELL", get_OBJECT_by_OUTPUT(&mixer->inputs[c]), ANY_MODULE);
     std::fprintf(file, "\n");
     return 1;
+}
+
+// A sequencer's reset input, when a note source feeds it; a sequencer without
+// one writes nothing.
+void sequencer_line(FILE *file, SEQUENCER *seq)
+{
+    const OBJET *source = get_OBJECT_by_OUTPUT_SYNC(seq);
+    if (source == nullptr || (kind_of(source) & NOTE_SOURCES) == 0)
+        return;
+    std::fprintf(file, "%s;", seq->name);
+    field(file, "SYNC", source, NOTE_SOURCES);
+    std::fprintf(file, "\n");
 }
 
 int write_patch(FILE *file)
@@ -146,12 +158,19 @@ int write_patch(FILE *file)
         case SAMPLER_PANEL:
             treat_link_SAMPLER(static_cast<SAMPLER_GUI *>(p), file);
             break;
+        case SEQ_PANEL:
+            sequencer_line(file, static_cast<SEQ_GUI *>(p)->sequencer);
+            break;
         default:
             break;
         }
     }
-    std::fprintf(file, "\nOUTPUT_1;MIXER_4;\n");
+    std::fprintf(file, "\nOUTPUT_1;%s;\n",
+                 gen != nullptr ? gen->output_mixer : GENERATOR::DEFAULT_OUTPUT);
     std::fprintf(file, "END_LINKS_DECLARE\n");
+    if (gen != nullptr)
+        write_pattern_section(*gen, file);
+    write_panel_layout(file);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 #include FT_GLYPH_H
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <stdexcept>
@@ -186,9 +187,11 @@ void print(const font_data &font, float x, float y, const char *fmt, ...)
         for (; *p != '\0' && *p != '\n'; p++)
             if (static_cast<unsigned char>(*p) < CHARACTERS)
                 line[length++] = static_cast<GLubyte>(*p);
+        // On whole pixels: a glyph drawn between two pixel rows or columns is
+        // smeared over both by the texture's filtering and becomes unreadable.
         glPushMatrix();
         glLoadIdentity();
-        glTranslatef(x, y - line_height * line_number, 0);
+        glTranslatef(std::round(x), std::round(y - line_height * line_number), 0);
         glMultMatrixf(modelview);
         glCallLists(length, GL_UNSIGNED_BYTE, line);
         glPopMatrix();

@@ -11,7 +11,8 @@
 int mouse_x = 0, mouse_y = 0;
 
 OBJET::OBJET(int x, int y, const char *name)
-    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0), view_mode(VIEW_FRONT), current(&front)
+    : SPRITE("IMG_001", 100, 100, 0, 0, 0, 1.0f, 0, 0), view_mode(VIEW_FRONT),
+      front_look(VIEW_FRONT), current(&front)
 {
     this->x = static_cast<float>(x);
     this->y = static_cast<float>(y);
@@ -33,12 +34,12 @@ int OBJET::toggle_view_mode(int mode)
 {
     switch (mode) {
     case 0:
-        view_mode = view_mode == VIEW_FRONT ? VIEW_COMPACT : VIEW_FRONT;
+        view_mode = front_look = view_mode == VIEW_FRONT ? VIEW_COMPACT : VIEW_FRONT;
         current = &front;
         break;
     case VIEW_FRONT:
     case VIEW_COMPACT:
-        view_mode = mode;
+        view_mode = front_look = mode;
         current = &front;
         break;
     case VIEW_BACK:

@@ -22,6 +22,9 @@ public:
     char name[TEXT_SIZE];    // also the prefix "<name>_" of its elements' NAME
     char RC_path[TEXT_SIZE]; // the description file loaded last
     unsigned int view_mode;  // VIEW_FRONT, VIEW_COMPACT (background only, half size) or VIEW_BACK
+    // The front view it shows (VIEW_FRONT or VIEW_COMPACT), kept while the back
+    // view is shown.
+    unsigned int front_look;
     std::vector<MESSAGE> messages; // newest at the front
     // The element lists. Index 0 is the element read last from its file, so
     // it is drawn first and hit last. The panel deletes its elements.

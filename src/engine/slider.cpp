@@ -13,13 +13,8 @@ SLIDER::SLIDER(const char *name, const char *image)
 
 int SLIDER::evolue()
 {
-    while (std::unique_ptr<MESSAGE> m = take_oldest()) {
+    while (std::unique_ptr<MESSAGE> m = take_oldest())
         follow_pointer(*m, touched, pressed);
-        if (m->says("SLD_DOWN"))
-            angle++;
-        if (m->says("SLD_UP"))
-            angle--;
-    }
     return SPRITE::evolue();
 }
 

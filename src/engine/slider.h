@@ -1,5 +1,7 @@
-// A knob. Its value is the sprite's angle in whole degrees, turned one degree
-// per "SLD_DOWN" (up) or "SLD_UP" (down) message, without limits.
+// A knob. Its angle, in whole degrees from straight up, shows the value of
+// the parameter it turns: the panel that owns it sets the angle from the
+// value (the turns themselves, "SLD_DOWN" up and "SLD_UP" down, step the
+// parameter, not the picture).
 #pragma once
 
 #include "engine/msg_responder.h"
@@ -10,8 +12,8 @@ public:
     // Shows image, masked by image followed by "_MASK".
     SLIDER(const char *name, const char *image);
 
-    // Applies the queued messages oldest first, then the change detection.
-    // Returns 0.
+    // Follows the pointer's touches and presses in the queued messages,
+    // oldest first, then the change detection. Returns 0.
     int evolue() override;
 
     void affiche() const;

@@ -19,7 +19,13 @@ void show_octave(KEYBOARD_GUI &p)
     p.shown_octave = p.keyboard->octave;
 }
 
-void on_power(KEYBOARD_GUI &p, const MESSAGE &m) { p.keyboard->power = switched_on(m); }
+// Switched off, a held note ends too.
+void on_power(KEYBOARD_GUI &p, const MESSAGE &m)
+{
+    p.keyboard->power = switched_on(m);
+    if (p.keyboard->power == 0)
+        p.keyboard->UNTRIG();
+}
 
 // Every release, wherever it lands, also brings the octave back into range.
 void on_any_release(KEYBOARD_GUI &p, const MESSAGE &m)
@@ -49,6 +55,7 @@ KEYBOARD_GUI::KEYBOARD_GUI(KEYBOARD *keyboard, int x, int y, const char *number)
     load_panel_files(*this, "KEY_%s", "RC/BACK_KEYBOARD.RC", "RC/KEYBOARD.RC");
     show_text_in_both_views(*this, "label_NAME", keyboard->name);
     show_octave(*this);
+    show_power(*this, keyboard->power);
     finish_panel(*this);
 }
 

@@ -1,6 +1,9 @@
 #include "panels/mixer_gui.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "panels/panel_elements.h"
 #include "panels/panel_messages.h"
@@ -9,8 +12,9 @@ namespace {
 
 // The strips stand in 3 columns of 7; strip n = 7 column + row + 1.
 const int STRIP_ROWS = 7, COLUMN_PITCH = 90, ROW_PITCH = 18;
-// A knob held down sets the gain from its angle: five turns for a gain of 1.
-const float DEGREES_PER_UNIT_GAIN = 1800.0f;
+// A channel's gain steps by hundredths from 0 to 2 (1 leaves it as it comes).
+const KNOB_SWEEP GAIN_SWEEP = {0.0, 2.0, false};
+const float HIGHEST_GAIN = 2.0f;
 
 // The widgets' drawing settings: keyed, unblended, at three-quarter size.
 void shrink(SPRITE *s)
@@ -46,27 +50,51 @@ void add_strip(MIXER_GUI &p, int strip, int x, int y)
     mute->redraw = 1;
 }
 
-// Gain and mute of the strips that act on a channel.
-void follow_strips(MIXER_GUI &p)
+// The gain knob, its label and the mute button of strip n (from 1).
+void show_strip(MIXER_GUI &p, int n)
 {
     char name[32];
-    for (int n = 1; n <= MIXER_GUI::ACTIVE_STRIPS; n++) {
-        std::snprintf(name, sizeof name, "SLD_CANAL_%d", n);
-        SLIDER *knob = element<SLIDER>(p, name);
-        if (knob != nullptr && knob->pressed)
-            p.mixer->gain[n - 1] = knob->angle / DEGREES_PER_UNIT_GAIN;
-        std::snprintf(name, sizeof name, "LABEL_CANAL_%d", n);
-        show_text(p, name, "%2.1f", p.mixer->gain[n - 1]);
-        std::snprintf(name, sizeof name, "BYPASS_CANAL_%d", n);
-        BUTTON *mute = element<BUTTON>(p, name);
-        p.mixer->bypass[n - 1] = mute != nullptr && mute->state == 1 ? 1.0f : 0.0f;
-    }
+    const float gain = p.mixer->gain[n - 1];
+    std::snprintf(name, sizeof name, "SLD_CANAL_%d", n);
+    show_knob(p, name, gain, GAIN_SWEEP);
+    std::snprintf(name, sizeof name, "LABEL_CANAL_%d", n);
+    show_text(p, name, "%3.2f", gain);
+    std::snprintf(name, sizeof name, "BYPASS_CANAL_%d", n);
+    set_button(p, name, p.mixer->bypass[n - 1] == 1.0f ? 1 : 0);
+}
+
+// The strip number in an element's NAME, after the word; 0 when none.
+int strip_of(const MESSAGE &m, const char *word)
+{
+    const char *at = std::strstr(m.target->NAME, word);
+    const int n = at != nullptr ? std::atoi(at + std::strlen(word)) : 0;
+    return n >= 1 && n <= MIXER_GUI::STRIPS ? n : 0;
+}
+
+void on_gain(MIXER_GUI &p, const MESSAGE &m)
+{
+    const int n = strip_of(m, "SLD_CANAL_");
+    if (n == 0)
+        return;
+    float &gain = p.mixer->gain[n - 1];
+    const float v = static_cast<float>(std::round(gain * 100.0 + turn_direction(m)) / 100.0);
+    gain = v < 0.0f ? 0.0f : v > HIGHEST_GAIN ? HIGHEST_GAIN : v;
+    show_strip(p, n);
+}
+
+// A mute button's release toggles it: the channel is muted when it was not.
+void on_mute(MIXER_GUI &p, const MESSAGE &m)
+{
+    if (const int n = strip_of(m, "BYPASS_CANAL_"))
+        p.mixer->bypass[n - 1] = switched_on(m) ? 0.0f : 1.0f;
 }
 
 void on_power(MIXER_GUI &p, const MESSAGE &m) { p.mixer->power = switched_on(m); }
 
 const BINDING<MIXER_GUI> BINDINGS[] = {
     {GESTURE::RELEASE, "POWER", on_power},
+    {GESTURE::RELEASE, "BYPASS_CANAL_", on_mute},
+    {GESTURE::TURN, "SLD_CANAL_", on_gain},
 };
 
 } // namespace
@@ -78,17 +106,18 @@ MIXER_GUI::MIXER_GUI(MIXER *mixer, int x, int y, const char *number)
     for (int c = 0; c < STRIPS / STRIP_ROWS; c++)
         for (int r = 0; r < STRIP_ROWS; r++)
             add_strip(*this, STRIP_ROWS * c + r + 1, COLUMN_PITCH * c, ROW_PITCH * r);
+    for (int n = 1; n <= STRIPS; n++)
+        show_strip(*this, n);
     show_text_in_both_views(*this, "label_NAME", mixer->name);
     calcule_lasurfaceoccupee();
+    show_power(*this, mixer->power);
     finish_panel(*this);
 }
 
 int MIXER_GUI::evolue()
 {
-    if (view_mode == VIEW_FRONT) {
-        follow_strips(*this);
+    if (view_mode == VIEW_FRONT)
         handle_messages(*this, BINDINGS);
-    }
     OBJET::evolue();
     return 0;
 }

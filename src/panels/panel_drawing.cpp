@@ -49,5 +49,6 @@ void toggle_FILS_view()
     // view left behind forgets what it picked.
     forget_view_picks();
     for (OBJET *panel : objets_globaux)
-        panel->toggle_view_mode(BACK_VIEW_TOGGLE ? OBJET::VIEW_BACK : OBJET::VIEW_FRONT);
+        panel->toggle_view_mode(BACK_VIEW_TOGGLE ? static_cast<int>(OBJET::VIEW_BACK)
+                                                 : static_cast<int>(panel->front_look));
 }

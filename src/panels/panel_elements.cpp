@@ -1,6 +1,7 @@
 #include "panels/panel_elements.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -81,10 +82,24 @@ void show_image(OBJET &panel, const char *sprite, const char *image)
     }
 }
 
-void set_knob(OBJET &panel, const char *knob, double value)
+int knob_angle(double value, const KNOB_SWEEP &sweep)
+{
+    constexpr double HALF_SWEEP = 135.0;
+    double low = sweep.low, high = sweep.high, v = value;
+    if (sweep.logarithmic) {
+        low = std::log(low);
+        high = std::log(high);
+        v = value > 0.0 ? std::log(value) : low;
+    }
+    // Written so that a NaN lands at the low end.
+    const double t = v > low ? (v < high ? (v - low) / (high - low) : 1.0) : 0.0;
+    return static_cast<int>(std::lround(-HALF_SWEEP + 2.0 * HALF_SWEEP * t));
+}
+
+void show_knob(OBJET &panel, const char *knob, double value, const KNOB_SWEEP &sweep)
 {
     if (SLIDER *k = element<SLIDER>(panel, knob))
-        k->angle = static_cast<int>(value);
+        k->angle = knob_angle(value, sweep);
 }
 
 void set_button(OBJET &panel, const char *button, int state)
@@ -94,6 +109,8 @@ void set_button(OBJET &panel, const char *button, int state)
         show_state(*b);
     }
 }
+
+void show_power(OBJET &panel, int power) { set_button(panel, "POWER", power != 0 ? 0 : 1); }
 
 void show_state(BUTTON &button)
 {

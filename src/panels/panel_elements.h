@@ -47,8 +47,22 @@ void show_text(OBJET &panel, const char *label, const char *format, ...)
 void show_text_in_both_views(OBJET &panel, const char *label, const char *text);
 // Shows an image on a sprite and marks it for redrawing.
 void show_image(OBJET &panel, const char *sprite, const char *image);
-// Sets a knob's angle to a value truncated to whole degrees.
-void set_knob(OBJET &panel, const char *knob, double value);
+// How a knob's angle shows its value: the pointer turns clockwise through
+// 270 degrees, from straight down-left at `low` (and below) to down-right at
+// `high` (and above), evenly in the value or, for a logarithmic sweep, in its
+// logarithm (low > 0 then).
+struct KNOB_SWEEP {
+    double low, high;
+    bool logarithmic;
+};
+// The knob's angle for value, in whole degrees from straight up.
+int knob_angle(double value, const KNOB_SWEEP &sweep);
+// Turns the knob to the angle of value; nothing when the knob is missing.
+void show_knob(OBJET &panel, const char *knob, double value, const KNOB_SWEEP &sweep);
+// The power switch "POWER" showing the module's power. Like every power
+// switch, its state reads the other way round from the module's power: a
+// release turns the module off when the state it toggles from is 0.
+void show_power(OBJET &panel, int power);
 // Sets a button's state, and its image to match.
 void set_button(OBJET &panel, const char *button, int state);
 // The button's on image when its state is 1, else its off image. (A button

@@ -1,6 +1,7 @@
 #include "panels/panel_lists.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <type_traits>
 
@@ -65,7 +66,8 @@ void build_group(const std::vector<MODULE *> &modules, const GROUP &group, PLACE
         std::snprintf(number, sizeof number, "%d", group.own_numbers ? n : at.number + n);
         PANEL *panel = new PANEL(modules[i], 0, 0, number);
         panel->setx(static_cast<float>(at.column_x));
-        panel->sety(group.first_y + SCALE * group.pitch * n);
+        // Whole pixels: a picture drawn between two is smeared over both.
+        panel->sety(std::round(group.first_y + SCALE * group.pitch * n));
         if constexpr (std::is_same_v<PANEL, SEQ_GUI>)
             sequenceurs_gui.insert(sequenceurs_gui.begin(), panel);
         objets_globaux.insert(objets_globaux.begin(), panel);

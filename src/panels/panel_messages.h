@@ -41,7 +41,8 @@ inline bool aims_at(const MESSAGE &m, const char *word)
     return word[0] == '\0' || (m.target != nullptr && std::strstr(m.target->NAME, word));
 }
 
-// +1 for "SLD_DOWN", -1 for "SLD_UP" (the knob turned up or down), 0 otherwise.
+// +1 for "SLD_DOWN", -1 for "SLD_UP" (the knob turned up, dragged upwards, or
+// down), 0 otherwise. Up raises the value on every knob.
 inline int turn_direction(const MESSAGE &m) { return m.says("SLD_DOWN") - m.says("SLD_UP"); }
 
 // A module switch from the released button: 1 when the button is on before

@@ -86,11 +86,17 @@ void show_digits(SEQ_GUI &p, const char *units_format, const char *tens_format, 
     show_image(p, step_name(name, units_format, i), image);
 }
 
+// A step plays at a volume of exactly 1, in the middle of its knob; lengths
+// double and halve, 1 in the middle.
+const KNOB_SWEEP VOLUME_SWEEP = {0.0, 2.0, false};
+const KNOB_SWEEP LENGTH_SWEEP = {1.0 / 16, 16.0, true};
+
 // A knob and its label showing one float of a step; grey past the step count.
-void show_step_value(SEQ_GUI &p, const char *knob_format, const char *label_format, int i, float v)
+void show_step_value(SEQ_GUI &p, const char *knob_format, const KNOB_SWEEP &sweep,
+                     const char *label_format, int i, float v)
 {
     char name[32];
-    set_knob(p, step_name(name, knob_format, i), v);
+    show_knob(p, step_name(name, knob_format, i), v, sweep);
     if (LABEL *l = element<LABEL>(p, step_name(name, label_format, i)))
         l->colour = i >= p.sequencer->step_count ? 0x808080 : 0;
     show_text(p, name, "%2.1f", v);
@@ -139,13 +145,13 @@ void SEQ_GUI::refresh_OCTAVE_value(int i)
 
 void SEQ_GUI::refresh_VOL_value(int i)
 {
-    show_step_value(*this, "SLD_VOL_%d", "LABEL_TXT_%d_VOL", i,
+    show_step_value(*this, "SLD_VOL_%d", VOLUME_SWEEP, "LABEL_TXT_%d_VOL", i,
                     sequencer->volume[shown_pattern()][i]);
 }
 
 void SEQ_GUI::refresh_LENGHT_value(int i)
 {
-    show_step_value(*this, "SLD_LENGHT_%d", "LABEL_TXT_%d_LENGHT", i,
+    show_step_value(*this, "SLD_LENGHT_%d", LENGTH_SWEEP, "LABEL_TXT_%d_LENGHT", i,
                     sequencer->length[shown_pattern()][i]);
 }
 

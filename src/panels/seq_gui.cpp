@@ -1,5 +1,6 @@
 #include "panels/seq_gui.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -115,16 +116,16 @@ int turned_step(const SEQ_GUI &p, const MESSAGE &m, const char *knob_format)
     return -1;
 }
 
+// Volumes step by tenths and land on whole tenths: a step plays only at a
+// volume of exactly 1, which turning down and up again gives back.
 void on_volume(SEQ_GUI &p, const MESSAGE &m)
 {
     const int i = turned_step(p, m, "SLD_VOL_%d");
     if (i < 0)
         return;
     float &v = p.sequencer->volume[p.shown_pattern()][i];
-    v = static_cast<float>(v + 0.1 * turn_direction(m));
-    char label[32];
-    std::snprintf(label, sizeof label, "LABEL_TXT_%d_VOL", i + 1);
-    show_text(p, label, "%2.1f", v);
+    v = static_cast<float>(std::round(v * 10.0 + turn_direction(m)) / 10.0);
+    p.refresh_VOL_value(i);
 }
 
 void on_length(SEQ_GUI &p, const MESSAGE &m)
@@ -133,13 +134,11 @@ void on_length(SEQ_GUI &p, const MESSAGE &m)
     if (i < 0)
         return;
     float &v = p.sequencer->length[p.shown_pattern()][i];
-    if (m.says("SLD_DOWN"))
+    if (turn_direction(m) > 0)
         v *= 2;
-    if (m.says("SLD_UP"))
+    if (turn_direction(m) < 0)
         v /= 2;
-    char label[32];
-    std::snprintf(label, sizeof label, "LABEL_TXT_%d_LENGHT", i + 1);
-    show_text(p, label, "%2.1f", v);
+    p.refresh_LENGHT_value(i);
 }
 
 const BINDING<SEQ_GUI> BINDINGS[] = {
@@ -165,6 +164,7 @@ SEQ_GUI::SEQ_GUI(SEQUENCER *sequencer, int x, int y, const char *number)
     for (int i = 0; i < STEP_COLUMNS; i++)
         add_step_column(i);
     refresh_all();
+    show_power(*this, sequencer->power);
     finish_panel(*this);
 }
 

@@ -1,48 +1,56 @@
 #include "panels/vca_gui.h"
 
+#include <cmath>
+
 #include "panels/panel_elements.h"
 #include "panels/panel_messages.h"
 
 namespace {
 
+const KNOB_SWEEP TIME_SWEEP = {1.0, 10000.0, true};
+const KNOB_SWEEP SUSTAIN_SWEEP = {0.0, 1.0, false};
+
 // The three times, in milliseconds, each turned one by one and never negative.
 struct STAGE {
     float VCA::*field;
-    const char *label;
+    const char *knob, *label;
 };
 const STAGE TIMES[] = {
-    {&VCA::attack, "LABEL_ATTACK"},
-    {&VCA::decay, "LABEL_DECAY"},
-    {&VCA::release, "LABEL_RELEASE"},
+    {&VCA::attack, "SLD_ATTACK", "LABEL_ATTACK"},
+    {&VCA::decay, "SLD_DECAY", "LABEL_DECAY"},
+    {&VCA::release, "SLD_RELEASE", "LABEL_RELEASE"},
 };
+
+// Every knob at the angle of its value, and every value label.
+void show_values(VCA_GUI &p)
+{
+    for (const STAGE &stage : TIMES) {
+        show_knob(p, stage.knob, p.vca->*stage.field, TIME_SWEEP);
+        show_text(p, stage.label, "%4.1f", p.vca->*stage.field);
+    }
+    show_knob(p, "SLD_SUSTAIN", p.vca->sustain, SUSTAIN_SWEEP);
+    show_text(p, "LABEL_SUSTAIN", "%4.2f", p.vca->sustain);
+}
 
 template <int STAGE_INDEX> void on_time(VCA_GUI &p, const MESSAGE &m)
 {
-    const STAGE &stage = TIMES[STAGE_INDEX];
-    float &v = p.vca->*stage.field;
+    float &v = p.vca->*TIMES[STAGE_INDEX].field;
     v += static_cast<float>(turn_direction(m));
     if (v < 0.0f)
         v = 0.0f;
-    show_text(p, stage.label, "%4.1f", v);
+    show_values(p);
 }
 
-// Turning up from 0 jumps to 0.05 first; turning down stops above 0.04.
+// The sustain, a fraction of the peak, steps by hundredths from 0 (a decay to
+// silence) to 1, landing on whole hundredths.
 void on_sustain(VCA_GUI &p, const MESSAGE &m)
 {
-    float &v = p.vca->sustain;
-    if (m.says("SLD_DOWN")) {
-        if (v == 0.0f)
-            v = 0.05f;
-        v = static_cast<float>(v + 0.01);
-    }
-    if (m.says("SLD_UP") && v >= 0.05f)
-        v = static_cast<float>(v - 0.01);
-    if (v < 0.01f)
-        v = 0.0f;
-    show_text(p, "LABEL_SUSTAIN", "%4.1f", v);
+    float v = static_cast<float>(std::round(p.vca->sustain * 100.0 + turn_direction(m)) / 100.0);
+    p.vca->sustain = v < 0.0f ? 0.0f : v > 1.0f ? 1.0f : v;
+    show_values(p);
 }
 
-void on_power(VCA_GUI &p, const MESSAGE &m) { p.vca->bypass = switched_on(m); }
+void on_power(VCA_GUI &p, const MESSAGE &m) { p.vca->power = switched_on(m); }
 
 const BINDING<VCA_GUI> BINDINGS[] = {
     {GESTURE::TURN, "ATTACK", on_time<0>},  {GESTURE::TURN, "DECAY", on_time<1>},
@@ -56,12 +64,8 @@ VCA_GUI::VCA_GUI(VCA *vca, int x, int y, const char *number) : OBJET(x, y, numbe
 {
     load_panel_files(*this, "VCA_%s", "RC/BACK_VCA.RC", "RC/VCA.RC");
     show_text_in_both_views(*this, "label_NAME", vca->name);
-    show_text(*this, "LABEL_ATTACK", "%2.1f", vca->attack);
-    show_text(*this, "LABEL_DECAY", "%2.1f", vca->decay);
-    show_text(*this, "LABEL_SUSTAIN", "%2.2f", vca->sustain);
-    if (vca->sustain < 0.01f)
-        vca->sustain = 0.0f;
-    show_text(*this, "LABEL_RELEASE", "%2.1f", vca->release);
+    show_values(*this);
+    show_power(*this, vca->power);
     finish_panel(*this);
 }
 

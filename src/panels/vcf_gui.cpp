@@ -1,5 +1,6 @@
 #include "panels/vcf_gui.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "panels/knob_steps.h"
@@ -45,31 +46,56 @@ void on_type(VCF_GUI &p, const MESSAGE &)
     show_type(p);
 }
 
-// The cut-off knob turns the other way round from the oscillator's.
+const KNOB_SWEEP CUTOFF_SWEEP = {10.0, 12000.0, true};
+const KNOB_SWEEP GAIN_SWEEP = {-24.0, 24.0, false};
+const KNOB_SWEEP Q_SWEEP = {0.1, 20.0, true};
+const KNOB_SWEEP LEVEL_SWEEP = {0.0, 1.0, false};
+
+// Every knob at the angle of its value, and every value label.
+void show_values(VCF_GUI &p)
+{
+    const PCF &f = *p.pcf;
+    show_knob(p, "SLD_HICUTOFF", f.cut_off, CUTOFF_SWEEP);
+    show_text(p, "LABEL_HICUTOFF", "%4d", f.cut_off);
+    show_knob(p, "SLD_GAIN", f.gain, GAIN_SWEEP);
+    show_text(p, "LABEL_GAIN", "%2.1f", f.gain);
+    show_knob(p, "SLD_QRATIO", f.q, Q_SWEEP);
+    show_text(p, "LABEL_QRATIO", "%2.1f", f.q);
+    show_knob(p, "SLD_LEVEL", f.level, LEVEL_SWEEP);
+    show_text(p, "LABEL_LEVEL", "%3.2f", f.level);
+}
+
 void on_cutoff(VCF_GUI &p, const MESSAGE &m)
 {
-    p.pcf->cut_off = step_knob(p.pcf->cut_off, FILTER_CUTOFF, -turn_direction(m));
-    show_text(p, "LABEL_HICUTOFF", "%4d", p.pcf->cut_off);
+    p.pcf->cut_off = step_knob(p.pcf->cut_off, FILTER_CUTOFF, turn_direction(m));
+    show_values(p);
+}
+
+// Gain and Q step by tenths, the level by twentieths, each landing on whole
+// steps so that turning back gives back the value left.
+float step_by(float v, double step, int direction)
+{
+    return static_cast<float>(std::round(v / step + direction) * step);
 }
 
 void on_gain(VCF_GUI &p, const MESSAGE &m)
 {
-    p.pcf->gain = static_cast<float>(p.pcf->gain + 0.1 * turn_direction(m));
-    show_text(p, "LABEL_GAIN", "%2.1f", p.pcf->gain);
+    p.pcf->gain = step_by(p.pcf->gain, 0.1, turn_direction(m));
+    show_values(p);
 }
 
 void on_q(VCF_GUI &p, const MESSAGE &m)
 {
-    float q = static_cast<float>(p.pcf->q + 0.1 * turn_direction(m));
+    const float q = step_by(p.pcf->q, 0.1, turn_direction(m));
     p.pcf->q = q <= 0.001f ? 0.001f : q;
-    show_text(p, "LABEL_QRATIO", "%2.1f", p.pcf->q);
+    show_values(p);
 }
 
 void on_level(VCF_GUI &p, const MESSAGE &m)
 {
-    float level = static_cast<float>(p.pcf->level + 0.05 * turn_direction(m));
+    const float level = step_by(p.pcf->level, 0.05, turn_direction(m));
     p.pcf->level = level < 0.0f ? 0.0f : level > 1.0f ? 1.0f : level;
-    show_text(p, "LABEL_LEVEL", "%2.1f", p.pcf->level);
+    show_values(p);
 }
 
 const BINDING<VCF_GUI> BINDINGS[] = {
@@ -87,18 +113,10 @@ const BINDING<VCF_GUI> BINDINGS[] = {
 VCF_GUI::VCF_GUI(PCF *pcf, int x, int y, const char *number) : OBJET(x, y, number), pcf(pcf)
 {
     load_panel_files(*this, "VCF_%s", "RC/BACK_VCF.RC", "RC/VCF.RC");
-    set_knob(*this, "SLD_HICUTOFF", pcf->cut_off);
-    set_knob(*this, "SLD_GAIN", pcf->gain);
-    set_knob(*this, "SLD_LEVEL", pcf->level);
-    set_knob(*this, "SLD_QRATIO", pcf->q);
+    show_values(*this);
     show_type(*this);
-    show_text(*this, "LABEL_HICUTOFF", "%d", pcf->cut_off);
-    show_text(*this, "LABEL_GAIN", "%2.1f", pcf->gain);
-    show_text(*this, "LABEL_QRATIO", "%2.1f", pcf->q);
-    show_text(*this, "LABEL_LEVEL", "%2.1f", pcf->level);
-    show_text(*this, "LABEL_TYPE", "%d", pcf->type); // the number until the first click
     show_text_in_both_views(*this, "label_NAME", pcf->name);
-    set_button(*this, "POWER", std::abs(1 - pcf->power));
+    show_power(*this, pcf->power);
     set_button(*this, "BYPASS", std::abs(1 - pcf->bypass));
     finish_panel(*this);
 }

@@ -1,7 +1,5 @@
 #include "panels/vco_gui.h"
 
-#include <cstdlib>
-
 #include "panels/knob_steps.h"
 #include "panels/panel_elements.h"
 #include "panels/panel_messages.h"
@@ -32,6 +30,24 @@ void on_wave(VCO_GUI &p, const MESSAGE &)
     show_wave(p);
 }
 
+const KNOB_SWEEP FREQUENCY_SWEEP = {0.01, 22050.0, true};
+const KNOB_SWEEP UNIT_SWEEP = {0.0, 1.0, false};
+const KNOB_SWEEP PHASE_SWEEP = {-360.0, 360.0, false};
+
+// Every knob at the angle of its value, and every value label.
+void show_values(VCO_GUI &p)
+{
+    const VCO &v = *p.vco;
+    show_knob(p, "SLD_FREQUENCE", v.frequency, FREQUENCY_SWEEP);
+    show_text(p, "LABEL_FREQUENCE", "%5.3f", v.frequency);
+    show_knob(p, "SLD_VOLUME", v.amplitude, UNIT_SWEEP);
+    show_text(p, "LABEL_VOLUME", "%5.3f", v.amplitude);
+    show_knob(p, "SLD_PHASE", v.phase, PHASE_SWEEP);
+    show_text(p, "LABEL_PHASE", "%d", static_cast<int>(v.phase));
+    show_knob(p, "SLD_PWM", v.pulse_width, UNIT_SWEEP);
+    show_text(p, "LABEL_PWM", "%5.3f", v.pulse_width);
+}
+
 // Frequency and pulse width never go below 0.001.
 float pitch_step(float v, const MESSAGE &m)
 {
@@ -42,13 +58,13 @@ float pitch_step(float v, const MESSAGE &m)
 void on_frequency(VCO_GUI &p, const MESSAGE &m)
 {
     p.vco->frequency = pitch_step(p.vco->frequency, m);
-    show_text(p, "LABEL_FREQUENCE", "%5.3f", p.vco->frequency);
+    show_values(p);
 }
 
 void on_pulse_width(VCO_GUI &p, const MESSAGE &m)
 {
     p.vco->pulse_width = pitch_step(p.vco->pulse_width, m);
-    show_text(p, "LABEL_PWM", "%5.3f", p.vco->pulse_width);
+    show_values(p);
 }
 
 // Raising a silent oscillator starts at 0.01; lowering below 0.01 silences it.
@@ -62,18 +78,14 @@ void on_volume(VCO_GUI &p, const MESSAGE &m)
     if (direction < 0 && v < 0.01f)
         v = 0.0f;
     p.vco->amplitude = v;
-    show_text(p, "LABEL_VOLUME", "%5.3f", v);
+    show_values(p);
 }
 
-// The phase turns the other way round and wraps at a whole turn, keeping its
-// sign. The turn then takes the oldest queued message away, so a lone turn
-// never reaches the knob.
+// The phase turns a degree a step and wraps at a whole turn, keeping its sign.
 void on_phase(VCO_GUI &p, const MESSAGE &m)
 {
-    p.vco->phase = static_cast<float>(static_cast<int>(p.vco->phase - turn_direction(m)) % 360);
-    show_text(p, "LABEL_PHASE", "%d", static_cast<int>(p.vco->phase));
-    if (!p.messages.empty())
-        p.messages.pop_back();
+    p.vco->phase = static_cast<float>(static_cast<int>(p.vco->phase + turn_direction(m)) % 360);
+    show_values(p);
 }
 
 const BINDING<VCO_GUI> BINDINGS[] = {
@@ -88,19 +100,9 @@ VCO_GUI::VCO_GUI(VCO *vco, int x, int y, const char *number)
     : OBJET(x, y, number), spare(0), vco(vco)
 {
     load_panel_files(*this, "VCO_%s", "RC/BACK_VCO.RC", "RC/VCO.RC");
-    set_knob(*this, "SLD_FREQUENCE", vco->frequency);
-    set_knob(*this, "SLD_VOLUME", vco->amplitude);
-    set_knob(*this, "SLD_PHASE", vco->phase);
-    set_knob(*this, "SLD_PWM", vco->pulse_width);
-    show_text(*this, "LABEL_FREQUENCE", "%5.3f", vco->frequency);
-    show_text(*this, "LABEL_VOLUME", "%5.3f", vco->amplitude);
-    show_text(*this, "LABEL_PHASE", "%3.0f", vco->phase);
+    show_values(*this);
     show_text_in_both_views(*this, "label_NAME", vco->name);
-    show_text(*this, "LABEL_PWM", "%5.3f", vco->pulse_width);
-    // Like every power switch, its state reads the other way round from the
-    // module's power: a release turns the module off when the state it
-    // toggles from is 0.
-    set_button(*this, "POWER", std::abs(1 - vco->power));
+    show_power(*this, vco->power);
     show_wave(*this);
     finish_panel(*this);
 }

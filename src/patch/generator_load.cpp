@@ -29,7 +29,11 @@ int GENERATOR::load_QSY(const char *path)
         return 0;
     }
     std::snprintf(patch_path, sizeof patch_path, "%s", path);
-    const int read = read_module_section(*this, file);
+    int read = read_module_section(*this, file);
+    if (read) {
+        std::rewind(file);
+        read = read_pattern_section(*this, file);
+    }
     std::fclose(file);
     return read;
 }

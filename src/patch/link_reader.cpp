@@ -7,6 +7,8 @@
 
 namespace {
 
+const char OUTPUT_LINE[] = "OUTPUT_1";
+
 enum class PORT { audio, mod_freq, mod_phase, mod_amp, mod_pwm, gate, sync, channel };
 
 // One link key of a target type: the key word, the input it binds, and the
@@ -18,32 +20,34 @@ struct RULE {
 };
 
 // Each table lists the keys in the order they are tested, and ends with a
-// null key.
+// null key. Every audio input takes any module's audio output, as the cable
+// editor lets it: the source words beyond those of the first files are
+// appended, so a name that matches several types binds as it always did.
 const RULE oscillator_rules[] = {
-    {"MOD_FREQ", PORT::mod_freq, {"VCO", "SAMPLER", "VCA", nullptr}},
-    {"MOD_PHASE", PORT::mod_phase, {"VCO", "SAMPLER", "VCA", nullptr}},
-    {"MOD_AMP", PORT::mod_amp, {"VCO", "SAMPLER", "VCA", nullptr}},
-    {"MOD_PWM", PORT::mod_pwm, {"VCO", "SAMPLER", "VCA", nullptr}},
-    {"IN", PORT::audio, {"SEQUENCER", "KEY", nullptr}},
+    {"MOD_FREQ", PORT::mod_freq, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"MOD_PHASE", PORT::mod_phase, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"MOD_AMP", PORT::mod_amp, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"MOD_PWM", PORT::mod_pwm, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"IN", PORT::audio, {"SEQUENCER", "KEY", "VCO", "SAMPLER", "VCA", "PCF", "MIXER"}},
     {"GATE", PORT::gate, {"SEQUENCER", "KEY", nullptr}},
     {"SYNC", PORT::sync, {"SEQUENCER", "KEY", nullptr}},
     {nullptr, PORT::audio, {nullptr}},
 };
 
 const RULE sampler_rules[] = {
-    {"MOD_FREQ", PORT::mod_freq, {"VCO", "SAMPLER", nullptr}},
-    {"MOD_PHASE", PORT::mod_phase, {"VCO", "SAMPLER", nullptr}},
-    {"MOD_AMP", PORT::mod_amp, {"VCO", "SAMPLER", nullptr}},
-    {"IN", PORT::audio, {"SEQUENCER", "KEY", nullptr}},
+    {"MOD_FREQ", PORT::mod_freq, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"MOD_PHASE", PORT::mod_phase, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"MOD_AMP", PORT::mod_amp, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"IN", PORT::audio, {"SEQUENCER", "KEY", "VCO", "SAMPLER", "VCA", "PCF", "MIXER"}},
     {"GATE", PORT::gate, {"SEQUENCER", "KEY", nullptr}},
     {"SYNC", PORT::sync, {"SEQUENCER", "KEY", nullptr}},
     {nullptr, PORT::audio, {nullptr}},
 };
 
 const RULE filter_rules[] = {
-    {"MOD_FREQ", PORT::mod_freq, {"VCO", "SAMPLER", "VCA", nullptr}},
-    {"MOD_PHASE", PORT::mod_phase, {"VCO", "SAMPLER", "VCA", nullptr}},
-    {"MOD_AMP", PORT::mod_amp, {"VCO", "SAMPLER", "VCA", nullptr}},
+    {"MOD_FREQ", PORT::mod_freq, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"MOD_PHASE", PORT::mod_phase, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
+    {"MOD_AMP", PORT::mod_amp, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
     {"IN", PORT::audio, {"PCF", "VCO", "SAMPLER", "MIXER", "VCA", "SEQUENCER", "KEY", nullptr}},
     {"GATE", PORT::gate, {"KEY", "SEQUENCER", nullptr}},
     {"SYNC", PORT::sync, {"SEQUENCER", "KEY", nullptr}},
@@ -51,18 +55,18 @@ const RULE filter_rules[] = {
 };
 
 const RULE amplifier_rules[] = {
-    {"IN", PORT::audio, {"VCO", "PCF", "SAMPLER", "MIXER", nullptr}},
+    {"IN", PORT::audio, {"VCO", "PCF", "SAMPLER", "MIXER", "VCA", "SEQUENCER", "KEY", nullptr}},
     {"GATE", PORT::gate, {"KEY", "SEQUENCER", nullptr}},
     {nullptr, PORT::audio, {nullptr}},
 };
 
 const RULE sequencer_rules[] = {
-    {"SYNC", PORT::sync, {"KEY", nullptr}},
+    {"SYNC", PORT::sync, {"KEY", "SEQUENCER", nullptr}},
     {nullptr, PORT::audio, {nullptr}},
 };
 
 const RULE mixer_rules[] = {
-    {"ADD_CHANELL", PORT::channel, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", nullptr}},
+    {"ADD_CHANELL", PORT::channel, {"VCO", "SAMPLER", "VCA", "PCF", "MIXER", "SEQUENCER", "KEY"}},
     {nullptr, PORT::audio, {nullptr}},
 };
 
@@ -295,6 +299,17 @@ TARGETS targets_of(GENERATOR &g, const char *name)
     return t;
 }
 
+// "OUTPUT_1;NAME;": the mixer the patch plays, when it has one of that name.
+void read_output(GENERATOR &g, const QSTR_PARSER &fields, int line)
+{
+    FIELD mixer(fields.get_champ(1));
+    if (mixer && g.get_MIXER_by_name(mixer.get()))
+        std::snprintf(g.output_mixer, sizeof g.output_mixer, "%s", mixer.get());
+    else
+        std::printf("Ligne %d: no mixer [%s] to play, %s plays\n", line, mixer ? mixer.get() : "",
+                    g.output_mixer);
+}
+
 // One link declaration; false after a fatal fault.
 bool read_links(GENERATOR &g, const char *token, int line)
 {
@@ -306,6 +321,10 @@ bool read_links(GENERATOR &g, const char *token, int line)
     FIELD name(fields.get_champ(0));
     if (!name) {
         std::printf("Ligne %d: link declaration without a module name, skipped\n", line);
+        return true;
+    }
+    if (std::strcmp(name.get(), OUTPUT_LINE) == 0) {
+        read_output(g, fields, line);
         return true;
     }
     const TARGETS targets = targets_of(g, name.get());
@@ -321,20 +340,6 @@ bool read_links(GENERATOR &g, const char *token, int line)
 
 int read_link_section(GENERATOR &g, FILE *file)
 {
-    TOKEN_READER tokens(file);
-    bool in_section = false;
-    while (tokens.next()) {
-        const char *token = tokens.text();
-        if (std::strcmp(token, "BEGIN_LINKS_DECLARE") == 0) {
-            in_section = true;
-            continue;
-        }
-        if (std::strcmp(token, "END_LINKS_DECLARE") == 0)
-            break;
-        if (token[0] == '#' || !in_section)
-            continue;
-        if (!read_links(g, token, tokens.number()))
-            return 0;
-    }
-    return 1;
+    return read_section(file, "BEGIN_LINKS_DECLARE", "END_LINKS_DECLARE",
+                        [&g](const char *token, int line) { return read_links(g, token, line); });
 }

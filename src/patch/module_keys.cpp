@@ -1,6 +1,7 @@
 #include "patch/module_keys.h"
 
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,12 @@ public:
 
     const char *value() const { return val.get(); }
     int as_int() const { return std::atoi(val.get()); }
+    // The integer part of the value, held within the int range.
+    int whole() const
+    {
+        const double v = std::atof(val.get());
+        return v != v ? 0 : v >= INT_MAX ? INT_MAX : v <= INT_MIN ? INT_MIN : (int)v;
+    }
     float as_float() const { return (float)std::atof(val.get()); }
     const char *field() const { return text; }
 
@@ -95,6 +102,18 @@ STEP_REF parse_step_key(const KEY_FIELD &kf, const char *word, bool short_form, 
     return ref;
 }
 
+// The channel (from 0) that a mixer key WORDnn names, or -1 (reported) when
+// the mixer has no such channel.
+int mixer_channel(const char *field, const char *word, int line)
+{
+    const int c = std::atoi(std::strstr(field, word) + std::strlen(word)) - 1;
+    if (c >= 0 && c < MIXER::CHANNELS)
+        return c;
+    std::printf("Ligne %d: mixer channel in [%s] outside 1 to %d, ignored\n", line, field,
+                MIXER::CHANNELS);
+    return -1;
+}
+
 type_generateur waveform_of(const char *value)
 {
     if (value[0] >= '1' && value[0] <= '6')
@@ -114,12 +133,11 @@ bool read_key(SEQUENCER *seq, const char *field, int line)
     if (kf.has("NBR_STEP"))
         seq->step_count = kf.as_int();
     if (kf.has("NOTE")) {
-        // The pattern digits are read for the form only: notes go to pattern 0.
         const STEP_REF ref = parse_step_key(kf, "NOTE", false, line);
         const int n = kf.as_int();
         if (ref.valid && note_in_table(n, line)) {
-            seq->octave[0][ref.step] = n / 12;
-            seq->note[0][ref.step] = n - 12 * (n / 12);
+            seq->octave[ref.pattern][ref.step] = n / 12;
+            seq->note[ref.pattern][ref.step] = n - 12 * (n / 12);
         }
     }
     if (kf.has("BYPASS")) {
@@ -137,6 +155,16 @@ bool read_key(SEQUENCER *seq, const char *field, int line)
         if (ref.valid)
             seq->length[ref.pattern][ref.step] = kf.as_float();
     }
+    if (kf.has("PATTERN")) {
+        const int p = kf.as_int();
+        if (p >= 0 && p < SEQUENCER::PLAYABLE_PATTERNS)
+            seq->pattern = seq->wished_pattern = p;
+        else
+            std::printf("Ligne %d: pattern %d outside 0 to %d, ignored\n", line, p,
+                        SEQUENCER::PLAYABLE_PATTERNS - 1);
+    }
+    if (kf.has("POWER"))
+        seq->power = kf.as_int();
     return true;
 }
 
@@ -149,10 +177,11 @@ bool read_key(PCF *filter, const char *field, int line)
         filter->level = kf.as_float();
     if (kf.has("TYPE"))
         filter->type = kf.as_int();
+    // A level given by GAIN alone is its tenth, in whole numbers; an AMOUNT
+    // after it sets the level itself.
     if (kf.has("GAIN")) {
-        const int n = kf.as_int();
-        filter->gain = (float)n;
-        filter->level = (float)(n / 10);
+        filter->gain = kf.as_float();
+        filter->level = (float)(kf.whole() / 10);
     }
     if (kf.has("Q"))
         filter->q = kf.as_float();
@@ -160,6 +189,8 @@ bool read_key(PCF *filter, const char *field, int line)
     // without it keep the default.
     if (kf.has("BYPASS"))
         filter->bypass = kf.as_int();
+    if (kf.has("POWER"))
+        filter->power = kf.as_int();
     return true;
 }
 
@@ -187,6 +218,10 @@ bool read_key(VCO *osc, const char *field, int line)
     }
     if (kf.has("PHASE"))
         osc->phase = kf.as_float();
+    if (kf.has("PWM"))
+        osc->pulse_width = kf.as_float();
+    if (kf.has("POWER"))
+        osc->power = kf.as_int();
     return true;
 }
 
@@ -197,13 +232,43 @@ bool read_key(VCA *amp, const char *field, int line)
         amp->attack = (float)kf.as_int();
     if (kf.has("INVERT"))
         amp->invert = kf.as_int();
-    if (kf.has("BYPASS"))
-        amp->bypass = kf.as_int();
     if (kf.has("DECAY"))
         amp->decay = (float)kf.as_int();
+    // A fraction of the peak.
     if (kf.has("SUSTAIN"))
-        amp->sustain = (float)kf.as_int();
+        amp->sustain = kf.as_float();
     if (kf.has("RELEASE"))
         amp->release = (float)kf.as_int();
+    if (kf.has("POWER"))
+        amp->power = kf.as_int();
+    return true;
+}
+
+// LEVEL_nn and MUTE_nn: channel nn, counted from 1.
+bool read_key(MIXER *mixer, const char *field, int line)
+{
+    KEY_FIELD kf(field, line);
+    if (kf.has("LEVEL_")) {
+        const int c = mixer_channel(field, "LEVEL_", line);
+        if (c >= 0)
+            mixer->gain[c] = kf.as_float();
+    }
+    if (kf.has("MUTE_")) {
+        const int c = mixer_channel(field, "MUTE_", line);
+        if (c >= 0)
+            mixer->bypass[c] = kf.as_int() != 0 ? 1.0f : 0.0f;
+    }
+    if (kf.has("POWER"))
+        mixer->power = kf.as_int();
+    return true;
+}
+
+bool read_key(KEYBOARD *keyboard, const char *field, int line)
+{
+    KEY_FIELD kf(field, line);
+    if (kf.has("OCTAVE"))
+        keyboard->octave = kf.as_int();
+    if (kf.has("POWER"))
+        keyboard->power = kf.as_int();
     return true;
 }

@@ -3,6 +3,8 @@
 // field, in a fixed order, and a field may hold several.
 #pragma once
 
+#include "synth/keyboard.h"
+#include "synth/mixer.h"
 #include "synth/pcf.h"
 #include "synth/sampler.h"
 #include "synth/sequencer.h"
@@ -17,3 +19,5 @@ bool read_key(PCF *filter, const char *field, int line);
 bool read_key(SAMPLER *sampler, const char *field, int line);
 bool read_key(VCO *osc, const char *field, int line);
 bool read_key(VCA *amp, const char *field, int line);
+bool read_key(MIXER *mixer, const char *field, int line);
+bool read_key(KEYBOARD *keyboard, const char *field, int line);

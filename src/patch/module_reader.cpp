@@ -112,8 +112,7 @@ private:
         case KIND::filter:
             return insert_and_read(g.filters, named(new PCF()));
         case KIND::keyboard:
-            g.keyboards.insert(g.keyboards.begin(), named(new KEYBOARD()));
-            return true;
+            return insert_and_read(g.keyboards, named(new KEYBOARD()), EMPTY_FIELDS_PASS);
         case KIND::sampler:
             return insert_and_read(g.samplers, named(new SAMPLER()));
         case KIND::oscillator:
@@ -121,8 +120,7 @@ private:
         case KIND::amplifier:
             return insert_and_read(g.amplifiers, named(new VCA()));
         case KIND::mixer:
-            g.mixers.insert(g.mixers.begin(), named(new MIXER()));
-            return true;
+            return insert_and_read(g.mixers, named(new MIXER()), EMPTY_FIELDS_PASS);
         }
         return true;
     }
@@ -133,13 +131,21 @@ private:
         return m;
     }
 
+    // Keyboards and mixers are declared "NAME;;": their empty fields are no
+    // fault.
+    enum EMPTY_FIELDS { EMPTY_FIELDS_FAIL, EMPTY_FIELDS_PASS };
+
     // Puts the module at the front of its list, then reads fields 1 onwards
     // as its keys.
-    template <typename Module> bool insert_and_read(std::vector<Module *> &list, Module *m)
+    template <typename Module>
+    bool insert_and_read(std::vector<Module *> &list, Module *m,
+                         EMPTY_FIELDS empty = EMPTY_FIELDS_FAIL)
     {
         list.insert(list.begin(), m);
         for (int i = 1; i < fields.get_nbr_champs(); ++i) {
             FIELD field(fields.get_champ(i));
+            if (!field && empty == EMPTY_FIELDS_PASS)
+                continue;
             if (!field) {
                 report_empty_field(g, line);
                 return false;

@@ -1,4 +1,4 @@
-// The two sections of a patch file, read from a file that is already open.
+// The sections of a patch file, read from a file that is already open.
 // GENERATOR::load_QSY and GENERATOR::load_QSY_link open the file by its path
 // and call these; tests and fuzzers hand them text in memory.
 #pragma once
@@ -12,6 +12,16 @@
 // field, a sample file that cannot be loaded), which also sets
 // load_status to -1 and stops the reading at once.
 int read_module_section(GENERATOR &g, FILE *file);
+
+// Reads the steps of patterns 1 to 31 written between "BEGIN_PATTERNS_DECLARE"
+// and "END_PATTERNS_DECLARE", after the link section (where earlier builds,
+// which keep every sequencer in one line of at most 7999 characters, never
+// look): one line per pattern, the sequencer's name, then its step keys.
+// Lines naming no sequencer of the patch are reported and skipped. Returns 1.
+int read_pattern_section(GENERATOR &g, FILE *file);
+// Writes that section: one line for each pattern from 1 to 31 of each
+// sequencer that holds anything but a new sequencer's steps.
+void write_pattern_section(const GENERATOR &g, FILE *file);
 
 // Binds the inputs declared between "BEGIN_LINKS_DECLARE" and
 // "END_LINKS_DECLARE" to the outputs of modules that already exist. Returns 1;

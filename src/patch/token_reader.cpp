@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 TOKEN_READER::TOKEN_READER(FILE *file_) : file(file_), count(0) { buffer[0] = '\0'; }
 
@@ -36,4 +37,25 @@ bool TOKEN_READER::read_one()
     }
     buffer[length] = '\0';
     return fits;
+}
+
+bool read_section(FILE *file, const char *begin, const char *end,
+                  const std::function<bool(const char *, int)> &line)
+{
+    TOKEN_READER tokens(file);
+    bool in_section = false;
+    while (tokens.next()) {
+        const char *token = tokens.text();
+        if (std::strcmp(token, begin) == 0) {
+            in_section = true;
+            continue;
+        }
+        if (std::strcmp(token, end) == 0)
+            break;
+        if (token[0] == '#' || !in_section)
+            continue;
+        if (!line(token, tokens.number()))
+            return false;
+    }
+    return true;
 }

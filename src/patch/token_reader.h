@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 class TOKEN_READER {
 public:
@@ -28,3 +29,10 @@ private:
     // Reads one token into the buffer; false when it did not fit.
     bool read_one();
 };
+
+// Hands every token between the markers begin and end (tokens before begin,
+// comments and the markers themselves left out) to line(token, number), until
+// end or the end of the file. Returns false as soon as line does (a fault
+// that stops the reading), else true.
+bool read_section(FILE *file, const char *begin, const char *end,
+                  const std::function<bool(const char *token, int number)> &line);

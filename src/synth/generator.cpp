@@ -4,7 +4,11 @@
 
 GENERATOR *gen = nullptr;
 
-GENERATOR::GENERATOR() : OUTPUT(0.0f), load_status(0) { patch_path[0] = '\0'; }
+GENERATOR::GENERATOR() : OUTPUT(0.0f), load_status(0)
+{
+    patch_path[0] = '\0';
+    std::strcpy(output_mixer, DEFAULT_OUTPUT);
+}
 
 int GENERATOR::evolue()
 {

@@ -27,6 +27,11 @@ public:
     std::vector<PCF *> filters;
     std::vector<SFX_DELAY *> delays;
     char patch_path[800];
+    // The name of the mixer the patch plays: the one its output line
+    // ("OUTPUT_1;NAME;") names, when the patch has such a mixer, else
+    // DEFAULT_OUTPUT.
+    static constexpr const char *DEFAULT_OUTPUT = "MIXER_4";
+    char output_mixer[800];
 
     // An empty patch.
     GENERATOR();

@@ -10,6 +10,7 @@ public:
     int power;
     int note;
     int octave;
+    static constexpr int DEFAULT_OCTAVE = 4;
     char name[800];
 
     KEYBOARD();
@@ -18,7 +19,8 @@ public:
     void set_note(int n) { note = n; }
     void set_octave(int o) { octave = o; }
     // A key press: sets the note, opens the gate and, when sync is non-zero,
-    // asks for a sync pulse at the next evaluation.
+    // asks for a sync pulse at the next evaluation. Switched off (power 0),
+    // a keyboard takes no notes.
     void Touch_note(int n, int sync);
 
     int evolue() override

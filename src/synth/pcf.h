@@ -41,7 +41,7 @@ public:
 
     void set_HiCutOff(int hz);
     int set_HiCutOff_Lower(); // raises the cut-off by 100 Hz
-    // One sample: 0 without input, the input when bypassed, otherwise the
+    // One sample: 0 when switched off or without input, the input when bypassed, otherwise the
     // cell's output scaled by (1 + level) and mixed with the dry input; always
     // within [-1, 1]. Types: 0 none, 1 low-pass, 2 high-pass, 3 band-pass,
     // 4 notch, 5 low shelf, 6 high shelf, 7 peaking; others wrap into range.
@@ -90,12 +90,11 @@ inline void PCF::latch_inputs()
 
 SYNTH_INLINE void PCF::tick()
 {
-    float v = value;
-    if (power != 0) {
-        const float *in = INPUT::latched;
-        if (!in) {
-            v = 0.0f;
-        } else if (bypass) {
+    // Switched off or without an input: silence.
+    float v = 0.0f;
+    const float *in = INPUT::latched;
+    if (power != 0 && in) {
+        if (bypass) {
             v = *in;
         } else {
             float m = mix;

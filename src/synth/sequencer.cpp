@@ -16,11 +16,11 @@ SEQUENCER::SEQUENCER()
     std::srand(SDL_GetTicks());
     for (int p = 0; p < PATTERNS; ++p) {
         for (int s = 0; s < STEPS; ++s) {
-            length[p][s] = 1.0f;
-            bypass[p][s] = 0;
-            note[p][s] = 10;
-            octave[p][s] = 3;
-            volume[p][s] = 1.0f;
+            length[p][s] = STEP_DEFAULTS::LENGTH;
+            bypass[p][s] = STEP_DEFAULTS::SKIP;
+            note[p][s] = STEP_DEFAULTS::NOTE;
+            octave[p][s] = STEP_DEFAULTS::OCTAVE;
+            volume[p][s] = STEP_DEFAULTS::VOLUME;
         }
     }
     set_name("");

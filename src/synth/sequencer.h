@@ -11,6 +11,11 @@ class SEQUENCER : public OUTPUT, public OUTPUT_GATE, public OUTPUT_SYNC, public 
 public:
     static constexpr int PATTERNS = 64;
     static constexpr int STEPS = 64;
+    // What every step of a new sequencer holds.
+    struct STEP_DEFAULTS {
+        static constexpr float LENGTH = 1.0f, VOLUME = 1.0f;
+        static constexpr int SKIP = 0, NOTE = 10, OCTAVE = 3;
+    };
 
     int wished_pattern;
     int pattern;

@@ -18,13 +18,16 @@ public:
     float sustain;    // fraction of peak; 0 selects the decay to silence
     float release;    // milliseconds
     float last_level; // envelope of the last gate-on sample
-    int bypass;       // 1 while the gate input is unconnected
+    int power;        // 0 silences the amplifier (its panel's switch)
 
     VCA();
     virtual ~VCA() = default;
 
-    // One sample. Without a gate input the output is 1.0; without an audio
-    // input the output is the bare envelope.
+    // One sample. Switched off, silence. Without a gate input the amplifier
+    // passes its audio input through unchanged (silence without one): an
+    // amplifier whose gate cable was pulled out must never put a constant on
+    // the output. With a gate but no audio input the output is the bare
+    // envelope.
     int evolue() override
     {
         latch_inputs();
@@ -62,9 +65,12 @@ SYNTH_INLINE void VCA::tick()
     constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
 
     const int *gate = INPUT_GATE::latched;
-    bypass = gate ? 0 : 1;
+    if (power == 0) {
+        value = 0.0f;
+        return;
+    }
     if (!gate) {
-        value = 1.0f;
+        value = read_or(*this, 0.0f);
         return;
     }
 

@@ -28,7 +28,7 @@ VCO::VCO(float amplitude_, float frequency_, type_generateur type_)
     : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1), mod_phase(nullptr),
       mod_frequency(nullptr), mod_amplitude(nullptr), mod_pulse_width(nullptr), position(0.0f),
       phase((float)(std::rand() % 360)), amplitude(amplitude_), frequency(frequency_),
-      pulse_width(0.1f), held_noise(0.0f), type(type_), latched_phase(nullptr),
+      pulse_width(DEFAULT_PULSE_WIDTH), held_noise(0.0f), type(type_), latched_phase(nullptr),
       latched_frequency(nullptr), latched_amplitude(nullptr), latched_pulse_width(nullptr),
       connected(false), step_key(0), step(0.0), pitch_key(0), pitched(0.0f),
       noise_state(noise_seed())

@@ -25,6 +25,7 @@ public:
     float amplitude;
     float frequency;
     float pulse_width;
+    static constexpr float DEFAULT_PULSE_WIDTH = 0.1f;
     float held_noise; // noise magnitude held for one cycle
     type_generateur type;
 

@@ -68,13 +68,14 @@ int on_button_press(LIST &list)
 }
 
 // One knob step per pixel of vertical motion, the pointer held at the press
-// point (it is hidden, so a knob turns without limit).
+// point (it is hidden, so a knob turns without limit). Up turns the knob up,
+// raising its value: the panels' word for that is "SLD_DOWN".
 int turn_picked_widget()
 {
     const int dy = LLDOWNmouse_y - mouse_y;
     if (dy == 0 || view.objet_clicked_left == nullptr)
         return 0;
-    const char *word = dy > 0 ? "SLD_UP" : "SLD_DOWN";
+    const char *word = dy > 0 ? "SLD_DOWN" : "SLD_UP";
     for (int i = std::abs(dy); i > 0; i--)
         view.objet_clicked_left->ajoute_message(MESSAGE(0, &event, word, view.cible));
     mouse_x = LLDOWNmouse_x;

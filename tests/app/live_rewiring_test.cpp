@@ -46,7 +46,7 @@ struct Rig {
 
     Rig()
     {
-        std::strcpy(out->name, OUTPUT_MIXER_NAME);
+        std::strcpy(out->name, GENERATOR::DEFAULT_OUTPUT);
         sampler->samples.assign(2 * 4410, 1000);
         seq->divider = 40.0f;
         filter->bypass = 0;

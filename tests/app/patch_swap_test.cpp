@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 // released.
 class GateMixer : public MIXER {
 public:
-    GateMixer() { std::strcpy(name, OUTPUT_MIXER_NAME); }
+    GateMixer() { std::strcpy(name, GENERATOR::DEFAULT_OUTPUT); }
     int evolue() override
     {
         if (armed) {
@@ -42,7 +42,7 @@ GENERATOR *small_patch()
 {
     GENERATOR *patch = new GENERATOR;
     MIXER *mixer = new MIXER;
-    std::strcpy(mixer->name, OUTPUT_MIXER_NAME);
+    std::strcpy(mixer->name, GENERATOR::DEFAULT_OUTPUT);
     for (int i = 0; i < 12; ++i) {
         VCO *vco = new VCO(0.5f, 110.0f * (i + 1), SAW);
         patch->oscillators.push_back(vco);
@@ -119,7 +119,7 @@ TEST(ReplacePatch, ManyReplacementsWhileTheNoSoundStreamRuns)
     FSOUND_Close();
 
     EXPECT_GT(blocks.load(), 300);
-    EXPECT_EQ(&gen->get_MIXER_by_name(OUTPUT_MIXER_NAME)->value, general_out->source);
+    EXPECT_EQ(&gen->get_MIXER_by_name(GENERATOR::DEFAULT_OUTPUT)->value, general_out->source);
     stop_rendering();
     discard_patch(gen);
     gen = nullptr;

@@ -45,7 +45,7 @@ protected:
     void SetUp() override
     {
         gen = new GENERATOR;
-        out = new ScriptedMixer(OUTPUT_MIXER_NAME);
+        out = new ScriptedMixer(GENERATOR::DEFAULT_OUTPUT);
         delay = new CountingDelay;
         gen->mixers.push_back(out);
         gen->delays.push_back(delay);
@@ -184,7 +184,7 @@ TEST_F(RenderCallbackTest, WrappedSamplesAreCounted)
 TEST(OutputDelay, SitsBetweenTheOutputMixerAndTheTap)
 {
     GENERATOR *patch = new GENERATOR;
-    ScriptedMixer *mixer = new ScriptedMixer(OUTPUT_MIXER_NAME);
+    ScriptedMixer *mixer = new ScriptedMixer(GENERATOR::DEFAULT_OUTPUT);
     patch->mixers.push_back(mixer);
     patch->delays.push_back(new SFX_DELAY);
     insert_output_delay(patch);

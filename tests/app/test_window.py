@@ -72,8 +72,8 @@ def test_the_program_in_its_window(args, tmp):
         w = Window(args.exe, work, "QSY/TEST.QSY", free_port(), env=display.env)
         try:
             assert "\x1b" not in w.start_up, "the console was cleared while no terminal"
-            # A knob dragged 10 pixels up: 10 "SLD_UP" steps, which lower the
-            # frequency, by 1 Hz each from 440 Hz.
+            # A knob dragged 10 pixels up raises the frequency, by 1 Hz a pixel
+            # from 440 Hz.
             front = w.wait_for("the panels", lambda p: p.count(SYSTEM_DASH, lambda c: c != (0, 0, 0))
                                > 1000)
             w.save_shot(os.path.join(shots, "test-window-front.png"))
@@ -84,7 +84,7 @@ def test_the_program_in_its_window(args, tmp):
             w.wait_changed("the knob's new value", front, KNOB_LABEL)
             w.save_as("KNOB.QSY")
             saved = w.wait_file(os.path.join(work, "QSY", "KNOB.QSY"), "END_LINKS_DECLARE")
-            assert re.search(r"^VCO_1;TYPE=1;FREQ=430\.000000;", saved, re.M), saved
+            assert re.search(r"^VCO_1;TYPE=1;FREQ=450\.000000;", saved, re.M), saved
 
             # The back view: the mixer's cable moved from the oscillator's
             # output to the amplifier's.

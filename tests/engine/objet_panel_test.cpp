@@ -205,7 +205,7 @@ TEST_F(PanelMessages, ReachTheirWidgetsWhenThePanelEvolves)
 {
     post(1, SDL_MOUSEBUTTONDOWN, nullptr, button);
     post(1, SDL_MOUSEBUTTONUP, nullptr, button);
-    post(0, 0, "SLD_DOWN", knob);
+    post(1, SDL_MOUSEBUTTONDOWN, nullptr, knob);
     post(0, 0, "SLD_DOWN", knob);
     EXPECT_EQ(panel.messages.size(), 4u);
     EXPECT_EQ(panel.evolue(), 0);
@@ -213,7 +213,7 @@ TEST_F(PanelMessages, ReachTheirWidgetsWhenThePanelEvolves)
     EXPECT_TRUE(panel.messages.empty());
     EXPECT_EQ(button->state, 1);
     EXPECT_EQ(button->pressed, 0);
-    EXPECT_EQ(knob->angle, 2);
+    EXPECT_EQ(knob->pressed, 1);
     EXPECT_TRUE(button->messages.empty());
     EXPECT_TRUE(knob->messages.empty());
 }
@@ -238,12 +238,12 @@ TEST_F(PanelMessages, WidgetsWaitForTheNextDrawingWhenNothingIsToRedraw)
 {
     for (SPRITE *s : panel.front)
         s->redraw = 0;
-    post(0, 0, "SLD_DOWN", knob);
+    post(1, SDL_MOUSEBUTTONDOWN, nullptr, knob);
     panel.evolue();
     EXPECT_EQ(knob->messages.size(), 1u);
-    EXPECT_EQ(knob->angle, 0);
+    EXPECT_EQ(knob->pressed, 0);
     panel.Draw_Scene(nullptr);
-    EXPECT_EQ(knob->angle, 1);
+    EXPECT_EQ(knob->pressed, 1);
 }
 
 } // namespace

@@ -89,7 +89,7 @@ TEST_F(PatchPanels, ColumnsAndNumbersFollowTheModuleTypes)
     } cases[] = {
         {{2, 3, 0, 1, 0, 0, 1},
          true,
-         {"KEY_0 0 50.00", "KEY_1 0 146.0", "VCO_0 120 25.00", "VCO_1 120 167.5", "VCO_2 120 310.0",
+         {"KEY_0 0 50.00", "KEY_1 0 146.0", "VCO_0 120 25.00", "VCO_1 120 168.0", "VCO_2 120 310.0",
           "VCA_5 330 50.00", "MIXER_6 600 50.00"}},
         {{0, 1, 2, 1, 1, 1, 0},
          true,
@@ -123,7 +123,7 @@ TEST_F(PatchPanels, NumbersPastNinetyNineStillFindTheirElements)
     EXPECT_EQ(last->vca, gen->amplifiers.back());
     ASSERT_NE(last->get_SPRITE_by_name("SLD_SUSTAIN"), nullptr);
     EXPECT_STREQ(last->get_SPRITE_by_name("SLD_SUSTAIN")->NAME, "109_SLD_SUSTAIN");
-    last->ajoute_message(MESSAGE(0, nullptr, "SLD_DOWN", last->get_SPRITE_by_name("SLD_SUSTAIN")));
+    last->ajoute_message(MESSAGE(0, nullptr, "SLD_UP", last->get_SPRITE_by_name("SLD_SUSTAIN")));
     last->evolue(); // the turn reaches the module
     EXPECT_NE(last->vca->sustain, VCA().sustain);
     last->toggle_view_mode(OBJET::VIEW_BACK);

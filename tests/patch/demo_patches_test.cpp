@@ -14,32 +14,6 @@ namespace {
 
 const char *const DEMOS[] = {"QSY/DEMO.QSY", "QSY/KEYS.QSY", "QSY/DRUMS.QSY", "QSY/MODULAR.QSY"};
 
-// The module lines of a section, each type's lines in reverse order: what
-// loading and saving the section again gives.
-std::string reversed_per_type(const std::string &section)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = section.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(section.substr(start, end - start));
-    auto type_of = [](const std::string &line) { return line.substr(0, line.find('_')); };
-    std::string out;
-    for (std::size_t i = 0; i < lines.size();) {
-        std::size_t j = i;
-        while (j < lines.size() && !lines[i].empty() && lines[j].find(';') != std::string::npos &&
-               type_of(lines[j]) == type_of(lines[i]))
-            ++j;
-        if (j == i) {
-            out += lines[i++] + "\n";
-            continue;
-        }
-        for (std::size_t k = j; k > i; --k)
-            out += lines[k - 1] + "\n";
-        i = j;
-    }
-    return out;
-}
-
 struct LEVELS {
     float peak = 0.0f;
     double rms = 0.0;
@@ -99,13 +73,8 @@ TEST(DemoPatches, SaveAndReloadRoundTrip)
         PATCH_TEXT loaded(file_text(path), false);
         const std::string first = module_section(loaded.g);
         PATCH_TEXT second_load(first, false);
-        const std::string second = module_section(second_load.g);
-        PATCH_TEXT third_load(second, false);
-        const std::string third = module_section(third_load.g);
-        // Each reload reverses every list; two reloads restore the order.
-        EXPECT_EQ(second, reversed_per_type(first));
-        EXPECT_EQ(third, first);
-        EXPECT_EQ(reversed_per_type(third), second);
+        // The modules come back in the order they were read.
+        EXPECT_EQ(module_section(second_load.g), first);
     }
 }
 

@@ -108,8 +108,7 @@ TEST_F(LinkReader, SamplerAndSequencerTargets)
     EXPECT_EQ(smp->INPUT_GATE::source, gate(seq));
     EXPECT_EQ(smp->INPUT_SYNC::source, sync(key));
     EXPECT_EQ(smp->mod_frequency->source, audio(vco1));
-    // A sampler takes no amplitude modulation from an amplifier.
-    EXPECT_EQ(smp->mod_amplitude, nullptr);
+    EXPECT_EQ(smp->mod_amplitude->source, audio(vca1));
     EXPECT_EQ(seq->INPUT_SYNC::source, sync(key));
 }
 
@@ -136,12 +135,17 @@ TEST_F(LinkReader, WholeFieldIsTestedForKeyWords)
     EXPECT_EQ(vco1->INPUT::source, audio(key));
 }
 
-TEST_F(LinkReader, UnsupportedSourcesAreSilentlyNotMade)
+// Every audio input takes any module's output, as the cable editor makes
+// and saves it.
+TEST_F(LinkReader, AudioInputsTakeAnyModulesOutput)
 {
-    PATCH_TEXT p(patch("VCO_1;IN=VCO_2;\nPCF_1;MOD_FREQ=PCF_1;"));
+    PATCH_TEXT p(patch("VCO_1;IN=VCO_2;\nPCF_1;MOD_FREQ=PCF_1;\nVCA_1;IN=KEYBOARD_1;\n"
+                       "MIXER_4;ADD_CHANELL=SEQUENCER_1;"));
     find(p.g);
-    EXPECT_EQ(vco1->INPUT::source, nullptr);
-    EXPECT_EQ(pcf->mod_frequency, nullptr);
+    EXPECT_EQ(vco1->INPUT::source, audio(vco2));
+    EXPECT_EQ(pcf->mod_frequency->source, audio(pcf));
+    EXPECT_EQ(vca1->INPUT::source, audio(key));
+    EXPECT_EQ(mix4->inputs[0].source, audio(seq));
     EXPECT_EQ(p.complaints(), "");
 }
 

@@ -57,15 +57,15 @@ TEST(ModuleReader, OscillatorTypeAndNote)
     EXPECT_TRUE(has(p.printed, "note 2000 outside 0 to 1999"));
 }
 
-TEST(ModuleReader, AmplifierKeysAreWholeNumbers)
+TEST(ModuleReader, AmplifierTimesAreWholeNumbersAndItsSustainAFraction)
 {
-    PATCH_TEXT p(section("VCA_1;BYPASS=0;ATTACK=10.000000;DECAY=250.000000;SUSTAIN=0.500000;"
+    PATCH_TEXT p(section("VCA_1;BYPASS=0;ATTACK=10.700000;DECAY=250.000000;SUSTAIN=0.450000;"
                          "RELEASE=300.000000;INVERT=1;"));
     ASSERT_EQ(p.g.amplifiers.size(), 1u);
     VCA *a = p.g.amplifiers[0];
     EXPECT_FLOAT_EQ(a->attack, 10.0f);
     EXPECT_FLOAT_EQ(a->decay, 250.0f);
-    EXPECT_FLOAT_EQ(a->sustain, 0.0f); // 0.500000 read as a whole number
+    EXPECT_FLOAT_EQ(a->sustain, 0.45f);
     EXPECT_FLOAT_EQ(a->release, 300.0f);
     EXPECT_EQ(a->invert, 1);
 }
@@ -82,8 +82,10 @@ TEST(ModuleReader, FilterKeys)
     EXPECT_FLOAT_EQ(f->level, 1.0f); // 15 / 10 in whole numbers
     EXPECT_EQ(f->type, 1);
     EXPECT_EQ(f->bypass, 1); // no BYPASS key: the default stays
+    // A fraction of a decibel is kept; the level is still the tenth of the
+    // whole number.
     PCF *g2 = p.g.get_PCF_by_name("PCF_2");
-    EXPECT_FLOAT_EQ(g2->gain, 1.0f);
+    EXPECT_FLOAT_EQ(g2->gain, 1.5f);
     EXPECT_FLOAT_EQ(g2->level, 0.0f);
 }
 
@@ -130,10 +132,9 @@ TEST(ModuleReader, SequencerStepKeyForms)
     EXPECT_FLOAT_EQ(s->volume[0][12], 0.5f);
     EXPECT_FLOAT_EQ(s->length[2][7], 0.25f);
     EXPECT_EQ(s->bypass[1][63], 1);
-    // A note always goes to pattern 0.
-    EXPECT_EQ(s->octave[0][4], 2);
-    EXPECT_EQ(s->note[0][4], 6);
-    EXPECT_EQ(s->octave[5][4], 3);
+    EXPECT_EQ(s->octave[5][4], 2);
+    EXPECT_EQ(s->note[5][4], 6);
+    EXPECT_EQ(s->octave[0][4], 3);
 }
 
 TEST(ModuleReader, SequencerStepKeysOutsideTheFormAreIgnored)

@@ -26,6 +26,8 @@ PATCH_TEXT::PATCH_TEXT(const std::string &text, bool links) : modules_read(0), l
     fill_NOTE2FREQ();
     testing::internal::CaptureStdout();
     modules_read = read_text(g, text, read_module_section);
+    if (modules_read)
+        read_text(g, text, read_pattern_section);
     if (links && g.load_status == 0)
         links_read = read_text(g, text, read_link_section);
     std::fflush(stdout);
@@ -40,16 +42,30 @@ std::string PATCH_TEXT::complaints() const
     return text;
 }
 
-std::string module_section(GENERATOR &g)
+namespace {
+
+std::string written(void (*write)(GENERATOR &, FILE *), GENERATOR &g)
 {
     char *buffer = nullptr;
     std::size_t size = 0;
     FILE *f = open_memstream(&buffer, &size);
-    g.save_QSY(f);
+    write(g, f);
     std::fclose(f);
     std::string text(buffer, size);
     std::free(buffer);
     return text;
+}
+
+} // namespace
+
+std::string module_section(GENERATOR &g)
+{
+    return written([](GENERATOR &g, FILE *f) { g.save_QSY(f); }, g);
+}
+
+std::string pattern_section(GENERATOR &g)
+{
+    return written([](GENERATOR &g, FILE *f) { write_pattern_section(g, f); }, g);
 }
 
 std::string file_text(const std::string &path)

@@ -47,6 +47,14 @@ TEST_F(Keyboard, KeyPressOpensGateAndSyncsForOneSample)
     kb.evolue();
     EXPECT_EQ(kb.state, 1);
     EXPECT_EQ(kb.pulse, 0);
+
+    // Switched off, a keyboard takes no notes.
+    kb.UNTRIG();
+    kb.power = 0;
+    kb.Touch_note(5, 5);
+    kb.evolue();
+    EXPECT_EQ(kb.state, 0);
+    EXPECT_EQ(kb.pulse, 0);
 }
 
 TEST_F(Keyboard, NoteOutsideTheTableHoldsTheLastPitch)

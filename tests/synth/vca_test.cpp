@@ -34,16 +34,34 @@ struct Rig {
 
 } // namespace
 
-TEST(Vca, WithoutGateItIsBypassedAtOne)
+// An amplifier never puts a constant on the output: without a gate it passes
+// its input through (silence without one, whatever the patch file said of its
+// bypass), and switched off it is silent, gate or not.
+TEST(Vca, WithoutGateItPassesItsInputAndSwitchedOffItIsSilent)
 {
-    VCA vca;
-    Source in(0.3f);
-    vca.INPUT::source = &in.value;
-    vca.bypass = 0; // the next sample recomputes it
-    for (int i = 0; i < 3; ++i) {
-        vca.evolue();
-        EXPECT_EQ(vca.value, 1.0f);
-        EXPECT_EQ(vca.bypass, 1);
+    struct CASE {
+        bool gate, input;
+        int power;
+        float expected; // for an input of 0.3, the gate held open
+    };
+    const CASE cases[] = {
+        {false, true, 1, 0.3f}, {false, false, 1, 0.0f}, {true, true, 0, 0.0f},
+        {false, true, 0, 0.0f}, {true, false, 0, 0.0f},
+    };
+    for (const CASE &c : cases) {
+        OUTPUT_GATE gate{1};
+        Source in(0.3f);
+        VCA vca;
+        vca.attack = 0.0f; // a gated amplifier would jump to its sustain
+        vca.power = c.power;
+        if (c.gate)
+            vca.INPUT_GATE::source = &gate.state;
+        if (c.input)
+            vca.INPUT::source = &in.value;
+        for (int i = 0; i < 3; ++i) {
+            vca.evolue();
+            EXPECT_EQ(vca.value, c.expected) << c.gate << c.input << c.power << " sample " << i;
+        }
     }
 }
 

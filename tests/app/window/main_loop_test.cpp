@@ -239,7 +239,7 @@ TEST_F(MainLoop, AFileThatCannotReplaceThePatchLeavesItPlaying)
     EXPECT_EQ(playing, gen);
 }
 
-TEST_F(MainLoop, ALoadedPatchReplacesTheRunningOneAtTheNextPassCompactAndWithItsCables)
+TEST_F(MainLoop, ALoadedPatchReplacesTheRunningOneAtTheNextPassAsStartUpShowsItWithItsCables)
 {
     press(SDLK_F6); // from the back view
     main_loop_pass();
@@ -256,7 +256,7 @@ TEST_F(MainLoop, ALoadedPatchReplacesTheRunningOneAtTheNextPassCompactAndWithIts
     EXPECT_EQ(0, BACK_VIEW_TOGGLE);
     EXPECT_EQ(12u, objets_globaux.size()); // one panel per module
     for (OBJET *panel : objets_globaux)
-        EXPECT_EQ(OBJET::VIEW_COMPACT, panel->view_mode) << panel->name;
+        EXPECT_EQ(OBJET::VIEW_FRONT, panel->view_mode) << panel->name;
     EXPECT_EQ(nullptr, information_dash->cible);
 
     press(SDLK_F6);

@@ -77,16 +77,17 @@ TEST(FrontView, DraggingAKnobTurnsItOneStepPerPixelWithThePointerHeldInPlace)
     motion({press.x, press.y + 4});
     button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, press);
     EXPECT_EQ(f.run(), VIEW_REDRAW);
+    // Up turns the knob up ("SLD_DOWN", which raises), down turns it down.
     std::vector<std::string> expected = {"TOUCH_IN", "<5>"};
-    expected.insert(expected.end(), 10, "SLD_UP");
-    expected.insert(expected.end(), 4, "SLD_DOWN");
+    expected.insert(expected.end(), 10, "SLD_DOWN");
+    expected.insert(expected.end(), 4, "SLD_UP");
     expected.push_back("<6>");
     EXPECT_EQ(FRONT::said(f.vco, knob), expected);
     EXPECT_EQ(f.info.cible, &f.vco);
     EXPECT_EQ(pointer().x, press.x);
     EXPECT_EQ(pointer().y, press.y);
-    f.vco.evolue(); // the panel's next frame turns the oscillator
-    EXPECT_NE(gen->get_VCO_by_name("VCO_1")->frequency, before);
+    f.vco.evolue(); // the panel's next frame turns the oscillator: up by 6 steps
+    EXPECT_GT(gen->get_VCO_by_name("VCO_1")->frequency, before);
 }
 
 TEST(FrontView, PressesGoToTheDashboardsFirstAndAReleaseOverNothingToTheFirstPanel)

@@ -1,0 +1,91 @@
+#include "cables/panel_layout.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "panels/panel_kinds.h"
+#include "panels/panel_lists.h"
+#include "patch/patch_fields.h"
+#include "patch/token_reader.h"
+
+namespace {
+
+// The work area is 3200 pixels square; a panel's corner lies on it.
+constexpr int WORK_AREA = 3200;
+
+OBJET *panel_named(const char *name, const char *kind)
+{
+    for (OBJET *p : objets_globaux) {
+        const char *own = module_name(p);
+        const char *word = kind_word(kind_of(p));
+        if (own != nullptr && word != nullptr && std::strcmp(own, name) == 0 &&
+            std::strcmp(word, kind) == 0)
+            return p;
+    }
+    return nullptr;
+}
+
+// The integer value of the field KEY=VALUE among fields 1 onwards, or
+// `absent`.
+int value_of(const QSTR_PARSER &fields, const char *key, int absent)
+{
+    const size_t n = std::strlen(key);
+    for (int i = 1; i < fields.get_nbr_champs(); ++i) {
+        FIELD field(fields.get_champ(i));
+        if (field && std::strncmp(field.get(), key, n) == 0 && field[n] == '=')
+            return std::atoi(field.get() + n + 1);
+    }
+    return absent;
+}
+
+void place(const char *token, int line)
+{
+    QSTR_PARSER fields(token, ';');
+    FIELD name(fields.get_champ(0));
+    FIELD kind_field(fields.get_champ(1));
+    const char *kind =
+        kind_field && std::strncmp(kind_field.get(), "KIND=", 5) == 0 ? kind_field.get() + 5 : "";
+    OBJET *panel = name ? panel_named(name.get(), kind) : nullptr;
+    if (panel == nullptr) {
+        std::printf("Ligne %d: no panel [%s] of kind [%s] to place, skipped\n", line,
+                    name ? name.get() : "", kind);
+        return;
+    }
+    const int x = value_of(fields, "X", -1), y = value_of(fields, "Y", -1);
+    if (x < 0 || y < 0 || x >= WORK_AREA || y >= WORK_AREA) {
+        std::printf("Ligne %d: [%s] off the work area, left in its place\n", line, name.get());
+    } else {
+        panel->setx(static_cast<float>(x));
+        panel->sety(static_cast<float>(y));
+    }
+    const int look = value_of(fields, "VIEW", OBJET::VIEW_FRONT);
+    panel->toggle_view_mode(look == OBJET::VIEW_COMPACT ? OBJET::VIEW_COMPACT : OBJET::VIEW_FRONT);
+}
+
+} // namespace
+
+void write_panel_layout(FILE *file)
+{
+    std::fprintf(file, "BEGIN_PANELS_DECLARE\n");
+    for (const OBJET *p : objets_globaux) {
+        const char *name = module_name(p);
+        const char *kind = kind_word(kind_of(p));
+        if (name != nullptr && kind != nullptr)
+            std::fprintf(file, "%s;KIND=%s;X=%d;Y=%d;VIEW=%u;\n", name, kind,
+                         static_cast<int>(p->x), static_cast<int>(p->y), p->front_look);
+    }
+    std::fprintf(file, "END_PANELS_DECLARE\n");
+}
+
+void apply_panel_layout(const char *path)
+{
+    FILE *file = path != nullptr ? std::fopen(path, "r") : nullptr;
+    if (file == nullptr)
+        return;
+    read_section(file, "BEGIN_PANELS_DECLARE", "END_PANELS_DECLARE",
+                 [](const char *token, int line) {
+                     place(token, line);
+                     return true;
+                 });
+    std::fclose(file);
+}
