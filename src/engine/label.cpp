@@ -37,9 +37,10 @@ void LABEL::blit(SDL_Surface *)
     // The text renderer counts y upwards from the bottom of the 768-pixel window.
     float text_y = corner_origin ? 747 - y + 15 : y;
     if (our_font_7.textures) {
-        glColor3d((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+        glColor3ub(static_cast<GLubyte>(colour >> 16), static_cast<GLubyte>(colour >> 8),
+                   static_cast<GLubyte>(colour));
         freetype::print(our_font_7, x, text_y, "%s", text);
-        glColor3d(255, 255, 255);
+        glColor3ub(255, 255, 255);
     }
     redraw = 0;
 }

@@ -91,6 +91,9 @@ void show_digits(SEQ_GUI &p, const char *units_format, const char *tens_format, 
 const KNOB_SWEEP VOLUME_SWEEP = {0.0, 2.0, false};
 const KNOB_SWEEP LENGTH_SWEEP = {1.0 / 16, 16.0, true};
 
+// Past the step count a step's values are shown dark grey on their grey box.
+const int RESTING_TEXT = 0x505050;
+
 // A knob and its label showing one float of a step; grey past the step count.
 void show_step_value(SEQ_GUI &p, const char *knob_format, const KNOB_SWEEP &sweep,
                      const char *label_format, int i, float v)
@@ -98,7 +101,7 @@ void show_step_value(SEQ_GUI &p, const char *knob_format, const KNOB_SWEEP &swee
     char name[32];
     show_knob(p, step_name(name, knob_format, i), v, sweep);
     if (LABEL *l = element<LABEL>(p, step_name(name, label_format, i)))
-        l->colour = i >= p.sequencer->step_count ? 0x808080 : 0;
+        l->colour = i >= p.sequencer->step_count ? RESTING_TEXT : 0;
     show_text(p, name, "%2.1f", v);
 }
 

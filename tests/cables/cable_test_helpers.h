@@ -3,13 +3,19 @@
 #pragma once
 
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
 
+class GENERATOR;
+
 namespace cable_test {
+
+// The contents of a file, or an empty string.
+std::string file_text(const std::string &path);
 
 // A patch file holding these module and link declarations.
 std::string patch_text(const std::string &modules, const std::string &links);
@@ -23,6 +29,11 @@ struct LOADED_PATCH {
 
 // The whole patch as write_patch writes it.
 std::string patch_as_written();
+
+// Every binding of the patch's modules as "TARGET.PORT=SOURCE", found from
+// the modules themselves (mixer channels as CH1, CH2, ... counting only the
+// plugged ones).
+std::set<std::string> bindings_of(GENERATOR &g);
 
 // What f printed on the standard output.
 template <class F> std::string printed(F f)

@@ -22,13 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string file_text(const std::string &path)
-{
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-}
-
 std::string link_section()
 {
     const std::string all = patch_as_written();
@@ -37,9 +30,8 @@ std::string link_section()
     return all.substr(begin, all.find(end) + end.size() - begin);
 }
 
-// The module lines of the patch in any order (each load reverses the lists),
-// and every binding of gen's modules as "TARGET.PORT=SOURCE", found from the
-// modules themselves.
+// The module lines of the patch in any order, and every binding of gen's
+// modules.
 struct PATCH_STATE {
     std::multiset<std::string> modules;
     std::set<std::string> bindings;
@@ -51,45 +43,7 @@ PATCH_STATE state_of_gen()
     std::istringstream in(patch_as_written().substr(0, patch_as_written().find("BEGIN_LINKS")));
     for (std::string line; std::getline(in, line);)
         s.modules.insert(line);
-    std::map<const void *, std::string> owner;
-    auto own = [&](auto &list) {
-        for (auto *m : list) {
-            owner[&static_cast<OUTPUT *>(m)->value] = m->name;
-            if constexpr (std::is_base_of_v<OUTPUT_GATE, std::remove_pointer_t<decltype(m)>>)
-                owner[&m->state] = owner[&m->pulse] = m->name;
-        }
-    };
-    own(gen->oscillators), own(gen->amplifiers), own(gen->filters), own(gen->samplers);
-    own(gen->mixers), own(gen->keyboards), own(gen->sequencers);
-    auto bind = [&](const char *target, const std::string &port, const void *source) {
-        if (source)
-            s.bindings.insert(std::string(target) + "." + port + "=" + owner[source]);
-    };
-    auto modulated = [&](auto *m) {
-        bind(m->name, "IN", m->INPUT::source.get());
-        bind(m->name, "GATE", m->INPUT_GATE::source.get());
-        bind(m->name, "SYNC", m->INPUT_SYNC::source.get());
-        for (auto [port, in] : {std::pair{"AMP", m->mod_amplitude.get()},
-                                {"FREQ", m->mod_frequency.get()},
-                                {"PHASE", m->mod_phase.get()}})
-            bind(m->name, port, in ? in->source.get() : nullptr);
-    };
-    for (VCO *m : gen->oscillators) {
-        modulated(m);
-        bind(m->name, "PWM", m->mod_pulse_width ? m->mod_pulse_width->source.get() : nullptr);
-    }
-    for (SAMPLER *m : gen->samplers)
-        modulated(m);
-    for (PCF *m : gen->filters)
-        modulated(m);
-    for (VCA *m : gen->amplifiers)
-        bind(m->name, "IN", m->INPUT::source.get()),
-            bind(m->name, "GATE", m->INPUT_GATE::source.get());
-    for (MIXER *m : gen->mixers)
-        for (int c = 0; c < m->count; c++)
-            bind(m->name, "CH" + std::to_string(c + 1), m->inputs[c].source.get());
-    for (SEQUENCER *m : gen->sequencers)
-        bind(m->name, "SYNC", m->INPUT_SYNC::source.get());
+    s.bindings = bindings_of(*gen);
     return s;
 }
 

@@ -39,7 +39,7 @@ TEST(SequencerPanel, DigitsShowTensAndUnitsInTheStepsStyle)
     const LABEL *playing = dynamic_cast<LABEL *>(part(panel, "LABEL_TXT_4_VOL"));
     const LABEL *resting = dynamic_cast<LABEL *>(part(panel, "LABEL_TXT_5_LENGHT"));
     EXPECT_EQ(playing->colour, 0);
-    EXPECT_EQ(resting->colour, 0x808080);
+    EXPECT_EQ(resting->colour, 0x505050);
     EXPECT_STREQ(resting->text, "1.0");
 }
 

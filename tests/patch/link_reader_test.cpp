@@ -1,6 +1,7 @@
 // Reading the link section: which input of which module each key binds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "patch_text.h"
@@ -200,4 +201,35 @@ TEST_F(LinkReader, RebindingAModulationReplacesIt)
     PATCH_TEXT p(patch("VCO_1;MOD_FREQ=VCO_2;MOD_FREQ=VCA_1;"));
     find(p.g);
     EXPECT_EQ(vco1->mod_frequency->source, audio(vca1));
+}
+
+// A gate cable that names no module leaves the amplifier without a gate: it
+// passes its input through, never a constant.
+TEST_F(LinkReader, AnAmplifierWhoseGateNamesNoModulePassesItsInput)
+{
+    PATCH_TEXT p(patch("VCA_1;IN=VCO_1;GATE=SEQUENCER_GONE;"));
+    find(p.g);
+    EXPECT_EQ(vca1->INPUT_GATE::source, nullptr);
+    EXPECT_TRUE(has(p.printed, "no module [SEQUENCER_GONE] to link to GATE"));
+    vco1->amplitude = 0.5f;
+    vco1->frequency = 441.0f;
+    float loudest = 0.0f;
+    for (int i = 0; i < 200; i++) {
+        p.g.evaluate_one_sample();
+        ASSERT_EQ(vca1->value, vco1->value) << i; // the oscillator is evaluated first
+        loudest = std::max(loudest, vca1->value);
+    }
+    EXPECT_GT(loudest, 0.4f);
+}
+
+// The output line names the mixer the patch plays, when the patch has it.
+TEST_F(LinkReader, TheOutputLineChoosesTheMixerHeard)
+{
+    for (const auto &[line, heard] :
+         {std::pair{"OUTPUT_1;MIXER_2;", "MIXER_2"}, {"OUTPUT_1;MIXER_GONE;", "MIXER_4"}}) {
+        const std::string text =
+            std::string(MODULES) + "BEGIN_LINKS_DECLARE\n" + line + "\nEND_LINKS_DECLARE\n";
+        PATCH_TEXT p(text);
+        EXPECT_STREQ(p.g.output_mixer, heard);
+    }
 }

@@ -7,16 +7,26 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "cables/cable_test_helpers.h"
 #include "engine/font_data.h"
+#include "engine/label.h"
 #include "engine/qbiblio.h"
 #include "engine/slider.h"
 #include "engine/video.h"
+#include "panels/mixer_gui.h"
 #include "panels/panel_drawing.h"
+#include "panels/panel_kinds.h"
 #include "panels/panel_lists.h"
+#include "panels/seq_gui.h"
+#include "panels/vca_gui.h"
+#include "panels/vcf_gui.h"
+#include "panels/vco_gui.h"
 
 namespace {
 
@@ -145,6 +155,154 @@ TEST_P(PanelViews, EveryPanelIsDrawnAtItsPlaceInBothViews)
     check_view(false);
     toggle_FILS_view();
     check_view(true);
+}
+
+// What a display should read: the module's value in the display's format.
+std::string shown(const char *format, double v)
+{
+    char text[64];
+    if (std::strstr(format, "d"))
+        std::snprintf(text, sizeof text, format, static_cast<int>(v));
+    else
+        std::snprintf(text, sizeof text, format, v);
+    return text;
+}
+
+// The number displays of a panel (label name without the panel's prefix) and
+// what each should read.
+std::map<std::string, std::string> displays(const OBJET *p)
+{
+    std::map<std::string, std::string> d;
+    if (auto *v = dynamic_cast<const VCO_GUI *>(p)) {
+        d["LABEL_FREQUENCE"] = shown("%5.3f", v->vco->frequency);
+        d["LABEL_VOLUME"] = shown("%5.3f", v->vco->amplitude);
+        d["LABEL_PHASE"] = shown("%d", v->vco->phase);
+        d["LABEL_PWM"] = shown("%5.3f", v->vco->pulse_width);
+    } else if (auto *a = dynamic_cast<const VCA_GUI *>(p)) {
+        d["LABEL_ATTACK"] = shown("%4.1f", a->vca->attack);
+        d["LABEL_DECAY"] = shown("%4.1f", a->vca->decay);
+        d["LABEL_SUSTAIN"] = shown("%4.2f", a->vca->sustain);
+        d["LABEL_RELEASE"] = shown("%4.1f", a->vca->release);
+    } else if (auto *f = dynamic_cast<const VCF_GUI *>(p)) {
+        d["LABEL_HICUTOFF"] = shown("%4d", f->pcf->cut_off);
+        d["LABEL_GAIN"] = shown("%2.1f", f->pcf->gain);
+        d["LABEL_QRATIO"] = shown("%2.1f", f->pcf->q);
+        d["LABEL_LEVEL"] = shown("%3.2f", f->pcf->level);
+    } else if (auto *m = dynamic_cast<const MIXER_GUI *>(p)) {
+        for (int n = 1; n <= MIXER_GUI::STRIPS; n++)
+            d["LABEL_CANAL_" + std::to_string(n)] = shown("%3.2f", m->mixer->gain[n - 1]);
+    } else if (auto *q = dynamic_cast<const SEQ_GUI *>(p)) {
+        const SEQUENCER &s = *q->sequencer;
+        d["LABEL_DIVIDER"] = shown("%3.3f", s.divider);
+        d["LABEL_WISHED_DIVIDER"] = shown("%3.3f", s.wished_divider);
+        d["LABEL_MAX_STEP"] = shown("%2d", s.step_count);
+        for (int i = 0; i < SEQ_GUI::STEP_COLUMNS; i++) {
+            d["LABEL_TXT_" + std::to_string(i + 1) + "_VOL"] = shown("%2.1f", s.volume[0][i]);
+            d["LABEL_TXT_" + std::to_string(i + 1) + "_LENGHT"] = shown("%2.1f", s.length[0][i]);
+        }
+    }
+    return d;
+}
+
+// Which pixels of a picture hold text of a colour: within 40 of it on every
+// channel.
+struct TEXT_MASK {
+    int w = 0, h = 0;
+    std::vector<bool> on;
+    bool at(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && on[y * w + x]; }
+};
+
+bool near(const unsigned char *p, int colour)
+{
+    const int c[] = {(colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF};
+    for (int i = 0; i < 3; i++)
+        if (std::abs(p[i] - c[i]) > 40)
+            return false;
+    return true;
+}
+
+// The text alone, drawn on whole pixels on a background far from its colour,
+// cut to the pixels it covers.
+TEXT_MASK drawn_alone(const std::string &text, int colour)
+{
+    const float back = ((colour >> 8) & 0xFF) > 0x80 ? 0.0f : 1.0f;
+    glClearColor(back, back, back, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    OrthoMode(0, 0, VIEW_WIDTH, VIEW_HEIGHT);
+    glColor3ub(static_cast<GLubyte>(colour >> 16), static_cast<GLubyte>(colour >> 8),
+               static_cast<GLubyte>(colour));
+    freetype::print(our_font_7, 20, 20, "%s", text.c_str());
+    glColor3ub(255, 255, 255);
+    PerspectiveMode();
+    glFinish();
+    const int W = 160, H = 40; // the text lies within, its baseline 20 up
+    std::vector<unsigned char> px(3 * W * H);
+    glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+    int x0 = W, y0 = H, x1 = -1, y1 = -1;
+    for (int y = 0; y < H; y++)
+        for (int x = 0; x < W; x++)
+            if (near(&px[3 * (y * W + x)], colour))
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y),
+                y1 = std::max(y1, y);
+    TEXT_MASK m;
+    if (x1 < 0)
+        return m;
+    m.w = x1 - x0 + 1, m.h = y1 - y0 + 1;
+    for (int y = y1; y >= y0; y--) // top row first
+        for (int x = x0; x <= x1; x++)
+            m.on.push_back(near(&px[3 * (y * W + x)], colour));
+    return m;
+}
+
+// Every number display of every panel reads, as drawn, the value of its
+// module: the pixels of its text match, at some whole-pixel place near the
+// label, those of the value's text drawn alone. Text smeared between pixels,
+// or a display that shows another value, matches nowhere.
+TEST_P(PanelViews, EveryNumberDisplayReadsItsModulesValue)
+{
+    int checked = 0;
+    std::map<std::pair<std::string, int>, TEXT_MASK> references;
+    for (const OBJET *p : objets_globaux) {
+        const std::map<std::string, std::string> expected = displays(p);
+        if (expected.empty())
+            continue;
+        const int px = static_cast<int>(p->x), py = static_cast<int>(p->y);
+        std::vector<std::pair<const LABEL *, std::string>> labels;
+        for (const SPRITE *s : p->front)
+            if (const LABEL *l = dynamic_cast<const LABEL *>(s)) {
+                const char *name = std::strncmp(l->NAME, p->name, std::strlen(p->name)) == 0
+                                       ? l->NAME + std::strlen(p->name) + 1
+                                       : l->NAME;
+                if (auto e = expected.find(name); e != expected.end())
+                    labels.push_back({l, e->second});
+            }
+        EXPECT_EQ(labels.size(), expected.size()) << p->sprite_NAME;
+        for (const auto &[label, text] : labels)
+            if (!references.count({text, label->colour}))
+                references[{text, label->colour}] = drawn_alone(text, label->colour);
+        draw_at(std::max(0, px - 16), std::max(0, py - 16));
+        for (const auto &[label, text] : labels) {
+            const TEXT_MASK &want = references[{text, label->colour}];
+            const int lx = px + static_cast<int>(label->x), ly = py + static_cast<int>(label->y);
+            bool found = false;
+            for (int oy = ly - 10; oy <= ly + 14 && !found; oy++)
+                for (int ox = lx - 6; ox <= lx + 12 && !found; ox++) {
+                    bool same = true;
+                    for (int y = 0; y < want.h && same; y++)
+                        for (int x = 0; x < want.w && same; x++) {
+                            const int wx = ox + x - offsx, wy = VIEW_HEIGHT - 1 - (oy + y - offsy);
+                            same = wx >= 0 && wy >= 0 && wx < VIEW_WIDTH && wy < VIEW_HEIGHT &&
+                                   near(&pixels[3 * (wy * VIEW_WIDTH + wx)], label->colour) ==
+                                       want.at(x, y);
+                        }
+                    found = same;
+                }
+            EXPECT_TRUE(found && want.w > 0)
+                << p->sprite_NAME << " " << label->NAME << " does not read " << text;
+            checked++;
+        }
+    }
+    EXPECT_GT(checked, 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoPatches, PanelViews,
