@@ -10,7 +10,7 @@
 #include "app/render_callback.h"
 #include "app/startup.h"
 #include "app/user_folder.h"
-#include "panels/view_state.h"
+#include "ui/views/view_state.h"
 
 int main(int argc, char **argv)
 {

@@ -10,7 +10,7 @@
 #include "app/scope_feed.h"
 #include "engine/font_data.h"
 #include "engine/video.h"
-#include "panels/view_state.h"
+#include "ui/views/view_state.h"
 
 namespace {
 

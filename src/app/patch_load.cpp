@@ -15,9 +15,9 @@
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
-#include "panels/view_state.h"
+#include "ui/views/view_state.h"
 #include "synth/generator.h"
-#include "ui/load_dialog.h"
+#include "ui/dialogs/load_dialog.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/render_callback.h"
 #include "app/sound_dialog.h"
 #include "midi/midi_input.h"
-#include "panels/view_state.h"
+#include "ui/views/view_state.h"
 #include "remote/remote_listener.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"

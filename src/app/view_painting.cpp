@@ -6,11 +6,12 @@
 
 #include "app/main_loop.h"
 #include "cables/cable_list.h"
+#include "ui/views/back_view.h"
 #include "engine/sprite.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
-#include "panels/view_state.h"
+#include "ui/views/view_state.h"
 
 SPRITE *fond_tile = nullptr;
 unsigned long cable_list_rebuilds = 0;
@@ -87,7 +88,7 @@ void paint_back_view(int redraw_bits, int remote_result)
 {
     if (link_not_created == 1) {
         std::printf("Cree liste des liens\n");
-        cree_list_liens();
+        rebuild_cables();
         link_not_created = 0;
         cable_list_rebuilds++;
     }

@@ -6,7 +6,7 @@
 #include "cables/cable_list.h"
 #include "cables/output_lookup.h"
 #include "cables/rewire.h"
-#include "cables/view_pointer.h"
+#include "ui/views/view_pointer.h"
 #include "panels/panel_kinds.h"
 #include "synth/mixer.h"
 

@@ -8,7 +8,6 @@
 #include "panels/mixer_gui.h"
 #include "panels/panel_kinds.h"
 #include "panels/panel_lists.h"
-#include "panels/view_state.h"
 #include "panels/vca_gui.h"
 #include "panels/vcf_gui.h"
 #include "panels/vco_gui.h"
@@ -148,10 +147,6 @@ void cree_list_liens()
     for (LINK *link : liens)
         delete link;
     liens.clear();
-    // A cable end still held (a panel moved with the other button meanwhile)
-    // belonged to a cable just freed: it is let go.
-    links_view.clicked_link = nullptr;
-    links_view.clicked_link_moved = 0;
     std::printf("Begin Link Creation\n");
     for (OBJET *panel : objets_globaux) {
         switch (kind_of(panel)) {

@@ -20,6 +20,9 @@ extern int link_not_created;
 // width) and mixers (one per connected channel). Keyboards and samplers have
 // no inputs; sequencers get none ("SEQ not done").
 //
+// Every LINK of the old list is freed: whoever holds one (the back view's
+// picked end) drops it first.
+//
 // A cable that cannot be drawn (its source shown by no panel, or a socket
 // missing on a panel: a sampler's panel has none) is skipped with one trace
 // line and the rebuild goes on; it never waits for the terminal.

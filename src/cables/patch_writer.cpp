@@ -13,7 +13,7 @@
 #include "patch/patch_sections.h"
 #include "panels/panel_kinds.h"
 #include "panels/panel_lists.h"
-#include "panels/patch_names.h"
+#include "patch/patch_names.h"
 #include "synth/generator.h"
 
 namespace {

@@ -1,9 +1,6 @@
 #include "panels/panel_drawing.h"
 
-#include <cstdlib>
-
 #include "panels/panel_lists.h"
-#include "panels/view_state.h"
 
 int BACK_VIEW_TOGGLE = 0;
 
@@ -42,13 +39,10 @@ int draw_all_modules_DASH(int, int, std::vector<OBJET *> &panels, SDL_Surface *,
     return 1;
 }
 
-void toggle_FILS_view()
+void show_panel_sides(int back_view)
 {
-    BACK_VIEW_TOGGLE = std::abs(BACK_VIEW_TOGGLE - 1);
-    // A button held across the switch is released in the other view: the
-    // view left behind forgets what it picked.
-    forget_view_picks();
+    BACK_VIEW_TOGGLE = back_view;
     for (OBJET *panel : objets_globaux)
-        panel->toggle_view_mode(BACK_VIEW_TOGGLE ? static_cast<int>(OBJET::VIEW_BACK)
-                                                 : static_cast<int>(panel->front_look));
+        panel->toggle_view_mode(back_view ? static_cast<int>(OBJET::VIEW_BACK)
+                                          : static_cast<int>(panel->front_look));
 }

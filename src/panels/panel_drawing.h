@@ -28,6 +28,6 @@ int draw_all_modules(int redraw_bits, int remote_result, std::vector<OBJET *> &p
 int draw_all_modules_DASH(int redraw_bits, int remote_result, std::vector<OBJET *> &panels,
                           SDL_Surface *surface, int scroll_x, int scroll_y);
 
-// Switches every module panel to the other view; both views forget their
-// picks (forget_view_picks).
-void toggle_FILS_view();
+// Sets BACK_VIEW_TOGGLE and shows every module panel from that side: its
+// sockets (1), or its controls full or compact as it was last shown (0).
+void show_panel_sides(int back_view);

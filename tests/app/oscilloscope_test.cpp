@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "app/oscilloscope.h"
-#include "panels/view_state.h"
+#include "ui/views/view_state.h"
 
 namespace {
 

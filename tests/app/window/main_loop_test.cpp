@@ -15,7 +15,7 @@
 #include "app/patch_load.h"
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
-#include "cables/view_test_helpers.h"
+#include "ui/views/view_test_helpers.h"
 #include "app/scope_feed.h"
 #include "app/view_painting.h"
 #include "cables/cable_list.h"
@@ -25,12 +25,12 @@
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "panels/system_dash.h"
-#include "panels/view_state.h"
+#include "ui/views/view_state.h"
 #include "support/temp_dir.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
-#include "ui/load_dialog.h"
-#include "ui/patch_listing.h"
+#include "ui/dialogs/load_dialog.h"
+#include "ui/dialogs/patch_listing.h"
 
 namespace {
 

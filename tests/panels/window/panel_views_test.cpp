@@ -151,9 +151,9 @@ protected:
 TEST_P(PanelViews, EveryPanelIsDrawnAtItsPlaceInBothViews)
 {
     check_view(true);
-    toggle_FILS_view();
+    show_panel_sides(1);
     check_view(false);
-    toggle_FILS_view();
+    show_panel_sides(0);
     check_view(true);
 }
 

@@ -1,0 +1,113 @@
+#include "ui/dialogs/name_entry.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "panels/note_keys.h"
+
+NAME_ENTRY_HOOKS name_entry_hooks;
+
+namespace {
+
+bool entry_open = false;
+
+// The character a key types: the translated character when the keyboard
+// layout gave one, else the key itself for the keys that are characters.
+int typed_character(const SDL_keysym &key)
+{
+    if (key.unicode != 0)
+        return key.unicode < 0x80 ? key.unicode : 0;
+    if (key.sym < SDLK_SPACE || key.sym > SDLK_z)
+        return 0;
+    if ((key.mod & KMOD_SHIFT) != 0 && key.sym >= SDLK_a)
+        return key.sym - SDLK_a + 'A';
+    return key.sym;
+}
+
+} // namespace
+
+NAME_ENTRY::NAME_ENTRY(const char *prompt, const char *directory)
+    : prompt(prompt), directory(directory), files(list_patch_files(directory))
+{
+}
+
+bool NAME_ENTRY::press(const SDL_keysym &key)
+{
+    const size_t length = std::strlen(name);
+    switch (key.sym) {
+    case SDLK_ESCAPE:
+        escape_held = true;
+        return false;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        if (const char *problem = patch_name_problem(name)) {
+            message = problem;
+            return true;
+        }
+        state = ACCEPTED;
+        return true;
+    case SDLK_BACKSPACE:
+        if (length == 0)
+            return false;
+        name[length - 1] = '\0';
+        message.clear();
+        return true;
+    default:
+        break;
+    }
+    const int c = typed_character(key);
+    if (c < ' ' || c > '~')
+        return false;
+    if (length >= PATCH_NAME_MAX) {
+        message = NAME_TOO_LONG;
+        return true;
+    }
+    name[length] = static_cast<char>(c);
+    name[length + 1] = '\0';
+    message.clear();
+    return true;
+}
+
+bool NAME_ENTRY::take(const SDL_Event &event)
+{
+    if (event.type == SDL_KEYDOWN)
+        return press(event.key.keysym);
+    if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE && escape_held) {
+        state = CANCELLED;
+        return true;
+    }
+    return false;
+}
+
+bool run_name_entry(NAME_ENTRY &entry)
+{
+    if (SDL_GetVideoSurface() == nullptr || entry_open) {
+        std::printf("%s\n", entry_open ? "A name entry is already open"
+                                       : "No window to ask for the name in");
+        return false;
+    }
+    entry_open = true;
+    release_held_note_keys(); // their releases will come to the entry
+    const int unicode = SDL_EnableUNICODE(1);
+    bool changed = true;
+    while (entry.state == NAME_ENTRY::TYPING) {
+        if (name_entry_hooks.each_pass && name_entry_hooks.each_pass(name_entry_hooks.data))
+            changed = true;
+        SDL_Event event;
+        while (entry.state == NAME_ENTRY::TYPING && SDL_PollEvent(&event))
+            changed = entry.take(event) || changed || event.type == SDL_USEREVENT;
+        if (entry.state != NAME_ENTRY::TYPING)
+            break;
+        if (changed)
+            entry.paint_frame();
+        else
+            SDL_Delay(10);
+        changed = false;
+    }
+    SDL_EnableUNICODE(unicode);
+    entry_open = false;
+    SDL_Event redraw = {};
+    redraw.type = SDL_USEREVENT;
+    SDL_PushEvent(&redraw);
+    return entry.state == NAME_ENTRY::ACCEPTED;
+}

@@ -1,0 +1,28 @@
+#include "ui/dialogs/patch_listing.h"
+
+#include <dirent.h>
+
+#include <cerrno>
+#include <cstring>
+
+PATCH_LISTING list_patches(const char *directory)
+{
+    PATCH_LISTING listing;
+    DIR *d = opendir(directory);
+    if (d == nullptr) {
+        listing.problem = std::string("Cannot read ") + directory + ": " + std::strerror(errno);
+        return listing;
+    }
+    std::vector<std::string> lower;
+    while (const dirent *e = readdir(d)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+            continue;
+        if (std::strstr(e->d_name, "QSY"))
+            listing.names.push_back(e->d_name);
+        if (std::strstr(e->d_name, "qsy"))
+            lower.push_back(e->d_name);
+    }
+    closedir(d);
+    listing.names.insert(listing.names.end(), lower.begin(), lower.end());
+    return listing;
+}

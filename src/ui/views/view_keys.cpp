@@ -1,0 +1,98 @@
+#include "ui/views/view_keys.h"
+
+#include <cstdio>
+
+#include "cables/cable_list.h"
+#include "cables/output_lookup.h"
+#include "ui/views/view_pointer.h"
+#include "panels/note_keys.h"
+#include "panels/system_dash.h"
+#include "remote/remote_orders.h"
+#include "synth/generator.h"
+
+namespace {
+
+using LIST = std::vector<OBJET *>;
+
+void next_oscillator(LIST &)
+{
+    int &selected = remote_state.nr_vco_selected;
+    if (++selected >= static_cast<int>(gen != nullptr ? gen->oscillators.size() : 0))
+        selected = 0;
+}
+
+void write_panel_descriptions(LIST &list)
+{
+    for (size_t i = 0; i < list.size(); i++) {
+        std::printf("*[%d]****************************\n", static_cast<int>(i));
+        list[i]->view_RC("RC/LOL.RC");
+    }
+}
+
+void load_patch(LIST &)
+{
+    LOAD_FLAG = 1;
+    open_load_dialog();
+    LOAD_FLAG = 0;
+    link_not_created = 1; // a cable end held when the dialog opened goes back
+}
+
+void swap_front_view(LIST &list)
+{
+    if (OBJET *panel = panel_at(list, get_pointed_instrument(&list)))
+        panel->toggle_view_mode(0);
+}
+
+void post_left_release(LIST &list)
+{
+    OBJET *panel = panel_at(list, nr_ins_cible);
+    if (panel == nullptr)
+        return;
+    SDL_Event release = {};
+    release.type = SDL_MOUSEBUTTONUP;
+    release.button.button = SDL_BUTTON_LEFT;
+    panel->ajoute_message(MESSAGE(1, &release, nullptr, nullptr));
+}
+
+const KEY_ACTION SHARED_PRESSES[] = {
+    {SDLK_TAB, next_oscillator},
+    {SDLK_F1, [](LIST &) { DISPLAY_OSCILLO = 1 - DISPLAY_OSCILLO; }},
+    {SDLK_F2, write_panel_descriptions},
+    {SDLK_F3, load_patch},
+    {SDLK_KP_PLUS, [](LIST &) { ZOOM_FACTOR *= 2; }},
+    {SDLK_KP_MINUS, [](LIST &) { ZOOM_FACTOR /= 2; }},
+    {SDLK_5, swap_front_view},
+    {SDLK_1, post_left_release},
+};
+
+const KEY_ACTION SHARED_RELEASES[] = {
+    {SDLK_ESCAPE, [](LIST &) { quit = 0; }},
+    {SDLK_F1, [](LIST &) { remote_state.toggle_BUTTON_1 = 0; }},
+    {SDLK_F2, [](LIST &) { remote_state.toggle_BUTTON_2 = 0; }},
+    {SDLK_F3, [](LIST &) { remote_state.toggle_BUTTON_3 = 0; }},
+    {SDLK_F4, [](LIST &) { remote_state.toggle_BUTTON_4 = 0; }},
+};
+
+bool run(KEY_TABLE table, SDLKey key, LIST &list)
+{
+    for (size_t i = 0; i < table.count; i++)
+        if (table.actions[i].key == key) {
+            table.actions[i].act(list);
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
+void press_key(SDLKey key, LIST &list, KEY_TABLE own)
+{
+    if (!run(own, key, list) && !run(SHARED_PRESSES, key, list))
+        press_note_key(key);
+}
+
+void release_key(SDLKey key, LIST &list, KEY_TABLE own)
+{
+    if (!run(own, key, list) && !run(SHARED_RELEASES, key, list))
+        release_note_key(key);
+}

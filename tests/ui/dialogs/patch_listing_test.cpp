@@ -1,0 +1,75 @@
+// The listing the load dialog shows: the directory read directly, the names
+// holding "QSY" first and those holding "qsy" after, nothing written.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "support/temp_dir.h"
+#include "ui/dialogs/patch_listing.h"
+
+namespace {
+
+// The directory's entries in the order it gives them.
+std::vector<std::string> entries(const std::string &dir)
+{
+    std::vector<std::string> out;
+    if (DIR *d = opendir(dir.c_str())) {
+        while (const dirent *e = readdir(d))
+            out.push_back(e->d_name);
+        closedir(d);
+    }
+    return out;
+}
+
+std::vector<std::string> sorted(std::vector<std::string> v)
+{
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+TEST(PatchListing, UpperCaseMatchesFirstThenLowerCaseInTheDirectorysOrder)
+{
+    TempDir dir;
+    for (const char *name : {"B.QSY", "a.qsy", "BOTH.QSY.qsy", "notes.txt", ".hidden.QSY", "QSYNTH",
+                             "with space.QSY", "C.QSY", "z.Qsy"})
+        dir.write(name, "");
+    mkdir(dir.path("folder.QSY").c_str(), 0755);
+    const std::vector<std::string> before = sorted(entries(dir.path(""))),
+                                   here = sorted(entries("."));
+
+    const PATCH_LISTING listing = list_patches(dir.path("").c_str());
+
+    EXPECT_EQ("", listing.problem);
+    ASSERT_EQ(9u, listing.names.size());
+    const std::vector<std::string> upper(listing.names.begin(), listing.names.begin() + 7);
+    const std::vector<std::string> lower(listing.names.begin() + 7, listing.names.end());
+    EXPECT_EQ(sorted(upper),
+              (std::vector<std::string>{".hidden.QSY", "B.QSY", "BOTH.QSY.qsy", "C.QSY", "QSYNTH",
+                                        "folder.QSY", "with space.QSY"}));
+    EXPECT_EQ(sorted(lower), (std::vector<std::string>{"BOTH.QSY.qsy", "a.qsy"}));
+    // Each group in the order the directory gives its entries.
+    std::vector<std::string> order;
+    for (const std::string &e : entries(dir.path("")))
+        if (e.find("QSY") != std::string::npos)
+            order.push_back(e);
+    EXPECT_EQ(order, upper);
+    // Nothing written, here or there.
+    EXPECT_EQ(before, sorted(entries(dir.path(""))));
+    EXPECT_EQ(here, sorted(entries(".")));
+}
+
+TEST(PatchListing, AnEmptyOrMissingDirectoryListsNothing)
+{
+    TempDir dir;
+    const PATCH_LISTING empty = list_patches(dir.path("").c_str());
+    EXPECT_TRUE(empty.names.empty());
+    EXPECT_EQ("", empty.problem);
+    const PATCH_LISTING missing = list_patches(dir.path("nowhere").c_str());
+    EXPECT_TRUE(missing.names.empty());
+    EXPECT_NE(std::string::npos, missing.problem.find("nowhere")) << missing.problem;
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// The save command end to end in a real window, driven by real SDL events: a
+// released click on the system dashboard's SAVE button opens the name entry
+// over the darkened view; the entry takes every event; a failed save asks
+// again; the patch lands in QSY/ under the name typed; Escape closes the
+// entry on its release and leaves nothing for the view's handler.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ui/views/view_test_helpers.h"
+#include "ui/dialogs/save_command.h"
+#include "engine/font_data.h"
+#include "engine/video.h"
+#include "ui/dialogs/name_entry.h"
+#include "panels/panel_drawing.h"
+#include "panels/system_dash.h"
+#include "ui/views/view_state.h"
+
+using namespace cable_test;
+using namespace view_test;
+
+namespace {
+
+void push_keys(const std::string &text)
+{
+    for (char c : text) {
+        const SDLKey sym = static_cast<SDLKey>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        key(SDL_KEYDOWN, sym, static_cast<Uint16>(c));
+        key(SDL_KEYUP, sym);
+    }
+}
+
+std::vector<int> queue()
+{
+    std::vector<int> types;
+    for (SDL_Event e; SDL_PollEvent(&e);)
+        types.push_back(e.type);
+    return types;
+}
+
+std::vector<int> front_pixel(int x, int y)
+{
+    unsigned char p[3];
+    glReadBuffer(GL_FRONT);
+    glReadPixels(x, VIEW_HEIGHT - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    glReadBuffer(GL_BACK);
+    return {p[0], p[1], p[2]};
+}
+
+int passes = 0;
+std::vector<std::vector<int>> seen; // a corner, the box's plate, the name's display
+
+// Each pass of the entry's loop; the second entry's second pass looks at the
+// window, then types the rest.
+int each_pass(void *)
+{
+    if (++passes == 3) {
+        seen = {front_pixel(5, 5), front_pixel(VIEW_WIDTH / 2 + 200, VIEW_HEIGHT / 2 + 110),
+                front_pixel(VIEW_WIDTH / 2 + 200, VIEW_HEIGHT / 2 - 78)};
+        push_keys("\b\b\b\b\bMINE.QSY\r");
+    }
+    return 0;
+}
+
+TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
+{
+    open_window();
+    our_font_14.init("Fonts/04b_03b_.ttf", 12);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    LOADED_PATCH patch("QSY/MODULAR.QSY");
+    SYSTEM_DASH dash({nullptr, SAVE_QSY, toggle_FILS_view});
+    SPRITE *save = dash.get_SPRITE_by_name("BUTTON_SAVE");
+    ASSERT_NE(save, nullptr);
+    const std::string data = std::filesystem::current_path();
+    TempDir dir;
+    ASSERT_EQ(chdir(dir.path("").c_str()), 0); // the saves land in QSY/ there
+    ASSERT_EQ(mkdir("QSY", 0755), 0);
+    ASSERT_EQ(mkdir("QSY/TAKEN", 0755), 0); // no file can replace it
+    name_entry_hooks.each_pass = each_pass;
+
+    glClearColor(0, 1, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapBuffers(); // the view: plain green
+    queue();
+    for (Uint8 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        // What the entry must take: a name no file can take, F4, a click, a
+        // sequencer step.
+        push_keys("TAKEN\r");
+        key(SDL_KEYDOWN, SDLK_F4);
+        SDL_Event click = {};
+        click.type = type;
+        SDL_PushEvent(&click);
+        key(SDL_USEREVENT, SDLK_UNKNOWN);
+        dash.ajoute_message(MESSAGE(1, &click, nullptr, save));
+        dash.evolue();
+        if (type == SDL_MOUSEBUTTONDOWN) {
+            EXPECT_EQ(queue().size(), 15u); // a press opens nothing
+        }
+    }
+    std::ostringstream written;
+    written << std::ifstream("QSY/MINE.QSY").rdbuf();
+    EXPECT_EQ(written.str(), patch_as_written());
+    EXPECT_TRUE(std::filesystem::is_directory("QSY/TAKEN"));
+    EXPECT_EQ(seen, (std::vector<std::vector<int>>{{0, 145, 0}, {57, 60, 66}, {10, 22, 16}}));
+    // Left: the last key's release and the entry's request to redraw.
+    EXPECT_EQ(queue(), (std::vector<int>{SDL_KEYUP, SDL_USEREVENT}));
+
+    key(SDL_KEYDOWN, SDLK_ESCAPE, 27);
+    key(SDL_KEYUP, SDLK_ESCAPE);
+    EXPECT_EQ(SAVE_QSY(), 0);
+    EXPECT_EQ(queue(), (std::vector<int>{SDL_USEREVENT}));
+    name_entry_hooks = NAME_ENTRY_HOOKS();
+    ASSERT_EQ(chdir(data.c_str()), 0);
+}
+
+} // namespace
