@@ -13,6 +13,7 @@ from wav_stats import frequency, rms  # noqa: E402
 
 NOTE_ON, NOTE_OFF = 0x90, 0x80
 HOLD_S = 0.4
+HOLD_FRAMES = 17640  # 0.4 s of sound after each message, however late the cycles come
 SETTLE = 4410  # frames after an event before it is judged: 100 ms
 
 
@@ -40,7 +41,7 @@ def test_notes_play_at_their_pitch_newest_first_and_stop_on_release(args, tmp):
             times = []
             for message, _ in steps:
                 times.append(tester.send(*message))
-                time.sleep(HOLD_S)
+                tester.recorded_until(times[-1] + HOLD_FRAMES)
             tester.recording = False
             assert s.quit() == 0
         finally:

@@ -126,6 +126,17 @@ class TestClient:
             time.sleep(0.001)
         return self.sent[-1][0]
 
+    def recorded_until(self, frame, timeout=20):
+        """Waits until the recording reaches frame time `frame`: on a busy
+        machine the server's cycles lag the clock, so a wait of so many
+        seconds may record fewer frames."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.cycles and self.cycles[-1][0] >= frame:
+                return
+            time.sleep(0.01)
+        raise AssertionError("the recording did not reach frame %d" % frame)
+
     def record(self, seconds):
         """Records for seconds; returns (first frame time, float samples)."""
         self.cycles = []
