@@ -7,6 +7,7 @@
 #include <string>
 
 #include "patch/patch_sections.h"
+#include "patch/patch_writer.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 
@@ -48,11 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     GENERATOR g;
     if (read_module_section(g, file) == 1) {
         std::rewind(file);
+        read_pattern_section(g, file);
+        std::rewind(file);
         read_link_section(g, file);
     }
     std::fclose(file);
 
-    g.save_QSY(stdout);
+    write_patch(g, stdout);
     g.release_modules();
     return 0;
 }

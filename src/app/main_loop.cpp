@@ -20,7 +20,7 @@
 #include "app/stop_signals.h"
 #include "app/view_painting.h"
 #include "ui/views/back_view.h"
-#include "cables/panel_layout.h"
+#include "panels/panel_layout.h"
 #include "ui/dialogs/save_command.h"
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"

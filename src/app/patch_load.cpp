@@ -10,7 +10,7 @@
 #include "app/output_tap.h"
 #include "app/patch_swap.h"
 #include "cables/cable_list.h"
-#include "cables/panel_layout.h"
+#include "panels/panel_layout.h"
 #include "engine/video.h"
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"

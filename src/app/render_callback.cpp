@@ -7,7 +7,7 @@
 #include "app/scope_feed.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
-#include "synth/retired_inputs.h"
+#include "modules/retired_inputs.h"
 
 namespace {
 INPUT the_output_tap;

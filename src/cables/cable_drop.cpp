@@ -4,88 +4,11 @@
 #include <cstring>
 
 #include "cables/cable_list.h"
-#include "cables/output_lookup.h"
-#include "cables/rewire.h"
-#include "ui/views/view_pointer.h"
-#include "panels/panel_kinds.h"
-#include "synth/mixer.h"
+#include "modules/sockets.h"
+#include "panels/module_panel.h"
+#include "panels/panel_elements.h"
 
 namespace {
-
-struct END_KIND {
-    int side;
-    const char *word; // in the socket's name; "" for any
-    int kind;
-    const char *trace;
-};
-
-const END_KIND END_KINDS[] = {
-    {1, "_GATE", GATE_OUTPUT_END, "OUTPUT_GATE\n"}, {1, "_SYNC", SYNC_OUTPUT_END, "OUTPUT_SYNC\n"},
-    {1, "", AUDIO_OUTPUT_END, "OUTPUT\n"},          {0, "_GATE", GATE_INPUT_END, "INPUT_GATE\n"},
-    {0, "_SYNC", SYNC_INPUT_END, "INPUT_SYNC\n"},   {0, "", AUDIO_INPUT_END, "INPUT\n"},
-};
-
-// One drop: the cable, the panel and the socket it lands on.
-struct DROP {
-    LINK &link;
-    OBJET *target;
-    SPRITE *socket;
-    bool duplicate;
-};
-
-// The old input's module is an oscillator: the trace names its socket.
-void trace_oscillator_socket(const LINK &link)
-{
-    if (kind_of(link.input_panel) == VCO_PANEL)
-        std::printf("[%s]\n", link.input_socket->NAME);
-}
-
-bool move_sync_input(const DROP &d)
-{
-    trace_oscillator_socket(d.link);
-    if (!d.duplicate)
-        plug_sync(d.link.input_panel, nullptr);
-    plug_sync(d.target, sync_output(d.link.output_panel));
-    return true;
-}
-
-bool move_gate_input(const DROP &d)
-{
-    plug_gate(d.target, gate_output(d.link.output_panel));
-    trace_oscillator_socket(d.link);
-    if (!d.duplicate)
-        plug_gate(d.link.input_panel, nullptr);
-    return true;
-}
-
-bool move_audio_input(const DROP &d)
-{
-    if (mixer_is_full(d.target)) {
-        std::printf("Branchement refuse : les %d entrees de [%s] sont prises\n", MIXER::CHANNELS,
-                    module_name(d.target));
-        return false;
-    }
-    const AUDIO_INPUT old = audio_input_of(d.link.input_panel, d.link.input_socket->NAME);
-    if (old.role == AUDIO_INPUT::CHANNEL) {
-        plug_audio(old, nullptr); // the mixer keeps counting the channel
-    } else if (!d.duplicate) {
-        trace_oscillator_socket(d.link);
-        plug_audio(old, nullptr);
-    }
-    OUTPUT *source = audio_output(d.link.output_panel);
-    if (kind_of(d.target) == MIXER_PANEL)
-        add_mixer_channel(d.target, source);
-    else
-        plug_audio(audio_input_of(d.target, d.socket->NAME), source);
-    return true;
-}
-
-bool move_audio_output(const DROP &d)
-{
-    plug_audio(audio_input_of(d.link.input_panel, d.link.input_socket->NAME),
-               audio_output(d.target));
-    return true;
-}
 
 const char WRONG_GATE[] = "Mauvais branchment : Vous essayer de mettre une connexion INPUT_GATE "
                           "dans une j'sais pas on s'en fout\n";
@@ -94,53 +17,89 @@ const char WRONG_INPUT[] =
 const char WRONG_OUTPUT[] =
     "Mauvais branchment : Vous essayer de mettre une connexion OUTPUT dans une INPUT\n";
 
-constexpr unsigned ANY_MODULE =
-    VCO_PANEL | VCA_PANEL | VCF_PANEL | SEQ_PANEL | MIXER_PANEL | SAMPLER_PANEL | KEYBOARD_PANEL;
-
-struct DROP_RULE {
-    const char *socket_word; // the socket dropped on must contain it
-    unsigned panels;         // the panel kinds that can take the end
-    const char *wrong_kind;  // said otherwise
-    bool (*rewire)(const DROP &);
-    const char *connected;
+// What each kind of end is, indexed by the kind.
+struct END {
+    bool output;
+    SIGNAL signal;
+    const char *trace;     // when picked
+    const char *wrong;     // when dropped where it cannot go
+    const char *connected; // when dropped where it goes
 };
 
-// Indexed by the kind of the picked end. An output end of a gate or sync
-// cable rewires nothing: the rebuilt list puts the cable back.
-const DROP_RULE DROP_RULES[] = {
-    {"OUTPUT", ANY_MODULE, WRONG_OUTPUT, move_audio_output, "Branchement INPUT vers OUTPUT\n"},
-    {"INPUT", VCO_PANEL | VCA_PANEL | VCF_PANEL | MIXER_PANEL, WRONG_INPUT, move_audio_input,
-     "Branchement OUTPUT vers INPUT\n"},
-    {"INPUT_GATE", VCO_PANEL | VCA_PANEL | VCF_PANEL, WRONG_GATE, move_gate_input,
-     "Branchement OUTPUT_GATE vers INPUT_GATE\n"},
-    {"INPUT_SYNC", VCO_PANEL | VCF_PANEL, WRONG_GATE, move_sync_input,
-     "Branchement OUTPUT_SYNC vers INPUT_SYNC\n"},
-    {"OUTPUT_GATE", ANY_MODULE, WRONG_GATE, nullptr, "Branchement OUTPUT_GATE vers INPUT_GATE\n"},
-    {"OUTPUT_SYNC", ANY_MODULE, WRONG_GATE, nullptr, "Branchement OUTPUT_SYNC vers INPUT_SYNC\n"},
+const END ENDS[] = {
+    {true, SIGNAL::AUDIO, "OUTPUT\n", WRONG_OUTPUT, "Branchement INPUT vers OUTPUT\n"},
+    {false, SIGNAL::AUDIO, "INPUT\n", WRONG_INPUT, "Branchement OUTPUT vers INPUT\n"},
+    {false, SIGNAL::GATE, "INPUT_GATE\n", WRONG_GATE, "Branchement OUTPUT_GATE vers INPUT_GATE\n"},
+    {false, SIGNAL::SYNC, "INPUT_SYNC\n", WRONG_GATE, "Branchement OUTPUT_SYNC vers INPUT_SYNC\n"},
+    {true, SIGNAL::GATE, "OUTPUT_GATE\n", WRONG_GATE, "Branchement OUTPUT_GATE vers INPUT_GATE\n"},
+    {true, SIGNAL::SYNC, "OUTPUT_SYNC\n", WRONG_GATE, "Branchement OUTPUT_SYNC vers INPUT_SYNC\n"},
 };
 
-const END_KIND &end_kind(const char *socket_name, int side)
+int kind_of_end(bool output, SIGNAL signal)
 {
-    for (const END_KIND &k : END_KINDS)
-        if (k.side == side && std::strstr(socket_name, k.word))
+    for (int k = 0; k < static_cast<int>(sizeof ENDS / sizeof ENDS[0]); k++)
+        if (ENDS[k].output == output && ENDS[k].signal == signal)
             return k;
-    return END_KINDS[side == 1 ? 2 : 5]; // the audio ends match any name
+    return output ? AUDIO_OUTPUT_END : AUDIO_INPUT_END;
+}
+
+// An input socket of a panel: its entry in the table and, for a mixer, its
+// channel; null entry when the panel's back offers no such input.
+struct INPUT_AT {
+    MODULE module;
+    const SOCKET *socket = nullptr;
+    int channel = 0;
+};
+
+INPUT_AT input_at(OBJET *panel, const SPRITE *socket)
+{
+    INPUT_AT in;
+    in.module = module_of(panel);
+    const SOCKET *s =
+        input_socket_named(in.module.kind, name_in_panel(*panel, socket), &in.channel);
+    in.socket = s != nullptr && s->cabled ? s : nullptr;
+    return in;
+}
+
+bool mixer_is_full(const MODULE &m)
+{
+    return m.kind == MIXER_MODULE && m.as<MIXER>()->count.load() >= MIXER::CHANNELS;
+}
+
+// An input end dropped on another input socket of its signal.
+bool move_input(LINK &link, const INPUT_AT &to, bool duplicate)
+{
+    if (mixer_is_full(to.module)) {
+        std::printf("Branchement refuse : les %d entrees de [%s] sont prises\n", MIXER::CHANNELS,
+                    to.module.name());
+        return false;
+    }
+    const INPUT_AT from = input_at(link.input_panel, link.input_socket);
+    const MODULE source = module_of(link.output_panel);
+    if (from.socket != nullptr) {
+        if (from.module.kind == VCO_MODULE)
+            std::printf("[%s]\n", link.input_socket->NAME);
+        // A mixer's channel is left plugged to nothing, and counted.
+        if (!duplicate || from.socket->channels > 1)
+            from.socket->plug(from.module, from.channel, MODULE());
+    }
+    to.socket->plug(to.module, to.socket->channels > 1 ? -1 : to.channel, source);
+    return true;
 }
 
 } // namespace
 
 int cable_end_kind(const char *socket_name, int side)
 {
-    const END_KIND &k = end_kind(socket_name, side);
-    std::printf("%s", k.trace);
-    return k.kind;
+    const SIGNAL signal = signal_of_output(socket_name);
+    const int kind = kind_of_end(side == 1, signal);
+    std::printf("%s", ENDS[kind].trace);
+    return kind;
 }
 
-void drop_cable_end(LINK &link, int kind, bool duplicate, const std::vector<OBJET *> &list)
+void drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, SPRITE *p)
 {
     link_not_created = 1;
-    OBJET *target = panel_at(list, get_pointed_instrument(&list));
-    SPRITE *p = target != nullptr ? target->get_pointed_object() : nullptr;
     if (p == nullptr) {
         std::printf("Postionn\xe9 sur rien\n");
         return;
@@ -150,21 +109,37 @@ void drop_cable_end(LINK &link, int kind, bool duplicate, const std::vector<OBJE
         return;
     }
     std::printf("Atterri sur qlq chose [%s]\n", p->NAME);
-    const bool output_end = kind == AUDIO_OUTPUT_END || kind >= GATE_OUTPUT_END;
-    if (p == (output_end ? link.output_socket : link.input_socket)) {
+    const END &end = ENDS[kind];
+    if (p == (end.output ? link.output_socket : link.input_socket)) {
         std::printf("C le meme amateur !\n");
         return;
     }
-    const DROP_RULE &rule = DROP_RULES[kind];
-    // A socket of the wrong kind (an audio end on a gate or sync socket too,
-    // whose names hold "INPUT" or "OUTPUT" as well), or one on a panel whose
-    // module has no such input (a sequencer's sync input is not shown as a
-    // cable): the cable goes back.
-    if (!std::strstr(p->NAME, rule.socket_word) || end_kind(p->NAME, output_end).kind != kind ||
-        (kind_of(target) & rule.panels) == 0) {
-        std::printf("%s", rule.wrong_kind);
+    const MODULE to = module_of(target);
+    if (end.output) {
+        // An output end goes on the output of its signal of another module.
+        const bool fits = std::strcmp(name_in_panel(*target, p), output_element(end.signal)) == 0 &&
+                          to.has_output(end.signal);
+        if (!fits) {
+            std::printf("%s", end.wrong);
+            return;
+        }
+        // A gate or sync output end rewires nothing: the rebuilt list puts
+        // the cable back.
+        if (end.signal == SIGNAL::AUDIO) {
+            const INPUT_AT in = input_at(link.input_panel, link.input_socket);
+            if (in.socket != nullptr)
+                in.socket->plug(in.module, in.channel, to);
+        }
+        std::printf("%s", end.connected);
         return;
     }
-    if (rule.rewire == nullptr || rule.rewire({link, target, p, duplicate}))
-        std::printf("%s", rule.connected);
+    // An input end goes on an input of its signal that the target's back
+    // offers (a sequencer's reset input is shown by no cable: it goes back).
+    const INPUT_AT in = input_at(target, p);
+    if (in.socket == nullptr || in.socket->signal != end.signal) {
+        std::printf("%s", end.wrong);
+        return;
+    }
+    if (move_input(link, in, duplicate))
+        std::printf("%s", end.connected);
 }

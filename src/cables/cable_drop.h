@@ -1,8 +1,7 @@
 // Picking up a cable end at a socket and dropping it on another: the kinds of
-// ends, and the rewiring a drop makes for each kind.
+// ends, and the rewiring a drop makes for each kind. Which socket takes which
+// end, and how it is plugged, come from the sockets table (modules/sockets.h).
 #pragma once
-
-#include <vector>
 
 #include "cables/link.h"
 #include "engine/objet.h"
@@ -22,13 +21,14 @@ enum CABLE_END {
 // end, any other an audio end. Prints the kind's trace line.
 int cable_end_kind(const char *socket_name, int side);
 
-// Drops the picked end (of kind `kind`) of the cable on the socket under the
-// pointer, found in list. An input end moves the cable's input to that socket's
-// module (with duplicate set the old input keeps its source, except a mixer
-// channel); an audio output end gives the cable's input the new module's
+// Drops the picked end (of kind `kind`) of the cable on `socket` of `target`
+// (null when the pointer is over none). An input end moves the cable's input
+// to the target's input socket of its signal (with duplicate set the old
+// input keeps its source, except a mixer channel; any socket of a mixer adds
+// a channel); an audio output end gives the cable's input the target's
 // output; a gate or sync output end changes nothing. A drop on nothing, on a
-// sprite that is no socket, on its own socket, on a socket of the wrong kind
-// or on a panel that cannot take it changes nothing and says so, as does a
-// drop that would give a mixer a 25th channel. The cable list must be rebuilt
-// afterwards in every case (link_not_created).
-void drop_cable_end(LINK &link, int kind, bool duplicate, const std::vector<OBJET *> &list);
+// sprite that is no socket, on its own socket, on a socket of another signal
+// or on one the target's back does not offer changes nothing and says so, as
+// does a drop that would give a mixer a 25th channel. The cable list must be
+// rebuilt afterwards in every case (link_not_created).
+void drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, SPRITE *socket);

@@ -1,44 +1,28 @@
 #include "cables/cable_list.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <type_traits>
 
-#include "cables/output_lookup.h"
-#include "panels/mixer_gui.h"
-#include "panels/panel_kinds.h"
+#include "modules/sockets.h"
+#include "panels/module_panel.h"
 #include "panels/panel_lists.h"
-#include "panels/vca_gui.h"
-#include "panels/vcf_gui.h"
-#include "panels/vco_gui.h"
 
 std::vector<LINK *> liens;
 int link_not_created = 1;
 
 namespace {
 
-// The trace lines of a cable that cannot be made; null gives a line saying
-// which module and socket it concerns.
-struct SKIP_LINES {
-    const char *no_source = nullptr;        // no panel shows the source
-    const char *no_output_socket = nullptr; // the source's panel lacks the socket
-    const char *no_input_socket = nullptr;  // the input's panel lacks the socket
-};
-
-const char *name_of(const OBJET *panel)
+// The colour of the cables of a signal.
+int colour_of(SIGNAL signal)
 {
-    const char *name = module_name(panel);
-    return name != nullptr ? name : panel->name;
-}
-
-void skip(const char *line, const OBJET *panel, const char *socket)
-{
-    if (line != nullptr)
-        std::printf("%s", line);
-    else if (socket == nullptr)
-        std::printf("Cable skipped: the source of an input of %s is on no panel\n", name_of(panel));
-    else
-        std::printf("Cable skipped: the panel of %s has no socket %s\n", name_of(panel), socket);
+    switch (signal) {
+    case SIGNAL::GATE:
+        return GATE_CABLE;
+    case SIGNAL::SYNC:
+        return SYNC_CABLE;
+    case SIGNAL::AUDIO:
+        break;
+    }
+    return AUDIO_CABLE;
 }
 
 // Sockets are elements of the back list, whatever view the panel shows.
@@ -51,92 +35,45 @@ SPRITE *socket_of(OBJET &panel, const char *name)
     return socket;
 }
 
-// A cable from the input socket of panel `to` to the output socket of panel
-// `from`, put at the front of the list; skipped with one line when a panel or
-// a socket is missing.
-void add_cable(OBJET *to, const char *input_socket, OBJET *from, const char *output_socket,
-               int colour, const SKIP_LINES &lines)
+// The cable of one plugged input: from the input socket of panel `to` to the
+// output socket of the panel that shows the source module, put at the front
+// of the list; skipped with one line when a panel or a socket is missing.
+void add_cable(OBJET *to, const char *input_socket, const MODULE &source, SIGNAL signal)
 {
-    if (from == nullptr)
-        return skip(lines.no_source, to, nullptr);
+    const MODULE target = module_of(to);
+    OBJET *from = panel_of(source);
+    if (from == nullptr) {
+        std::printf("Cable skipped: the source of an input of %s is on no panel\n", target.name());
+        return;
+    }
+    const char *output_socket = output_element(signal);
     SPRITE *out = socket_of(*from, output_socket);
-    if (out == nullptr)
-        return skip(lines.no_output_socket, from, output_socket);
     SPRITE *in = socket_of(*to, input_socket);
-    if (in == nullptr)
-        return skip(lines.no_input_socket, to, input_socket);
-    liens.insert(liens.begin(), new LINK(to, from, in, out, colour));
+    if (out == nullptr || in == nullptr) {
+        std::printf("Cable skipped: the panel of %s has no socket %s\n",
+                    out == nullptr ? source.name() : target.name(),
+                    out == nullptr ? output_socket : input_socket);
+        return;
+    }
+    liens.insert(liens.begin(), new LINK(to, from, in, out, colour_of(signal)));
 }
 
-void audio_cable(OBJET *panel, const INPUT *input, const char *socket, const SKIP_LINES &lines = {})
+// The cables of every plugged input of the panel's module that its back
+// shows, in the order of the module's sockets.
+void cables_of(OBJET *panel)
 {
-    if (input != nullptr && input->source != nullptr)
-        add_cable(panel, socket, get_OBJECT_by_OUTPUT(input), "OUTPUT", AUDIO_CABLE, lines);
-}
-
-void gate_cable(OBJET *panel, const INPUT_GATE *input, const SKIP_LINES &lines = {})
-{
-    if (input->source != nullptr)
-        add_cable(panel, "INPUT_GATE", get_OBJECT_by_OUTPUT_GATE(input), "OUTPUT_GATE", GATE_CABLE,
-                  lines);
-}
-
-void sync_cable(OBJET *panel, const INPUT_SYNC *input)
-{
-    if (input->source != nullptr)
-        add_cable(panel, "INPUT_SYNC", get_OBJECT_by_OUTPUT_SYNC(input), "OUTPUT_SYNC", SYNC_CABLE,
-                  {});
-}
-
-// The modulation, sync and gate inputs that oscillators and filters share.
-template <class MODULE> void modulation_sync_gate_cables(OBJET *panel, MODULE *m)
-{
-    audio_cable(panel, m->mod_amplitude, "INPUT_MOD_AMP");
-    audio_cable(panel, m->mod_frequency, "INPUT_MOD_FREQ");
-    audio_cable(panel, m->mod_phase, "INPUT_MOD_PHASE");
-    if constexpr (std::is_same_v<MODULE, VCO>)
-        audio_cable(panel, m->mod_pulse_width, "INPUT_MOD_PWM");
-    sync_cable(panel, m);
-    gate_cable(panel, m);
-}
-
-void oscillator_cables(VCO_GUI *panel)
-{
-    audio_cable(panel, panel->vco, "INPUT");
-    modulation_sync_gate_cables(panel, panel->vco);
-}
-
-void filter_cables(VCF_GUI *panel)
-{
-    PCF *pcf = panel->pcf;
-    if (pcf->INPUT::source != nullptr && kind_of(get_OBJECT_by_OUTPUT(pcf)) == SAMPLER_PANEL)
-        std::printf("Un sampler ...");
-    SKIP_LINES lines;
-    lines.no_input_socket = "GITSH in VCF??\n";
-    audio_cable(panel, pcf, "INPUT", lines);
-    modulation_sync_gate_cables(panel, pcf);
-}
-
-void amplifier_cables(VCA_GUI *panel)
-{
-    SKIP_LINES main;
-    main.no_source = "DISH1\n";
-    main.no_output_socket = "DISH-VCA Output not found?!\n";
-    audio_cable(panel, panel->vca, "INPUT", main);
-    SKIP_LINES gate;
-    gate.no_source = "DISH2\n";
-    gate_cable(panel, panel->vca, gate);
-}
-
-void mixer_cables(MIXER_GUI *panel)
-{
-    SKIP_LINES lines;
-    lines.no_source = lines.no_output_socket = "ZUX\n";
-    const int count = std::min(panel->mixer->count.load(), MIXER::CHANNELS);
-    for (int c = 0; c < count; c++) {
-        char socket[24];
-        std::snprintf(socket, sizeof socket, "INPUT_%d", c + 1);
-        audio_cable(panel, &panel->mixer->inputs[c], socket, lines);
+    const MODULE m = module_of(panel);
+    for (const SOCKET &socket : input_sockets(m.kind)) {
+        if (!socket.cabled)
+            continue;
+        for (int c = 0; c < socket.channels_in_use(m); c++) {
+            const void *address = socket.source(m, c);
+            if (address == nullptr)
+                continue;
+            char element[24];
+            socket.element_of(c, element);
+            add_cable(panel, element, owner_of(*gen, socket.signal, address), socket.signal);
+        }
     }
 }
 
@@ -148,26 +85,7 @@ void cree_list_liens()
         delete link;
     liens.clear();
     std::printf("Begin Link Creation\n");
-    for (OBJET *panel : objets_globaux) {
-        switch (kind_of(panel)) {
-        case VCO_PANEL:
-            oscillator_cables(static_cast<VCO_GUI *>(panel));
-            break;
-        case SEQ_PANEL:
-            std::printf("SEQ not done\n");
-            break;
-        case VCA_PANEL:
-            amplifier_cables(static_cast<VCA_GUI *>(panel));
-            break;
-        case VCF_PANEL:
-            filter_cables(static_cast<VCF_GUI *>(panel));
-            break;
-        case MIXER_PANEL:
-            mixer_cables(static_cast<MIXER_GUI *>(panel));
-            break;
-        default:
-            break; // keyboards and samplers have no inputs
-        }
-    }
+    for (OBJET *panel : objets_globaux)
+        cables_of(panel);
     std::printf("End Link Creation\n");
 }

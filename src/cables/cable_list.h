@@ -13,12 +13,10 @@ extern std::vector<LINK *> liens;
 // changes a connection or moves a panel sets it. 1 at start.
 extern int link_not_created;
 
-// Empties liens and makes one cable per bound input of the modules whose
-// panels are in objets_globaux, walking the panels first to last and putting
-// each new cable at the front: oscillators (main, modulation, sync and gate
-// inputs), amplifiers (main and gate), filters (as oscillators, without pulse
-// width) and mixers (one per connected channel). Keyboards and samplers have
-// no inputs; sequencers get none ("SEQ not done").
+// Empties liens and makes one cable per plugged input of the modules whose
+// panels are in objets_globaux (the inputs their backs show: modules/sockets.h),
+// walking the panels first to last, each panel's inputs in its sockets'
+// order, and putting each new cable at the front.
 //
 // Every LINK of the old list is freed: whoever holds one (the back view's
 // picked end) drops it first.

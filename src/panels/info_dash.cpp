@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "panels/panel_kinds.h"
+#include "panels/module_panel.h"
 #include "panels/panel_elements.h"
 
 INFO_DASH *information_dash = nullptr;
@@ -44,9 +44,9 @@ void INFO_DASH::set_CIBLE(OBJET *p)
         return;
     std::snprintf(label_target->text, sizeof label_target->text, "%p %s", static_cast<void *>(p),
                   p->sprite_NAME);
-    if (const char *type = kind_word(kind_of(p))) {
-        std::snprintf(label_type->text, sizeof label_type->text, "%s", type);
-        std::snprintf(label_target->text, sizeof label_target->text, "%s", module_name(p));
+    if (const MODULE m = module_of(p)) {
+        std::snprintf(label_type->text, sizeof label_type->text, "%s", kind_word(m.kind));
+        std::snprintf(label_target->text, sizeof label_target->text, "%s", m.name());
     }
     std::snprintf(label_view_mode->text, sizeof label_view_mode->text, "%u", p->view_mode);
 }

@@ -50,7 +50,7 @@ const BINDING<KEYBOARD_GUI> BINDINGS[] = {
 } // namespace
 
 KEYBOARD_GUI::KEYBOARD_GUI(KEYBOARD *keyboard, int x, int y, const char *number)
-    : OBJET(x, y, number), keyboard(keyboard), shown_octave(keyboard->octave)
+    : MODULE_PANEL(keyboard, x, y, number), keyboard(keyboard), shown_octave(keyboard->octave)
 {
     load_panel_files(*this, "KEY_%s", "RC/BACK_KEYBOARD.RC", "RC/KEYBOARD.RC");
     show_text_in_both_views(*this, "label_NAME", keyboard->name);

@@ -2,10 +2,10 @@
 // octave display.
 #pragma once
 
-#include "engine/objet.h"
+#include "panels/module_panel.h"
 #include "synth/keyboard.h"
 
-class KEYBOARD_GUI : public OBJET {
+class KEYBOARD_GUI : public MODULE_PANEL {
 public:
     static constexpr int HIGHEST_OCTAVE = 7;
 

@@ -100,7 +100,7 @@ const BINDING<MIXER_GUI> BINDINGS[] = {
 } // namespace
 
 MIXER_GUI::MIXER_GUI(MIXER *mixer, int x, int y, const char *number)
-    : OBJET(x, y, number), mixer(mixer)
+    : MODULE_PANEL(mixer, x, y, number), mixer(mixer)
 {
     load_panel_files(*this, "MIXER_%s", "RC/BACK_MIXER.RC", "RC/MIXER.RC");
     for (int c = 0; c < STRIPS / STRIP_ROWS; c++)

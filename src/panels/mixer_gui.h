@@ -2,10 +2,10 @@
 // gain label) acting on the mixer's first 21 channels, and the power switch.
 #pragma once
 
-#include "engine/objet.h"
+#include "panels/module_panel.h"
 #include "synth/mixer.h"
 
-class MIXER_GUI : public OBJET {
+class MIXER_GUI : public MODULE_PANEL {
 public:
     static constexpr int STRIPS = 21;
 

@@ -105,3 +105,11 @@ SEQ_GUI *get_sequencer_gui_by_its_parent(const SEQUENCER *sequencer)
             return *it;
     return nullptr;
 }
+
+OBJET *panel_of(const MODULE &module)
+{
+    for (OBJET *p : objets_globaux)
+        if (module && module_of(p) == module)
+            return p;
+    return nullptr;
+}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/objet.h"
+#include "modules/module.h"
 #include "panels/seq_gui.h"
 
 // The module panels, drawn and hit-tested in this order (later ones lie on
@@ -20,6 +21,9 @@ extern std::vector<OBJET *> objets_panel_front;
 // front of sequenceurs_gui, which is emptied first so that it never holds the
 // panels of an earlier patch). Prints a progress line per module type.
 void initialise_gui_from_current();
+
+// The first panel of objets_globaux that shows the module; null when none.
+OBJET *panel_of(const MODULE &module);
 
 // The panel of a sequencer; null when it has none.
 SEQ_GUI *get_sequencer_gui_by_its_parent(const SEQUENCER *sequencer);

@@ -1,6 +1,6 @@
 #include "panels/sampler_gui.h"
 
 SAMPLER_GUI::SAMPLER_GUI(SAMPLER *sampler, int x, int y, const char *number)
-    : OBJET(x, y, number), sampler(sampler)
+    : MODULE_PANEL(sampler, x, y, number), sampler(sampler)
 {
 }

@@ -2,10 +2,10 @@
 // so that every module of the patch has its panel.
 #pragma once
 
-#include "engine/objet.h"
+#include "panels/module_panel.h"
 #include "synth/sampler.h"
 
-class SAMPLER_GUI : public OBJET {
+class SAMPLER_GUI : public MODULE_PANEL {
 public:
     SAMPLER *sampler; // not owned
 

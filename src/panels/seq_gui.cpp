@@ -155,7 +155,7 @@ const BINDING<SEQ_GUI> BINDINGS[] = {
 } // namespace
 
 SEQ_GUI::SEQ_GUI(SEQUENCER *sequencer, int x, int y, const char *number)
-    : OBJET(x, y, number), step_columns(STEP_COLUMNS), sequencer(sequencer)
+    : MODULE_PANEL(sequencer, x, y, number), step_columns(STEP_COLUMNS), sequencer(sequencer)
 {
     load_panel_files(*this, "SEQUEN_%s", "RC/BACK_SEQUENCEUR.RC", "RC/SEQUENCEUR.RC");
     show_text_in_both_views(*this, "label_NAME", sequencer->name);

@@ -5,10 +5,10 @@
 // pattern, queues a pattern or a divider and changes the step count.
 #pragma once
 
-#include "engine/objet.h"
+#include "panels/module_panel.h"
 #include "synth/sequencer.h"
 
-class SEQ_GUI : public OBJET {
+class SEQ_GUI : public MODULE_PANEL {
 public:
     static constexpr int STEP_COLUMNS = 32;
     static constexpr int HIGHEST_OCTAVE = 10; // what the up buttons reach

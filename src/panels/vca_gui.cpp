@@ -60,7 +60,8 @@ const BINDING<VCA_GUI> BINDINGS[] = {
 
 } // namespace
 
-VCA_GUI::VCA_GUI(VCA *vca, int x, int y, const char *number) : OBJET(x, y, number), vca(vca)
+VCA_GUI::VCA_GUI(VCA *vca, int x, int y, const char *number)
+    : MODULE_PANEL(vca, x, y, number), vca(vca)
 {
     load_panel_files(*this, "VCA_%s", "RC/BACK_VCA.RC", "RC/VCA.RC");
     show_text_in_both_views(*this, "label_NAME", vca->name);

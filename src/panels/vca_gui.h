@@ -2,10 +2,10 @@
 // with their value labels, and the power switch.
 #pragma once
 
-#include "engine/objet.h"
+#include "panels/module_panel.h"
 #include "synth/vca.h"
 
-class VCA_GUI : public OBJET {
+class VCA_GUI : public MODULE_PANEL {
 public:
     VCA *vca; // not owned
 

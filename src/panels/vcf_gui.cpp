@@ -110,7 +110,8 @@ const BINDING<VCF_GUI> BINDINGS[] = {
 
 } // namespace
 
-VCF_GUI::VCF_GUI(PCF *pcf, int x, int y, const char *number) : OBJET(x, y, number), pcf(pcf)
+VCF_GUI::VCF_GUI(PCF *pcf, int x, int y, const char *number)
+    : MODULE_PANEL(pcf, x, y, number), pcf(pcf)
 {
     load_panel_files(*this, "VCF_%s", "RC/BACK_VCF.RC", "RC/VCF.RC");
     show_values(*this);

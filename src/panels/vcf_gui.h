@@ -3,10 +3,10 @@
 // click steps through the response types.
 #pragma once
 
-#include "engine/objet.h"
+#include "panels/module_panel.h"
 #include "synth/pcf.h"
 
-class VCF_GUI : public OBJET {
+class VCF_GUI : public MODULE_PANEL {
 public:
     PCF *pcf; // not owned
 

@@ -97,7 +97,7 @@ const BINDING<VCO_GUI> BINDINGS[] = {
 } // namespace
 
 VCO_GUI::VCO_GUI(VCO *vco, int x, int y, const char *number)
-    : OBJET(x, y, number), spare(0), vco(vco)
+    : MODULE_PANEL(vco, x, y, number), spare(0), vco(vco)
 {
     load_panel_files(*this, "VCO_%s", "RC/BACK_VCO.RC", "RC/VCO.RC");
     show_values(*this);

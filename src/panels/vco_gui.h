@@ -3,10 +3,10 @@
 // click steps through the waveforms.
 #pragma once
 
-#include "engine/objet.h"
+#include "panels/module_panel.h"
 #include "synth/vco.h"
 
-class VCO_GUI : public OBJET {
+class VCO_GUI : public MODULE_PANEL {
 public:
     unsigned int spare; // always 0
     VCO *vco;           // not owned

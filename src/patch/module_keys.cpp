@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "patch/patch_fields.h"
+#include "patch/sample_loader.h"
 #include "synth/note2freq.h"
 
 namespace {
@@ -198,7 +199,7 @@ bool read_key(SAMPLER *sampler, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("FILE"))
-        return sampler->load_SAMPLE(kf.value()) == 1;
+        return load_sample(*sampler, kf.value()) == 1;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "modules/module.h"
 #include "patch/module_keys.h"
 #include "patch/patch_fields.h"
 #include "patch/patch_sections.h"
@@ -8,55 +9,26 @@
 
 namespace {
 
-enum class KIND { sequencer, filter, keyboard, sampler, oscillator, amplifier, mixer };
-
-// The module types a name declares, in the order they are built. The tests
-// are independent of each other, except filter, keyboard, sampler and
-// oscillator, of which the first that matches wins.
-struct KINDS {
-    KIND kind[4];
-    int count = 0;
-    void add(KIND k) { kind[count++] = k; }
-};
-
-KINDS kinds_of(const char *name)
-{
-    KINDS kinds;
-    if (contains(name, "SEQUENCER"))
-        kinds.add(KIND::sequencer);
-    if (contains(name, "PCF"))
-        kinds.add(KIND::filter);
-    else if (contains(name, "KEY"))
-        kinds.add(KIND::keyboard);
-    else if (contains(name, "SAMPLER"))
-        kinds.add(KIND::sampler);
-    else if (contains(name, "VCO"))
-        kinds.add(KIND::oscillator);
-    if (contains(name, "VCA"))
-        kinds.add(KIND::amplifier);
-    if (contains(name, "MIXER"))
-        kinds.add(KIND::mixer);
-    return kinds;
-}
-
 // The longest name the module's name field holds.
-std::size_t name_capacity(KIND k)
+std::size_t name_capacity(MODULE_KIND k)
 {
     switch (k) {
-    case KIND::oscillator:
+    case VCO_MODULE:
         return sizeof(VCO::name) - 1;
-    case KIND::amplifier:
+    case VCA_MODULE:
         return sizeof(VCA::name) - 1;
-    case KIND::sequencer:
+    case SEQ_MODULE:
         return sizeof(SEQUENCER::name) - 1;
-    case KIND::filter:
+    case VCF_MODULE:
         return sizeof(PCF::name) - 1;
-    case KIND::keyboard:
+    case KEYBOARD_MODULE:
         return sizeof(KEYBOARD::name) - 1;
-    case KIND::sampler:
+    case SAMPLER_MODULE:
         return sizeof(SAMPLER::name) - 1;
-    case KIND::mixer:
+    case MIXER_MODULE:
         return sizeof(MIXER::name) - 1;
+    case NO_MODULE:
+        break;
     }
     return 0;
 }
@@ -80,7 +52,7 @@ public:
             std::printf("Ligne %d: declaration without a module name, skipped\n", line);
             return true;
         }
-        const KINDS kinds = kinds_of(name.get());
+        const DECLARED_KINDS kinds = kinds_declared_by(name.get());
         for (int i = 0; i < kinds.count; ++i) {
             if (std::strlen(name.get()) > name_capacity(kinds.kind[i])) {
                 std::printf(
@@ -101,26 +73,28 @@ private:
     int line;
     FIELD name;
 
-    bool build_one(KIND k)
+    bool build_one(MODULE_KIND k)
     {
         switch (k) {
-        case KIND::sequencer: {
+        case SEQ_MODULE: {
             SEQUENCER *m = new SEQUENCER();
             m->set_name(name.get());
             return insert_and_read(g.sequencers, m);
         }
-        case KIND::filter:
+        case VCF_MODULE:
             return insert_and_read(g.filters, named(new PCF()));
-        case KIND::keyboard:
+        case KEYBOARD_MODULE:
             return insert_and_read(g.keyboards, named(new KEYBOARD()), EMPTY_FIELDS_PASS);
-        case KIND::sampler:
+        case SAMPLER_MODULE:
             return insert_and_read(g.samplers, named(new SAMPLER()));
-        case KIND::oscillator:
+        case VCO_MODULE:
             return insert_and_read(g.oscillators, named(new VCO(1.0f, 110.0f, SIN)));
-        case KIND::amplifier:
+        case VCA_MODULE:
             return insert_and_read(g.amplifiers, named(new VCA()));
-        case KIND::mixer:
+        case MIXER_MODULE:
             return insert_and_read(g.mixers, named(new MIXER()), EMPTY_FIELDS_PASS);
+        case NO_MODULE:
+            break;
         }
         return true;
     }

@@ -84,7 +84,7 @@ void write_bare(FILE *f, const char *name, const EXTRA_KEYS &keys)
 
 } // namespace
 
-int GENERATOR::save_QSY(FILE *file)
+int GENERATOR::save_QSY(FILE *file) const
 {
     std::fprintf(file, "BEGIN_OBJECTS_DECLARE\n\n");
     write_all(oscillators, file);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "modules/module.h"
 #include "synth/generator.h"
 
 // Builds the modules declared before "END_OBJECTS_DECLARE" and inserts each at
@@ -28,3 +29,14 @@ void write_pattern_section(const GENERATOR &g, FILE *file);
 // returns 0 after a fatal fault (an empty link field), which also sets
 // load_status to -1 and stops the reading at once.
 int read_link_section(GENERATOR &g, FILE *file);
+
+// The link section: "BEGIN_LINKS_DECLARE", one line per module (keyboards,
+// oscillators, samplers, amplifiers, sequencers, filters, mixers, each in its
+// list's order) naming the module and "KEY=SOURCE;" for every plugged input
+// whose source is a module of the patch (a mixer's channels in order), the
+// output line "OUTPUT_1;NAME;" naming the mixer the patch plays, and
+// "END_LINKS_DECLARE". A module that takes audio writes its line even when
+// nothing is plugged; a sequencer only when its reset input is.
+void write_link_section(const GENERATOR &g, FILE *file);
+// The line of one module; false (nothing written) for a module that has none.
+bool write_links_of(const GENERATOR &g, const MODULE &m, FILE *file);

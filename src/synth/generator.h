@@ -63,7 +63,7 @@ public:
     // links qm_patch, and the synthesis library links on its own.
     int load_QSY(const char *path);
     int load_QSY_link(const char *path);
-    int save_QSY(FILE *file);
+    int save_QSY(FILE *file) const;
 
     // 0 when the last load went well; otherwise the exit status the fault
     // carries (-1), so that start-up can end the program with it while a load

@@ -11,16 +11,12 @@ MIXER::MIXER() : OUTPUT(0.0f), power(1), count(0), latched_count(0)
 
 int MIXER::ajoute_en_entree(OUTPUT *source, int slot)
 {
-    if (!source) {
-        std::printf("MIXER[%s] : no source, channel not added\n", name);
+    if (!source)
         return 0;
-    }
     const int n = count.load(std::memory_order_relaxed);
     const int channel = slot == -1 ? n : slot;
-    if (n >= CHANNELS || channel < 0 || channel >= CHANNELS) {
-        std::printf("MIXER[%s] : all %d channels are taken, channel not added\n", name, CHANNELS);
+    if (n >= CHANNELS || channel < 0 || channel >= CHANNELS)
         return 0;
-    }
     inputs[channel].connect(source);
     // Release: a callback that sees the new count (with acquire) sees the
     // channel's input too.

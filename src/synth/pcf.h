@@ -20,7 +20,7 @@ public:
     int power;
     // Modulation inputs as the oscillator's (see VCO): phase (connected,
     // not read), cut-off frequency and mix. Change them only through
-    // VCO::set_modulation or VCO::connect_modulation while the sound plays.
+    // connect_modulation (ports.h) while the sound plays.
     MOD_SLOT mod_phase;
     MOD_SLOT mod_frequency;
     MOD_SLOT mod_amplitude;
@@ -44,7 +44,8 @@ public:
     // One sample: 0 when switched off or without input, the input when bypassed, otherwise the
     // cell's output scaled by (1 + level) and mixed with the dry input; always
     // within [-1, 1]. Types: 0 none, 1 low-pass, 2 high-pass, 3 band-pass,
-    // 4 notch, 5 low shelf, 6 high shelf, 7 peaking; others wrap into range.
+    // 4 notch, 5 low shelf, 6 high shelf, 7 peaking; above 7 plays as 0, below
+    // 0 as 7.
     int evolue() override
     {
         latch_inputs();
@@ -104,16 +105,15 @@ SYNTH_INLINE void PCF::tick()
             if (const float *mod = latched_frequency)
                 f = f + f * *mod;
 
-            if (type > 7)
-                type = 0;
-            if (type < 0)
-                type = 7;
+            // A type out of range plays as the nearest end wraps it; the
+            // field is the panel's alone to write.
+            const int t = type > 7 ? 0 : type < 0 ? 7 : type;
 
             const float x = *in;
             if (x == 0.0f) {
                 v = 0.0f;
             } else {
-                float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)type);
+                float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)t);
                 y = y * level + y;
                 v = y * m + (1.0f - m) * x;
             }

@@ -1,4 +1,5 @@
-// The six port classes through which modules are wired.
+// The six port classes through which modules are wired, and the protocol
+// every module follows.
 //
 // A module inherits the ports it has: it is at once its own output and its own
 // main inputs. An input is only a pointer to the value held by some output, so
@@ -6,25 +7,37 @@
 // its source and none has a virtual destructor: modules are never destroyed
 // through a port pointer.
 //
-// Connections change while the sound plays (the cable editor re-points and
-// unplugs them on the main thread), so each is a Link: an atomic pointer. The
-// audio thread reads the links of a module once per sub-block of the walk
-// (GENERATOR::SUB_BLOCK frames, 1.45 ms) into plain pointers, its latched
-// inputs, and the module's tick() reads only those, so a connection can never
-// turn null between its test and its use, and the per-sample code carries no
-// atomic reads.
+// The module protocol. Every module class has:
+//   latch_inputs()  audio thread: reads its connections (each an atomic
+//                   pointer, below) into plain pointers, once per sub-block
+//                   of the generator's walk (GENERATOR::SUB_BLOCK frames)
+//   tick()          audio thread: one sample from the latched pointers and
+//                   its parameters, into its output; inline, so that the
+//                   generator's walk of its list is one loop
+//   evolue()        latch_inputs() then tick(): one sample on its own, for
+//                   tests and scripted modules (virtual)
+// A connection therefore never turns null between its test and its use, and
+// the per-sample code carries no atomic reads. Parameters (a knob's value) are
+// plain fields the main thread writes and the audio thread reads; a value
+// torn by a concurrent store is impossible for an aligned int or float.
+//
+// What the audio thread writes: each module's own output (value, and a note
+// source's gate state and sync pulse) and its own running state (phase
+// positions, envelope times, filter history, step counters, the noise
+// generator, a sequencer's playing pattern and divider, taken from the ones
+// asked for at the end of its loop). Two of those are written by the main
+// thread too, and are atomics for it: a gate's state (the keyboard opens and
+// closes it; a sequencer opens it; a sampler closes its source's gate when
+// its recording ends) and a sync's pending pulse (a key press asks for it).
 //
 // Rewiring while the sound plays; each is heard from the start of the next
 // sub-block at the latest, and frees nothing a callback may hold:
 //   in.connect(out), in.connect(nullptr)   audio, gate and sync inputs
-//   VCO::connect_modulation(slot, out)     modulation slot of an oscillator,
+//   connect_modulation(slot, out)          modulation slot of an oscillator,
 //                                          sampler or filter (null unplugs)
-//   VCO::set_modulation(slot, input)       a new input in the slot; the old
-//                                          one is retired (retired_inputs.h)
 //   mixer.ajoute_en_entree(out, -1)        a new mixer channel
 //   mixer.inputs[i].connect(out)           re-plugs (or unplugs) a channel
 //   general_out->connect(out)              the output tap (render_callback.h)
-// Retired inputs are freed by stop_rendering(), once no callback runs.
 #pragma once
 
 #include <atomic>
@@ -44,18 +57,18 @@
 // it. Storing publishes with release and reading takes with acquire, so an
 // object built just before it was linked is seen whole; on x86 both are
 // plain moves.
-template <typename T> class Link {
+template <typename T> class AtomicPointer {
 public:
-    Link(T *p = nullptr) : ptr(p) {}
-    Link(const Link &) = delete;
-    Link &operator=(const Link &) = delete;
+    AtomicPointer(T *p = nullptr) : ptr(p) {}
+    AtomicPointer(const AtomicPointer &) = delete;
+    AtomicPointer &operator=(const AtomicPointer &) = delete;
 
-    Link &operator=(T *p)
+    AtomicPointer &operator=(T *p)
     {
         ptr.store(p, std::memory_order_release);
         return *this;
     }
-    // One read of the link. Read it once per sample into a local.
+    // One read of the pointer. Read it once per sample into a local.
     T *get() const { return ptr.load(std::memory_order_acquire); }
     operator T *() const { return get(); }
     T *operator->() const { return get(); }
@@ -76,7 +89,7 @@ public:
 // Audio, pitch or modulation input; null source = not connected.
 class INPUT {
 public:
-    Link<float> source;
+    AtomicPointer<float> source;
     // The source as latch() last read it: what tick() reads. Audio thread only.
     const float *latched;
     INPUT() : source(nullptr), latched(nullptr) {}
@@ -87,32 +100,26 @@ public:
     void latch() { latched = source.get(); }
 };
 
-// Gate output: state 1 while a note is held.
+// A gate's state: 1 while a note is held. Written by both threads (see
+// above), each store and load relaxed: the state is a flag, it orders nothing.
+using GATE_STATE = std::atomic<int>;
+
+// Gate output.
 class OUTPUT_GATE {
 public:
-    float elapsed;
-    int state;
-    explicit OUTPUT_GATE(int s = 0) : elapsed(0.0f), state(s) {}
-    virtual int evolue()
-    {
-        elapsed += 1.0f;
-        return 1;
-    }
-    void TRIG()
-    {
-        state = 1;
-        elapsed = 0.0f;
-    }
-    void UNTRIG() { state = 0; }
+    GATE_STATE state;
+    explicit OUTPUT_GATE(int s = 0) : state(s) {}
+    void TRIG() { state.store(1, std::memory_order_relaxed); }
+    void UNTRIG() { state.store(0, std::memory_order_relaxed); }
 };
 
 // Gate input; the gate is on when connected and the state read is exactly 1.
 class INPUT_GATE {
 public:
-    Link<int> source;
+    AtomicPointer<GATE_STATE> source;
     // The source as latch() last read it. Not const: a sampler closes the gate
     // of its source when its recording ends.
-    int *latched;
+    GATE_STATE *latched;
     explicit INPUT_GATE(OUTPUT_GATE *g = nullptr)
         : source(g ? &g->state : nullptr), latched(nullptr)
     {
@@ -122,24 +129,22 @@ public:
     void connect(OUTPUT_GATE *g) { source = g ? &g->state : nullptr; }
     void latch() { latched = source.get(); }
     // From the latched source.
-    bool gate_on() const { return latched && *latched == 1; }
+    bool gate_on() const { return latched && latched->load(std::memory_order_relaxed) == 1; }
 };
 
 // Sync output: pulse is 1 during exactly one evaluation after TRIG_SYNC().
 class OUTPUT_SYNC {
 public:
-    int pending;
+    // Asked for by TRIG_SYNC (any thread), taken by the next evaluation.
+    std::atomic<int> pending;
     int pulse;
     explicit OUTPUT_SYNC(int = 0) : pending(0), pulse(0) {}
-    void TRIG_SYNC() { pending = 1; }
+    void TRIG_SYNC() { pending.store(1, std::memory_order_relaxed); }
     virtual int evolue()
     {
-        if (pending == 1) {
-            pending = 0;
-            pulse = 1;
-        } else {
-            pulse = 0;
-        }
+        // The exchange, a locked instruction, only when a pulse was asked for.
+        pulse = pending.load(std::memory_order_relaxed) != 0 &&
+                pending.exchange(0, std::memory_order_relaxed) != 0;
         return 1;
     }
 };
@@ -147,7 +152,7 @@ public:
 // Sync input; a sync arrives when connected and the pulse read is non-zero.
 class INPUT_SYNC {
 public:
-    Link<int> source;
+    AtomicPointer<int> source;
     // The source as latch() last read it.
     const int *latched;
     explicit INPUT_SYNC(OUTPUT_SYNC *s = nullptr)
@@ -165,8 +170,9 @@ public:
 // unplugged.
 inline float read_or(const INPUT &in, float absent) { return in.latched ? *in.latched : absent; }
 
-// A modulation input slot: a separately allocated INPUT, or null.
-using MOD_SLOT = Link<INPUT>;
+// A modulation input slot: a separately allocated INPUT, owned by its module
+// once connected, or null.
+using MOD_SLOT = AtomicPointer<INPUT>;
 
 // The value a modulation slot points at, or null when the slot is empty or its
 // input unplugged: what a module latches for the sub-block.
@@ -175,3 +181,8 @@ inline const float *modulation(const MOD_SLOT &slot)
     const INPUT *in = slot;
     return in ? in->source.get() : nullptr;
 }
+
+// Plugs a modulation slot into source, null unplugging it. A slot that already
+// has an input is re-pointed, so nothing is freed; an empty slot gets a new
+// input (none for a null source). Main thread.
+void connect_modulation(MOD_SLOT &slot, OUTPUT *source);

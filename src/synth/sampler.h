@@ -24,10 +24,6 @@ public:
     SAMPLER();
     virtual ~SAMPLER() = default;
 
-    // Loads a 16-bit PCM mono or stereo WAV file; returns 1, or 0 after
-    // printing why it was refused (the sampler then keeps what it had). Not
-    // to be called while the audio thread evaluates this sampler.
-    int load_SAMPLE(const char *path);
     // One sample of the left channel; at the end of the recording the
     // source's gate is closed, so it plays once per gate.
     int evolue() override
@@ -57,10 +53,10 @@ inline void SAMPLER::latch_inputs()
 
 SYNTH_INLINE void SAMPLER::tick()
 {
-    int *gate = INPUT_GATE::latched;
+    GATE_STATE *gate = INPUT_GATE::latched;
     if (!gate)
         return;
-    if (*gate == 0) {
+    if (gate->load(std::memory_order_relaxed) == 0) {
         position = 0.0f;
         value = 0.0f;
         return;
@@ -90,7 +86,7 @@ SYNTH_INLINE void SAMPLER::tick()
     // gate closes so the recording plays once, whole, per gate.
     if (!(position < (float)samples.size())) {
         position = 0.0f;
-        *gate = 0;
+        gate->store(0, std::memory_order_relaxed);
     }
     if (position < 0.0f)
         position = 0.0f;

@@ -1,19 +1,16 @@
 #include "synth/sequencer.h"
 
-#include <SDL/SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 
 #include "synth/note2freq.h"
-#include "synth/step_events.h"
+#include "synth/step_queue.h"
 
 SEQUENCER::SEQUENCER()
     : OUTPUT(0.0f), OUTPUT_GATE(0), OUTPUT_SYNC(0), INPUT_SYNC(nullptr), wished_pattern(0),
       pattern(0), power(1), divider(2.0f), wished_divider(2.0f), step_count(32), current_step(0),
       time(0.0f), gate_open(0)
 {
-    std::srand(SDL_GetTicks());
     for (int p = 0; p < PATTERNS; ++p) {
         for (int s = 0; s < STEPS; ++s) {
             length[p][s] = STEP_DEFAULTS::LENGTH;
@@ -32,7 +29,7 @@ void SEQUENCER::set_name(const char *n)
     std::snprintf(step_event_text, sizeof step_event_text, "SEQ_TRIG_%s", name);
 }
 
-SEQUENCER::~SEQUENCER() { forget_step_events(this); }
+SEQUENCER::~SEQUENCER() { forget_queued_steps(this); }
 
 void SEQUENCER::fire_step(int p, int s)
 {

@@ -34,13 +34,14 @@ public:
     int gate_open;
     // "SEQ_TRIG_<name>", the text handed with every step event (SDL user
     // event, code 1, data1 = this text, data2 = the sequencer; see
-    // step_events.h). Built by set_name so the audio thread never formats or
+    // ui/views/step_events.h). Built by set_name so the audio thread never formats or
     // allocates it; it belongs to the sequencer and the receiver must not
     // free it.
     char step_event_text[sizeof "SEQ_TRIG_" - 1 + sizeof name];
 
     SEQUENCER();
-    // Forgets the steps of this sequencer still queued for the interface.
+    // Forgets the steps of this sequencer still queued for the interface
+    // (synth/step_queue.h).
     virtual ~SEQUENCER();
 
     // Copies the module name (cut to the field) and rebuilds step_event_text.

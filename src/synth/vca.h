@@ -64,7 +64,7 @@ SYNTH_INLINE void VCA::tick()
     // One envelope clock tick: one sample period in single precision.
     constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
 
-    const int *gate = INPUT_GATE::latched;
+    const GATE_STATE *gate = INPUT_GATE::latched;
     if (power == 0) {
         value = 0.0f;
         return;
@@ -79,7 +79,7 @@ SYNTH_INLINE void VCA::tick()
     const float input = read_or(*this, 1.0f);
 
     float v = value; // the previous output
-    if (*gate == 1) {
+    if (gate->load(std::memory_order_relaxed) == 1) {
         release_time = 0.0f;
         const float ms = time * 1000.0f;
         if (ms < attack) {

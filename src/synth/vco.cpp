@@ -4,8 +4,6 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "synth/retired_inputs.h"
-
 namespace {
 
 // A distinct, non-zero noise seed for every oscillator, from the clock and a
@@ -42,19 +40,4 @@ VCO::~VCO()
     delete mod_frequency.get();
     delete mod_amplitude.get();
     delete mod_pulse_width.get();
-}
-
-void VCO::set_modulation(MOD_SLOT &slot, INPUT *input)
-{
-    INPUT *old = slot;
-    slot = input;
-    retire_input(old);
-}
-
-void VCO::connect_modulation(MOD_SLOT &slot, OUTPUT *source)
-{
-    if (INPUT *in = slot)
-        in->connect(source);
-    else if (source)
-        slot = new INPUT(source);
 }

@@ -14,7 +14,7 @@ public:
     int power;
     // Separately allocated modulation inputs, owned by the oscillator once
     // connected; null = not connected. Change them only through
-    // set_modulation or connect_modulation while the sound plays.
+    // connect_modulation (ports.h) while the sound plays.
     MOD_SLOT mod_phase;
     MOD_SLOT mod_frequency;
     MOD_SLOT mod_amplitude;
@@ -48,15 +48,6 @@ public:
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
-
-    // Puts input into a modulation slot (null empties it). The input it
-    // replaces is retired, not freed (see retired_inputs.h): a callback may be
-    // reading it. The oscillator owns input from then on.
-    static void set_modulation(MOD_SLOT &slot, INPUT *input);
-    // Plugs a modulation slot into source, null unplugging it. A slot that
-    // already has an input is re-pointed, so nothing is allocated or freed;
-    // an empty slot gets a new input (none for a null source).
-    static void connect_modulation(MOD_SLOT &slot, OUTPUT *source);
 
 protected:
     // The values the modulation slots point at, as last latched (null when

@@ -16,8 +16,8 @@
 #include "audio/fsound.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
-#include "synth/retired_inputs.h"
-#include "synth/step_events.h"
+#include "modules/retired_inputs.h"
+#include "ui/views/step_events.h"
 
 namespace {
 
@@ -107,10 +107,10 @@ void move_cable(Rig &r, unsigned kind, unsigned pick)
         r.filter->INPUT::connect(a);
         break;
     case 3: // a new input in the slot; the old one is retired
-        VCO::set_modulation(slot, a ? new INPUT(a) : nullptr);
+        set_modulation(slot, a ? new INPUT(a) : nullptr);
         break;
     case 4: // the slot's input re-pointed or unplugged
-        VCO::connect_modulation(slot, a);
+        connect_modulation(slot, a);
         break;
     case 5:
         r.group->inputs[pick % r.group->count.load()].connect(a);

@@ -14,11 +14,10 @@
 
 #include "cable_test_helpers.h"
 #include "cables/cable_list.h"
-#include "cables/output_lookup.h"
 #include "panels/keyboard_gui.h"
 #include "panels/mixer_gui.h"
 #include "panels/panel_elements.h"
-#include "panels/panel_kinds.h"
+#include "panels/module_panel.h"
 #include "panels/panel_lists.h"
 #include "synth/generator.h"
 
@@ -33,9 +32,9 @@ std::vector<std::string> cables()
     for (const LINK *c : liens) {
         char colour[16];
         std::snprintf(colour, sizeof colour, " %x", c->corde.colour);
-        out.push_back(std::string(module_name(c->input_panel)) + "." +
+        out.push_back(std::string(module_of(c->input_panel).name()) + "." +
                       name_in_panel(*c->input_panel, c->input_socket) + " <- " +
-                      module_name(c->output_panel) + "." +
+                      module_of(c->output_panel).name() + "." +
                       name_in_panel(*c->output_panel, c->output_socket) + colour);
     }
     return out;
@@ -72,8 +71,9 @@ std::string run_without_terminal(const std::function<void()> &f)
 }
 
 // Every kind of link: the panels are walked first to last (the mixers, built
-// last, come first), each panel's inputs in the order main, amplitude,
-// frequency, phase, pulse width, sync, gate, and each cable goes to the front.
+// last, come first), each panel's inputs in its sockets' order (main,
+// amplitude, frequency, phase, pulse width, gate, sync), and each cable goes
+// to the front.
 TEST(CableList, EveryLinkOfTheModularDemoBecomesItsCable)
 {
     LOADED_PATCH patch("QSY/MODULAR.QSY");
@@ -84,8 +84,8 @@ TEST(CableList, EveryLinkOfTheModularDemoBecomesItsCable)
                             "VCO_FM.INPUT_MOD_PHASE <- VCO_MOD.OUTPUT ffffff",
                             "VCO_FM.INPUT_MOD_AMP <- VCO_TREMOLO.OUTPUT ffffff",
                             "VCO_FM.INPUT <- SEQUENCER_1.OUTPUT ffffff",
-                            "VCO_PWM.INPUT_GATE <- SEQUENCER_1.OUTPUT_GATE ff0000",
                             "VCO_PWM.INPUT_SYNC <- KEYBOARD_1.OUTPUT_SYNC ff",
+                            "VCO_PWM.INPUT_GATE <- SEQUENCER_1.OUTPUT_GATE ff0000",
                             "VCO_PWM.INPUT_MOD_PWM <- VCO_SWEEP.OUTPUT ffffff",
                             "VCO_PWM.INPUT_MOD_FREQ <- VCO_VIBRATO.OUTPUT ffffff",
                             "VCO_PWM.INPUT <- SEQUENCER_1.OUTPUT ffffff",
@@ -99,9 +99,8 @@ TEST(CableList, EveryLinkOfTheModularDemoBecomesItsCable)
                         }));
 }
 
-// The rebuild's trace, a line for each sequencer; a source shown by no panel,
-// or a socket missing (sampler panels have none): one line, the cable
-// skipped, the rebuild goes on without the terminal.
+// A source shown by no panel, or a socket missing (sampler panels have none):
+// one line, the cable skipped, the rebuild goes on without the terminal.
 TEST(CableList, TheRebuildTracesAndSkipsUndrawableCablesWithOneLineAndNoWait)
 {
     VCO outside(0.5f, 440.0f, SIN);
@@ -113,26 +112,28 @@ TEST(CableList, TheRebuildTracesAndSkipsUndrawableCablesWithOneLineAndNoWait)
         int cables;
     } cases[] = {
         {"VCO_1;TYPE=1;\nSEQUENCER_1;DIVIDER=2;\nSEQUENCER_2;DIVIDER=2;\n", "", [] {},
-         "Begin Link Creation\nSEQ not done\nSEQ not done\nEnd Link Creation\n", 0},
+         "Begin Link Creation\nEnd Link Creation\n", 0},
         {"VCA_1;ATTACK=1;\n", "", [&] { gen->amplifiers[0]->INPUT::source = &outside.value; },
-         "DISH1\n", 0},
+         "Cable skipped: the source of an input of VCA_1 is on no panel\n", 0},
         {"VCA_1;ATTACK=1;\nVCO_1;TYPE=1;\n", "VCA_1;IN=VCO_1;\n",
-         [&] { gen->amplifiers[0]->INPUT_GATE::source = &keys.state; }, "DISH2\n", 1},
+         [&] { gen->amplifiers[0]->INPUT_GATE::source = &keys.state; },
+         "Cable skipped: the source of an input of VCA_1 is on no panel\n", 1},
         {"VCO_1;TYPE=1;\n", "", [&] { gen->oscillators[0]->INPUT::source = &outside.value; },
          "Cable skipped: the source of an input of VCO_1 is on no panel\n", 0},
         {"MIXER_4;;\nSAMPLER_1;FILE=samples/kick.wav;\nVCO_1;TYPE=1;\n",
-         "MIXER_4;ADD_CHANELL=SAMPLER_1;ADD_CHANELL=VCO_1;\n", [] {}, "ZUX\n", 1},
+         "MIXER_4;ADD_CHANELL=SAMPLER_1;ADD_CHANELL=VCO_1;\n", [] {},
+         "Cable skipped: the panel of SAMPLER_1 has no socket OUTPUT\n", 1},
         {"PCF_1;HICUT=100;\nSAMPLER_1;FILE=samples/kick.wav;\n", "PCF_1;IN=SAMPLER_1;\n", [] {},
-         "Un sampler ...Cable skipped: the panel of SAMPLER_1 has no socket OUTPUT\n", 0},
+         "Cable skipped: the panel of SAMPLER_1 has no socket OUTPUT\n", 0},
         {"PCF_1;HICUT=100;\nVCO_1;TYPE=1;\n", "PCF_1;IN=VCO_1;\n",
          [] {
-             OBJET *filter = get_OBJECT_by_name("PCF_1");
+             OBJET *filter = panel_of(find_module(*gen, "PCF_1"));
              filter->current = &filter->back;
              SPRITE *socket = filter->get_SPRITE_by_name("INPUT");
              filter->back.erase(std::find(filter->back.begin(), filter->back.end(), socket));
              delete socket;
          },
-         "GITSH in VCF??\n", 0},
+         "Cable skipped: the panel of PCF_1 has no socket INPUT\n", 0},
     };
     for (const auto &c : cases) {
         TempDir dir;
@@ -186,49 +187,20 @@ TEST(Link, PlugsToggleAndEndsSitAtTheSocketCentres)
     EXPECT_EQ(c.colour, SYNC_CABLE);
 }
 
-TEST(PointedInstrument, EdgesHitAndTheEarlierPanelWins)
-{
-    OBJET a(100, 100, "1"), b(150, 120, "2");
-    a.w = b.w = b.h = 100;
-    a.h = 50;
-    std::vector<OBJET *> both = {&a, &b}, reversed = {&b, &a}, none;
-    const struct {
-        std::vector<OBJET *> *list;
-        int x, y, index;
-    } cases[] = {{&none, 120, 120, -1}, {&both, 99, 120, -1},     {&both, 100, 100, 0},
-                 {&both, 200, 150, 0},  {&both, 201, 150, 1},     {&both, 250, 220, 1},
-                 {&both, 251, 220, -1}, {&reversed, 160, 130, 0}, {&reversed, 110, 110, 1}};
-    for (const auto &c : cases) {
-        mouse_x = c.x;
-        mouse_y = c.y;
-        EXPECT_EQ(get_pointed_instrument(c.list), c.index) << c.x << "," << c.y;
-    }
-}
-
-// Two panels of one keyboard tell the walk directions apart: audio and gate
-// sources are searched from the last panel, sync sources from the first.
-// Names are not searched among mixers.
-TEST(OutputLookups, WalkDirectionsAndNames)
+// A module's panel is the first that shows it; a dashboard shows none.
+TEST(PanelLookups, AModulesPanelIsTheFirstThatShowsIt)
 {
     KEYBOARD keyboard;
     MIXER mixer;
-    std::snprintf(keyboard.name, sizeof keyboard.name, "KEYBOARD_1");
-    std::snprintf(mixer.name, sizeof mixer.name, "MIXER_4");
-    VCO vco(0.5f, 440.0f, SIN);
     KEYBOARD_GUI first(&keyboard, 0, 0, "1"), last(&keyboard, 0, 0, "2");
     MIXER_GUI mixer_panel(&mixer, 0, 0, "3");
     OBJET dashboard(0, 0, "58");
-    objets_globaux = {&first, &mixer_panel, &dashboard, &last};
-    INPUT audio(&keyboard), mixed(&mixer);
-    INPUT_SYNC sync(&keyboard);
-    vco.INPUT_GATE::source = &keyboard.state;
-    EXPECT_EQ(get_OBJECT_by_OUTPUT(&audio), &last);
-    EXPECT_EQ(get_OBJECT_by_OUTPUT_GATE(&vco), &last);
-    EXPECT_EQ(get_OBJECT_by_OUTPUT_SYNC(&sync), &first);
-    EXPECT_EQ(get_OBJECT_by_OUTPUT(&mixed), &mixer_panel);
-    EXPECT_EQ(get_OBJECT_by_OUTPUT(&vco), nullptr); // unbound
-    EXPECT_EQ(get_OBJECT_by_name("KEYBOARD_1"), &last);
-    EXPECT_EQ(get_OBJECT_by_name("MIXER_4"), nullptr);
+    objets_globaux = {&dashboard, &first, &mixer_panel, &last};
+    EXPECT_EQ(panel_of(MODULE(&keyboard)), &first);
+    EXPECT_EQ(panel_of(MODULE(&mixer)), &mixer_panel);
+    EXPECT_EQ(panel_of(MODULE()), nullptr);
+    EXPECT_FALSE(module_of(&dashboard));
+    EXPECT_EQ(module_of(&last), MODULE(&keyboard));
     objets_globaux.clear();
 }
 

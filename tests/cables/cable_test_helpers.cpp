@@ -7,7 +7,8 @@
 #include <type_traits>
 
 #include "cables/cable_list.h"
-#include "cables/patch_writer.h"
+#include "panels/panel_layout.h"
+#include "patch/patch_writer.h"
 #include "panels/panel_lists.h"
 #include "synth/generator.h"
 
@@ -51,7 +52,7 @@ std::string patch_as_written()
     char *text = nullptr;
     size_t size = 0;
     FILE *f = open_memstream(&text, &size);
-    write_patch(f);
+    write_patch(*gen, f, write_panel_layout);
     std::fclose(f);
     std::string out(text, size);
     std::free(text);

@@ -26,7 +26,7 @@ bool has(const std::string &text, const std::string &part)
 }
 
 float *audio(OUTPUT *o) { return &o->value; }
-int *gate(OUTPUT_GATE *o) { return &o->state; }
+GATE_STATE *gate(OUTPUT_GATE *o) { return &o->state; }
 int *sync(OUTPUT_SYNC *o) { return &o->pulse; }
 
 } // namespace

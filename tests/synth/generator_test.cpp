@@ -174,7 +174,7 @@ TEST(GeneratorTiming, KnobsAreHeardAtTheNextFrameCablesAtTheNextSubBlock)
         {"gate plugged", [](Rig &r) -> OUTPUT * { return r.amp; },
          [](Rig &r) { r.amp->INPUT_GATE::connect(r.key); }, 64},
         {"modulation slot plugged", [](Rig &r) -> OUTPUT * { return r.a; },
-         [](Rig &r) { VCO::connect_modulation(r.a->mod_amplitude, r.b); }, 64},
+         [](Rig &r) { connect_modulation(r.a->mod_amplitude, r.b); }, 64},
         {"channel unplugged", [](Rig &r) -> OUTPUT * { return r.mix; },
          [](Rig &r) { r.mix->inputs[0].connect(nullptr); }, 64},
     };

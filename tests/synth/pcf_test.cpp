@@ -96,14 +96,18 @@ TEST(Pcf, ZeroInputGivesZeroAndLeavesTheHistory)
     EXPECT_EQ(r.pcf.cell.y1, before.y1);
 }
 
-TEST(Pcf, TypeOutOfRangeWrapsAndIsKept)
+// A type above 7 plays as 0, one below 0 as 7; the field stays as the panel
+// set it (the audio thread writes no parameter).
+TEST(Pcf, TypeOutOfRangePlaysAsItWrapsAndIsLeftAlone)
 {
-    Rig r(8, 1000);
-    r.step(0.5f);
-    EXPECT_EQ(r.pcf.type, 0);
-    r.pcf.type = -1;
-    r.step(0.5f);
-    EXPECT_EQ(r.pcf.type, 7);
+    for (const auto &[type, plays_as] : {std::pair{8, 0}, {-1, 7}}) {
+        Rig r(type, 1000), same(plays_as, 1000);
+        for (int i = 0; i < 100; i++) {
+            const float x = i % 7 * 0.1f;
+            ASSERT_EQ(r.step(x), same.step(x)) << type;
+        }
+        EXPECT_EQ(r.pcf.type, type);
+    }
 }
 
 TEST(Pcf, PowerOffIsSilence)

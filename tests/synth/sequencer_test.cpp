@@ -2,15 +2,14 @@
 // reset and the step event.
 #include <gtest/gtest.h>
 
-#include <SDL/SDL.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "synth/note2freq.h"
 #include "synth/sequencer.h"
-#include "synth/step_events.h"
+#include "synth/step_queue.h"
 
 namespace {
 
@@ -209,28 +208,19 @@ TEST_F(Sequencer, StepEventTextIsBuiltOnceFromTheName)
     EXPECT_EQ(std::strlen(seq->step_event_text), 9 + sizeof seq->name - 1);
 }
 
-TEST_F(Sequencer, StepEventCarriesTheTextAndTheSequencer)
+TEST_F(Sequencer, EveryFiredStepIsQueuedForTheInterface)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        GTEST_SKIP() << "no SDL video: " << SDL_GetError();
     seq->set_name("SEQUENCER_2");
     seq->bypass[0][1] = 1; // a bypassed step still tells the interface
     seq->volume[0][2] = 0.5f;
-    int events = 0;
+    static std::vector<SEQUENCER *> taken;
+    taken.clear();
     for (int step = 0; step < 3; ++step) {
         samples_to_next_step();
-        post_step_events(); // as the main loop does before it polls
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) {
-            if (e.type != SDL_USEREVENT)
-                continue;
-            ++events;
-            EXPECT_EQ(e.user.code, 1);
-            EXPECT_EQ(e.user.data1, (void *)seq->step_event_text);
-            EXPECT_EQ(e.user.data2, (void *)seq.get());
-        }
+        take_step_events([](SEQUENCER *s) {
+            taken.push_back(s);
+            return true;
+        });
     }
-    SDL_Quit();
-    EXPECT_EQ(events, 3);
+    EXPECT_EQ(taken, std::vector<SEQUENCER *>(3, seq.get()));
 }

@@ -1,11 +1,11 @@
 // The save command: asks for a file name in the window, then writes the
-// patch under it. The name source and the writer (patch_writer.h) are apart,
+// patch under it. The name source and the writer (patch/patch_writer.h) are apart,
 // so that the writer is tested on its own.
 #pragma once
 
 #include "ui/dialogs/name_entry.h"
 
-// The name source: runs the window's modal entry (panels/name_entry.h), which
+// The name source: runs the window's modal entry (ui/dialogs/name_entry.h), which
 // lists the files of its directory, until the user accepts a name (true:
 // entry.name) or cancels (false). After a failed save the same entry is asked
 // again, showing why (a non-empty failure) and the name typed before.

@@ -7,8 +7,8 @@
 
 #include "cables/cable_drop.h"
 #include "cables/cable_list.h"
-#include "cables/output_lookup.h"
-#include "cables/patch_writer.h"
+#include "panels/module_panel.h"
+#include "patch/patch_sections.h"
 #include "ui/dialogs/save_command.h"
 #include "ui/views/view_events.h"
 #include "ui/views/view_pointer.h"
@@ -141,9 +141,11 @@ int on_button_release(LIST &list)
     view.Lpressed_flag = 0;
     if (view.clicked_link != nullptr) {
         toggle_picked_plug(0, 0);
-        if (view.clicked_link_moved)
+        if (view.clicked_link_moved) {
+            OBJET *target = panel_at(list, get_pointed_instrument(&list));
             drop_cable_end(*view.clicked_link, view.clicked_link_type, DUPLICATE_LINK_FLAG != 0,
-                           list);
+                           target, target != nullptr ? target->get_pointed_object() : nullptr);
+        }
     }
     view.clicked_link = nullptr;
     view.clicked_link_moved = 0;
@@ -154,8 +156,9 @@ int on_button_release(LIST &list)
 
 void print_oscillator_links(LIST &list)
 {
-    if (auto *panel = dynamic_cast<VCO_GUI *>(panel_at(list, nr_ins_cible)))
-        treat_link_VCO(panel, stdout);
+    const MODULE m = module_of(panel_at(list, nr_ins_cible));
+    if (m.kind == VCO_MODULE)
+        write_links_of(*gen, m, stdout);
 }
 
 const KEY_ACTION BACK_PRESSES[] = {

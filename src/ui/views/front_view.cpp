@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "cables/output_lookup.h"
 #include "ui/dialogs/save_command.h"
 #include "ui/views/view_events.h"
 #include "ui/views/view_pointer.h"

@@ -2,7 +2,7 @@
 
 #include "ui/views/view_state.h"
 #include "remote/remote_server.h"
-#include "synth/step_events.h"
+#include "ui/views/step_events.h"
 
 int poll_view_events(std::vector<OBJET *> &list, int accept_client, const VIEW_EVENTS &view)
 {

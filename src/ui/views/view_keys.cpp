@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "cables/cable_list.h"
-#include "cables/output_lookup.h"
 #include "ui/views/view_pointer.h"
 #include "panels/note_keys.h"
 #include "panels/system_dash.h"

@@ -1,7 +1,6 @@
 #include "ui/views/view_pointer.h"
 
 #include "cables/cable_list.h"
-#include "cables/output_lookup.h"
 #include "engine/video.h"
 #include "panels/info_dash.h"
 
@@ -134,4 +133,18 @@ void warp_to_left_press()
 {
     SDL_WarpMouse(static_cast<Uint16>(LLDOWNmouse_x - offsx),
                   static_cast<Uint16>(LLDOWNmouse_y - offsy));
+}
+
+int get_pointed_instrument(const std::vector<OBJET *> *list)
+{
+    if (list == nullptr)
+        return -1;
+    const BASE pointer(static_cast<float>(mouse_x), static_cast<float>(mouse_y), 0, nullptr);
+    for (size_t i = 0; i < list->size(); i++) {
+        const OBJET *p = (*list)[i];
+        const RECTANGLE area(p->x, p->y, 0, p->w, p->h, 0, nullptr);
+        if (area == pointer)
+            return static_cast<int>(i);
+    }
+    return -1;
 }

@@ -12,6 +12,11 @@
 #include "engine/objet.h"
 #include "ui/views/view_state.h"
 
+// The index in the list of the first panel whose rectangle holds (mouse_x,
+// mouse_y), edges included; -1 when none. Where panels overlap the earlier one
+// wins, although the later one is drawn on top.
+int get_pointed_instrument(const std::vector<OBJET *> *list);
+
 // The panel at index i of the list; null for -1 or beyond the list (the index
 // may come from a call with another list, such as the load dialog's).
 OBJET *panel_at(const std::vector<OBJET *> &list, int i);

@@ -21,7 +21,6 @@
 #include "engine/video.h"
 #include "panels/mixer_gui.h"
 #include "panels/panel_drawing.h"
-#include "panels/panel_kinds.h"
 #include "panels/panel_lists.h"
 #include "panels/seq_gui.h"
 #include "panels/vca_gui.h"

@@ -8,11 +8,11 @@
 #include "engine/font_data.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
-#include "panels/panel_kinds.h"
+#include "panels/module_panel.h"
 #include "panels/panel_lists.h"
 #include "ui/views/view_state.h"
 #include "synth/note2freq.h"
-#include "synth/step_events.h"
+#include "ui/views/step_events.h"
 
 namespace view_test {
 
@@ -59,7 +59,7 @@ VIEW_PATCH::~VIEW_PATCH()
 OBJET &panel_of(const char *module)
 {
     for (OBJET *p : objets_globaux)
-        if (const char *name = module_name(p); name && std::strcmp(name, module) == 0)
+        if (const MODULE m = module_of(p); m && std::strcmp(m.name(), module) == 0)
             return *p;
     ADD_FAILURE() << "no panel for " << module;
     return *objets_globaux.front();

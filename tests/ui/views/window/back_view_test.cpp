@@ -50,11 +50,11 @@ TEST(LinksView, ADroppedCableEndRewiresThePatchAndTheNextSecondSoundsSo)
         {{"VCO_A", "INPUT"}, {"VCO_B", "INPUT_MOD_FREQ"}, false, "Branchement OUTPUT vers INPUT\n",
          [](GENERATOR &g) {
              vco(g, "VCO_A")->INPUT::connect(nullptr);
-             VCO::connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]);
+             connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]);
          }},
         {{"VCO_A", "INPUT"}, {"VCO_B", "INPUT_MOD_FREQ"}, true, "Branchement OUTPUT vers INPUT\n",
          [](GENERATOR &g) {
-             VCO::connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]);
+             connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]);
          }},
         // Onto the third socket of a mixer that has one channel: its second.
         {{"VCA_1", "INPUT"}, {"MIXER_1", "INPUT_3"}, false, "Branchement OUTPUT vers INPUT\n",

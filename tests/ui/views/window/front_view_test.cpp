@@ -19,7 +19,8 @@
 #include "panels/system_dash.h"
 #include "ui/views/view_state.h"
 #include "remote/remote_orders.h"
-#include "synth/step_events.h"
+#include "synth/step_queue.h"
+#include "ui/views/step_events.h"
 #include "ui/views/front_view.h"
 #include "ui/dialogs/load_dialog.h"
 
@@ -185,7 +186,7 @@ TEST(FrontView, TheKeys)
     motion(centre(f.vco, "IMAGE_FOND"));
     motion(centre(f.vco, "IMAGE_FOND"));
     f.run();
-    auto n = [](auto v) { return std::to_string(v); };
+    auto n = [](const auto &v) { return std::to_string(static_cast<int>(v)); };
     const Uint8 D = SDL_KEYDOWN, U = SDL_KEYUP;
     struct CASE {
         Uint8 type;

@@ -15,12 +15,12 @@
 
 #include "cables/cable_list.h"
 #include "ui/views/back_view.h"
-#include "cables/panel_layout.h"
-#include "cables/patch_writer.h"
 #include "ui/views/view_test_helpers.h"
 #include "engine/slider.h"
 #include "panels/panel_drawing.h"
-#include "panels/panel_kinds.h"
+#include "panels/module_panel.h"
+#include "panels/panel_layout.h"
+#include "patch/patch_writer.h"
 #include "panels/panel_lists.h"
 #include "ui/views/view_state.h"
 
@@ -44,8 +44,8 @@ SNAPSHOT snapshot()
     s.written = s.written.substr(0, s.written.find("BEGIN_PANELS_DECLARE"));
     s.bindings = cable_test::bindings_of(*gen);
     for (const OBJET *p : objets_globaux)
-        s.panels.push_back(std::string(module_name(p)) + " " + kind_word(kind_of(p)) + " " +
-                           std::to_string(static_cast<int>(p->x)) + " " +
+        s.panels.push_back(std::string(module_of(p).name()) + " " + kind_word(module_of(p).kind) +
+                           " " + std::to_string(static_cast<int>(p->x)) + " " +
                            std::to_string(static_cast<int>(p->y)) + " " +
                            std::to_string(p->front_look));
     std::sort(s.panels.begin(), s.panels.end());
@@ -62,7 +62,7 @@ OBJET &some_panel(std::mt19937 &random)
 {
     std::vector<OBJET *> panels;
     for (OBJET *p : objets_globaux)
-        if (kind_of(p) != SAMPLER_PANEL)
+        if (module_of(p).kind != SAMPLER_MODULE)
             panels.push_back(p);
     return *pick(random, panels);
 }
@@ -174,8 +174,9 @@ TEST(PatchRoundTrip, RandomEditsOfEveryDemoPatchOpenAgainAsTheyWereSaved)
                     }
                 }
                 before = snapshot();
-                ASSERT_EQ(
-                    save_patch_file(saved.path("").c_str(), "ROUND.QSY", report, sizeof report), 1);
+                ASSERT_EQ(save_patch_file(*gen, saved.path("").c_str(), "ROUND.QSY",
+                                          write_panel_layout, report, sizeof report),
+                          1);
                 // A queued pattern and divider take effect at the end of the
                 // loop; the patch opened from the file starts with them.
                 for (SEQUENCER *s : gen->sequencers) {

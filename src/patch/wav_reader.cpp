@@ -1,4 +1,4 @@
-#include "synth/wav_reader.h"
+#include "patch/wav_reader.h"
 
 #include <cstdio>
 #include <cstring>

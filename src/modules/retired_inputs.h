@@ -4,10 +4,15 @@
 // Never used on the audio thread.
 #pragma once
 
-class INPUT;
+#include "synth/ports.h"
 
 // Keeps in (null is ignored) until free_retired_inputs().
 void retire_input(INPUT *in);
+
+// Puts input into a modulation slot (null empties it). The input it replaces
+// is retired, not freed: a callback may be reading it. The slot's module owns
+// input from then on.
+void set_modulation(MOD_SLOT &slot, INPUT *input);
 
 // Frees every retired input. Call only when no callback evaluates a patch
 // (stop_rendering() does, once it has waited for the callbacks).

@@ -1,10 +1,11 @@
 // WAV reader: chunk walking, mono to stereo, limits and refusals.
 #include <gtest/gtest.h>
 
-#include "synth/module_helpers.h"
-#include "synth/wav_reader.h"
+#include "patch/wav_reader.h"
+#include "support/temp_dir.h"
+#include "support/wav_files.h"
 
-using namespace module_test;
+using namespace wav_files;
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "cables/panel_layout.h"
+#include "panels/panel_layout.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "panels/panel_kinds.h"
+#include "panels/module_panel.h"
 #include "panels/panel_lists.h"
 #include "patch/patch_fields.h"
 #include "patch/token_reader.h"
@@ -16,10 +16,8 @@ constexpr int WORK_AREA = 3200;
 OBJET *panel_named(const char *name, const char *kind)
 {
     for (OBJET *p : objets_globaux) {
-        const char *own = module_name(p);
-        const char *word = kind_word(kind_of(p));
-        if (own != nullptr && word != nullptr && std::strcmp(own, name) == 0 &&
-            std::strcmp(word, kind) == 0)
+        const MODULE m = module_of(p);
+        if (m && std::strcmp(m.name(), name) == 0 && std::strcmp(kind_word(m.kind), kind) == 0)
             return p;
     }
     return nullptr;
@@ -67,13 +65,10 @@ void place(const char *token, int line)
 void write_panel_layout(FILE *file)
 {
     std::fprintf(file, "BEGIN_PANELS_DECLARE\n");
-    for (const OBJET *p : objets_globaux) {
-        const char *name = module_name(p);
-        const char *kind = kind_word(kind_of(p));
-        if (name != nullptr && kind != nullptr)
-            std::fprintf(file, "%s;KIND=%s;X=%d;Y=%d;VIEW=%u;\n", name, kind,
+    for (const OBJET *p : objets_globaux)
+        if (const MODULE m = module_of(p))
+            std::fprintf(file, "%s;KIND=%s;X=%d;Y=%d;VIEW=%u;\n", m.name(), kind_word(m.kind),
                          static_cast<int>(p->x), static_cast<int>(p->y), p->front_look);
-    }
     std::fprintf(file, "END_PANELS_DECLARE\n");
 }
 

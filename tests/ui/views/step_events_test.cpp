@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "synth/sequencer.h"
-#include "synth/step_events.h"
+#include "synth/step_queue.h"
+#include "ui/views/step_events.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ TEST_F(StepEvents, PostedInTheOrderTheStepsFiredAndForgottenWithTheirSequencer)
     post_step_events();
     queue_step_event(b.get());
     queue_step_event(a.get());
+    forget_step_events(b.get());
     b.reset();
     post_step_events();
     EXPECT_EQ((std::vector<void *>{a.get(), a.get()}), drain_sdl());

@@ -1,4 +1,4 @@
-#include "synth/retired_inputs.h"
+#include "modules/retired_inputs.h"
 
 #include <mutex>
 #include <vector>
@@ -32,6 +32,13 @@ void free_retired_inputs()
     }
     for (INPUT *in : doomed)
         delete in;
+}
+
+void set_modulation(MOD_SLOT &slot, INPUT *input)
+{
+    INPUT *old = slot;
+    slot = input;
+    retire_input(old);
 }
 
 int retired_input_count()

@@ -1,0 +1,97 @@
+#include "patch/patch_writer.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "patch/patch_names.h"
+#include "patch/patch_sections.h"
+
+namespace {
+
+void say(char *report, size_t size, const std::string &line)
+{
+    std::snprintf(report, size, "%s", line.c_str());
+    std::printf("%s\n", report);
+}
+
+// Permissions of a new file as the process would create it, or those of the
+// file it replaces.
+mode_t mode_for(const std::string &path)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes the patch into the new temporary file and flushes it to the disk;
+// false with errno set on any failure.
+bool write_whole(const GENERATOR &g, MORE_SECTIONS more, int fd)
+{
+    FILE *f = fdopen(fd, "w");
+    if (f == nullptr) {
+        const int e = errno;
+        close(fd);
+        errno = e;
+        return false;
+    }
+    write_patch(g, f, more);
+    bool written = std::fflush(f) == 0 && !std::ferror(f) && fsync(fileno(f)) == 0;
+    int e = errno;
+    if (std::fclose(f) != 0 && written) {
+        written = false;
+        e = errno;
+    }
+    errno = written ? 0 : (e != 0 ? e : EIO);
+    return written;
+}
+
+} // namespace
+
+void write_patch(const GENERATOR &g, FILE *file, MORE_SECTIONS more)
+{
+    g.save_QSY(file);
+    write_link_section(g, file);
+    write_pattern_section(g, file);
+    if (more != nullptr)
+        more(file);
+}
+
+int save_patch_file(const GENERATOR &g, const char *directory, const char *name, MORE_SECTIONS more,
+                    char *report, size_t report_size)
+{
+    if (const char *problem = patch_name_problem(name)) {
+        say(report, report_size, std::string("Not saved: ") + problem);
+        return 0;
+    }
+    const std::string path = std::string(directory) + name;
+    std::string temporary = std::string(directory) + "." + name + ".XXXXXX";
+    const int fd = mkstemp(&temporary[0]);
+    if (fd < 0) {
+        say(report, report_size, "Non de fichier NULL! " + path + ": " + std::strerror(errno));
+        return 0;
+    }
+    errno = 0;
+    bool saved = fchmod(fd, mode_for(path)) == 0;
+    if (!saved) {
+        const int e = errno;
+        close(fd);
+        errno = e;
+    }
+    saved = saved && write_whole(g, more, fd) && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!saved) {
+        const std::string why = std::strerror(errno);
+        unlink(temporary.c_str());
+        say(report, report_size,
+            "Not saved: writing " + path + " failed (" + why + "); the file is left as it was");
+        return 0;
+    }
+    say(report, report_size, "Saved " + path);
+    return 1;
+}

@@ -1,0 +1,27 @@
+// Writing the patch as a patch file, whole, and saving it so that a failed
+// save never leaves a broken file.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+#include "synth/generator.h"
+
+// Writes sections of a patch file that the patch library knows nothing of
+// (the window's panels).
+using MORE_SECTIONS = void (*)(FILE *file);
+
+// The whole patch: the module section, the link section, the pattern section,
+// then what `more` writes (when given).
+void write_patch(const GENERATOR &g, FILE *file, MORE_SECTIONS more = nullptr);
+
+// Saves the patch as directory + name ("QSY/" and "DEMO.QSY", or "" and a
+// name in the working directory). A refused name (patch_name_problem) writes
+// nothing. The patch is written whole to a temporary file in the same
+// directory, flushed to the disk, then renamed over the target, so a failed
+// save (a full disk, a directory that cannot be written) leaves any earlier
+// file as it was; the file keeps the permissions of the one it replaces.
+// Returns 1 when saved, else 0; either way the outcome is printed as one
+// trace line and kept in report.
+int save_patch_file(const GENERATOR &g, const char *directory, const char *name, MORE_SECTIONS more,
+                    char *report, size_t report_size);
