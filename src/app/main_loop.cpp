@@ -28,6 +28,7 @@
 #include "midi/midi_input.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
+#include "ui/dialogs/modal_loop.h"
 #include "ui/dialogs/name_entry.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
@@ -123,7 +124,7 @@ void build_visible_side()
     our_font_14.init(FONT_FILE, 12);
     create_dashboards();
     load_dialog = LOAD_QSY;
-    name_entry_hooks = {modal_box_duties, paint_current_view, nullptr};
+    modal_hooks = {modal_box_duties, paint_current_view, nullptr};
     clear_console();
     CALLBACK_READY.store(1);
     std::printf("Playing [%s]. Press Escape in the window to quit.\n", gen->patch_path);
@@ -223,6 +224,6 @@ void close_window()
     delete bibliotheque_graphique;
     bibliotheque_graphique = nullptr;
     load_dialog = nullptr;
-    name_entry_hooks = NAME_ENTRY_HOOKS();
+    modal_hooks = MODAL_HOOKS();
     SDL_Quit();
 }

@@ -6,16 +6,14 @@
 // row r of the page is entry scroll + r. The dialog hit-tests its rows itself,
 // in the window pixels where they are drawn: the pointer over a row turns its
 // name red and leaving turns it white again; a left release over a row
-// chooses its entry (when the press too came to the dialog). The buttons "BUTTON_OCT_DOWN" (later entries) and
-// "BUTTON_OCT_UP" scroll by one entry per pass of the dialog's loop from
-// their press to the release of the mouse button, the wheel by one entry per
-// notch; scroll stays within 0 and total - 10 (0 with ten names or fewer, and
-// only the rows that have a name show one). Escape and a click outside the
-// panel cancel the dialog; Escape acts on its release, which the dialog takes,
-// so that it never reaches the view behind (whose handler would end the
-// program). Every other event is taken and does nothing. As it opens it closes
-// the gates that letter keys held in the view keep open (panels/note_keys.h),
-// since their releases will come to the dialog.
+// chooses its entry (when the press too came to the dialog). The buttons "BUTTON_OCT_DOWN" (later
+// entries) and "BUTTON_OCT_UP" scroll by one entry per pass of the dialog's loop from their press
+// to the release of the mouse button, the wheel by one entry per notch; scroll stays within 0 and
+// total - 10 (0 with ten names or fewer, and only the rows that have a name show one). Escape and a
+// click outside the panel cancel the dialog; Escape acts on its release, which the dialog takes, so
+// that it never reaches the view behind (whose handler would end the program). Every other event is
+// taken and does nothing. As it opens it closes the gates that letter keys held in the view keep
+// open (panels/note_keys.h), since their releases will come to the dialog.
 #pragma once
 
 #include <SDL.h>
@@ -90,9 +88,8 @@ using LOAD_ORDER = bool (*)(const std::string &name, std::string &why);
 
 // Runs the dialog until a chosen name loads (true) or the dialog is cancelled
 // (false). A name that does not load shows why on the message line and the
-// dialog goes on. The main loop's duties go on through name_entry_hooks
-// (panels/name_entry.h), as in the name entry: each_pass at every pass,
-// paint_view for the view behind. Without a window, or while a dialog is
-// already open, it says so in one line and returns false at once. When it
-// closes it pushes one SDL user event, so that the view redraws.
+// dialog goes on. It runs in the modal loop (modal_loop.h), as the name entry
+// does: the main loop's duties go on meanwhile, and without a window, or
+// while another box is open, it says so in one line and returns false at
+// once.
 bool run_load_dialog(LOAD_DIALOG &dialog, LOAD_ORDER load);

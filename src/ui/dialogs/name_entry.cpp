@@ -3,13 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "panels/note_keys.h"
-
-NAME_ENTRY_HOOKS name_entry_hooks;
-
 namespace {
-
-bool entry_open = false;
 
 // The character a key types: the translated character when the keyboard
 // layout gave one, else the key itself for the keys that are characters.
@@ -70,6 +64,8 @@ bool NAME_ENTRY::press(const SDL_keysym &key)
 
 bool NAME_ENTRY::take(const SDL_Event &event)
 {
+    if (event.type == SDL_USEREVENT)
+        return true;
     if (event.type == SDL_KEYDOWN)
         return press(event.key.keysym);
     if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE && escape_held) {
@@ -81,33 +77,5 @@ bool NAME_ENTRY::take(const SDL_Event &event)
 
 bool run_name_entry(NAME_ENTRY &entry)
 {
-    if (SDL_GetVideoSurface() == nullptr || entry_open) {
-        std::printf("%s\n", entry_open ? "A name entry is already open"
-                                       : "No window to ask for the name in");
-        return false;
-    }
-    entry_open = true;
-    release_held_note_keys(); // their releases will come to the entry
-    const int unicode = SDL_EnableUNICODE(1);
-    bool changed = true;
-    while (entry.state == NAME_ENTRY::TYPING) {
-        if (name_entry_hooks.each_pass && name_entry_hooks.each_pass(name_entry_hooks.data))
-            changed = true;
-        SDL_Event event;
-        while (entry.state == NAME_ENTRY::TYPING && SDL_PollEvent(&event))
-            changed = entry.take(event) || changed || event.type == SDL_USEREVENT;
-        if (entry.state != NAME_ENTRY::TYPING)
-            break;
-        if (changed)
-            entry.paint_frame();
-        else
-            SDL_Delay(10);
-        changed = false;
-    }
-    SDL_EnableUNICODE(unicode);
-    entry_open = false;
-    SDL_Event redraw = {};
-    redraw.type = SDL_USEREVENT;
-    SDL_PushEvent(&redraw);
-    return entry.state == NAME_ENTRY::ACCEPTED;
+    return run_modal(entry, "name entry") && entry.state == NAME_ENTRY::ACCEPTED;
 }

@@ -61,7 +61,7 @@ int window_h() { return SDL_GetVideoSurface()->h; }
 
 } // namespace
 
-void NAME_ENTRY::draw() const
+void NAME_ENTRY::draw()
 {
     const int x = (window_w() - BOX_W) / 2, y = (window_h() - BOX_H) / 2;
     OrthoMode(0, 0, window_w(), window_h());
@@ -100,51 +100,4 @@ void NAME_ENTRY::draw() const
          "ENTER: SAVE     BACKSPACE: ERASE     ESCAPE: CANCEL");
     glPopAttrib();
     PerspectiveMode();
-}
-
-void paint_behind_box(std::vector<unsigned char> &behind)
-{
-    const int w = window_w(), h = window_h();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (name_entry_hooks.paint_view) {
-        name_entry_hooks.paint_view(name_entry_hooks.data);
-    } else {
-        if (behind.empty()) {
-            behind.resize(3 * static_cast<size_t>(w) * h);
-            glReadBuffer(GL_FRONT);
-            glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, behind.data());
-            glReadBuffer(GL_BACK);
-        }
-        OrthoMode(0, 0, w, h);
-        glPushAttrib(GL_ENABLE_BIT);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_BLEND);
-        // The raster position goes to the bottom-left corner, where the rows
-        // read back start.
-        glRasterPos2i(0, 0);
-        glBitmap(0, 0, 0, 0, 0, static_cast<GLfloat>(-h), nullptr);
-        glDrawPixels(w, h, GL_RGB, GL_UNSIGNED_BYTE, behind.data());
-        glPopAttrib();
-        PerspectiveMode();
-    }
-    // The view behind is darkened, so that the box stands out.
-    OrthoMode(0, 0, w, h);
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4ub(0, 0, 0, 110);
-    glRecti(0, 0, w, h);
-    glPopAttrib();
-    PerspectiveMode();
-}
-
-void NAME_ENTRY::paint_frame()
-{
-    paint_behind_box(behind);
-    draw();
-    SDL_GL_SwapBuffers();
 }

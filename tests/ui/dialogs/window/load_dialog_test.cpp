@@ -12,6 +12,7 @@
 
 #include "ui/views/view_test_helpers.h"
 #include "engine/video.h"
+#include "ui/dialogs/modal_loop.h"
 #include "ui/dialogs/name_entry.h"
 #include "panels/panel_drawing.h"
 #include "ui/views/view_state.h"
@@ -212,17 +213,17 @@ TEST(LoadDialog, ANameThatDoesNotLoadIsExplainedAndTheDialogGoesOnUntilEscape)
     key(SDL_KEYDOWN, SDLK_ESCAPE);
     key(SDL_KEYUP, SDLK_ESCAPE);
     int passes = 0;
-    name_entry_hooks.each_pass = [](void *n) {
+    modal_hooks.each_pass = [](void *n) {
         ++*static_cast<int *>(n);
         return 0;
     };
-    name_entry_hooks.data = &passes;
+    modal_hooks.data = &passes;
     load_requests.clear();
     quit = 1;
 
     EXPECT_FALSE(run_load_dialog(d.dialog, refuse));
 
-    name_entry_hooks = NAME_ENTRY_HOOKS();
+    modal_hooks = MODAL_HOOKS();
     EXPECT_EQ(std::vector<std::string>{"P10.QSY"}, load_requests);
     EXPECT_STREQ("Cannot read QSY/P10.QSY", d.dialog.message->text);
     EXPECT_GE(passes, 2);

@@ -18,6 +18,7 @@
 #include "ui/dialogs/save_command.h"
 #include "engine/font_data.h"
 #include "engine/video.h"
+#include "ui/dialogs/modal_loop.h"
 #include "ui/dialogs/name_entry.h"
 #include "panels/panel_drawing.h"
 #include "panels/system_dash.h"
@@ -83,7 +84,7 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     ASSERT_EQ(chdir(dir.path("").c_str()), 0); // the saves land in QSY/ there
     ASSERT_EQ(mkdir("QSY", 0755), 0);
     ASSERT_EQ(mkdir("QSY/TAKEN", 0755), 0); // no file can replace it
-    name_entry_hooks.each_pass = each_pass;
+    modal_hooks.each_pass = each_pass;
 
     glClearColor(0, 1, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -116,7 +117,7 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     key(SDL_KEYUP, SDLK_ESCAPE);
     EXPECT_EQ(SAVE_QSY(), 0);
     EXPECT_EQ(queue(), (std::vector<int>{SDL_USEREVENT}));
-    name_entry_hooks = NAME_ENTRY_HOOKS();
+    modal_hooks = MODAL_HOOKS();
     ASSERT_EQ(chdir(data.c_str()), 0);
 }
 
