@@ -46,14 +46,16 @@ unit-asan: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	    $(DISPLAY_RUN) ctest --test-dir $(ASAN) -L unit --output-on-failure -j $(JOBS)
 
-# The live rewiring test once more, under ThreadSanitizer: connections moved
-# while the sound plays must reach the audio thread through atomics only. The
+# The synthesis and application unit tests once more, under ThreadSanitizer:
+# what both threads write must be atomic, and connections moved while the
+# sound plays must reach the audio thread through atomics only. The
 # suppressions list the deliberate plain stores of parameters.
 unit-tsan: deps
 	cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_TSAN=ON
-	cmake --build $(TSAN) -j $(JOBS) --target test_app
-	cd data && TSAN_OPTIONS="suppressions=$(CURDIR)/scripts/tsan.supp halt_on_error=1" \
-	    ../$(TSAN)/tests/test_app --gtest_filter='LiveRewiring.*'
+	cmake --build $(TSAN) -j $(JOBS) --target test_synth test_app
+	cd data && for t in test_synth test_app; do \
+	    TSAN_OPTIONS="suppressions=$(CURDIR)/scripts/tsan.supp halt_on_error=1" \
+	        ../$(TSAN)/tests/$$t || exit 1; done
 
 # Under a private X display when none is set: the window loop's benchmark
 # opens the program's window.

@@ -1,5 +1,12 @@
 // Writing the patch as a patch file, whole, and saving it so that a failed
 // save never leaves a broken file.
+//
+// Saving sits with the patch files, not with the cables or the dialogs: every
+// section comes from the modules alone (the links through the sockets table),
+// so a patch saves the same with or without a window, and the reader and the
+// writer of each section are side by side. What only the window knows (where
+// its panels stand) is handed in as MORE_SECTIONS; the save command of the
+// window (ui/dialogs/save_command) joins the name entry to it.
 #pragma once
 
 #include <cstddef>

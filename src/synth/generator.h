@@ -1,4 +1,6 @@
 // The patch in memory: every module, one list per type, and lookups by name.
+// Audio thread: evaluate() and evaluate_one_sample(); the lists, the lookups
+// and the patch file functions belong to the main thread.
 #pragma once
 
 #include <cstdio>

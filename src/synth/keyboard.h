@@ -1,4 +1,6 @@
 // Computer-keyboard note source: pitch, gate and sync from key presses.
+// Audio thread: tick(), evolue(); Touch_note, set_note and set_octave run on
+// the main thread.
 #pragma once
 
 #include <cstdio>

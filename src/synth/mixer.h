@@ -1,4 +1,6 @@
 // Mixer: the mean of up to 24 channels, each with a gain and an off switch.
+// Audio thread: latch_inputs(), tick(), evolue(); ajoute_en_entree runs on
+// the main thread.
 #pragma once
 
 #include <atomic>

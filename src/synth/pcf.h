@@ -1,4 +1,6 @@
 // Filter: one biquad section with eight response types.
+// Audio thread: latch_inputs(), tick(), evolue(), FilterCell(); the rest on
+// the main thread.
 #pragma once
 
 #include <cstdio>

@@ -1,5 +1,7 @@
 // Sample player: plays a WAV recording once per opening of its gate, at a
 // rate set by the frequency on its input (440 Hz = the recorded rate).
+// Audio thread: latch_inputs(), tick(), evolue(); its recording is loaded on
+// the main thread (patch/sample_loader.h).
 #pragma once
 
 #include <cstdint>

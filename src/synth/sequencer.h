@@ -1,6 +1,8 @@
 // Step sequencer: a loop of up to 64 steps (the panel offers 32), 32
 // playable patterns, queued pattern and divider changes taken at the end of
 // the loop. The arrays hold 64 patterns of 64 steps.
+// Audio thread: latch_inputs(), tick(), evolue(); set_name, the constructor
+// and the destructor run on the main thread.
 #pragma once
 
 #include <cstdio>

@@ -1,5 +1,6 @@
 // The output delay between the output mixer and the output tap: it passes its
 // input through unchanged.
+// Audio thread: latch_inputs(), tick(), evolue().
 #pragma once
 
 #include "synth/ports.h"

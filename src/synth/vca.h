@@ -1,5 +1,7 @@
 // Envelope amplifier: multiplies its audio input by a gated attack, decay or
 // sustain, and release envelope.
+// Audio thread: latch_inputs(), tick(), evolue(); the constructor runs on the
+// main thread.
 #pragma once
 
 #include <cstdio>

@@ -1,4 +1,6 @@
 // Oscillator: six waveforms with pitch input, modulation and hard sync.
+// Audio thread: latch_inputs(), tick(), evolue(); the constructor and the
+// destructor run on the main thread.
 #pragma once
 
 #include <cstdint>
