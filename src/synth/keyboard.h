@@ -30,10 +30,8 @@ public:
         tick();
         return 1;
     }
-    // A keyboard has no inputs to latch (the generator's walk calls this once
-    // per sub-block, as for every module).
+    // The module protocol of ports.h; a keyboard has no inputs to latch.
     void latch_inputs() {}
-    // One sample, without the virtual call (the generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);

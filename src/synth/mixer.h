@@ -36,11 +36,9 @@ public:
         tick();
         return 1;
     }
-    // Reads the connections (the channels in use and their inputs) for the
-    // samples that follow; the generator's walk calls it once per sub-block.
+    // The module protocol of ports.h; latches the channels in use and their
+    // inputs.
     inline void latch_inputs();
-    // One sample from the latched connections, without the virtual call (the
-    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);

@@ -54,12 +54,8 @@ public:
         tick();
         return 1;
     }
-    // Reads the connections (audio input, cut-off and mix modulation) for
-    // the samples that follow; the generator's walk calls it once per
-    // sub-block.
+    // The module protocol of ports.h; latches audio input, cut-off and mix modulation.
     inline void latch_inputs();
-    // One sample from the latched connections, without the virtual call (the
-    // generator's walk).
     inline void tick();
     // Runs the cell on one input sample (types as in evolue). Parameters
     // without a usable response (Q <= 0, cut-off below 1 Hz or at or above

@@ -57,11 +57,8 @@ public:
         tick();
         return 1;
     }
-    // Reads the sync input for the samples that follow; the generator's
-    // walk calls it once per sub-block.
+    // The module protocol of ports.h; latches the sync input.
     void latch_inputs() { INPUT_SYNC::latch(); }
-    // One sample from the latched sync input, without the virtual call (the
-    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);

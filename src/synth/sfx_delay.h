@@ -15,8 +15,7 @@ public:
         tick();
         return 1;
     }
-    // Reads the input for the samples that follow (once per sub-block).
+    // The module protocol of ports.h; latches the input.
     void latch_inputs() { INPUT::latch(); }
-    // One sample from the latched input, without the virtual call.
     void tick() { value = read_or(*this, 0.0f); }
 };

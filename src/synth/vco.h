@@ -42,11 +42,8 @@ public:
         tick();
         return 1;
     }
-    // Reads the connections (pitch, sync, modulation slots) for the samples
-    // that follow; the generator's walk calls it once per sub-block.
+    // The module protocol of ports.h; latches pitch, sync, modulation slots.
     inline void latch_inputs();
-    // One sample from the latched connections, without the virtual call (the
-    // generator's walk).
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
