@@ -6,11 +6,11 @@
 // oscilloscope, the front view's with the dashboards, then the module panels,
 // otherwise), which also takes a waiting remote client; then the drawing. A
 // view is redrawn whole only when its handler returned a non-zero result; in
-// oscilloscope mode the pass draws the trace and nothing else. The loop
-// yields the processor: a pass that drew nothing waits IDLE_MS (less when a
-// MIDI message arrives meanwhile), and in oscilloscope mode passes are at
-// least TRACE_FRAME_MS apart; a pass that drew a view goes straight on to the
-// next events.
+// oscilloscope mode the pass draws the trace (app/scope_view.h) and nothing
+// else. The loop yields the processor: a pass that drew nothing waits IDLE_MS
+// (less when a MIDI message arrives meanwhile), and in oscilloscope mode
+// passes are at least TRACE_FRAME_MS apart; a pass that drew a view goes
+// straight on to the next events.
 #pragma once
 
 #include <chrono>
@@ -59,7 +59,3 @@ void close_window();
 // The list the front view's handler takes: the dashboards in the order
 // information, system, module, then the module panels in order.
 std::vector<OBJET *> front_event_list();
-
-// The oscilloscope's picture over the whole window, without swapping and
-// without taking new samples.
-void paint_trace();
