@@ -7,20 +7,27 @@
 
 namespace {
 
-OSCILLOSCOPE *scope = nullptr; // made with the first trace, in the window's context
+OSCILLOSCOPE *scope = nullptr;
+
+// Made on first use, whichever comes first: a trace frame, or a modal box
+// repainting the mode's picture; either way in the window's context.
+OSCILLOSCOPE &the_scope()
+{
+    if (scope == nullptr)
+        scope = new OSCILLOSCOPE();
+    return *scope;
+}
 
 } // namespace
 
 void trace_frame(bool entering)
 {
-    if (scope == nullptr)
-        scope = new OSCILLOSCOPE();
     if (entering) {
-        scope->restart();
+        the_scope().restart();
         scope_feed.flush();
         scope_feed.watch(true);
     }
-    scope->take_samples();
+    the_scope().take_samples();
     paint_trace();
 }
 
@@ -28,10 +35,8 @@ void leave_trace() { scope_feed.watch(false); }
 
 void paint_trace()
 {
-    if (scope == nullptr)
-        scope = new OSCILLOSCOPE();
     glLoadIdentity();
-    scope->draw();
+    the_scope().draw();
 }
 
 void free_scope()
