@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "remote/remote_command.h"
 #include "synth/generator.h"
 
 RemoteState remote_state;
+
+void store_port_a(int mask) { __atomic_store_n(&remote_state.PORT_A, mask, __ATOMIC_RELAXED); }
+
+int load_port_a() { return __atomic_load_n(&remote_state.PORT_A, __ATOMIC_RELAXED); }
 
 namespace {
 
