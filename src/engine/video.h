@@ -18,5 +18,3 @@ int resizeWindow(int w, int h);
 void OrthoMode(int left, int top, int right, int bottom);
 // Pops the projection pushed by OrthoMode.
 void PerspectiveMode();
-// Fills the whole surface with one colour; does nothing if it cannot be locked.
-void ClearScreen(SDL_Surface *s, unsigned char r, unsigned char g, unsigned char b);
