@@ -45,14 +45,18 @@ int main(int argc, char **argv)
     DISPLAY_OSCILLO = 0;
     if (!init_Q_MODULAR(cmd))
         return 1;
+    // A window that cannot be had ends the program with its status, once the
+    // sound and the remote control are closed.
+    int status = 0;
     if (cmd.window) {
-        build_visible_side();
-        run_main_loop();
+        status = build_visible_side();
+        if (status == 0)
+            run_main_loop();
     } else {
         play_until_escape();
     }
     shutdown_Q_MODULAR();
     if (cmd.window)
         close_window();
-    return 0;
+    return status;
 }

@@ -83,10 +83,11 @@ PASS_DRAWING trace_pass()
 
 } // namespace
 
-void build_visible_side()
+int build_visible_side()
 {
     end_loop_on_signals();
-    initGL(VIEW_WIDTH, VIEW_HEIGHT, window_title, "grfx/opengl.qim");
+    if (int status = initGL(VIEW_WIDTH, VIEW_HEIGHT, window_title, "grfx/opengl.qim"))
+        return status;
     SDL_WM_SetCaption(gen->patch_path, nullptr);
     std::printf("A3\n");
     initialise_gui_from_current();
@@ -115,6 +116,7 @@ void build_visible_side()
     std::printf("Playing [%s]. Press Escape in the window to quit.\n", gen->patch_path);
     std::fflush(stdout);
     main_loop.redraw_owed = true;
+    return 0;
 }
 
 std::vector<OBJET *> front_event_list()

@@ -37,8 +37,10 @@ extern MAIN_LOOP main_loop;
 // start-up screen; the output delay; the two fonts; the three dashboards at
 // their places. Plugs in the load dialog and the modal boxes' hooks, clears
 // the console, sets CALLBACK_READY and says "Playing". The first pass shows
-// the front view.
-void build_visible_side();
+// the front view. Returns 0, or initGL's exit status when the window cannot
+// be had (engine/video.h), with nothing more built; close_window() closes
+// what was opened.
+int build_visible_side();
 
 // One pass of the loop; returns what it drew.
 PASS_DRAWING main_loop_pass();
