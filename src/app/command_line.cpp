@@ -143,11 +143,11 @@ bool read_real(const char *text, double &number)
 }
 
 // Reads text as the option's value; false with the reason in error when it
-// is not one. A number's reason gives its limits and what was given instead.
+// is not one. A number's reason gives its limits and quotes what was given.
 bool read_value(const Option &option, const char *text, Value &value, std::string &error)
 {
     value.text = text;
-    std::string needs = option.needs ? option.needs : "";
+    const char *limits = "";
     switch (option.kind) {
     case Kind::FLAG:
         return true;
@@ -159,19 +159,22 @@ bool read_value(const Option &option, const char *text, Value &value, std::strin
         if (read_whole(text, value.number) && value.number >= option.low &&
             value.number <= option.high)
             return true;
-        needs += " from {low} to {high}, not '" + std::string(text) + "'";
+        limits = " from {low} to {high}";
         break;
     case Kind::REAL:
-        // Written so that a value that is not a number fails too.
+        // A value that is not a number (nan) fails both comparisons.
         if (read_real(text, value.number) && value.number > option.low &&
             value.number <= option.high)
             return true;
-        needs += " above {low} and at most {high}, not '" + std::string(text) + "'";
+        limits = " above {low} and at most {high}";
         break;
     case Kind::OUTPUTS:
         return parse_output_choices(text, value.outputs, error);
     }
-    error = std::string(option.name) + " needs " + with_numbers(needs, option);
+    error = std::string(option.name) + " needs " +
+            with_numbers(std::string(option.needs) + limits, option);
+    if (*limits != '\0')
+        error += ", not '" + std::string(text) + "'";
     return false;
 }
 

@@ -111,6 +111,8 @@ TEST(CommandLine, MessagesAndHelpGiveTheLimits)
         {{"--render", "o.wav", "--seconds", "0", "a.QSY"},
          "--seconds needs a number of seconds above 0 and at most 3600, not '0'"},
         {{"--render", "", "a.QSY"}, "--render needs a file name"},
+        {{"--block", "{low}", "a.QSY"}, // quoted as given
+         "--block needs a number of frames from 64 to 3072, not '{low}'"},
     };
     for (const auto &[words, error] : cases)
         EXPECT_EQ(error, parse(words).error);
