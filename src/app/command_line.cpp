@@ -1,99 +1,219 @@
 #include "app/command_line.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
+#include <utility>
 
 #include "remote/remote_server.h"
 
 namespace {
 
 constexpr double MAX_RENDER_SECONDS = 3600.0;
+constexpr int MAX_PORT = 65535;
 
-bool read_int(const char *text, long low, long high, int &out)
+// How an option's value is read.
+enum class Kind {
+    FLAG,   // no value
+    TEXT,   // any text but an empty one
+    WHOLE,  // a whole number from low to high
+    REAL,   // a number above low and at most high
+    OUTPUTS // the answers to the sound dialog (app/output_choice.h)
+};
+
+struct Value {
+    const char *text;
+    double number;
+    std::vector<OutputChoice> outputs;
+};
+
+// One option, as the parser reads it and --help shows it.
+struct Option {
+    const char *name;
+    const char *argument; // the value's name in --help; null for a FLAG
+    Kind kind;
+    const char *needs; // what the value is, for the error message
+    // The --help text, lines apart by '\n'; "{low}", "{high}" and "{default}"
+    // stand for the numbers below.
+    const char *help;
+    void (*store)(CommandLine &cmd, const Value &value);
+    double low = 0, high = 0, fallback = 0; // a number's limits and default
+};
+
+// In the order --help lists them.
+const Option OPTIONS[] = {
+    {"--help", nullptr, Kind::FLAG, nullptr, "show this text and exit",
+     [](CommandLine &cmd, const Value &) { cmd.help = true; }},
+    {"--render", "OUT.wav", Kind::TEXT, "a file name",
+     "render the patch offline into OUT.wav (44100 Hz,\n"
+     "16-bit stereo) without sound card, dialog or network",
+     [](CommandLine &cmd, const Value &v) { cmd.render_path = v.text; }},
+    {"--seconds", "S", Kind::REAL, "a number of seconds",
+     "length of the offline rendering in seconds\n"
+     "(default {default}, at most {high})",
+     [](CommandLine &cmd, const Value &v) {
+         cmd.seconds = v.number;
+         cmd.seconds_given = true;
+     },
+     0, MAX_RENDER_SECONDS, DEFAULT_RENDER_SECONDS},
+    {"--remote-port", "N", Kind::WHOLE, "a port number",
+     "TCP port of the remote control (default {default})",
+     [](CommandLine &cmd, const Value &v) { cmd.remote_port = static_cast<int>(v.number); }, 1,
+     MAX_PORT, DEFAULT_REMOTE_PORT},
+    {"--remote-local", nullptr, Kind::FLAG, nullptr,
+     "accept remote-control clients from this machine only",
+     [](CommandLine &cmd, const Value &) { cmd.remote_local = true; }},
+    {"--no-remote", nullptr, Kind::FLAG, nullptr, "run without the remote control",
+     [](CommandLine &cmd, const Value &) { cmd.remote = false; }},
+    {"--block", "N", Kind::WHOLE, "a number of frames",
+     "frames per block of the sound output, {low} to {high}\n"
+     "(default {default}, 69.7 ms): smaller blocks make the\n"
+     "keys sound sooner and cost more processor time; for\n"
+     "OSS, ALSA and No sound (JACK plays in the server's\n"
+     "period)",
+     [](CommandLine &cmd, const Value &v) {
+         cmd.block_frames = static_cast<int>(v.number);
+         cmd.block_given = true;
+     },
+     MIN_BLOCK_FRAMES, MAX_BLOCK_FRAMES, DEFAULT_BLOCK_FRAMES},
+    {"--midi-in", "NAME", Kind::TEXT, "a part of a MIDI port name",
+     "connect the program's MIDI input to the first MIDI\n"
+     "source port whose name contains NAME",
+     [](CommandLine &cmd, const Value &v) { cmd.midi_source = v.text; }},
+    {"--no-window", nullptr, Kind::FLAG, nullptr, "play without a window, on the console only",
+     [](CommandLine &cmd, const Value &) { cmd.window = false; }},
+    {"--output", "TYPE[:DRIVER][,...]", Kind::OUTPUTS, nullptr,
+     "answer the sound dialog: TYPE is oss, jack (the\n"
+     "sound daemon entry), alsa or none; DRIVER is the\n"
+     "driver's number in the dialog's list or (part of)\n"
+     "its name, by default the one called \"default\" or\n"
+     "else the first. Choices separated by commas are\n"
+     "tried in order (e.g. jack,alsa,none); when none is\n"
+     "available the dialog asks",
+     [](CommandLine &cmd, const Value &v) { cmd.outputs = v.outputs; }},
+};
+
+// --help: the names in a column of HEAD_WIDTH after two spaces, the help
+// text two spaces further; a longer name has its text on the next lines.
+constexpr int HEAD_WIDTH = 18;
+constexpr int HELP_INDENT = 2 + HEAD_WIDTH + 2;
+
+const Option *find_option(const std::string &name)
+{
+    for (const Option &option : OPTIONS)
+        if (name == option.name)
+            return &option;
+    return nullptr;
+}
+
+// text with the option's numbers in place of "{low}", "{high}" and "{default}".
+std::string with_numbers(const std::string &text, const Option &option)
+{
+    const std::pair<const char *, double> numbers[] = {
+        {"{low}", option.low}, {"{high}", option.high}, {"{default}", option.fallback}};
+    std::string filled = text;
+    for (const auto &[mark, number] : numbers) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%g", number);
+        for (std::size_t at = filled.find(mark); at != std::string::npos; at = filled.find(mark))
+            filled.replace(at, std::strlen(mark), digits);
+    }
+    return filled;
+}
+
+bool read_whole(const char *text, double &number)
 {
     char *end = nullptr;
     errno = 0;
-    long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < low || value > high)
+    const long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0')
         return false;
-    out = static_cast<int>(value);
+    number = static_cast<double>(value);
     return true;
 }
 
-bool read_seconds(const char *text, double &seconds)
+bool read_real(const char *text, double &number)
 {
     char *end = nullptr;
     errno = 0;
-    double value = std::strtod(text, &end);
-    if (errno != 0 || end == text || *end != '\0' || !(value > 0.0) || value > MAX_RENDER_SECONDS)
-        return false;
-    seconds = value;
-    return true;
+    number = std::strtod(text, &end);
+    return errno == 0 && end != text && *end == '\0';
+}
+
+// Reads text as the option's value; false with the reason in error when it
+// is not one. A number's reason gives its limits and quotes what was given.
+bool read_value(const Option &option, const char *text, Value &value, std::string &error)
+{
+    value.text = text;
+    const char *limits = "";
+    switch (option.kind) {
+    case Kind::FLAG:
+        return true;
+    case Kind::TEXT:
+        if (*text != '\0')
+            return true;
+        break;
+    case Kind::WHOLE:
+        if (read_whole(text, value.number) && value.number >= option.low &&
+            value.number <= option.high)
+            return true;
+        limits = " from {low} to {high}";
+        break;
+    case Kind::REAL:
+        // A value that is not a number (nan) fails both comparisons.
+        if (read_real(text, value.number) && value.number > option.low &&
+            value.number <= option.high)
+            return true;
+        limits = " above {low} and at most {high}";
+        break;
+    case Kind::OUTPUTS:
+        return parse_output_choices(text, value.outputs, error);
+    }
+    error = std::string(option.name) + " needs " +
+            with_numbers(std::string(option.needs) + limits, option);
+    if (*limits != '\0')
+        error += ", not '" + std::string(text) + "'";
+    return false;
+}
+
+void print_option(FILE *out, const Option &option)
+{
+    std::string head = option.name;
+    if (option.argument)
+        head += std::string(" ") + option.argument;
+    std::istringstream lines(with_numbers(option.help, option));
+    std::string line;
+    // A head too wide for its column stands on a line of its own.
+    if (head.size() > static_cast<std::size_t>(HEAD_WIDTH))
+        std::fprintf(out, "  %s\n", head.c_str());
+    else if (std::getline(lines, line))
+        std::fprintf(out, "  %-*s  %s\n", HEAD_WIDTH, head.c_str(), line.c_str());
+    while (std::getline(lines, line))
+        std::fprintf(out, "%*s%s\n", HELP_INDENT, "", line.c_str());
 }
 
 } // namespace
 
 bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &error)
 {
-    bool seconds_given = false;
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
-        std::string option = argv[i];
-        bool takes_value = option == "--render" || option == "--seconds" ||
-                           option == "--remote-port" || option == "--block" ||
-                           option == "--midi-in" || option == "--output";
-        if (takes_value && i + 1 >= argc) {
-            error = option + " needs a value";
+        const std::string name = argv[i];
+        const Option *option = find_option(name);
+        if (!option) {
+            error = "unknown option " + name;
             return false;
         }
-        if (option == "--help") {
-            cmd.help = true;
-        } else if (option == "--render") {
-            cmd.render_path = argv[++i];
-            if (cmd.render_path.empty()) {
-                error = "--render needs a file name";
-                return false;
-            }
-        } else if (option == "--seconds") {
-            if (!read_seconds(argv[++i], cmd.seconds)) {
-                error = "--seconds needs a number of seconds above 0 and at most 3600, not '" +
-                        std::string(argv[i]) + "'";
-                return false;
-            }
-            seconds_given = true;
-        } else if (option == "--remote-port") {
-            if (!read_int(argv[++i], 1, 65535, cmd.remote_port)) {
-                error = "--remote-port needs a port number from 1 to 65535, not '" +
-                        std::string(argv[i]) + "'";
-                return false;
-            }
-        } else if (option == "--block") {
-            if (!read_int(argv[++i], MIN_BLOCK_FRAMES, MAX_BLOCK_FRAMES, cmd.block_frames)) {
-                error = "--block needs a number of frames from 64 to 3072, not '" +
-                        std::string(argv[i]) + "'";
-                return false;
-            }
-            cmd.block_given = true;
-        } else if (option == "--midi-in") {
-            cmd.midi_source = argv[++i];
-            if (cmd.midi_source.empty()) {
-                error = "--midi-in needs a part of a MIDI port name";
-                return false;
-            }
-        } else if (option == "--output") {
-            if (!parse_output_choices(argv[++i], cmd.outputs, error))
-                return false;
-        } else if (option == "--remote-local") {
-            cmd.remote_local = true;
-        } else if (option == "--no-remote") {
-            cmd.remote = false;
-        } else if (option == "--no-window") {
-            cmd.window = false;
-        } else {
-            error = "unknown option " + option;
+        if (option->argument && i + 1 >= argc) {
+            error = name + " needs a value";
             return false;
         }
+        Value value;
+        if (!read_value(*option, option->argument ? argv[++i] : "", value, error))
+            return false;
+        option->store(cmd, value);
     }
     if (i < argc && argv[i][0] == '-' && argv[i][1] != '\0') {
         error = "unknown option " + std::string(argv[i]) + " (a patch named so: ./" + argv[i] + ")";
@@ -110,7 +230,7 @@ bool parse_command_line(int argc, char **argv, CommandLine &cmd, std::string &er
         error = "--render needs a patch file";
         return false;
     }
-    if (seconds_given && cmd.render_path.empty()) {
+    if (cmd.seconds_given && cmd.render_path.empty()) {
         error = "--seconds is only used with --render";
         return false;
     }
@@ -131,31 +251,11 @@ void print_usage(FILE *out, const char *program)
                  "window opens with the panels of the patch, which plays until Escape (in the\n"
                  "window or on the console) or the end of the console input.\n"
                  "\n"
-                 "Options:\n"
-                 "  --help              show this text and exit\n"
-                 "  --render OUT.wav    render the patch offline into OUT.wav (44100 Hz,\n"
-                 "                      16-bit stereo) without sound card, dialog or network\n"
-                 "  --seconds S         length of the offline rendering in seconds\n"
-                 "                      (default 10, at most 3600)\n"
-                 "  --remote-port N     TCP port of the remote control (default %d)\n"
-                 "  --remote-local      accept remote-control clients from this machine only\n"
-                 "  --no-remote         run without the remote control\n"
-                 "  --block N           frames per block of the sound output, 64 to 3072\n"
-                 "                      (default 3072, 69.7 ms): smaller blocks make the\n"
-                 "                      keys sound sooner and cost more processor time; for\n"
-                 "                      OSS, ALSA and No sound (JACK plays in the server's\n"
-                 "                      period)\n"
-                 "  --midi-in NAME      connect the program's MIDI input to the first MIDI\n"
-                 "                      source port whose name contains NAME\n"
-                 "  --no-window         play without a window, on the console only\n"
-                 "  --output TYPE[:DRIVER][,...]\n"
-                 "                      answer the sound dialog: TYPE is oss, jack (the\n"
-                 "                      sound daemon entry), alsa or none; DRIVER is the\n"
-                 "                      driver's number in the dialog's list or (part of)\n"
-                 "                      its name, by default the one called \"default\" or\n"
-                 "                      else the first. Choices separated by commas are\n"
-                 "                      tried in order (e.g. jack,alsa,none); when none is\n"
-                 "                      available the dialog asks\n"
+                 "Options:\n",
+                 program);
+    for (const Option &option : OPTIONS)
+        print_option(out, option);
+    std::fprintf(out,
                  "\n"
                  "Sound daemon (menu entry 2) lists the outputs of the running JACK server\n"
                  "(also PipeWire's JACK layer), then the ALSA devices of sound servers. The\n"
@@ -179,5 +279,5 @@ void print_usage(FILE *out, const char *program)
                  "left with Escape; 1 on a failure of start-up or of the rendering; 2 when\n"
                  "the remote-control port is taken; 255 without any argument or for a fatal\n"
                  "fault in the patch file; %d for a command line that cannot be used.\n",
-                 program, DEFAULT_REMOTE_PORT, MAX_REMOTE_CLIENTS, EXIT_USAGE);
+                 MAX_REMOTE_CLIENTS, EXIT_USAGE);
 }

@@ -43,16 +43,21 @@ int main(int argc, char **argv)
 
     MOVING_OBJET = -1;
     DISPLAY_OSCILLO = 0;
-    if (!init_Q_MODULAR(cmd))
-        return 1;
-    if (cmd.window) {
-        build_visible_side();
-        run_main_loop();
-    } else {
+    // A failure anywhere in start-up ends the program with its status, once
+    // what was opened (the stream, the remote control's threads, the window)
+    // is closed.
+    int status = 0;
+    const bool playing = init_Q_MODULAR(cmd, status);
+    const bool windowed = playing && cmd.window;
+    if (windowed) {
+        status = build_visible_side();
+        if (status == 0)
+            run_main_loop();
+    } else if (playing) {
         play_until_escape();
     }
     shutdown_Q_MODULAR();
-    if (cmd.window)
+    if (windowed)
         close_window();
-    return 0;
+    return status;
 }

@@ -1,6 +1,5 @@
 #include "app/main_loop.h"
 
-#include <GL/gl.h>
 #include <SDL.h>
 #include <poll.h>
 
@@ -10,12 +9,11 @@
 #include <thread>
 
 #include "app/console.h"
-#include "app/oscilloscope.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/patch_load.h"
 #include "app/render_callback.h"
-#include "app/scope_feed.h"
+#include "app/scope_view.h"
 #include "app/startup.h"
 #include "app/stop_signals.h"
 #include "app/view_painting.h"
@@ -47,8 +45,6 @@ using CLOCK = std::chrono::steady_clock;
 SDL_Surface *const buffer = nullptr;
 const char *const FONT_FILE = "Fonts/04b_03b_.ttf";
 
-OSCILLOSCOPE *scope = nullptr; // made with the first trace, in the window's context
-
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information.
 void create_dashboards()
@@ -78,30 +74,21 @@ void swap()
     main_loop.frames++;
 }
 
-// On entering the oscilloscope mode the trace starts on a cleared screen
-// with the sound that comes from now on.
 PASS_DRAWING trace_pass()
 {
-    if (scope == nullptr)
-        scope = new OSCILLOSCOPE();
-    if (!main_loop.trace_shown) {
-        main_loop.trace_shown = true;
-        scope->restart();
-        scope_feed.flush();
-        scope_feed.watch(true);
-    }
-    scope->take_samples();
-    paint_trace();
+    trace_frame(!main_loop.trace_shown);
+    main_loop.trace_shown = true;
     swap();
     return DREW_TRACE;
 }
 
 } // namespace
 
-void build_visible_side()
+int build_visible_side()
 {
     end_loop_on_signals();
-    initGL(VIEW_WIDTH, VIEW_HEIGHT, window_title, "grfx/opengl.qim");
+    if (int status = initGL(VIEW_WIDTH, VIEW_HEIGHT, window_title, "grfx/opengl.qim"))
+        return status;
     SDL_WM_SetCaption(gen->patch_path, nullptr);
     std::printf("A3\n");
     initialise_gui_from_current();
@@ -130,6 +117,7 @@ void build_visible_side()
     std::printf("Playing [%s]. Press Escape in the window to quit.\n", gen->patch_path);
     std::fflush(stdout);
     main_loop.redraw_owed = true;
+    return 0;
 }
 
 std::vector<OBJET *> front_event_list()
@@ -157,7 +145,7 @@ PASS_DRAWING main_loop_pass()
         return trace_pass();
     if (main_loop.trace_shown) {
         main_loop.trace_shown = false;
-        scope_feed.watch(false);
+        leave_trace();
         owed = VIEW_REDRAW;
     }
     r |= owed;
@@ -200,25 +188,16 @@ void run_main_loop()
     }
 }
 
-void paint_trace()
-{
-    if (scope == nullptr)
-        scope = new OSCILLOSCOPE();
-    glLoadIdentity();
-    scope->draw();
-}
-
 void close_window()
 {
-    scope_feed.watch(false);
+    leave_trace();
     release_patch_panels();
     for (OBJET *dash : objets_panel_front)
         delete dash;
     objets_panel_front.clear();
     information_dash = nullptr;
     free_background_tile();
-    delete scope;
-    scope = nullptr;
+    free_scope();
     our_font_7.clean();
     our_font_14.clean();
     delete bibliotheque_graphique;

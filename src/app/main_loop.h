@@ -6,11 +6,11 @@
 // oscilloscope, the front view's with the dashboards, then the module panels,
 // otherwise), which also takes a waiting remote client; then the drawing. A
 // view is redrawn whole only when its handler returned a non-zero result; in
-// oscilloscope mode the pass draws the trace and nothing else. The loop
-// yields the processor: a pass that drew nothing waits IDLE_MS (less when a
-// MIDI message arrives meanwhile), and in oscilloscope mode passes are at
-// least TRACE_FRAME_MS apart; a pass that drew a view goes straight on to the
-// next events.
+// oscilloscope mode the pass draws the trace (app/scope_view.h) and nothing
+// else. The loop yields the processor: a pass that drew nothing waits IDLE_MS
+// (less when a MIDI message arrives meanwhile), and in oscilloscope mode
+// passes are at least TRACE_FRAME_MS apart; a pass that drew a view goes
+// straight on to the next events.
 #pragma once
 
 #include <chrono>
@@ -37,8 +37,10 @@ extern MAIN_LOOP main_loop;
 // start-up screen; the output delay; the two fonts; the three dashboards at
 // their places. Plugs in the load dialog and the modal boxes' hooks, clears
 // the console, sets CALLBACK_READY and says "Playing". The first pass shows
-// the front view.
-void build_visible_side();
+// the front view. Returns 0, or initGL's exit status when the window cannot
+// be had (engine/video.h), with nothing more built; close_window() closes
+// what was opened.
+int build_visible_side();
 
 // One pass of the loop; returns what it drew.
 PASS_DRAWING main_loop_pass();
@@ -59,7 +61,3 @@ void close_window();
 // The list the front view's handler takes: the dashboards in the order
 // information, system, module, then the module panels in order.
 std::vector<OBJET *> front_event_list();
-
-// The oscilloscope's picture over the whole window, without swapping and
-// without taking new samples.
-void paint_trace();

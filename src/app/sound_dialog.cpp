@@ -1,7 +1,6 @@
 #include "app/sound_dialog.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/console.h"
@@ -38,7 +37,8 @@ const char *output_name(int output_type)
     }
 }
 
-void choose_output_type()
+// False when the user leaves the dialog.
+bool choose_output_type()
 {
     std::printf("%sOutput Type\n%s", RULE, RULE);
     std::printf("1 - OSS - Open Sound System\n");
@@ -61,12 +61,16 @@ void choose_output_type()
         FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND);
         break;
     default:
-        std::exit(0);
+        return false;
     }
+    return true;
 }
 
-// Returns false when the output type has no driver to offer, after saying so.
-bool choose_driver()
+// What the driver menu came to.
+enum DRIVER_MENU_END { DRIVER_CHOSEN, NO_DRIVER, MENU_LEFT };
+
+// NO_DRIVER when the output type has no driver to offer, after saying so.
+DRIVER_MENU_END choose_driver()
 {
     std::printf("%s%s Driver list\n%s", RULE, output_name(FSOUND_GetOutput()), RULE);
     // The sound daemon is the JACK server: it is refused, in one line, when
@@ -76,7 +80,7 @@ bool choose_driver()
         std::string problem = jack_server_problem(Frequency);
         if (!problem.empty()) {
             std::printf("%s\n", problem.c_str());
-            return false;
+            return NO_DRIVER;
         }
     }
     int count = FSOUND_GetNumDrivers();
@@ -85,18 +89,18 @@ bool choose_driver()
     std::printf("%s", RULE);
     if (count == 0) {
         std::printf("No driver found for this output type\n");
-        return false;
+        return NO_DRIVER;
     }
     std::printf("%s", CHOOSE);
 
     for (;;) {
         int key = getch();
         if (key == KEY_ESCAPE || key == KEY_FAILED)
-            std::exit(0);
+            return MENU_LEFT;
         int driver = key - '1';
         if (driver >= 0 && driver < count) {
             FSOUND_SetDriver(driver);
-            return true;
+            return DRIVER_CHOSEN;
         }
     }
 }
@@ -120,24 +124,29 @@ bool open_first_choice(const std::vector<OutputChoice> &choices)
 
 } // namespace
 
-int init_sound(const std::vector<OutputChoice> &choices)
+SOUND_DIALOG_END init_sound(const std::vector<OutputChoice> &choices)
 {
     if (FSOUND_GetVersion() < NEEDED_VERSION) {
         std::printf(
             "Error : You are using the wrong DLL version!  You should be using FMOD %.02f\n",
             NEEDED_VERSION);
-        return 0;
+        return SOUND_NOT_OPENED;
     }
     if (open_first_choice(choices))
-        return 1;
+        return SOUND_OPENED;
     // A type this machine has no driver for, or a sound daemon that cannot
     // be used, sends the user back to the first menu to pick another one.
-    do
-        choose_output_type();
-    while (!choose_driver());
+    DRIVER_MENU_END driver = NO_DRIVER;
+    while (driver == NO_DRIVER) {
+        if (!choose_output_type())
+            return SOUND_DIALOG_LEFT;
+        driver = choose_driver();
+    }
+    if (driver == MENU_LEFT)
+        return SOUND_DIALOG_LEFT;
     if (!FSOUND_Init(Frequency, 32, 0)) {
         std::printf("Error!\n%s\n", FMOD_ErrorString(FSOUND_GetError()));
-        return 0;
+        return SOUND_NOT_OPENED;
     }
-    return 1;
+    return SOUND_OPENED;
 }

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 #include "app/command_line.h"
@@ -26,14 +25,16 @@ namespace {
 
 constexpr unsigned int STREAM_MODE =
     FSOUND_16BITS | FSOUND_STEREO | FSOUND_SIGNED | FSOUND_NONBLOCKING;
+constexpr int START_UP_FAILED = 1;
 
-void start_stream(const CommandLine &cmd)
+// False, after saying why, when the stream cannot start.
+bool start_stream(const CommandLine &cmd)
 {
     output_stream = FSOUND_Stream_Create(instrument_callback, cmd.block_frames * FRAME_BYTES,
                                          STREAM_MODE, Frequency, nullptr);
     if (!output_stream || FSOUND_Stream_Play(0, output_stream) == -1) {
         std::printf("Error!\n%s\n", FMOD_ErrorString(FSOUND_GetError()));
-        std::exit(1);
+        return false;
     }
     if (FSOUND_DriverIsJack()) {
         // The server's period is the length of the blocks it asks for.
@@ -45,11 +46,12 @@ void start_stream(const CommandLine &cmd)
         std::printf("JACK plays in the server's period: blocks of %d frames (%.1f ms)%s\n", period,
                     1000.0 * period / Frequency, cmd.block_given ? "; --block does not apply" : "");
     }
+    return true;
 }
 
 } // namespace
 
-int init_Q_MODULAR(const CommandLine &cmd)
+bool init_Q_MODULAR(const CommandLine &cmd, int &status)
 {
     DISPLAY_OSCILLO = 0;
     ZOOM_FACTOR = 1.0f;
@@ -59,23 +61,37 @@ int init_Q_MODULAR(const CommandLine &cmd)
     if (cmd.patch.empty()) {
         std::printf("U must supply a syntheziser file (.QSY)\n");
         getch();
-        return 0;
+        status = START_UP_FAILED;
+        return false;
     }
 
     std::printf("Loading [%s]\n", cmd.patch.c_str());
     if (const char *why = unreadable_patch_reason(cmd.patch.c_str())) {
         std::fprintf(stderr, "qmodular: cannot read the patch %s: %s\n", cmd.patch.c_str(), why);
-        std::exit(1);
+        status = START_UP_FAILED;
+        return false;
     }
-    if (int status = load_running_patch(cmd.patch.c_str(), stdout))
-        std::exit(status);
+    status = load_running_patch(cmd.patch.c_str(), stdout);
+    if (status != 0)
+        return false;
 
-    init_sound(cmd.outputs);
-    if (cmd.remote)
-        open_remote_listener(cmd.remote_port, cmd.remote_local);
-    start_stream(cmd);
+    // A sound output that did not open goes on to the stream, which cannot
+    // start on it and says so.
+    if (init_sound(cmd.outputs) == SOUND_DIALOG_LEFT) {
+        status = 0; // leaving is the user's choice, not a failure
+        return false;
+    }
+    if (cmd.remote) {
+        status = open_remote_listener(cmd.remote_port, cmd.remote_local);
+        if (status != 0)
+            return false;
+    }
+    if (!start_stream(cmd)) {
+        status = START_UP_FAILED;
+        return false;
+    }
     open_midi_input(cmd.midi_source, stdout);
-    return 1;
+    return true;
 }
 
 void shutdown_Q_MODULAR()

@@ -16,11 +16,14 @@ extern FSOUND_STREAM *output_stream;
 // starts the output stream in blocks of cmd.block_frames (a JACK output plays
 // in the server's period and says so), which stays silent until
 // CALLBACK_READY is 1, and opens the MIDI input (saying what it opened).
-// Returns 1 on success, 0 when no patch file was given (after a message and a
-// key). Every other failure prints its message and ends the process (status
-// 1 for a patch file that cannot be read, before the sound dialog).
-int init_Q_MODULAR(const CommandLine &cmd);
+// Returns true when the patch plays. Otherwise, after the message, false
+// with the exit status in status: 1 when no patch file was given (after a
+// key), or it cannot be read (before the sound dialog), or the stream cannot
+// start; the load status of a fatal fault in the patch; 0 when the user
+// leaves the sound dialog; the remote listener's status when it cannot
+// listen. What was opened before stays open for shutdown_Q_MODULAR().
+bool init_Q_MODULAR(const CommandLine &cmd, int &status);
 
 // Closes the MIDI input, the stream and the sound output, the remote
-// control, and frees the patch.
+// control, and frees the patch; whatever of them start-up opened.
 void shutdown_Q_MODULAR();

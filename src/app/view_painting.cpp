@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/main_loop.h"
+#include "app/scope_view.h"
 #include "cables/cable_list.h"
 #include "ui/views/back_view.h"
 #include "engine/sprite.h"

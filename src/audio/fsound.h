@@ -18,16 +18,7 @@
 // The sound libraries' own start-up chatter on standard error is silenced.
 #pragma once
 
-enum {
-    FSOUND_OUTPUT_NOSOUND = 0,
-    FSOUND_OUTPUT_WINMM = 1,
-    FSOUND_OUTPUT_DSOUND = 2,
-    FSOUND_OUTPUT_A3D = 3,
-    FSOUND_OUTPUT_OSS = 4,
-    FSOUND_OUTPUT_ESD = 5,
-    FSOUND_OUTPUT_ALSA = 6,
-    FSOUND_OUTPUT_ASIO = 7,
-};
+#include "audio/output_types.h"
 
 // Stream mode bits; FSOUND_Stream_Create needs 16BITS, STEREO and SIGNED.
 enum {

@@ -4,8 +4,8 @@
 #include <pa_jack.h>
 #include <portaudio.h>
 
-#include "audio/fsound.h"
 #include "audio/jack_server.h"
+#include "audio/output_types.h"
 #include "audio/quiet_stderr.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/draw.h"
+#include "engine/surface_pixels.h"
 
 QBIBLIO *bibliotheque_graphique = nullptr;
 

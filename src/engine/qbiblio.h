@@ -19,7 +19,8 @@ public:
     // images are stored but no texture is made.
     bool upload_textures;
 
-    // Loads the archive at archive_path.
+    // Loads the archive at archive_path; when it cannot be read whole, the
+    // library keeps the images read before the fault (load_QIM says why).
     explicit QBIBLIO(const char *archive_path, bool upload_textures = true);
     QBIBLIO();
     ~QBIBLIO();
@@ -48,9 +49,10 @@ public:
     // A new w x h 24-bit surface, not stored.
     SDL_Surface *create_empty_surface(int w, int h, const char *name);
 
-    // Reads the image archive; ends the process with status -1 when the archive
-    // or one of its single images cannot be loaded.
-    void load_QIM(const char *path);
+    // Reads the image archive. Returns false, after saying why, when the
+    // archive or one of its single images cannot be loaded; the images read
+    // before stay.
+    bool load_QIM(const char *path);
 
     // Binds texture and uploads s into it (converted to 24-bit BGR if needed).
     void myGL_CreateTextureFrom(SDL_Surface *s, unsigned int texture, float min_filter,

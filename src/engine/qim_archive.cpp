@@ -63,12 +63,12 @@ static void cut_sheet(QBIBLIO &library, SDL_Surface *sheet, const char *name, co
     }
 }
 
-void QBIBLIO::load_QIM(const char *path)
+bool QBIBLIO::load_QIM(const char *path)
 {
     TokenReader in = {std::fopen(path, "rt"), {}};
     if (in.file == nullptr) {
         std::printf("Impossible d'ouvrir [%s]\n", path);
-        std::exit(-1);
+        return false;
     }
     std::printf("Opening File [%s] in directory [%s] Ptr [%p] \n", path, ".",
                 static_cast<void *>(in.file));
@@ -90,7 +90,7 @@ void QBIBLIO::load_QIM(const char *path)
             if (load_image_and_store_it(image_path, name) < 1) {
                 std::printf("Erreur au de chargement simplepart [%s]\n", image_path);
                 std::fclose(in.file);
-                std::exit(-1);
+                return false;
             }
             continue;
         }
@@ -112,4 +112,5 @@ void QBIBLIO::load_QIM(const char *path)
         SDL_FreeSurface(sheet);
     }
     std::fclose(in.file);
+    return true;
 }

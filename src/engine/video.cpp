@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "engine/font_engine.h"
 #include "engine/qbiblio.h"
@@ -11,11 +10,17 @@
 SDL_Surface *screen = nullptr;
 int offsx = 0, offsy = 0;
 
-static void fail(const char *what)
+namespace {
+
+constexpr int NO_VIDEO = 1, NO_IMAGES = -1;
+
+int video_failure(const char *what)
 {
     std::fprintf(stderr, "%s: %s\n", what, SDL_GetError());
-    std::exit(1);
+    return NO_VIDEO;
 }
+
+} // namespace
 
 int initGL(int w, int h, const char *, const char *archive_path)
 {
@@ -23,17 +28,17 @@ int initGL(int w, int h, const char *, const char *archive_path)
     font_engine = new FONT_ENGINE();
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
-        fail("Video initialization failed");
+        return video_failure("Video initialization failed");
     const SDL_VideoInfo *info = SDL_GetVideoInfo();
     if (info == nullptr)
-        fail("Video query failed");
+        return video_failure("Video query failed");
     Uint32 flags = SDL_HWPALETTE | SDL_OPENGL | SDL_HWSURFACE | SDL_ASYNCBLIT;
     if (info->blit_hw)
         flags |= SDL_HWACCEL;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     screen = SDL_SetVideoMode(w, h, 32, flags);
     if (screen == nullptr)
-        fail("Video mode set failed");
+        return video_failure("Video mode set failed");
     resizeWindow(w, h);
 
     glShadeModel(GL_SMOOTH);
@@ -44,8 +49,8 @@ int initGL(int w, int h, const char *, const char *archive_path)
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     delete bibliotheque_graphique;
-    bibliotheque_graphique = new QBIBLIO(archive_path);
-    return 1;
+    bibliotheque_graphique = new QBIBLIO();
+    return bibliotheque_graphique->load_QIM(archive_path) ? 0 : NO_IMAGES;
 }
 
 int resizeWindow(int w, int h)

@@ -7,10 +7,6 @@
 #include "patch/qstr_parser.h"
 #include "remote/remote_orders.h"
 
-void store_port_a(int mask) { __atomic_store_n(&remote_state.PORT_A, mask, __ATOMIC_RELAXED); }
-
-int load_port_a() { return __atomic_load_n(&remote_state.PORT_A, __ATOMIC_RELAXED); }
-
 namespace {
 
 // Reads the value of "PORTA=n" with leading-number semantics: a value without

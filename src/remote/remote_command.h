@@ -10,8 +10,3 @@
 //   "BT_TOGGLE" is recognised and does nothing.
 // Other text is ignored.
 void execute_remote_line(const char *line, int *finished);
-
-// PORT_A is written by client threads and read by the main loop: always as
-// one whole int.
-void store_port_a(int mask);
-int load_port_a();

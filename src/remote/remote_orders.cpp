@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "remote/remote_command.h"
 #include "synth/generator.h"
 
 RemoteState remote_state;
+
+void store_port_a(int mask) { __atomic_store_n(&remote_state.PORT_A, mask, __ATOMIC_RELAXED); }
+
+int load_port_a() { return __atomic_load_n(&remote_state.PORT_A, __ATOMIC_RELAXED); }
 
 namespace {
 
@@ -180,48 +183,30 @@ void change_envelope(VCA *vca, bool raise)
     }
 }
 
-void press_F1()
+// F1 (direction -1) and F2 (+1): the selected amplifier or filter parameter,
+// or the note of the selected step, one step in direction; the selected
+// oscillator's frequency the other way by the key's step, which grows by half
+// on every pass the key is held.
+void press_step_key(const char *key, int direction, float &step)
 {
-    std::printf("F1 [%f]\n", static_cast<double>(remote_state.toggle_BUTTON_1_time));
+    std::printf("%s [%f]\n", key, static_cast<double>(step));
     switch (remote_state.nr_type_instru) {
     case OSCILLATOR:
-        move_frequency(selected_oscillator(), remote_state.toggle_BUTTON_1_time);
+        move_frequency(selected_oscillator(), -static_cast<float>(direction) * step);
         break;
     case AMPLIFIER:
-        remote_state.num_fct_vca = wrap(remote_state.num_fct_vca - 1, 0, 3, 3, 0);
+        remote_state.num_fct_vca = wrap(remote_state.num_fct_vca + direction, 0, 3, 3, 0);
         break;
     case SEQUENCER_TYPE:
-        change_note(selected_sequencer(), -1);
+        change_note(selected_sequencer(), direction);
         break;
     case FILTER:
-        remote_state.num_fct_pcf = wrap(remote_state.num_fct_pcf - 1, 0, 4, 4, 0);
+        remote_state.num_fct_pcf = wrap(remote_state.num_fct_pcf + direction, 0, 4, 4, 0);
         break;
     default:
         break;
     }
-    remote_state.toggle_BUTTON_1_time *= 1.5f;
-}
-
-void press_F2()
-{
-    std::printf("F2 [%f]\n", static_cast<double>(remote_state.toggle_BUTTON_2_time));
-    switch (remote_state.nr_type_instru) {
-    case OSCILLATOR:
-        move_frequency(selected_oscillator(), -remote_state.toggle_BUTTON_2_time);
-        break;
-    case AMPLIFIER:
-        remote_state.num_fct_vca = wrap(remote_state.num_fct_vca + 1, 0, 3, 3, 0);
-        break;
-    case SEQUENCER_TYPE:
-        change_note(selected_sequencer(), +1);
-        break;
-    case FILTER:
-        remote_state.num_fct_pcf = wrap(remote_state.num_fct_pcf + 1, 0, 4, 4, 0);
-        break;
-    default:
-        break;
-    }
-    remote_state.toggle_BUTTON_2_time *= 1.5f;
+    step *= 1.5f;
 }
 
 void press_F3()
@@ -324,9 +309,9 @@ int Exec_Remote_Order()
         changed = 1;
     }
     if (remote_state.toggle_BUTTON_1)
-        press_F1();
+        press_step_key("F1", -1, remote_state.toggle_BUTTON_1_time);
     if (remote_state.toggle_BUTTON_2)
-        press_F2();
+        press_step_key("F2", +1, remote_state.toggle_BUTTON_2_time);
     if (remote_state.toggle_BUTTON_3)
         press_F3();
     if (remote_state.toggle_BUTTON_4)

@@ -34,6 +34,11 @@ struct RemoteState {
 
 extern RemoteState remote_state;
 
+// PORT_A is written by client threads and read by the main loop: always as
+// one whole int.
+void store_port_a(int mask);
+int load_port_a();
+
 // Back to the start-up state: no button held, every selection and counter at
 // zero, the step sizes at 0.01. Only while no client thread runs.
 void reset_remote_state();

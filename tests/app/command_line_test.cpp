@@ -1,7 +1,10 @@
 // Reading the command line: options first, then the patch file.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/command_line.h"
@@ -95,6 +98,36 @@ TEST(CommandLine, RefusesWhatItCannotUse)
         EXPECT_FALSE(p.ok) << words[0];
         EXPECT_FALSE(p.error.empty());
     }
+}
+
+// The messages and --help take the numbers from the option table; a mark
+// left unfilled or a limit taken from the wrong field shows here.
+TEST(CommandLine, MessagesAndHelpGiveTheLimits)
+{
+    const std::vector<std::pair<std::vector<const char *>, std::string>> cases = {
+        {{"--block", "63", "a.QSY"}, "--block needs a number of frames from 64 to 3072, not '63'"},
+        {{"--remote-port", "0", "a.QSY"},
+         "--remote-port needs a port number from 1 to 65535, not '0'"},
+        {{"--render", "o.wav", "--seconds", "0", "a.QSY"},
+         "--seconds needs a number of seconds above 0 and at most 3600, not '0'"},
+        {{"--render", "", "a.QSY"}, "--render needs a file name"},
+        {{"--block", "{low}", "a.QSY"}, // quoted as given
+         "--block needs a number of frames from 64 to 3072, not '{low}'"},
+    };
+    for (const auto &[words, error] : cases)
+        EXPECT_EQ(error, parse(words).error);
+
+    char *text = nullptr;
+    size_t size = 0;
+    FILE *out = open_memstream(&text, &size);
+    print_usage(out, "qmodular");
+    std::fclose(out);
+    const std::string help(text, size);
+    std::free(text);
+    for (const char *shown :
+         {"(default 9999)", "64 to 3072\n", "(default 3072, ", "(default 10, at most 3600)"})
+        EXPECT_NE(std::string::npos, help.find(shown)) << shown;
+    EXPECT_EQ(std::string::npos, help.find('{'));
 }
 
 TEST(CommandLine, BlockSizeAndMidiSourceForPlaying)

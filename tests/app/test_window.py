@@ -1,8 +1,9 @@
 """The whole program in its window, driven with real X input on an X server of
 the test's own: a knob turned by dragging and saved through F4, a cable end
 moved in the back view and saved, another patch loaded through F3 by clicking
-its drawn name, the oscilloscope on F1, and Escape ending the program; and the
-console, cleared only when it is a terminal."""
+its drawn name, the oscilloscope on F1, and Escape ending the program; the
+console, cleared only when it is a terminal; and the statuses of a window
+that cannot open."""
 import os
 import pty
 import re
@@ -187,6 +188,24 @@ def test_interrupt_and_terminate_end_the_program_cleanly(args, tmp):
                 w.kill()
 
 
+
+def test_a_window_that_cannot_open_ends_start_up_with_its_status(args, tmp):
+    """Without video the program ends with 1, without its image archive with
+    255, each after saying why."""
+    work = data_copy(args.data, tmp, {"TEST.QSY": TEST_PATCH})
+    os.unlink(os.path.join(work, "grfx"))
+    os.mkdir(os.path.join(work, "grfx"))
+    with PrivateDisplay() as display:
+        for env, status, said in (
+                (dict(display.env, SDL_VIDEODRIVER="nothing"), 1, b"Video initialization failed"),
+                (display.env, 255, b"Impossible d'ouvrir [grfx/opengl.qim]")):
+            r = subprocess.run([args.exe, "--remote-port", str(free_port()), "QSY/TEST.QSY"],
+                               cwd=work, env=env, input=b"41", capture_output=True, timeout=60)
+            assert r.returncode == status, (status, r.returncode, r.stderr)
+            assert said in r.stdout + r.stderr, (status, r.stdout[-500:], r.stderr)
+
+
 if __name__ == "__main__":
     main([test_the_program_in_its_window, test_the_console_is_cleared_only_on_a_terminal,
-          test_interrupt_and_terminate_end_the_program_cleanly])
+          test_interrupt_and_terminate_end_the_program_cleanly,
+          test_a_window_that_cannot_open_ends_start_up_with_its_status])

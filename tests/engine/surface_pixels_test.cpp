@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/draw.h"
-#include "engine/video.h"
+#include "engine/surface_pixels.h"
 
 namespace {
 
@@ -14,7 +13,7 @@ struct Surface {
     ~Surface() { SDL_FreeSurface(s); }
 };
 
-TEST(DrawPixelsTest, ClearScreenFillsEveryPixel)
+TEST(SurfacePixelsTest, ClearScreenFillsEveryPixel)
 {
     Surface surface(7, 5, 32);
     ClearScreen(surface.s, 255, 0, 255);
@@ -28,7 +27,7 @@ TEST(DrawPixelsTest, ClearScreenFillsEveryPixel)
     EXPECT_EQ(getpixel(bgr.s, 4, 2), 0x010203u);
 }
 
-TEST(DrawPixelsTest, WordPutpixelWritesOnlyInsideRowsOneTo799)
+TEST(SurfacePixelsTest, WordPutpixelWritesOnlyInsideRowsOneTo799)
 {
     Surface surface(4, 768, 32);
     ClearScreen(surface.s, 0, 0, 0);
@@ -52,7 +51,7 @@ TEST(DrawPixelsTest, WordPutpixelWritesOnlyInsideRowsOneTo799)
     EXPECT_EQ(getpixel(tall.s, 0, 799), 1u);
 }
 
-TEST(DrawPixelsTest, ColourPutpixelStoresTheMappedColour)
+TEST(SurfacePixelsTest, ColourPutpixelStoresTheMappedColour)
 {
     Surface bgr(3, 3, 24);
     ClearScreen(bgr.s, 0, 0, 0);
