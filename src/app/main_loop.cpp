@@ -24,6 +24,7 @@
 #include "engine/qbiblio.h"
 #include "engine/video.h"
 #include "midi/midi_input.h"
+#include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
 #include "ui/dialogs/modal_loop.h"
@@ -34,6 +35,7 @@
 #include "ui/views/view_state.h"
 #include "synth/generator.h"
 #include "ui/views/front_view.h"
+#include "ui/views/status_line.h"
 
 MAIN_LOOP main_loop;
 
@@ -45,18 +47,21 @@ using CLOCK = std::chrono::steady_clock;
 SDL_Surface *const buffer = nullptr;
 const char *const FONT_FILE = "Fonts/04b_03b_.ttf";
 
+// The CABLES pad: the dashboards take their clicks while the front view is
+// drawn, so the switch waits for the start of the next pass, where F6 makes
+// it, and the view is drawn whole from there.
+void ask_for_other_view() { main_loop.switch_view_owed = true; }
+
 // Each inserted at the front of objets_panel_front: the list ends up module,
-// system, information.
+// system, information; placed in a row under the panels.
 void create_dashboards()
 {
     information_dash = new INFO_DASH();
-    information_dash->setxyz(50, 450, 0);
     OBJET *module_dash = new MODULE_DASH();
-    module_dash->setxyz(475, 475, 0);
-    OBJET *system_dash = new SYSTEM_DASH({open_load_dialog, SAVE_QSY, toggle_FILS_view});
-    system_dash->setxyz(75, 575, 0);
+    OBJET *system_dash = new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view});
     for (OBJET *dash : {static_cast<OBJET *>(information_dash), system_dash, module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);
+    place_dashboards();
 }
 
 // The window was uncovered: its picture must be painted again. Peeked only;
@@ -131,6 +136,11 @@ PASS_DRAWING main_loop_pass()
 {
     int owed = install_loaded_patch() || main_loop.redraw_owed ? VIEW_REDRAW : 0;
     main_loop.redraw_owed = false;
+    if (main_loop.switch_view_owed) {
+        main_loop.switch_view_owed = false;
+        toggle_FILS_view();
+        owed = VIEW_REDRAW;
+    }
     const int o = run_pass_duties();
     if (window_exposed())
         owed = VIEW_REDRAW;
@@ -148,6 +158,8 @@ PASS_DRAWING main_loop_pass()
         leave_trace();
         owed = VIEW_REDRAW;
     }
+    if (status_changed())
+        owed = VIEW_REDRAW;
     r |= owed;
     if (BACK_VIEW_TOGGLE) {
         if (r == 0)

@@ -25,9 +25,10 @@ constexpr int TRACE_FRAME_MS = 16;
 enum PASS_DRAWING { DREW_NOTHING, DREW_FRONT_VIEW, DREW_BACK_VIEW, DREW_TRACE };
 
 struct MAIN_LOOP {
-    unsigned long frames = 0; // buffer swaps of the loop's passes
-    bool redraw_owed = false; // the next pass redraws whatever its handler says
-    bool trace_shown = false; // the last pass was in oscilloscope mode
+    unsigned long frames = 0;      // buffer swaps of the loop's passes
+    bool redraw_owed = false;      // the next pass redraws whatever its handler says
+    bool switch_view_owed = false; // the next pass switches the front and back views first
+    bool trace_shown = false;      // the last pass was in oscilloscope mode
     std::chrono::steady_clock::time_point next_trace; // when the next trace frame is due
 };
 extern MAIN_LOOP main_loop;

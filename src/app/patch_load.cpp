@@ -12,6 +12,7 @@
 #include "cables/cable_list.h"
 #include "panels/panel_layout.h"
 #include "engine/video.h"
+#include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
@@ -95,6 +96,7 @@ bool install_loaded_patch()
     BACK_VIEW_TOGGLE = 0;
     initialise_gui_from_current();
     apply_panel_layout(next->patch_path);
+    place_dashboards();
     link_not_created = 1;
     show_panels();
     return true;

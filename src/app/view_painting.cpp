@@ -11,6 +11,7 @@
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
+#include "ui/views/status_line.h"
 #include "ui/views/view_state.h"
 
 SPRITE *fond_tile = nullptr;
@@ -82,6 +83,7 @@ void paint_front_view(int redraw_bits, int remote_result)
     draw_all_modules(redraw_bits, remote_result, objets_globaux, buffer, offsx, offsy, 1);
     draw_all_modules_DASH(1, 0, objets_panel_front, buffer, 0, 0);
     PerspectiveMode();
+    draw_status_line();
 }
 
 void paint_back_view(int redraw_bits, int remote_result)
@@ -100,6 +102,7 @@ void paint_back_view(int redraw_bits, int remote_result)
     for (LINK *cable : liens)
         cable->blit(buffer);
     PerspectiveMode();
+    draw_status_line();
 }
 
 void paint_current_view(void *)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cables/cable_list.h"
 #include "modules/sockets.h"
@@ -67,13 +68,8 @@ bool mixer_is_full(const MODULE &m)
 }
 
 // An input end dropped on another input socket of its signal.
-bool move_input(LINK &link, const INPUT_AT &to, bool duplicate)
+void move_input(LINK &link, const INPUT_AT &to, bool duplicate)
 {
-    if (mixer_is_full(to.module)) {
-        std::printf("Branchement refuse : les %d entrees de [%s] sont prises\n", MIXER::CHANNELS,
-                    to.module.name());
-        return false;
-    }
     const INPUT_AT from = input_at(link.input_panel, link.input_socket);
     const MODULE source = module_of(link.output_panel);
     if (from.socket != nullptr) {
@@ -84,7 +80,70 @@ bool move_input(LINK &link, const INPUT_AT &to, bool duplicate)
             from.socket->plug(from.module, from.channel, MODULE());
     }
     to.socket->plug(to.module, to.socket->channels > 1 ? -1 : to.channel, source);
-    return true;
+}
+
+// The input socket the end would go into, for an input end.
+struct TARGET {
+    MODULE module;
+    INPUT_AT input;
+};
+
+const char *signal_word(SIGNAL signal)
+{
+    switch (signal) {
+    case SIGNAL::GATE:
+        return "gate";
+    case SIGNAL::SYNC:
+        return "sync";
+    case SIGNAL::AUDIO:
+        break;
+    }
+    return "audio";
+}
+
+// Why the end may not go on socket p of target, in plain words; empty when it
+// may. console is the trace line of a refusal.
+std::string refusal(const LINK &link, const END &end, OBJET *target, SPRITE *p,
+                    const char *&console)
+{
+    console = nullptr;
+    if (p == nullptr || (!std::strstr(p->NAME, "OUTPUT") && !std::strstr(p->NAME, "INPUT"))) {
+        console =
+            p == nullptr ? "Postionn\xe9 sur rien\n" : "Postionn\xe9 sur ni OUTPUT ni INPUT\n";
+        return "No socket there: the cable goes back";
+    }
+    if (p == (end.output ? link.output_socket : link.input_socket)) {
+        console = "C le meme amateur !\n";
+        return "The cable stays where it was";
+    }
+    const MODULE to = module_of(target);
+    const std::string socket = std::string(to.name()) + " " + name_in_panel(*target, p);
+    console = end.wrong;
+    if (end.output) {
+        if (std::strstr(name_in_panel(*target, p), "INPUT"))
+            return socket + " is an input: this end of the cable goes into an output";
+        if (std::strcmp(name_in_panel(*target, p), output_element(end.signal)) != 0)
+            return socket + " is a " + signal_word(signal_of_output(p->NAME)) +
+                   " output: this cable carries " + signal_word(end.signal);
+        return "";
+    }
+    if (std::strstr(name_in_panel(*target, p), "OUTPUT"))
+        return socket + " is an output: this end of the cable goes into an input";
+    const INPUT_AT in = input_at(target, p);
+    if (in.socket == nullptr)
+        return socket + " takes no cable";
+    if (in.socket->signal != end.signal)
+        return socket + " takes " + signal_word(in.socket->signal) + " cables: this one carries " +
+               signal_word(end.signal);
+    if (mixer_is_full(to)) {
+        console = nullptr;
+        std::printf("Branchement refuse : les %d entrees de [%s] sont prises\n", MIXER::CHANNELS,
+                    to.name());
+        return std::string(to.name()) + " has all its " + std::to_string(MIXER::CHANNELS) +
+               " channels taken";
+    }
+    console = nullptr;
+    return "";
 }
 
 } // namespace
@@ -97,32 +156,26 @@ int cable_end_kind(const char *socket_name, int side)
     return kind;
 }
 
-void drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, SPRITE *p)
+std::string drop_refusal(const LINK &link, int kind, OBJET *target, SPRITE *socket)
+{
+    const char *console;
+    return refusal(link, ENDS[kind], target, socket, console);
+}
+
+std::string drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, SPRITE *p)
 {
     link_not_created = 1;
-    if (p == nullptr) {
-        std::printf("Postionn\xe9 sur rien\n");
-        return;
-    }
-    if (!std::strstr(p->NAME, "OUTPUT") && !std::strstr(p->NAME, "INPUT")) {
-        std::printf("Postionn\xe9 sur ni OUTPUT ni INPUT\n");
-        return;
-    }
-    std::printf("Atterri sur qlq chose [%s]\n", p->NAME);
     const END &end = ENDS[kind];
-    if (p == (end.output ? link.output_socket : link.input_socket)) {
-        std::printf("C le meme amateur !\n");
-        return;
-    }
+    const char *console;
+    const std::string why = refusal(link, end, target, p, console);
+    if (p != nullptr && (std::strstr(p->NAME, "INPUT") || std::strstr(p->NAME, "OUTPUT")))
+        std::printf("Atterri sur qlq chose [%s]\n", p->NAME);
+    if (console != nullptr)
+        std::printf("%s", console);
+    if (!why.empty())
+        return why;
     const MODULE to = module_of(target);
     if (end.output) {
-        // An output end goes on the output of its signal of another module.
-        const bool fits = std::strcmp(name_in_panel(*target, p), output_element(end.signal)) == 0 &&
-                          to.has_output(end.signal);
-        if (!fits) {
-            std::printf("%s", end.wrong);
-            return;
-        }
         // A gate or sync output end rewires nothing: the rebuilt list puts
         // the cable back.
         if (end.signal == SIGNAL::AUDIO) {
@@ -130,16 +183,9 @@ void drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, SPRITE 
             if (in.socket != nullptr)
                 in.socket->plug(in.module, in.channel, to);
         }
-        std::printf("%s", end.connected);
-        return;
+    } else {
+        move_input(link, input_at(target, p), duplicate);
     }
-    // An input end goes on an input of its signal that the target's back
-    // offers (a sequencer's reset input is shown by no cable: it goes back).
-    const INPUT_AT in = input_at(target, p);
-    if (in.socket == nullptr || in.socket->signal != end.signal) {
-        std::printf("%s", end.wrong);
-        return;
-    }
-    if (move_input(link, in, duplicate))
-        std::printf("%s", end.connected);
+    std::printf("%s", end.connected);
+    return "";
 }

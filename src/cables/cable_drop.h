@@ -3,6 +3,8 @@
 // end, and how it is plugged, come from the sockets table (modules/sockets.h).
 #pragma once
 
+#include <string>
+
 #include "cables/link.h"
 #include "engine/objet.h"
 
@@ -21,14 +23,18 @@ enum CABLE_END {
 // end, any other an audio end. Prints the kind's trace line.
 int cable_end_kind(const char *socket_name, int side);
 
-// Drops the picked end (of kind `kind`) of the cable on `socket` of `target`
-// (null when the pointer is over none). An input end moves the cable's input
-// to the target's input socket of its signal (with duplicate set the old
-// input keeps its source, except a mixer channel; any socket of a mixer adds
-// a channel); an audio output end gives the cable's input the target's
-// output; a gate or sync output end changes nothing. A drop on nothing, on a
-// sprite that is no socket, on its own socket, on a socket of another signal
-// or on one the target's back does not offer changes nothing and says so, as
-// does a drop that would give a mixer a 25th channel. The cable list must be
-// rebuilt afterwards in every case (link_not_created).
-void drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, SPRITE *socket);
+// Why the picked end (of kind `kind`) of the cable may not go on `socket` of
+// `target` (null when the pointer is over none), in plain words; empty when
+// it may. An input end goes on an input socket of its signal that the
+// target's back offers (any socket of a mixer adds a channel, while one is
+// free); an output end on the target's output of its signal.
+std::string drop_refusal(const LINK &link, int kind, OBJET *target, SPRITE *socket);
+
+// Drops the end there: where it may go, an input end moves the cable's input
+// to the target's socket (with duplicate set the old input keeps its source,
+// except a mixer channel), an audio output end gives the cable's input the
+// target's output, a gate or sync output end changes nothing. Elsewhere
+// nothing changes. Returns drop_refusal's answer; the console gets a trace
+// line either way. The cable list must be rebuilt afterwards in every case
+// (link_not_created).
+std::string drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, SPRITE *socket);

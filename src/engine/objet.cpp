@@ -240,8 +240,26 @@ void OBJET::Draw_Scene(SDL_Surface *)
         draw_element(s);
         drew = true;
     }
+    if (view_mode == VIEW_COMPACT)
+        draw_compact_name();
     if (drew)
         redraw = 1;
+}
+
+void OBJET::draw_compact_name()
+{
+    LABEL *label = dynamic_cast<LABEL *>(get_SPRITE_by_name("label_NAME"));
+    if (label == nullptr)
+        return;
+    const float saved_x = label->x, saved_y = label->y;
+    const int saved_colour = label->colour;
+    label->x = COMPACT_NAME_AT;
+    label->y = COMPACT_NAME_AT;
+    label->colour = COMPACT_NAME_COLOUR;
+    draw_element(label);
+    label->x = saved_x;
+    label->y = saved_y;
+    label->colour = saved_colour;
 }
 
 void OBJET::Draw_Scene_into_buffer(SDL_Surface *dst)

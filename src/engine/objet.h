@@ -74,14 +74,21 @@ public:
     int evolue() override;
 
     // Draws the panel: its background (at half size in the compact view),
-    // then, outside the compact view, every element marked for redrawing.
+    // then, outside the compact view, every element marked for redrawing; in
+    // the compact view its name (its label "label_NAME") instead.
     // The surface is not used.
     void Draw_Scene(SDL_Surface *unused);
     // Blits the panel's own surface, if it has one, to dst at the panel's position.
     void Draw_Scene_into_buffer(SDL_Surface *dst);
 
 private:
+    // Where and in which colour a compact panel shows its name.
+    static constexpr float COMPACT_NAME_AT = 4;
+    static constexpr int COMPACT_NAME_COLOUR = 0xffffff;
+
     void draw_background(SPRITE *s);
+    // The label "label_NAME", when the panel has one, in its top-left corner.
+    void draw_compact_name();
     void draw_element(SPRITE *s);
     // NAME of an element of this panel without "<name>_"; null when it has no such prefix.
     const char *element_name(const SPRITE *s) const;

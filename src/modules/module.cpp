@@ -75,6 +75,29 @@ OUTPUT_SYNC *MODULE::sync() const
     return nullptr;
 }
 
+int *MODULE::power() const
+{
+    switch (kind) {
+    case VCO_MODULE:
+        return &as<VCO>()->power;
+    case VCA_MODULE:
+        return &as<VCA>()->power;
+    case VCF_MODULE:
+        return &as<PCF>()->power;
+    case SEQ_MODULE:
+        return &as<SEQUENCER>()->power;
+    case MIXER_MODULE:
+        return &as<MIXER>()->power;
+    case SAMPLER_MODULE:
+        return &as<SAMPLER>()->power;
+    case KEYBOARD_MODULE:
+        return &as<KEYBOARD>()->power;
+    case NO_MODULE:
+        break;
+    }
+    return nullptr;
+}
+
 bool MODULE::has_output(SIGNAL signal) const { return output(signal) != nullptr; }
 
 const void *MODULE::output(SIGNAL signal) const

@@ -52,6 +52,8 @@ struct MODULE {
     // Its gate and sync outputs: keyboards and sequencers only, else null.
     OUTPUT_GATE *gate() const;
     OUTPUT_SYNC *sync() const;
+    // Its power switch (every kind has one): 0 while switched off.
+    int *power() const;
     // Whether it has an output of the signal (every module has an audio one).
     bool has_output(SIGNAL signal) const;
     // The address of that output's value, state or pulse: what an input

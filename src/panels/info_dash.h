@@ -1,6 +1,8 @@
-// The information dashboard: names the panel under the pointer, the type of
-// its module and its view mode. Built from RC/DASH.RC, with its three labels
-// made here and drawn over the file's elements.
+// The information dashboard: names the module under the pointer and what the
+// knob or button under it sets, with its value and unit ("VCO_BASS - FREQUENCY
+// 88.000 Hz"), the module's type and the view its panel shows. It follows the
+// values as they change. Built from RC/DASH.RC, with its three labels made
+// here and drawn over the file's elements.
 #pragma once
 
 #include "engine/label.h"
@@ -8,22 +10,30 @@
 
 class INFO_DASH : public OBJET {
 public:
-    LABEL *label_view_mode; // the target's view mode; owned by the front list
-    LABEL *label_target;    // the target's name
+    LABEL *label_view_mode; // the view the target shows; owned by the front list
+    LABEL *label_target;    // the target's name, and its element's setting
     LABEL *label_type;      // the target's module type
     OBJET *cible;           // the panel described; null = none. Not owned.
+    const SPRITE *element;  // the element of cible under the pointer; null = none
 
     // Panel "58".
     INFO_DASH();
 
-    // Describes panel p: its module's name (or "%p %s" with its address and
-    // image name for a panel of no module), its module type and its view
-    // mode. Null forgets the target and leaves the texts as they are.
-    void set_CIBLE(OBJET *p);
+    // Describes panel p and, when given, its element under the pointer. A
+    // panel of no module (a dashboard) is not described; null forgets the
+    // target and empties the texts. Returns whether the panel or the element
+    // differs from the last call's.
+    bool set_CIBLE(OBJET *p, const SPRITE *element = nullptr);
 
     // The dashboard keeps its view: does nothing. Returns 1.
     int toggle_view_mode(int mode) override;
+    // Writes the texts anew from the target, so that they follow its values.
     int evolue() override;
+
+private:
+    OBJET *pointed_panel = nullptr; // as the last call gave them
+    const SPRITE *pointed_element = nullptr;
+    void show_target();
 };
 
 // The window's information dashboard, which the event handlers point at the

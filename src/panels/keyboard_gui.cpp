@@ -1,6 +1,7 @@
 #include "panels/keyboard_gui.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "panels/panel_elements.h"
 #include "panels/panel_messages.h"
@@ -57,6 +58,13 @@ KEYBOARD_GUI::KEYBOARD_GUI(KEYBOARD *keyboard, int x, int y, const char *number)
     show_octave(*this);
     show_power(*this, keyboard->power);
     finish_panel(*this);
+}
+
+std::string KEYBOARD_GUI::describe(const SPRITE *element) const
+{
+    if (std::strstr(name_in_panel(*this, element), "OCT"))
+        return "OCTAVE " + std::to_string(keyboard->octave);
+    return MODULE_PANEL::describe(element);
 }
 
 int KEYBOARD_GUI::evolue()

@@ -18,4 +18,5 @@ public:
     // every view, shows the module's octave when something else (a MIDI
     // note) changed it; then the panel's own refresh. Returns 0.
     int evolue() override;
+    std::string describe(const SPRITE *element) const override;
 };

@@ -114,6 +114,19 @@ MIXER_GUI::MIXER_GUI(MIXER *mixer, int x, int y, const char *number)
     finish_panel(*this);
 }
 
+std::string MIXER_GUI::describe(const SPRITE *element) const
+{
+    const char *name = name_in_panel(*this, element);
+    int n = 0;
+    if (std::sscanf(name, "SLD_CANAL_%d", &n) == 1 && n >= 1 && n <= STRIPS)
+        return describe_value(("CHANNEL " + std::to_string(n) + " GAIN").c_str(), "%3.2f",
+                              mixer->gain[n - 1], "");
+    if (std::sscanf(name, "BYPASS_CANAL_%d", &n) == 1 && n >= 1 && n <= STRIPS)
+        return "CHANNEL " + std::to_string(n) + " MUTE " +
+               (mixer->bypass[n - 1] == 1.0f ? "ON" : "OFF");
+    return MODULE_PANEL::describe(element);
+}
+
 int MIXER_GUI::evolue()
 {
     if (view_mode == VIEW_FRONT)

@@ -17,4 +17,5 @@ public:
     // the mute buttons and the power switch; then the panel's own refresh.
     // Returns 0.
     int evolue() override;
+    std::string describe(const SPRITE *element) const override;
 };

@@ -116,3 +116,16 @@ void show_state(BUTTON &button)
 {
     button.set_sprite_NAME(button.images[button.state == 1 ? BUTTON::IMAGE_ON : BUTTON::IMAGE_OFF]);
 }
+
+std::string describe_value(const char *caption, const char *format, double value, const char *unit)
+{
+    char number[64];
+    std::snprintf(number, sizeof number, format, value);
+    const char *start = number;
+    while (*start == ' ') // the labels' formats pad to a width
+        start++;
+    std::string text = std::string(caption) + " " + start;
+    if (unit[0] != '\0')
+        text += std::string(" ") + unit;
+    return text;
+}

@@ -4,6 +4,9 @@
 // it instead of failing.
 #pragma once
 
+#include <cstring>
+#include <string>
+
 #include "engine/button.h"
 #include "engine/label.h"
 #include "engine/objet.h"
@@ -55,6 +58,19 @@ struct KNOB_SWEEP {
     double low, high;
     bool logarithmic;
 };
+// One knob of a panel and the value it shows: its element, what the
+// information dashboard calls it, the label that shows the value, the
+// value's format and unit, the sweep of the knob, and the value.
+template <class PANEL> struct PANEL_KNOB {
+    const char *knob;
+    const char *caption;
+    const char *label;
+    const char *format; // a printf format of one double
+    const char *unit;   // "" for none
+    KNOB_SWEEP sweep;
+    double (*value)(const PANEL &panel);
+};
+
 // The knob's angle for value, in whole degrees from straight up.
 int knob_angle(double value, const KNOB_SWEEP &sweep);
 // Turns the knob to the angle of value; nothing when the knob is missing.
@@ -69,3 +85,27 @@ void set_button(OBJET &panel, const char *button, int state);
 // changes its image only when a message reaches it, so a state set by the
 // panel would otherwise not show.)
 void show_state(BUTTON &button);
+
+// "CAPTION value unit", the value in the format (of one double).
+std::string describe_value(const char *caption, const char *format, double value, const char *unit);
+
+// Every knob of the table at the angle of its value, and every value label.
+template <class PANEL, size_t N> void show_knobs(PANEL &panel, const PANEL_KNOB<PANEL> (&knobs)[N])
+{
+    for (const PANEL_KNOB<PANEL> &k : knobs) {
+        show_knob(panel, k.knob, k.value(panel), k.sweep);
+        show_text(panel, k.label, k.format, k.value(panel));
+    }
+}
+
+// "CAPTION value unit" for the knob of the table that element is; empty when
+// it is none of them.
+template <class PANEL, size_t N>
+std::string describe_knob(const PANEL &panel, const PANEL_KNOB<PANEL> (&knobs)[N],
+                          const SPRITE *element)
+{
+    for (const PANEL_KNOB<PANEL> &k : knobs)
+        if (std::strcmp(name_in_panel(panel, element), k.knob) == 0)
+            return describe_value(k.caption, k.format, k.value(panel), k.unit);
+    return "";
+}

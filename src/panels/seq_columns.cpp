@@ -181,9 +181,19 @@ void SEQ_GUI::refresh_all()
 
 void SEQ_GUI::show_next_step()
 {
-    char name[32];
+    const int lit = sequencer->power != 0 ? sequencer->current_step : -1;
     for (int i = 0; i < STEP_COLUMNS; i++)
-        if (SPRITE *lamp = get_SPRITE_by_name(step_name(name, "LAMPE_STEP_%d", i)))
-            VORN_ENGINE::copy_name(lamp->sprite_NAME,
-                                   i == sequencer->current_step ? "LAMP_LED_1_1" : "LAMP_LED_1_0");
+        if (lamps[i] != nullptr)
+            lamps[i]->set_sprite_NAME(i == lit ? "LAMP_LED_1_1" : "LAMP_LED_1_0");
+}
+
+void SEQ_GUI::show_patterns()
+{
+    const bool blink_on = sequencer->current_step % 2 == 0;
+    for (int n = 0; n < SEQUENCER::PLAYABLE_PATTERNS; n++) {
+        const bool playing = n == sequencer->pattern;
+        const bool queued = n == sequencer->wished_pattern && !playing;
+        if (pattern_pads[n] != nullptr)
+            pattern_pads[n]->set_sprite_NAME(playing || (queued && blink_on) ? "PAD_1" : "PAD_0");
+    }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "panels/panel_elements.h"
 #include "panels/panel_messages.h"
@@ -14,6 +15,18 @@ void show_dividers(SEQ_GUI &p)
 {
     show_text(p, "LABEL_DIVIDER", "%3.3f", p.sequencer->divider);
     show_text(p, "LABEL_WISHED_DIVIDER", "%3.3f", p.sequencer->wished_divider);
+}
+
+// A step's note as a musician reads it: C4 is note number 49 of the table
+// (entry k is MIDI note k + 11).
+std::string note_name(int octave, int note)
+{
+    static const char *const NAMES[] = {"C",  "C#", "D",  "D#", "E",  "F",
+                                        "F#", "G",  "G#", "A",  "A#", "B"};
+    const int midi = octave * 12 + note + 11;
+    if (octave * 12 + note <= 0)
+        return "REST";
+    return NAMES[midi % 12] + std::to_string(midi / 12 - 1);
 }
 
 // A step event at the start of the loop shows the pattern that now plays.
@@ -165,15 +178,70 @@ SEQ_GUI::SEQ_GUI(SEQUENCER *sequencer, int x, int y, const char *number)
         add_step_column(i);
     refresh_all();
     show_power(*this, sequencer->power);
+    char name[32];
+    for (int i = 0; i < STEP_COLUMNS; i++) {
+        std::snprintf(name, sizeof name, "LAMPE_STEP_%d", i + 1);
+        lamps[i] = get_SPRITE_by_name(name);
+    }
+    for (int n = 0; n < SEQUENCER::PLAYABLE_PATTERNS; n++) {
+        std::snprintf(name, sizeof name, "BUTTON_PATTERN_%d", n);
+        pattern_pads[n] = get_SPRITE_by_name(name);
+    }
     finish_panel(*this);
 }
 
 int SEQ_GUI::evolue()
 {
-    if (view_mode == VIEW_FRONT) {
-        show_next_step();
-        handle_messages(*this, BINDINGS);
+    if (view_mode != VIEW_FRONT) {
+        OBJET::evolue();
+        return 0;
     }
+    handle_messages(*this, BINDINGS);
     OBJET::evolue();
+    // After the widgets took their messages: a pad clicked shows what plays,
+    // not its own toggle.
+    show_next_step();
+    show_patterns();
+    if (sequencer->divider != shown_divider || sequencer->wished_divider != shown_wished_divider) {
+        shown_divider = sequencer->divider;
+        shown_wished_divider = sequencer->wished_divider;
+        show_dividers(*this);
+    }
     return 0;
+}
+
+std::string SEQ_GUI::describe(const SPRITE *element) const
+{
+    const char *name = name_in_panel(*this, element);
+    const int p = shown_pattern();
+    int i = 0;
+    char rest[32] = "";
+    if (std::sscanf(name, "SLD_VOL_%d", &i) == 1 && i >= 1 && i <= STEP_COLUMNS)
+        return describe_value(("STEP " + std::to_string(i) + " VOLUME").c_str(), "%2.1f",
+                              sequencer->volume[p][i - 1], "");
+    if (std::sscanf(name, "SLD_LENGHT_%d", &i) == 1 && i >= 1 && i <= STEP_COLUMNS)
+        return describe_value(("STEP " + std::to_string(i) + " LENGTH").c_str(), "%2.1f",
+                              sequencer->length[p][i - 1], "");
+    if (std::sscanf(name, "BUTTON_BYPASS_%d", &i) == 1 && i >= 1 && i <= STEP_COLUMNS)
+        return "STEP " + std::to_string(i) + " SKIP " +
+               (sequencer->bypass[p][i - 1] == 1 ? "ON" : "OFF");
+    if ((std::sscanf(name, "BUTTON_OCT_%d_%31s", &i, rest) == 2 ||
+         std::sscanf(name, "BUTTON_NOTE_%d_%31s", &i, rest) == 2 ||
+         std::sscanf(name, "SPRITE_OCT_%d", &i) == 1 ||
+         std::sscanf(name, "SPRITE_NOTE_%d", &i) == 1) &&
+        i >= 1 && i <= STEP_COLUMNS)
+        return "STEP " + std::to_string(i) + " NOTE " +
+               note_name(sequencer->octave[p][i - 1], sequencer->note[p][i - 1]);
+    if (std::sscanf(name, "BUTTON_PATTERN_%d", &i) == 1) {
+        const char *state = i == sequencer->pattern          ? " PLAYING"
+                            : i == sequencer->wished_pattern ? " QUEUED"
+                                                             : "";
+        return "PATTERN " + std::to_string(i) + state;
+    }
+    if (std::strstr(name, "DIVIDER"))
+        return describe_value("STEPS A SECOND NOW", "%3.3f", sequencer->divider, "") +
+               describe_value(", NEXT", "%3.3f", sequencer->wished_divider, "");
+    if (std::strstr(name, "MAX_STEP"))
+        return "STEPS " + std::to_string(sequencer->step_count);
+    return MODULE_PANEL::describe(element);
 }

@@ -19,10 +19,12 @@ public:
 
     SEQ_GUI(SEQUENCER *sequencer, int x, int y, const char *number);
 
-    // In the front view, lights the lamp of the next step and handles the
-    // queued clicks, turns and step events; then the panel's own refresh.
-    // Returns 0.
+    // In the front view, handles the queued clicks, turns and step events,
+    // then shows what plays: the lamp of the next step (none while switched
+    // off), the playing pattern's pad lit and the queued one blinking, the
+    // dividers; then the panel's own refresh. Returns 0.
     int evolue() override;
+    std::string describe(const SPRITE *element) const override;
 
     // Bring step column i (0 to 31) up to date with the playing pattern.
     void refresh_NOTE_value(int i);
@@ -40,4 +42,12 @@ public:
     void add_step_column(int i);
     // Lights the lamp of the step that fires next and darkens the others.
     void show_next_step();
+    // The pads of the patterns: the playing one lit, the queued one
+    // blinking with the steps, the others dark.
+    void show_patterns();
+
+private:
+    SPRITE *lamps[STEP_COLUMNS];
+    SPRITE *pattern_pads[SEQUENCER::PLAYABLE_PATTERNS];
+    float shown_divider = 0, shown_wished_divider = 0; // as the labels show them
 };

@@ -11,30 +11,24 @@ const KNOB_SWEEP TIME_SWEEP = {1.0, 10000.0, true};
 const KNOB_SWEEP SUSTAIN_SWEEP = {0.0, 1.0, false};
 
 // The three times, in milliseconds, each turned one by one and never negative.
-struct STAGE {
-    float VCA::*field;
-    const char *knob, *label;
-};
-const STAGE TIMES[] = {
-    {&VCA::attack, "SLD_ATTACK", "LABEL_ATTACK"},
-    {&VCA::decay, "SLD_DECAY", "LABEL_DECAY"},
-    {&VCA::release, "SLD_RELEASE", "LABEL_RELEASE"},
+float VCA::*const TIMES[] = {&VCA::attack, &VCA::decay, &VCA::release};
+
+const PANEL_KNOB<VCA_GUI> KNOBS[] = {
+    {"SLD_ATTACK", "ATTACK", "LABEL_ATTACK", "%4.1f", "ms", TIME_SWEEP,
+     [](const VCA_GUI &p) -> double { return p.vca->attack; }},
+    {"SLD_DECAY", "DECAY", "LABEL_DECAY", "%4.1f", "ms", TIME_SWEEP,
+     [](const VCA_GUI &p) -> double { return p.vca->decay; }},
+    {"SLD_SUSTAIN", "SUSTAIN", "LABEL_SUSTAIN", "%4.2f", "", SUSTAIN_SWEEP,
+     [](const VCA_GUI &p) -> double { return p.vca->sustain; }},
+    {"SLD_RELEASE", "RELEASE", "LABEL_RELEASE", "%4.1f", "ms", TIME_SWEEP,
+     [](const VCA_GUI &p) -> double { return p.vca->release; }},
 };
 
-// Every knob at the angle of its value, and every value label.
-void show_values(VCA_GUI &p)
-{
-    for (const STAGE &stage : TIMES) {
-        show_knob(p, stage.knob, p.vca->*stage.field, TIME_SWEEP);
-        show_text(p, stage.label, "%4.1f", p.vca->*stage.field);
-    }
-    show_knob(p, "SLD_SUSTAIN", p.vca->sustain, SUSTAIN_SWEEP);
-    show_text(p, "LABEL_SUSTAIN", "%4.2f", p.vca->sustain);
-}
+void show_values(VCA_GUI &p) { show_knobs(p, KNOBS); }
 
 template <int STAGE_INDEX> void on_time(VCA_GUI &p, const MESSAGE &m)
 {
-    float &v = p.vca->*TIMES[STAGE_INDEX].field;
+    float &v = p.vca->*TIMES[STAGE_INDEX];
     v += static_cast<float>(turn_direction(m));
     if (v < 0.0f)
         v = 0.0f;
@@ -68,6 +62,12 @@ VCA_GUI::VCA_GUI(VCA *vca, int x, int y, const char *number)
     show_values(*this);
     show_power(*this, vca->power);
     finish_panel(*this);
+}
+
+std::string VCA_GUI::describe(const SPRITE *element) const
+{
+    const std::string knob = describe_knob(*this, KNOBS, element);
+    return knob.empty() ? MODULE_PANEL::describe(element) : knob;
 }
 
 int VCA_GUI::evolue()

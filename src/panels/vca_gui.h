@@ -14,4 +14,5 @@ public:
     // In the front view, steps the envelope by the queued turns and clicks;
     // then the panel's own refresh. Returns 0.
     int evolue() override;
+    std::string describe(const SPRITE *element) const override;
 };

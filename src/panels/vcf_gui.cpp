@@ -1,6 +1,7 @@
 #include "panels/vcf_gui.h"
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 
 #include "panels/knob_steps.h"
@@ -51,19 +52,18 @@ const KNOB_SWEEP GAIN_SWEEP = {-24.0, 24.0, false};
 const KNOB_SWEEP Q_SWEEP = {0.1, 20.0, true};
 const KNOB_SWEEP LEVEL_SWEEP = {0.0, 1.0, false};
 
-// Every knob at the angle of its value, and every value label.
-void show_values(VCF_GUI &p)
-{
-    const PCF &f = *p.pcf;
-    show_knob(p, "SLD_HICUTOFF", f.cut_off, CUTOFF_SWEEP);
-    show_text(p, "LABEL_HICUTOFF", "%4d", f.cut_off);
-    show_knob(p, "SLD_GAIN", f.gain, GAIN_SWEEP);
-    show_text(p, "LABEL_GAIN", "%2.1f", f.gain);
-    show_knob(p, "SLD_QRATIO", f.q, Q_SWEEP);
-    show_text(p, "LABEL_QRATIO", "%2.1f", f.q);
-    show_knob(p, "SLD_LEVEL", f.level, LEVEL_SWEEP);
-    show_text(p, "LABEL_LEVEL", "%3.2f", f.level);
-}
+const PANEL_KNOB<VCF_GUI> KNOBS[] = {
+    {"SLD_HICUTOFF", "CUT-OFF", "LABEL_HICUTOFF", "%4.0f", "Hz", CUTOFF_SWEEP,
+     [](const VCF_GUI &p) -> double { return p.pcf->cut_off; }},
+    {"SLD_GAIN", "GAIN", "LABEL_GAIN", "%2.1f", "dB", GAIN_SWEEP,
+     [](const VCF_GUI &p) -> double { return p.pcf->gain; }},
+    {"SLD_QRATIO", "Q", "LABEL_QRATIO", "%2.1f", "", Q_SWEEP,
+     [](const VCF_GUI &p) -> double { return p.pcf->q; }},
+    {"SLD_LEVEL", "LEVEL", "LABEL_LEVEL", "%3.2f", "", LEVEL_SWEEP,
+     [](const VCF_GUI &p) -> double { return p.pcf->level; }},
+};
+
+void show_values(VCF_GUI &p) { show_knobs(p, KNOBS); }
 
 void on_cutoff(VCF_GUI &p, const MESSAGE &m)
 {
@@ -120,6 +120,20 @@ VCF_GUI::VCF_GUI(PCF *pcf, int x, int y, const char *number)
     show_power(*this, pcf->power);
     set_button(*this, "BYPASS", std::abs(1 - pcf->bypass));
     finish_panel(*this);
+}
+
+std::string VCF_GUI::describe(const SPRITE *element) const
+{
+    const std::string knob = describe_knob(*this, KNOBS, element);
+    if (!knob.empty())
+        return knob;
+    const char *name = name_in_panel(*this, element);
+    if (std::strcmp(name, "AFFICHAGE_TYPE_FILTRE") == 0)
+        return std::string("TYPE ") +
+               (pcf->type >= 0 && pcf->type <= LAST_TYPE ? RESPONSES[pcf->type].name : "NONE");
+    if (std::strcmp(name, "BYPASS") == 0)
+        return std::string("BYPASS ") + (pcf->bypass != 0 ? "ON" : "OFF");
+    return MODULE_PANEL::describe(element);
 }
 
 int VCF_GUI::evolue()

@@ -1,5 +1,7 @@
 #include "panels/vco_gui.h"
 
+#include <cstring>
+
 #include "panels/knob_steps.h"
 #include "panels/panel_elements.h"
 #include "panels/panel_messages.h"
@@ -10,6 +12,7 @@ namespace {
 // (sine, triangle, sawtooth, square, pulse, noise).
 const char *const WAVE_PICTURES[] = {"",         "DISP_SIN",   "DISP_TRI",  "DISP_SAW",
                                      "DISP_SQR", "DISP_NOISE", "DISP_PULSE"};
+const char *const WAVE_NAMES[] = {"NONE", "SINE", "TRIANGLE", "SAW", "SQUARE", "NOISE", "PULSE"};
 const int NEXT_WAVE[] = {0, 2, 3, 4, 6, 1, 5};
 const int WAVES = 7;
 
@@ -34,19 +37,18 @@ const KNOB_SWEEP FREQUENCY_SWEEP = {0.01, 22050.0, true};
 const KNOB_SWEEP UNIT_SWEEP = {0.0, 1.0, false};
 const KNOB_SWEEP PHASE_SWEEP = {-360.0, 360.0, false};
 
-// Every knob at the angle of its value, and every value label.
-void show_values(VCO_GUI &p)
-{
-    const VCO &v = *p.vco;
-    show_knob(p, "SLD_FREQUENCE", v.frequency, FREQUENCY_SWEEP);
-    show_text(p, "LABEL_FREQUENCE", "%5.3f", v.frequency);
-    show_knob(p, "SLD_VOLUME", v.amplitude, UNIT_SWEEP);
-    show_text(p, "LABEL_VOLUME", "%5.3f", v.amplitude);
-    show_knob(p, "SLD_PHASE", v.phase, PHASE_SWEEP);
-    show_text(p, "LABEL_PHASE", "%d", static_cast<int>(v.phase));
-    show_knob(p, "SLD_PWM", v.pulse_width, UNIT_SWEEP);
-    show_text(p, "LABEL_PWM", "%5.3f", v.pulse_width);
-}
+const PANEL_KNOB<VCO_GUI> KNOBS[] = {
+    {"SLD_FREQUENCE", "FREQUENCY", "LABEL_FREQUENCE", "%5.3f", "Hz", FREQUENCY_SWEEP,
+     [](const VCO_GUI &p) -> double { return p.vco->frequency; }},
+    {"SLD_VOLUME", "AMP", "LABEL_VOLUME", "%5.3f", "", UNIT_SWEEP,
+     [](const VCO_GUI &p) -> double { return p.vco->amplitude; }},
+    {"SLD_PHASE", "PHASE", "LABEL_PHASE", "%.0f", "", PHASE_SWEEP,
+     [](const VCO_GUI &p) -> double { return static_cast<int>(p.vco->phase); }},
+    {"SLD_PWM", "PULSE WIDTH", "LABEL_PWM", "%5.3f", "", UNIT_SWEEP,
+     [](const VCO_GUI &p) -> double { return p.vco->pulse_width; }},
+};
+
+void show_values(VCO_GUI &p) { show_knobs(p, KNOBS); }
 
 // Frequency and pulse width never go below 0.001.
 float pitch_step(float v, const MESSAGE &m)
@@ -105,6 +107,17 @@ VCO_GUI::VCO_GUI(VCO *vco, int x, int y, const char *number)
     show_power(*this, vco->power);
     show_wave(*this);
     finish_panel(*this);
+}
+
+std::string VCO_GUI::describe(const SPRITE *element) const
+{
+    const std::string knob = describe_knob(*this, KNOBS, element);
+    if (!knob.empty())
+        return knob;
+    if (std::strcmp(name_in_panel(*this, element), "AFFICHAGE_TYPE_ONDE") == 0)
+        return std::string("WAVE ") +
+               (vco->type >= 1 && vco->type < WAVES ? WAVE_NAMES[vco->type] : "NONE");
+    return MODULE_PANEL::describe(element);
 }
 
 int VCO_GUI::evolue()

@@ -17,4 +17,5 @@ public:
     // In the front view, steps the oscillator by the queued clicks and turns;
     // then the panel's own refresh. Returns 0.
     int evolue() override;
+    std::string describe(const SPRITE *element) const override;
 };

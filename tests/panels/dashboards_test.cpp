@@ -24,12 +24,16 @@ std::vector<std::string> shown(const INFO_DASH &d)
     return {d.label_target->text, d.label_type->text, d.label_view_mode->text};
 }
 
-TEST(InfoDash, ShowsTheTargetsModuleTypeAndViewMode)
+// The dashboard names the module under the pointer and what the element
+// under it sets, with value and unit, its type and the view its panel shows;
+// no placeholder at start, nothing for a dashboard or for nothing, and the
+// texts follow the values as they change.
+TEST(InfoDash, NamesTheModuleAndTheSettingUnderThePointer)
 {
     INFO_DASH dash;
-    EXPECT_EQ(shown(dash), (std::vector<std::string>{"CIBLE_NAME", "TYPE", "VIEW_MODE"}));
+    EXPECT_EQ(shown(dash), (std::vector<std::string>{"", "", ""}));
     EXPECT_EQ(dash.front.back(), dash.label_view_mode); // drawn over the file's elements
-    VCO vco(0.5f, 440.0f, SIN);
+    VCO vco(0.5f, 88.0f, SAW);
     std::snprintf(vco.name, sizeof vco.name, "VCO_BASS");
     SAMPLER sampler; // its own name field hides the oscillator's
     std::snprintf(sampler.name, sizeof sampler.name, "SAMPLER_KICK");
@@ -39,27 +43,34 @@ TEST(InfoDash, ShowsTheTargetsModuleTypeAndViewMode)
     SAMPLER_GUI sampler_panel(&sampler, 0, 0, "2");
     SEQ_GUI seq_panel(&sequencer, 0, 0, "3");
     MODULE_DASH other;
-    vco_panel.toggle_view_mode(0); // compact
     seq_panel.toggle_view_mode(OBJET::VIEW_BACK);
-    char address[64];
-    std::snprintf(address, sizeof address, "%p %s", static_cast<void *>(&other), other.sprite_NAME);
     const struct {
         OBJET *panel;
+        const char *element;
         std::vector<std::string> labels;
     } cases[] = {
-        {&vco_panel, {"VCO_BASS", "VCO", "2"}},
-        {&sampler_panel, {"SAMPLER_KICK", "SAMPLER", "1"}},
-        {&seq_panel, {"SEQUENCER_1", "SEQUENCEUR", "4"}},
-        {&other, {address, "SEQUENCEUR", "1"}},  // another panel keeps the type
-        {nullptr, {address, "SEQUENCEUR", "1"}}, // null changes no text
+        {&vco_panel, "SLD_FREQUENCE", {"VCO_BASS - FREQUENCY 88.000 Hz", "VCO", "1 (FRONT)"}},
+        {&vco_panel, "AFFICHAGE_TYPE_ONDE", {"VCO_BASS - WAVE SAW", "VCO", "1 (FRONT)"}},
+        {&vco_panel, "POWER", {"VCO_BASS - POWER ON", "VCO", "1 (FRONT)"}},
+        {&vco_panel, nullptr, {"VCO_BASS", "VCO", "1 (FRONT)"}},
+        {&sampler_panel, nullptr, {"SAMPLER_KICK", "SAMPLER", "1 (FRONT)"}},
+        {&seq_panel, nullptr, {"SEQUENCER_1", "SEQUENCEUR", "4 (BACK)"}},
+        {&other, nullptr, {"", "", ""}},
+        {nullptr, nullptr, {"", "", ""}},
     };
     for (const auto &c : cases) {
         dash.redraw = 0;
-        dash.set_CIBLE(c.panel);
-        EXPECT_EQ(shown(dash), c.labels);
-        EXPECT_EQ(dash.cible, c.panel);
+        const SPRITE *element = c.element ? part(*c.panel, c.element) : nullptr;
+        dash.set_CIBLE(c.panel, element);
+        EXPECT_EQ(shown(dash), c.labels) << (c.element ? c.element : "");
         EXPECT_EQ(dash.redraw, 1);
     }
+    dash.set_CIBLE(&vco_panel, part(vco_panel, "SLD_FREQUENCE"));
+    turn(vco_panel, "SLD_FREQUENCE", "SLD_DOWN", 2);
+    vco_panel.toggle_view_mode(0); // compact
+    dash.evolue();
+    EXPECT_EQ(shown(dash),
+              (std::vector<std::string>{"VCO_BASS - FREQUENCY 90.000 Hz", "VCO", "2 (COMPACT)"}));
     EXPECT_EQ(dash.toggle_view_mode(OBJET::VIEW_BACK), 1);
     EXPECT_EQ(dash.view_mode, static_cast<unsigned>(OBJET::VIEW_FRONT));
 }

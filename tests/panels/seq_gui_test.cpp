@@ -158,4 +158,30 @@ TEST(SequencerPanel, LampsFollowTheNextStepAndPatternsShowAtTheLoopStart)
     EXPECT_EQ(digits(panel, "NOTE", 1), "LED_NUMERIC_1_2 LED_NUMERIC_1_1");
 }
 
+// What plays shows as it changes: the playing pattern's pad lit, the queued
+// one blinking with the steps, no step lamp while switched off, the divider
+// taken at the end of the loop on its display.
+TEST(SequencerPanel, ThePadsLampsAndDividersShowWhatPlays)
+{
+    SEQUENCER seq;
+    SEQ_GUI panel(&seq, 0, 0, "3");
+    seq.pattern = 2;
+    seq.wished_pattern = 5;
+    std::vector<std::string> queued;
+    for (int step : {0, 1, 2}) {
+        seq.current_step = step;
+        frame(panel);
+        EXPECT_EQ(image_of(panel, "BUTTON_PATTERN_2"), "PAD_1");
+        EXPECT_EQ(image_of(panel, "BUTTON_PATTERN_0"), "PAD_0");
+        queued.push_back(image_of(panel, "BUTTON_PATTERN_5"));
+    }
+    EXPECT_EQ(queued, (std::vector<std::string>{"PAD_1", "PAD_0", "PAD_1"}));
+    seq.power = 0;
+    frame(panel);
+    EXPECT_EQ(image_of(panel, "LAMPE_STEP_3"), "LAMP_LED_1_0");
+    seq.divider = 8.0f; // the loop took the queued divider
+    frame(panel);
+    EXPECT_EQ(text_of(panel, "LABEL_DIVIDER"), "8.000");
+}
+
 } // namespace

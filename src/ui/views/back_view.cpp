@@ -10,6 +10,7 @@
 #include "panels/module_panel.h"
 #include "patch/patch_sections.h"
 #include "ui/dialogs/save_command.h"
+#include "ui/views/status_line.h"
 #include "ui/views/view_events.h"
 #include "ui/views/view_pointer.h"
 #include "engine/video.h"
@@ -24,8 +25,8 @@ LINKS_VIEW &view = links_view;
 // In the back view panels scroll the view only at the left and top edges, and
 // the work area has no far limit.
 const EDGE_SCROLL EDGE_RULES[] = {
-    {&offsx, &mouse_x, false, 4, -35, 0},
-    {&offsy, &mouse_y, false, 4, -35, 0},
+    {&offsx, &mouse_x, false, EDGE_ZONE, -1, 0},
+    {&offsy, &mouse_y, false, EDGE_ZONE, -1, 0},
 };
 
 // Switches the picked end's plug (see LINK's plug toggles).
@@ -92,24 +93,16 @@ int on_button_press(LIST &list)
     }
 }
 
-// The picked plug shows plugged over another socket and pulled out over its
-// own socket or any other sprite.
+// The picked plug shows plugged only over a socket that would take it, and
+// pulled out anywhere else.
 void preview_drop(LIST &list)
 {
     OBJET *panel = panel_at(list, get_pointed_instrument(&list));
     SPRITE *p = panel != nullptr ? panel->get_pointed_object() : nullptr;
-    if (p == nullptr)
-        return;
-    if (!std::strstr(p->NAME, "OUTPUT") && !std::strstr(p->NAME, "INPUT"))
-        return toggle_picked_plug(0, 1);
-    std::printf("Atterri sur qlq chose [%s]\n", p->NAME);
-    LINK *link = view.clicked_link;
-    if (p == (view.clicked_link_side == 1 ? link->output_socket : link->input_socket)) {
-        toggle_picked_plug(0, 1);
-        std::printf("C le meme amateur !\n");
-    } else {
+    if (drop_refusal(*view.clicked_link, view.clicked_link_type, panel, p).empty())
         toggle_picked_plug(1, 0);
-    }
+    else
+        toggle_picked_plug(0, 1);
 }
 
 int on_motion(LIST &list)
@@ -143,8 +136,10 @@ int on_button_release(LIST &list)
         toggle_picked_plug(0, 0);
         if (view.clicked_link_moved) {
             OBJET *target = panel_at(list, get_pointed_instrument(&list));
-            drop_cable_end(*view.clicked_link, view.clicked_link_type, DUPLICATE_LINK_FLAG != 0,
-                           target, target != nullptr ? target->get_pointed_object() : nullptr);
+            const std::string why =
+                drop_cable_end(*view.clicked_link, view.clicked_link_type, DUPLICATE_LINK_FLAG != 0,
+                               target, target != nullptr ? target->get_pointed_object() : nullptr);
+            say_in_window(why);
         }
     }
     view.clicked_link = nullptr;

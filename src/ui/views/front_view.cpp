@@ -8,6 +8,7 @@
 #include "ui/views/view_events.h"
 #include "ui/views/view_pointer.h"
 #include "engine/video.h"
+#include "panels/dashboard_row.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "panels/panel_messages.h"
@@ -21,10 +22,10 @@ FRONT_VIEW &view = front_view;
 
 // A panel moved near any edge of the window scrolls the view that way.
 const EDGE_SCROLL EDGE_RULES[] = {
-    {&offsx, &mouse_x, true, 794, 35, FRONT_SCROLL_MAX_X},
-    {&offsx, &mouse_x, false, 4, -35, 0},
-    {&offsy, &mouse_y, true, 594, 35, FRONT_SCROLL_MAX_Y},
-    {&offsy, &mouse_y, false, 4, -35, 0},
+    {&offsx, &mouse_x, true, VIEW_WIDTH - EDGE_ZONE, 1, FRONT_SCROLL_MAX_X},
+    {&offsx, &mouse_x, false, EDGE_ZONE, -1, 0},
+    {&offsy, &mouse_y, true, VIEW_HEIGHT - EDGE_ZONE, 1, FRONT_SCROLL_MAX_Y},
+    {&offsy, &mouse_y, false, EDGE_ZONE, -1, 0},
 };
 
 // The first panel of the list with a widget under the pointer gets the press:
@@ -130,9 +131,17 @@ int on_step(LIST &)
     return VIEW_REDRAW;
 }
 
+// The view scrolls to the dashboards' row.
+void show_dashboards(LIST &)
+{
+    offsx = 0;
+    offsy = dashboards_scroll_y(FRONT_SCROLL_MAX_Y, offsy);
+}
+
 const KEY_ACTION FRONT_PRESSES[] = {
     {SDLK_F4, [](LIST &) { SAVE_QSY(); }},
     {SDLK_F6, [](LIST &) { toggle_FILS_view(); }},
+    {SDLK_HOME, show_dashboards},
 };
 
 } // namespace

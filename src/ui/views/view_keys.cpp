@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cables/cable_list.h"
+#include "ui/views/status_line.h"
 #include "ui/views/view_pointer.h"
 #include "panels/note_keys.h"
 #include "panels/system_dash.h"
@@ -13,11 +14,17 @@ namespace {
 
 using LIST = std::vector<OBJET *>;
 
+// The oscillator the remote control's buttons act on; the status line says
+// which it is now.
 void next_oscillator(LIST &)
 {
     int &selected = remote_state.nr_vco_selected;
-    if (++selected >= static_cast<int>(gen != nullptr ? gen->oscillators.size() : 0))
+    const int count = static_cast<int>(gen != nullptr ? gen->oscillators.size() : 0);
+    if (++selected >= count)
         selected = 0;
+    say_in_window(count == 0 ? "No oscillator for the remote control"
+                             : std::string("Remote control: ") +
+                                   gen->oscillators[static_cast<size_t>(selected)]->name);
 }
 
 void write_panel_descriptions(LIST &list)

@@ -55,6 +55,10 @@ int follow_pointer(VIEW_PICKS &view, const std::vector<OBJET *> &list,
         offsy = held_within(offsy + MMDOWNmouse_y - mouse_y, max_y);
         result |= VIEW_SCROLLED;
     }
+    view.moved_x = view.window_x >= 0 ? motion.x - view.window_x : 0;
+    view.moved_y = view.window_y >= 0 ? motion.y - view.window_y : 0;
+    view.window_x = motion.x;
+    view.window_y = motion.y;
     mouse_x = motion.x + offsx;
     mouse_y = motion.y + offsy;
     return result;
@@ -69,10 +73,15 @@ int move_picked_panel(VIEW_PICKS &view, const std::vector<OBJET *> &list, const 
     for (size_t i = 0; i < rule_count; i++) {
         const EDGE_SCROLL &r = rules[i];
         const int from_edge = *r.pointer - *r.offset;
-        if (r.beyond ? from_edge > r.edge : from_edge <= r.edge) {
-            *r.offset += r.step;
-            if (r.step > 0 ? *r.offset > r.limit : *r.offset < r.limit)
+        const int moved = r.pointer == &mouse_x ? view.moved_x : view.moved_y;
+        if ((r.beyond ? from_edge > r.edge : from_edge <= r.edge) && moved * r.direction > 0) {
+            const int before = *r.offset;
+            *r.offset += moved;
+            if (r.direction > 0 ? *r.offset > r.limit : *r.offset < r.limit)
                 *r.offset = r.limit;
+            // The pointer keeps its place in the window: on the work area it
+            // moved with the view.
+            *r.pointer += *r.offset - before;
             result |= VIEW_SCROLLED;
         }
     }
@@ -91,23 +100,22 @@ bool highlight_pointed_sprite(VIEW_PICKS &view, const std::vector<OBJET *> &list
 {
     OBJET *panel = panel_at(list, nr_ins_cible);
     SPRITE *p = panel != nullptr ? panel->get_pointed_object() : nullptr;
+    // The information dashboard names whatever is under the pointer, nothing
+    // included.
+    const bool described = information_dash != nullptr && information_dash->set_CIBLE(panel, p);
     if (p == nullptr || p == view.cible_touched)
-        return false;
+        return described;
     if (!view.Lpressed_flag && view.cible_touched != nullptr) {
         view.cible_touched->touched = 0;
         p->redraw = 1;
         if (post_messages)
             panel->ajoute_message(MESSAGE(0, &event, "TOUCH_OUT", view.cible_touched));
-        if (information_dash != nullptr)
-            information_dash->set_CIBLE(nullptr);
         view.cible_touched = nullptr;
     }
     if (post_messages)
         panel->ajoute_message(MESSAGE(0, &event, "TOUCH_IN", p));
     p->touched = 1;
     p->redraw = 1;
-    if (information_dash != nullptr)
-        information_dash->set_CIBLE(panel);
     view.cible_touched = p;
     return true;
 }

@@ -42,27 +42,35 @@ int follow_pointer(VIEW_PICKS &view, const std::vector<OBJET *> &list,
 
 // One rule of the scroll that a panel moved near the window's edge causes.
 struct EDGE_SCROLL {
-    int *offset;        // offsx or offsy
-    const int *pointer; // mouse_x or mouse_y
-    bool beyond;        // true: when the pointer is more than `edge` pixels
-                        // from the window's left (top); false: at most `edge`
+    int *offset;  // offsx or offsy
+    int *pointer; // mouse_x or mouse_y
+    bool beyond;  // true: when the pointer is more than `edge` pixels
+                  // from the window's left (top); false: at most `edge`
     int edge;
-    int step;  // added to the offset
-    int limit; // the offset stops there
+    int direction; // +1: the offset grows (right, down); -1: it shrinks
+    int limit;     // the offset stops there
 };
+
+// The width of the band along the window's edges where a panel moved towards
+// the edge scrolls the view.
+constexpr int EDGE_ZONE = 60;
 
 // Moves the panel picked with the right button, if any while no sprite is
 // picked: each edge rule on its own (VIEW_SCROLLED for each that scrolls),
 // then the panel's top-left corner to the pointer; the cables must follow
-// (link_not_created). VIEW_REDRAW when a panel moved.
+// (link_not_created). Near an edge the view scrolls as far as the pointer
+// moved on towards it in this motion, so that the panel stays under the hand
+// and the work area slides at the hand's pace. VIEW_REDRAW when a panel
+// moved.
 int move_picked_panel(VIEW_PICKS &view, const std::vector<OBJET *> &list, const EDGE_SCROLL *rules,
                       size_t rule_count);
 
 // Highlights the sprite under the pointer when it is a new one: the one
-// before loses its highlight (only while the left button is up), and the
-// information dashboard follows. With post_messages the panel under the
-// pointer is sent "TOUCH_OUT" and "TOUCH_IN" for them. True when a new
-// sprite was highlighted.
+// before loses its highlight (only while the left button is up). With
+// post_messages the panel under the pointer is sent "TOUCH_OUT" and
+// "TOUCH_IN" for them. The information dashboard follows the panel and the
+// element under the pointer, none included. True when a new sprite was
+// highlighted or the dashboard changed.
 bool highlight_pointed_sprite(VIEW_PICKS &view, const std::vector<OBJET *> &list,
                               bool post_messages);
 

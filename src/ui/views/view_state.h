@@ -52,6 +52,10 @@ struct VIEW_PICKS {
     SPRITE *cible_touched = nullptr; // the sprite highlighted under the pointer
     int nr_objet_clk_droit = -1;     // the panel moved with the right button
     int Lpressed_flag = 0, Rpressed_flag = 0, Mpressed_flag = 0;
+    // The pointer in the window at the last motion (-1: none yet), and how far
+    // that motion moved it.
+    int window_x = -1, window_y = -1;
+    int moved_x = 0, moved_y = 0;
 };
 
 // The front view: the picked widget's panel receives the knob turns.

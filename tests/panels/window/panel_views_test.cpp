@@ -19,10 +19,14 @@
 #include "engine/qbiblio.h"
 #include "engine/slider.h"
 #include "engine/video.h"
+#include "panels/dashboard_row.h"
+#include "panels/info_dash.h"
 #include "panels/mixer_gui.h"
+#include "panels/module_dash.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "panels/seq_gui.h"
+#include "panels/system_dash.h"
 #include "panels/vca_gui.h"
 #include "panels/vcf_gui.h"
 #include "panels/vco_gui.h"
@@ -154,6 +158,24 @@ TEST_P(PanelViews, EveryPanelIsDrawnAtItsPlaceInBothViews)
     check_view(false);
     show_panel_sides(0);
     check_view(true);
+}
+
+// The dashboards stand in a row where they cover no panel.
+TEST_P(PanelViews, TheDashboardsCoverNoPanel)
+{
+    INFO_DASH info;
+    SYSTEM_DASH system({});
+    MODULE_DASH keys;
+    objets_panel_front = {&keys, &system, &info};
+    place_dashboards();
+    for (const OBJET *d : objets_panel_front)
+        for (const OBJET *p : objets_globaux)
+            EXPECT_FALSE(d->x < p->x + p->w && p->x < d->x + d->w && d->y < p->y + p->h &&
+                         p->y < d->y + d->h)
+                << d->name << " covers " << p->sprite_NAME;
+    EXPECT_LT(info.x + info.w, system.x); // information, system, keys from the left
+    EXPECT_LT(system.x + system.w, keys.x);
+    objets_panel_front.clear();
 }
 
 // What a display should read: the module's value in the display's format.

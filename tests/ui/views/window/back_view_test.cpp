@@ -5,6 +5,7 @@
 
 #include "cables/cable_list.h"
 #include "ui/views/back_view.h"
+#include "ui/views/status_line.h"
 #include "ui/views/view_test_helpers.h"
 #include "engine/video.h"
 #include "panels/panel_drawing.h"
@@ -43,41 +44,47 @@ TEST(LinksView, ADroppedCableEndRewiresThePatchAndTheNextSecondSoundsSo)
         SOCKET from, to;
         bool duplicate;
         const char *line;                      // printed by the drop
+        const char *status;                    // said in the window: why it was refused
         void (*rewired)(GENERATOR &);          // the same wiring made by hand; null: none
         void (*before)(GENERATOR &) = nullptr; // the patch first changed so
     } cases[] = {
         // clang-format off
-        {{"VCO_A", "INPUT"}, {"VCO_B", "INPUT_MOD_FREQ"}, false, "Branchement OUTPUT vers INPUT\n",
+        {{"VCO_A", "INPUT"}, {"VCO_B", "INPUT_MOD_FREQ"}, false, "Branchement OUTPUT vers INPUT\n", "",
          [](GENERATOR &g) {
              vco(g, "VCO_A")->INPUT::connect(nullptr);
              connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]);
          }},
-        {{"VCO_A", "INPUT"}, {"VCO_B", "INPUT_MOD_FREQ"}, true, "Branchement OUTPUT vers INPUT\n",
+        {{"VCO_A", "INPUT"}, {"VCO_B", "INPUT_MOD_FREQ"}, true, "Branchement OUTPUT vers INPUT\n", "",
          [](GENERATOR &g) {
              connect_modulation(vco(g, "VCO_B")->mod_frequency, g.keyboards[0]);
          }},
         // Onto the third socket of a mixer that has one channel: its second.
-        {{"VCA_1", "INPUT"}, {"MIXER_1", "INPUT_3"}, false, "Branchement OUTPUT vers INPUT\n",
+        {{"VCA_1", "INPUT"}, {"MIXER_1", "INPUT_3"}, false, "Branchement OUTPUT vers INPUT\n", "",
          [](GENERATOR &g) {
              g.get_VCA_by_name("VCA_1")->INPUT::connect(nullptr);
              g.get_MIXER_by_name("MIXER_1")->ajoute_en_entree(vco(g, "VCO_B"), -1);
          }},
-        {{"VCO_B", "OUTPUT"}, {"VCO_LFO", "OUTPUT"}, false, "Branchement INPUT vers OUTPUT\n",
+        {{"VCO_B", "OUTPUT"}, {"VCO_LFO", "OUTPUT"}, false, "Branchement INPUT vers OUTPUT\n", "",
          [](GENERATOR &g) { g.get_VCA_by_name("VCA_1")->INPUT::connect(vco(g, "VCO_LFO")); }},
         {{"VCA_1", "INPUT_GATE"}, {"VCO_B", "INPUT"}, false,
-         "Mauvais branchment : Vous essayer de mettre une connexion INPUT_GATE", nullptr},
+         "Mauvais branchment : Vous essayer de mettre une connexion INPUT_GATE",
+         "VCO_B INPUT takes audio cables: this one carries gate", nullptr},
         // Audio ends on gate sockets, whose names hold "INPUT" and "OUTPUT" too.
         {{"VCO_B", "INPUT"}, {"VCA_1", "INPUT_GATE"}, false,
-         "Mauvais branchment : Vous essayer de mettre une connexion INPUT dans", nullptr},
+         "Mauvais branchment : Vous essayer de mettre une connexion INPUT dans",
+         "VCA_1 INPUT_GATE takes gate cables: this one carries audio", nullptr},
         {{"VCO_B", "OUTPUT"}, {"KEYBOARD_1", "OUTPUT_GATE"}, false,
-         "Mauvais branchment : Vous essayer de mettre une connexion OUTPUT dans", nullptr},
+         "Mauvais branchment : Vous essayer de mettre une connexion OUTPUT dans",
+         "KEYBOARD_1 OUTPUT_GATE is a gate output: this cable carries audio", nullptr},
         {{"SEQUENCER_1", "OUTPUT_GATE"}, {"KEYBOARD_1", "OUTPUT_GATE"}, false,
-         "Branchement OUTPUT_GATE vers INPUT_GATE\n", nullptr},
+         "Branchement OUTPUT_GATE vers INPUT_GATE\n", "", nullptr},
         // A sequencer's sync input is shown by no cable: the cable goes back.
         {{"VCO_A", "INPUT_SYNC"}, {"SEQUENCER_1", "INPUT_SYNC"}, false, "Mauvais branchment",
+         "SEQUENCER_1 INPUT_SYNC takes no cable",
          nullptr},
         {{"VCA_1", "INPUT"}, {"MIXER_1", "INPUT_3"}, false,
-         "Branchement refuse : les 24 entrees de [MIXER_1] sont prises\n", nullptr,
+         "Branchement refuse : les 24 entrees de [MIXER_1] sont prises\n",
+         "MIXER_1 has all its 24 channels taken", nullptr,
          [](GENERATOR &g) {
              while (g.get_MIXER_by_name("MIXER_1")->count < MIXER::CHANNELS)
                  g.get_MIXER_by_name("MIXER_1")->ajoute_en_entree(vco(g, "VCO_LFO"), -1);
@@ -102,6 +109,7 @@ TEST(LinksView, ADroppedCableEndRewiresThePatchAndTheNextSecondSoundsSo)
         int result = 0;
         const std::string out = printed([&] { result = run(); });
         EXPECT_NE(out.find(c.line), std::string::npos) << out;
+        EXPECT_EQ(status_text(), c.status);
         EXPECT_EQ(result, VIEW_REDRAW | VIEW_CABLE_MOVED | VIEW_SCROLLED);
         EXPECT_EQ(link_not_created, 1); // the cable list is rebuilt in every case
         EXPECT_EQ(DUPLICATE_LINK_FLAG, 0);
@@ -195,20 +203,23 @@ TEST(LinksView, TheWorkAreaFollowsTheMiddleButtonAndScrollsLeftUnderAMovedPanel)
         button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, {to + offsx, 300});
         run();
     }
+    // A panel moved towards the left edge, within the band along it, scrolls
+    // the view as far as the pointer moves.
     OBJET &panel = panel_of("VCA_1");
-    offsx = 70;
-    const POINT grip = {static_cast<int>(panel.x) + 10, static_cast<int>(panel.y) + 10};
+    offsx = 2000;
+    offsy = 2400;
+    panel.setxyz(2590, 2500, 0); // alone on the work area
+    const POINT grip = {2600, 2510};
     motion(grip);
     button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, grip);
     EXPECT_EQ(run(), VIEW_REDRAW);
-    for (int i = 0; i < 3; i++) {
-        window_motion(3, 300);
-        const int x = 3 + offsx;
-        EXPECT_EQ(run(), VIEW_REDRAW | VIEW_SCROLLED);
-        EXPECT_EQ(panel.x, x); // its top-left corner follows the pointer
+    for (int x : {200, 50, 30, 30, 10}) {
+        window_motion(x, 110);
+        run();
+        EXPECT_EQ(panel.x, x + offsx); // its top-left corner stays under the pointer
         offsets.push_back(offsx);
     }
-    EXPECT_EQ(offsets, (std::vector<int>{100, 0, 35, 0, 0}));
+    EXPECT_EQ(offsets, (std::vector<int>{100, 0, 2000, 1850, 1830, 1830, 1810}));
     EXPECT_EQ(objets_globaux[static_cast<size_t>(MOVING_OBJET)], &panel);
     EXPECT_EQ(link_not_created, 1);
 }

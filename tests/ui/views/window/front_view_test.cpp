@@ -143,14 +143,17 @@ TEST(FrontView, ScrollingStopsAtTheWorkAreaEdgesAndAMovedPanelScrollsNearTheWind
     f.run();
     EXPECT_EQ(f.vco.view_mode, static_cast<unsigned>(OBJET::VIEW_COMPACT));
 
+    // A panel moved into the band along an edge scrolls the view as far as
+    // the pointer moved towards that edge (from 110, 110), within the work
+    // area; its corner stays under the pointer.
     struct CASE {
         POINT pointer;  // in the window, while a panel is moved
         POINT from, to; // the scroll offsets
     } cases[] = {
-        {{800, 300}, {0, 0}, {35, 0}},        {{3, 300}, {70, 100}, {35, 100}},
-        {{500, 600}, {0, 0}, {0, 35}},        {{500, 3}, {0, 20}, {0, 0}},
-        {{800, 300}, {2170, 0}, {2176, 0}},   {{500, 600}, {0, 2430}, {0, 2432}},
-        {{500, 300}, {100, 100}, {100, 100}},
+        {{1000, 300}, {0, 0}, {890, 0}},      {{3, 300}, {70, 100}, {0, 100}},
+        {{500, 740}, {0, 0}, {0, 630}},       {{500, 3}, {200, 200}, {200, 93}},
+        {{1000, 300}, {2170, 0}, {2176, 0}},  {{500, 740}, {0, 2430}, {0, 2432}},
+        {{500, 300}, {100, 100}, {100, 100}}, {{900, 650}, {0, 0}, {0, 0}},
     };
     for (const CASE &c : cases) {
         offsx = c.from.x;
@@ -164,7 +167,8 @@ TEST(FrontView, ScrollingStopsAtTheWorkAreaEdgesAndAMovedPanelScrollsNearTheWind
         EXPECT_EQ(f.run(), VIEW_REDRAW | (scrolls ? VIEW_SCROLLED : 0));
         EXPECT_EQ(std::make_pair(offsx, offsy), std::make_pair(c.to.x, c.to.y))
             << c.pointer.x << "," << c.pointer.y;
-        EXPECT_EQ(f.vco.x, grip.x); // its corner follows the pointer
+        EXPECT_EQ(f.vco.x, c.pointer.x + offsx); // its corner stays under the pointer
+        EXPECT_EQ(f.vco.y, c.pointer.y + offsy);
         button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, grip);
         f.run();
     }
