@@ -1,5 +1,6 @@
 #include "app/pass_duties.h"
 
+#include "app/render_callback.h"
 #include "midi/midi_input.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
@@ -7,6 +8,7 @@
 int run_pass_duties()
 {
     apply_midi_input();
+    free_retired_when_quiet();
     return Exec_Remote_Order();
 }
 

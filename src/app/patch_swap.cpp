@@ -26,6 +26,7 @@ const char *unreadable_patch_reason(const char *path)
 int load_running_patch(const char *path, FILE *messages)
 {
     gen = new GENERATOR(path);
+    gen->playing = true;
     if (gen->load_status != 0)
         return gen->load_status;
     if (!connect_output_tap(gen))
@@ -38,6 +39,7 @@ void replace_patch(GENERATOR *next)
 {
     stop_rendering();
     GENERATOR *old = gen;
+    next->playing = true;
     gen = next;
     connect_output_tap(next);
     forget_held_midi_notes();

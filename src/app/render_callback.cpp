@@ -91,4 +91,14 @@ void stop_rendering()
     while (callbacks_inside.load() != 0)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     free_retired_inputs();
+    if (gen != nullptr)
+        gen->free_retired();
+}
+
+void free_retired_when_quiet()
+{
+    // Sequentially consistent, as the lists' publishing and the callback's
+    // count: a callback not counted here had not yet taken the lists.
+    if (gen != nullptr && callbacks_inside.load() == 0)
+        gen->free_retired();
 }

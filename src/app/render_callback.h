@@ -46,5 +46,11 @@ int16_t output_sample(float v);
 
 // Sets CALLBACK_READY to 0 and returns once no callback is inside the
 // evaluation any more: the patch may then be changed or freed. Frees the
-// modulation inputs retired while the sound played (retired_inputs.h).
+// modulation inputs retired while the sound played (retired_inputs.h) and
+// what the running patch's changes retired.
 void stop_rendering();
+
+// Frees what the running patch's changes retired (list copies, modules
+// removed), when no callback is inside the evaluation now: any callback that
+// starts later takes the lists as they are. Main thread.
+void free_retired_when_quiet();

@@ -136,7 +136,7 @@ DECLARED_KINDS kinds_declared_by(const char *name)
 
 namespace {
 
-template <class T> void append(std::vector<MODULE> &out, const std::vector<T *> &list)
+template <class T> void append(std::vector<MODULE> &out, const MODULE_LIST<T> &list)
 {
     for (T *m : list)
         out.push_back(MODULE(m));

@@ -56,7 +56,7 @@ struct PLACEMENT {
 };
 
 template <class PANEL, class MODULE>
-void build_group(const std::vector<MODULE *> &modules, const GROUP &group, PLACEMENT &at)
+void build_group(const MODULE_LIST<MODULE> &modules, const GROUP &group, PLACEMENT &at)
 {
     std::printf("%s", group.progress);
     int widest = 0;

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "modules/module.h"
+#include "modules/module_types.h"
 #include "patch/module_keys.h"
 #include "patch/patch_fields.h"
 #include "patch/patch_sections.h"
@@ -73,36 +73,30 @@ private:
     int line;
     FIELD name;
 
+    // A module of the kind, with the defaults and the declaration's name,
+    // put at the front of its list, its keys read.
     bool build_one(MODULE_KIND k)
     {
+        const MODULE m = new_module(k, name.get());
         switch (k) {
-        case SEQ_MODULE: {
-            SEQUENCER *m = new SEQUENCER();
-            m->set_name(name.get());
-            return insert_and_read(g.sequencers, m);
-        }
+        case SEQ_MODULE:
+            return insert_and_read(g.sequencers, m.as<SEQUENCER>());
         case VCF_MODULE:
-            return insert_and_read(g.filters, named(new PCF()));
+            return insert_and_read(g.filters, m.as<PCF>());
         case KEYBOARD_MODULE:
-            return insert_and_read(g.keyboards, named(new KEYBOARD()), EMPTY_FIELDS_PASS);
+            return insert_and_read(g.keyboards, m.as<KEYBOARD>(), EMPTY_FIELDS_PASS);
         case SAMPLER_MODULE:
-            return insert_and_read(g.samplers, named(new SAMPLER()));
+            return insert_and_read(g.samplers, m.as<SAMPLER>());
         case VCO_MODULE:
-            return insert_and_read(g.oscillators, named(new VCO(1.0f, 110.0f, SIN)));
+            return insert_and_read(g.oscillators, m.as<VCO>());
         case VCA_MODULE:
-            return insert_and_read(g.amplifiers, named(new VCA()));
+            return insert_and_read(g.amplifiers, m.as<VCA>());
         case MIXER_MODULE:
-            return insert_and_read(g.mixers, named(new MIXER()), EMPTY_FIELDS_PASS);
+            return insert_and_read(g.mixers, m.as<MIXER>(), EMPTY_FIELDS_PASS);
         case NO_MODULE:
             break;
         }
         return true;
-    }
-
-    template <typename Module> Module *named(Module *m)
-    {
-        std::snprintf(m->name, sizeof m->name, "%s", name.get());
-        return m;
     }
 
     // Keyboards and mixers are declared "NAME;;": their empty fields are no
@@ -112,7 +106,7 @@ private:
     // Puts the module at the front of its list, then reads fields 1 onwards
     // as its keys.
     template <typename Module>
-    bool insert_and_read(std::vector<Module *> &list, Module *m,
+    bool insert_and_read(MODULE_LIST<Module> &list, Module *m,
                          EMPTY_FIELDS empty = EMPTY_FIELDS_FAIL)
     {
         list.insert(list.begin(), m);

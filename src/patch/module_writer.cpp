@@ -26,11 +26,11 @@ struct NUMBER {
     }
 };
 
-template <typename Module> void write_all(const std::vector<Module *> &list, FILE *file)
+template <typename Module> void write_all(const MODULE_LIST<Module> &list, FILE *file)
 {
     // The reader puts each module at the front of its list: written from the
     // back, a patch reads back in the order it plays.
-    for (auto m = list.rbegin(); m != list.rend(); ++m)
+    for (auto m = list.items().rbegin(); m != list.items().rend(); ++m)
         (*m)->write_desc_to_file(file);
 }
 
@@ -101,7 +101,7 @@ int GENERATOR::save_QSY(FILE *file) const
 void write_pattern_section(const GENERATOR &g, FILE *file)
 {
     std::fprintf(file, "BEGIN_PATTERNS_DECLARE\n");
-    for (auto m = g.sequencers.rbegin(); m != g.sequencers.rend(); ++m) {
+    for (auto m = g.sequencers.items().rbegin(); m != g.sequencers.items().rend(); ++m) {
         for (int p = 1; p < SEQUENCER::PLAYABLE_PATTERNS; ++p) {
             if (!edited(**m, p))
                 continue;

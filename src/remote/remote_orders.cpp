@@ -17,7 +17,7 @@ namespace {
 enum ModuleType { OSCILLATOR = 0, AMPLIFIER = 1, SEQUENCER_TYPE = 2, FILTER = 3, SAMPLER_TYPE = 4 };
 constexpr int LAST_TYPE = SAMPLER_TYPE;
 
-template <typename T> T *at_index(const std::vector<T *> &list, int index)
+template <typename T> T *at_index(const MODULE_LIST<T> &list, int index)
 {
     return index >= 0 && index < static_cast<int>(list.size()) ? list[index] : nullptr;
 }

@@ -18,7 +18,7 @@ int GENERATOR::evolue()
 
 namespace {
 
-template <typename Module> Module *find_by_name(const std::vector<Module *> &list, const char *name)
+template <typename Module> Module *find_by_name(const MODULE_LIST<Module> &list, const char *name)
 {
     if (!name)
         return nullptr;
@@ -26,13 +26,6 @@ template <typename Module> Module *find_by_name(const std::vector<Module *> &lis
         if (std::strcmp(m->name, name) == 0)
             return m;
     return nullptr;
-}
-
-template <typename Module> void delete_all(std::vector<Module *> &list)
-{
-    for (Module *m : list)
-        delete m;
-    list.clear();
 }
 
 } // namespace
@@ -56,12 +49,25 @@ KEYBOARD *GENERATOR::get_KEYBOARD_by_name(const char *name)
 
 void GENERATOR::release_modules()
 {
-    delete_all(sequencers);
-    delete_all(keyboards);
-    delete_all(oscillators);
-    delete_all(mixers);
-    delete_all(samplers);
-    delete_all(amplifiers);
-    delete_all(filters);
-    delete_all(delays);
+    sequencers.release();
+    keyboards.release();
+    oscillators.release();
+    mixers.release();
+    samplers.release();
+    amplifiers.release();
+    filters.release();
+    delays.release();
+    free_retired();
+}
+
+void GENERATOR::free_retired()
+{
+    sequencers.free_retired();
+    keyboards.free_retired();
+    oscillators.free_retired();
+    mixers.free_retired();
+    samplers.free_retired();
+    amplifiers.free_retired();
+    filters.free_retired();
+    delays.free_retired();
 }

@@ -9,6 +9,7 @@
 
 #include "synth/keyboard.h"
 #include "synth/mixer.h"
+#include "synth/module_list.h"
 #include "synth/pcf.h"
 #include "synth/ports.h"
 #include "synth/sampler.h"
@@ -19,15 +20,20 @@
 
 class GENERATOR : public OUTPUT {
 public:
+    // Whether a callback may evaluate the patch now (it is the patch that
+    // plays): changes of the lists then keep what they replace until
+    // free_retired().
+    std::atomic<bool> playing{false};
+
     // Declaration order is the evaluation order of every sample.
-    std::vector<SEQUENCER *> sequencers;
-    std::vector<KEYBOARD *> keyboards;
-    std::vector<VCO *> oscillators;
-    std::vector<MIXER *> mixers;
-    std::vector<SAMPLER *> samplers;
-    std::vector<VCA *> amplifiers;
-    std::vector<PCF *> filters;
-    std::vector<SFX_DELAY *> delays;
+    MODULE_LIST<SEQUENCER> sequencers{playing};
+    MODULE_LIST<KEYBOARD> keyboards{playing};
+    MODULE_LIST<VCO> oscillators{playing};
+    MODULE_LIST<MIXER> mixers{playing};
+    MODULE_LIST<SAMPLER> samplers{playing};
+    MODULE_LIST<VCA> amplifiers{playing};
+    MODULE_LIST<PCF> filters{playing};
+    MODULE_LIST<SFX_DELAY> delays{playing};
     char patch_path[800];
     // The name of the mixer the patch plays: the one its output line
     // ("OUTPUT_1;NAME;") names, when the patch has such a mixer, else
@@ -75,6 +81,10 @@ public:
     // Deletes every module of every list and empties the lists. For a patch
     // that is being discarded while no callback evaluates it.
     void release_modules();
+    // Frees the list copies replaced and the modules removed while the patch
+    // played. Only while no callback holds them: none runs now (and any that
+    // starts takes the lists as they are), or none has run since.
+    void free_retired();
 
     // Frames evaluated between two readings of the connections: a cable moved
     // while the sound plays is heard at most this many frames late (1.45 ms
@@ -104,8 +114,8 @@ namespace generator_walk {
 
 // A list whose modules are all of the list's own type is walked with direct
 // calls that the compiler inlines; a list holding a subclass (a test's
-// scripted module) goes through the virtual evolue(). Lists change only
-// while no callback runs, so this is decided once per call.
+// scripted module) goes through the virtual evolue(). A call walks the lists
+// as published when it starts, so this is decided once per call.
 template <typename Module> bool direct(const std::vector<Module *> &list)
 {
     for (Module *m : list)
@@ -140,27 +150,37 @@ template <typename Module> SYNTH_NOINLINE void walk(const std::vector<Module *> 
 template <typename AfterFrame> void GENERATOR::evaluate(int frames, AfterFrame &&after_frame)
 {
     using namespace generator_walk;
-    const bool d[] = {direct(sequencers), direct(keyboards),  direct(oscillators), direct(mixers),
-                      direct(samplers),   direct(amplifiers), direct(filters),     direct(delays)};
+    // The lists as published now: modules added or removed meanwhile are
+    // heard from the next call.
+    const auto &seq = sequencers.walked();
+    const auto &key = keyboards.walked();
+    const auto &osc = oscillators.walked();
+    const auto &mix = mixers.walked();
+    const auto &smp = samplers.walked();
+    const auto &amp = amplifiers.walked();
+    const auto &fil = filters.walked();
+    const auto &del = delays.walked();
+    const bool d[] = {direct(seq), direct(key), direct(osc), direct(mix),
+                      direct(smp), direct(amp), direct(fil), direct(del)};
     for (int first = 0; first < frames; first += SUB_BLOCK) {
-        latch(sequencers);
-        latch(keyboards);
-        latch(oscillators);
-        latch(mixers);
-        latch(samplers);
-        latch(amplifiers);
-        latch(filters);
-        latch(delays);
+        latch(seq);
+        latch(key);
+        latch(osc);
+        latch(mix);
+        latch(smp);
+        latch(amp);
+        latch(fil);
+        latch(del);
         const int end = frames - first < SUB_BLOCK ? frames : first + SUB_BLOCK;
         for (int i = first; i < end; ++i) {
-            walk(sequencers, d[0]);
-            walk(keyboards, d[1]);
-            walk(oscillators, d[2]);
-            walk(mixers, d[3]);
-            walk(samplers, d[4]);
-            walk(amplifiers, d[5]);
-            walk(filters, d[6]);
-            walk(delays, d[7]);
+            walk(seq, d[0]);
+            walk(key, d[1]);
+            walk(osc, d[2]);
+            walk(mix, d[3]);
+            walk(smp, d[4]);
+            walk(amp, d[5]);
+            walk(fil, d[6]);
+            walk(del, d[7]);
             after_frame(i);
         }
     }

@@ -63,7 +63,7 @@ struct Rig {
         delay->INPUT::connect(out);
         connect_output_tap(patch);
     }
-    template <typename M> static M *add(std::vector<M *> &list, M *m)
+    template <typename M> static M *add(MODULE_LIST<M> &list, M *m)
     {
         list.push_back(m);
         return m;

@@ -38,8 +38,8 @@ TEST(MidiInput, NotesFromTheConnectedSourcePlayTheKeyboardOnTheMainThread)
 {
     JackTestServer server;
     ASSERT_TRUE(server.running());
-    KEYBOARD keyboard;
     GENERATOR patch;
+    KEYBOARD &keyboard = *new KEYBOARD; // the patch's, released with it
     patch.keyboards.push_back(&keyboard);
     gen = &patch;
     // Another JACK client with the MIDI output "sender<pid>:keys".
@@ -89,7 +89,7 @@ TEST(MidiInput, NotesFromTheConnectedSourcePlayTheKeyboardOnTheMainThread)
     EXPECT_TRUE(listed);
     close_midi_input();
     gen = nullptr;
-    patch.keyboards.clear();
+    patch.release_modules();
 }
 
 } // namespace

@@ -15,7 +15,7 @@ protected:
     void SetUp() override { fill_NOTE2FREQ(); }
     void TearDown() override { g.release_modules(); }
 
-    template <typename Module> Module *add(std::vector<Module *> &list, const char *name)
+    template <typename Module> Module *add(MODULE_LIST<Module> &list, const char *name)
     {
         Module *m = new Module();
         std::strcpy(m->name, name);
@@ -124,7 +124,7 @@ struct Rig {
         c->INPUT::connect(key);
     }
     ~Rig() { g.release_modules(); }
-    template <typename M> static M *add(std::vector<M *> &list, M *m)
+    template <typename M> static M *add(MODULE_LIST<M> &list, M *m)
     {
         list.push_back(m);
         return m;
