@@ -47,8 +47,8 @@ def dialog_row_box(row):
 
 def listing_row(qsy, name):
     """The dialog's row of a name: the names holding "QSY" then those holding
-    "qsy", in the directory's order, shown last first."""
-    entries = os.listdir(qsy)
+    "qsy", each group sorted, shown last first."""
+    entries = sorted(os.listdir(qsy))
     names = [n for n in entries if "QSY" in n] + [n for n in entries if "qsy" in n]
     return list(reversed(names)).index(name)
 

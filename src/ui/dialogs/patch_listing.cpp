@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -23,6 +24,8 @@ PATCH_LISTING list_patches(const char *directory)
             lower.push_back(e->d_name);
     }
     closedir(d);
+    std::sort(listing.names.begin(), listing.names.end());
+    std::sort(lower.begin(), lower.end());
     listing.names.insert(listing.names.end(), lower.begin(), lower.end());
     return listing;
 }
