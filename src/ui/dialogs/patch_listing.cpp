@@ -6,12 +6,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "patch/error_words.h"
+
 PATCH_LISTING list_patches(const char *directory)
 {
     PATCH_LISTING listing;
     DIR *d = opendir(directory);
     if (d == nullptr) {
-        listing.problem = std::string("Cannot read ") + directory + ": " + std::strerror(errno);
+        listing.problem = std::string("Cannot read ") + directory + ": " + error_words(errno);
         return listing;
     }
     std::vector<std::string> lower;

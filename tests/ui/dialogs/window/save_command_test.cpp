@@ -83,7 +83,7 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     TempDir dir;
     ASSERT_EQ(chdir(dir.path("").c_str()), 0); // the saves land in QSY/ there
     ASSERT_EQ(mkdir("QSY", 0755), 0);
-    ASSERT_EQ(mkdir("QSY/TAKEN", 0755), 0); // no file can replace it
+    ASSERT_EQ(mkdir("QSY/TAKEN.QSY", 0755), 0); // no file can replace it
     modal_hooks.each_pass = each_pass;
 
     glClearColor(0, 1, 0, 0);
@@ -108,7 +108,7 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     std::ostringstream written;
     written << std::ifstream("QSY/MINE.QSY").rdbuf();
     EXPECT_EQ(written.str(), patch_as_written());
-    EXPECT_TRUE(std::filesystem::is_directory("QSY/TAKEN"));
+    EXPECT_TRUE(std::filesystem::is_directory("QSY/TAKEN.QSY"));
     EXPECT_EQ(seen, (std::vector<std::vector<int>>{{0, 145, 0}, {57, 60, 66}, {10, 22, 16}}));
     // Left: the last key's release and the entry's request to redraw.
     EXPECT_EQ(queue(), (std::vector<int>{SDL_KEYUP, SDL_USEREVENT}));
