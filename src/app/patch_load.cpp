@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "app/output_tap.h"
 #include "app/patch_swap.h"
@@ -16,6 +15,7 @@
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
+#include "patch/error_words.h"
 #include "ui/views/view_state.h"
 #include "synth/generator.h"
 #include "ui/dialogs/load_dialog.h"
@@ -23,18 +23,6 @@
 namespace {
 
 GENERATOR *loaded_patch = nullptr; // built by the dialog, waiting for the main loop
-
-bool load_chosen(const std::string &name, std::string &why)
-{
-    GENERATOR *next = build_patch_for_loading(std::string(PATCH_DIRECTORY) + "/" + name, why);
-    if (next == nullptr) {
-        std::printf("%s\n", why.c_str());
-        return false;
-    }
-    discard_patch(loaded_patch);
-    loaded_patch = next;
-    return true;
-}
 
 // Every panel drawn once, from the work area's top-left corner.
 void show_panels()
@@ -50,11 +38,23 @@ void show_panels()
 
 } // namespace
 
+bool load_chosen_patch(const std::string &name, std::string &why)
+{
+    GENERATOR *next = build_patch_for_loading(std::string(PATCH_DIRECTORY) + "/" + name, why);
+    if (next == nullptr) {
+        std::printf("%s\n", why.c_str());
+        return false;
+    }
+    discard_patch(loaded_patch);
+    loaded_patch = next;
+    return true;
+}
+
 void LOAD_QSY()
 {
     std::printf("LOAD QSY\n");
     LOAD_DIALOG dialog(list_patches(PATCH_DIRECTORY));
-    run_load_dialog(dialog, load_chosen);
+    run_load_dialog(dialog, load_chosen_patch);
 }
 
 GENERATOR *build_patch_for_loading(const std::string &path, std::string &why)
@@ -63,7 +63,7 @@ GENERATOR *build_patch_for_loading(const std::string &path, std::string &why)
     FILE *probe = nullptr;
     if (stat(path.c_str(), &st) != 0 ||
         (S_ISREG(st.st_mode) && !(probe = std::fopen(path.c_str(), "r")))) {
-        why = "Cannot read " + path + ": " + std::strerror(errno);
+        why = "Cannot read " + path + ": " + error_words(errno);
         return nullptr;
     }
     if (probe == nullptr) {
@@ -74,10 +74,10 @@ GENERATOR *build_patch_for_loading(const std::string &path, std::string &why)
     GENERATOR *next = new GENERATOR(path.c_str());
     if (next->load_status == 0)
         return next;
+    why = next->load_problem;
     discard_patch(next);
     if (gen != nullptr && SDL_WasInit(SDL_INIT_VIDEO))
         SDL_WM_SetCaption(gen->patch_path, nullptr);
-    why = path + " has a fault that stops its reading: the patch playing goes on";
     return nullptr;
 }
 

@@ -9,16 +9,21 @@ class GENERATOR;
 // The directory the load dialog lists and loads from.
 constexpr const char *PATCH_DIRECTORY = "QSY";
 
-// Runs the load dialog over PATCH_DIRECTORY. The chosen file is built at
-// once: a file that cannot be read, is not a regular file, or whose reading
-// stops at a fatal fault leaves the running patch playing, and the dialog and
-// the trace say why. A file that loads, with warnings or without, becomes the
-// next patch, which install_loaded_patch() puts in place at the start of the
-// main loop's next pass, when no handler holds a panel of the old patch.
+// Runs the load dialog over PATCH_DIRECTORY with load_chosen_patch().
 void LOAD_QSY();
 
-// Builds the patch of path; null, with why set, when it cannot replace the
-// running one (the window's caption goes back to the running patch then).
+// The dialog's load order: builds the patch of the file name in
+// PATCH_DIRECTORY at once. A file that cannot be read, is not a regular file,
+// is not a patch, or whose reading stops at a fatal fault leaves the running
+// patch playing, and the dialog and the trace say why. A file that loads,
+// with warnings or without, becomes the next patch, which
+// install_loaded_patch() puts in place at the start of the main loop's next
+// pass, when no handler holds a panel of the old patch.
+bool load_chosen_patch(const std::string &name, std::string &why);
+
+// Builds the patch of path; null, with why set in plain words ("QSY/X.QSY,
+// line 12: empty field in the declaration of VCO_1"), when it cannot replace
+// the running one (the window's caption goes back to the running patch then).
 GENERATOR *build_patch_for_loading(const std::string &path, std::string &why);
 
 // Makes the patch LOAD_QSY built the running patch, if there is one: the

@@ -72,8 +72,10 @@ bool init_Q_MODULAR(const CommandLine &cmd, int &status)
         return false;
     }
     status = load_running_patch(cmd.patch.c_str(), stdout);
-    if (status != 0)
+    if (status != 0) {
+        std::fprintf(stderr, "qmodular: cannot read the patch %s\n", gen->load_problem.c_str());
         return false;
+    }
 
     // A sound output that did not open goes on to the stream, which cannot
     // start on it and says so.

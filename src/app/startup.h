@@ -18,8 +18,9 @@ extern FSOUND_STREAM *output_stream;
 // CALLBACK_READY is 1, and opens the MIDI input (saying what it opened).
 // Returns true when the patch plays. Otherwise, after the message, false
 // with the exit status in status: 1 when no patch file was given (after a
-// key), or it cannot be read (before the sound dialog), or the stream cannot
-// start; the load status of a fatal fault in the patch; 0 when the user
+// key), or it cannot be read or is not a patch (before the sound dialog), or
+// the stream cannot start; the load status of a fatal fault in the patch
+// (both refusals of the file say why on the error output); 0 when the user
 // leaves the sound dialog; the remote listener's status when it cannot
 // listen. What was opened before stays open for shutdown_Q_MODULAR().
 bool init_Q_MODULAR(const CommandLine &cmd, int &status);

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "patch/patch_fields.h"
 #include "patch/patch_sections.h"
@@ -7,6 +8,13 @@
 namespace {
 
 const char *const DEFAULT_PATCH = "orgue.QSY";
+
+// The readers' reasons name the file first: "QSY/X.QSY, line 12: ...".
+void name_the_file(GENERATOR &g, const char *path)
+{
+    if (g.load_status != 0)
+        g.load_problem = std::string(path) + ", " + g.load_problem;
+}
 
 } // namespace
 
@@ -22,6 +30,7 @@ GENERATOR::GENERATOR(const char *path) : GENERATOR()
 int GENERATOR::load_QSY(const char *path)
 {
     load_status = 0;
+    load_problem.clear();
     show_patch_in_title(path);
     FILE *file = path ? std::fopen(path, "r") : nullptr;
     if (!file) {
@@ -35,6 +44,7 @@ int GENERATOR::load_QSY(const char *path)
         read = read_pattern_section(*this, file);
     }
     std::fclose(file);
+    name_the_file(*this, path);
     return read;
 }
 
@@ -46,5 +56,6 @@ int GENERATOR::load_QSY_link(const char *path)
         return 0;
     const int read = read_link_section(*this, file);
     std::fclose(file);
+    name_the_file(*this, path);
     return read;
 }

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "modules/sockets.h"
 #include "patch/patch_fields.h"
@@ -54,7 +55,7 @@ bool bind_fields(GENERATOR &g, const MODULE &target, const QSTR_PARSER &fields, 
     for (int i = 1; i < fields.get_nbr_champs(); ++i) {
         FIELD field(fields.get_champ(i));
         if (!field) {
-            report_empty_field(g, line);
+            report_empty_field(g, line, std::string("the links of ") + target.name());
             return false;
         }
         bind_field(g, target, field.get(), line);

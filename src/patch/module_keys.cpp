@@ -124,7 +124,7 @@ type_generateur waveform_of(const char *value)
 
 } // namespace
 
-bool read_key(SEQUENCER *seq, const char *field, int line)
+std::string read_key(SEQUENCER *seq, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("DIVIDER")) {
@@ -166,10 +166,10 @@ bool read_key(SEQUENCER *seq, const char *field, int line)
     }
     if (kf.has("POWER"))
         seq->power = kf.as_int();
-    return true;
+    return {};
 }
 
-bool read_key(PCF *filter, const char *field, int line)
+std::string read_key(PCF *filter, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("HICUT"))
@@ -192,18 +192,18 @@ bool read_key(PCF *filter, const char *field, int line)
         filter->bypass = kf.as_int();
     if (kf.has("POWER"))
         filter->power = kf.as_int();
-    return true;
+    return {};
 }
 
-bool read_key(SAMPLER *sampler, const char *field, int line)
+std::string read_key(SAMPLER *sampler, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("FILE"))
-        return load_sample(*sampler, kf.value()) == 1;
-    return true;
+        return load_sample(*sampler, kf.value());
+    return {};
 }
 
-bool read_key(VCO *osc, const char *field, int line)
+std::string read_key(VCO *osc, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("TYPE"))
@@ -223,10 +223,10 @@ bool read_key(VCO *osc, const char *field, int line)
         osc->pulse_width = kf.as_float();
     if (kf.has("POWER"))
         osc->power = kf.as_int();
-    return true;
+    return {};
 }
 
-bool read_key(VCA *amp, const char *field, int line)
+std::string read_key(VCA *amp, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("ATTACK"))
@@ -242,11 +242,11 @@ bool read_key(VCA *amp, const char *field, int line)
         amp->release = (float)kf.as_int();
     if (kf.has("POWER"))
         amp->power = kf.as_int();
-    return true;
+    return {};
 }
 
 // LEVEL_nn and MUTE_nn: channel nn, counted from 1.
-bool read_key(MIXER *mixer, const char *field, int line)
+std::string read_key(MIXER *mixer, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("LEVEL_")) {
@@ -261,15 +261,15 @@ bool read_key(MIXER *mixer, const char *field, int line)
     }
     if (kf.has("POWER"))
         mixer->power = kf.as_int();
-    return true;
+    return {};
 }
 
-bool read_key(KEYBOARD *keyboard, const char *field, int line)
+std::string read_key(KEYBOARD *keyboard, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("OCTAVE"))
         keyboard->octave = kf.as_int();
     if (kf.has("POWER"))
         keyboard->power = kf.as_int();
-    return true;
+    return {};
 }

@@ -3,6 +3,8 @@
 // field, in a fixed order, and a field may hold several.
 #pragma once
 
+#include <string>
+
 #include "synth/keyboard.h"
 #include "synth/mixer.h"
 #include "synth/pcf.h"
@@ -11,13 +13,14 @@
 #include "synth/vca.h"
 #include "synth/vco.h"
 
-// Each returns false only for a fault that ends the load (a sample file
-// that cannot be loaded); anything else it cannot read is reported with the
-// token number (line) and left out.
-bool read_key(SEQUENCER *seq, const char *field, int line);
-bool read_key(PCF *filter, const char *field, int line);
-bool read_key(SAMPLER *sampler, const char *field, int line);
-bool read_key(VCO *osc, const char *field, int line);
-bool read_key(VCA *amp, const char *field, int line);
-bool read_key(MIXER *mixer, const char *field, int line);
-bool read_key(KEYBOARD *keyboard, const char *field, int line);
+// Each returns why the load must end, in plain words, for the one fault that
+// ends it (a sample file that cannot be loaded: "samples/kick.wav: no such
+// file or directory"), else nothing; anything else it cannot read is reported
+// with the token number (line) and left out.
+std::string read_key(SEQUENCER *seq, const char *field, int line);
+std::string read_key(PCF *filter, const char *field, int line);
+std::string read_key(SAMPLER *sampler, const char *field, int line);
+std::string read_key(VCO *osc, const char *field, int line);
+std::string read_key(VCA *amp, const char *field, int line);
+std::string read_key(MIXER *mixer, const char *field, int line);
+std::string read_key(KEYBOARD *keyboard, const char *field, int line);

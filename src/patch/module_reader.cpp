@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "modules/module_types.h"
 #include "patch/module_keys.h"
@@ -8,6 +9,10 @@
 #include "patch/token_reader.h"
 
 namespace {
+
+// The load status of a file without a module section: start-up ends with 1,
+// as for a file it cannot read.
+constexpr int NOT_A_PATCH = 1;
 
 // The longest name the module's name field holds.
 std::size_t name_capacity(MODULE_KIND k)
@@ -39,6 +44,12 @@ public:
     DECLARATION(GENERATOR &g, const char *token, int line)
         : g(g), fields(token, ';'), line(line), name(fields.get_champ(0))
     {
+    }
+
+    // Whether the token declares a module, even one it cannot build.
+    bool declares_a_module() const
+    {
+        return fields.get_nbr_champs() >= 2 && name && kinds_declared_by(name.get()).count > 0;
     }
 
     // Builds the modules the declaration names; false after a fatal fault.
@@ -115,11 +126,12 @@ private:
             if (!field && empty == EMPTY_FIELDS_PASS)
                 continue;
             if (!field) {
-                report_empty_field(g, line);
+                report_empty_field(g, line, std::string("the declaration of ") + name.get());
                 return false;
             }
-            if (!read_key(m, field.get(), line)) {
-                g.load_status = -1;
+            const std::string fault = read_key(m, field.get(), line);
+            if (!fault.empty()) {
+                refuse_at(g, line, fault);
                 return false;
             }
         }
@@ -132,14 +144,25 @@ private:
 int read_module_section(GENERATOR &g, FILE *file)
 {
     TOKEN_READER tokens(file);
+    bool marked = false, declared = false;
     while (tokens.next()) {
         const char *token = tokens.text();
-        if (std::strcmp(token, "BEGIN_OBJECTS_DECLARE") == 0 || token[0] == '#')
+        if (std::strcmp(token, "BEGIN_OBJECTS_DECLARE") == 0) {
+            marked = true;
+            continue;
+        }
+        if (token[0] == '#')
             continue;
         if (std::strcmp(token, "END_OBJECTS_DECLARE") == 0)
             break;
-        if (!DECLARATION(g, token, tokens.number()).build())
+        DECLARATION declaration(g, token, tokens.number());
+        declared = declared || declaration.declares_a_module();
+        if (!declaration.build())
             return 0;
     }
-    return 1;
+    if (marked || declared)
+        return 1;
+    g.load_status = NOT_A_PATCH;
+    g.load_problem = "not a patch file: it declares no module";
+    return 0;
 }

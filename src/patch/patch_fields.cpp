@@ -10,10 +10,16 @@ void report_too_few_fields(int line)
     std::printf("Ligne %d semble avoir moins de 2 parametres\n", line);
 }
 
-void report_empty_field(GENERATOR &g, int line)
+void refuse_at(GENERATOR &g, int line, const std::string &problem)
+{
+    g.load_status = -1;
+    g.load_problem = "line " + std::to_string(line) + ": " + problem;
+}
+
+void report_empty_field(GENERATOR &g, int line, const std::string &declaration)
 {
     std::printf("Erreur, au niveau des parametre ligne [%d]\n", line);
-    g.load_status = -1;
+    refuse_at(g, line, "empty field in " + declaration);
 }
 
 void show_patch_in_title(const char *path)

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "patch/qstr_parser.h"
 
@@ -24,9 +25,13 @@ inline bool contains(const char *text, const char *word)
 // "Ligne N semble avoir moins de 2 parametres": the declaration is skipped.
 void report_too_few_fields(int line);
 
-// An empty field inside a declaration: reported, and the load fails with
-// status -1.
-void report_empty_field(GENERATOR &g, int line);
+// Ends the load at a fault of the file: status -1, and load_problem
+// "line N: " and the problem, N being the token number.
+void refuse_at(GENERATOR &g, int line, const std::string &problem);
+
+// An empty field inside a declaration ("the declaration of VCO_1", "the
+// links of VCA_1"): reported, and the load fails with status -1.
+void report_empty_field(GENERATOR &g, int line, const std::string &declaration);
 
 // Shows the patch path as the window title, when there is a window.
 void show_patch_in_title(const char *path);

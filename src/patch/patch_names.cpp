@@ -22,6 +22,12 @@ const char *patch_name_problem(const char *name)
     return nullptr;
 }
 
+std::string patch_file_name(const char *name)
+{
+    const bool listed = std::strstr(name, "QSY") != nullptr || std::strstr(name, "qsy") != nullptr;
+    return listed ? name : std::string(name) + ".QSY";
+}
+
 std::vector<std::string> list_patch_files(const char *directory)
 {
     std::vector<std::string> names;

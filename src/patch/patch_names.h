@@ -14,6 +14,11 @@ constexpr const char *NAME_TOO_LONG = "A name holds at most 79 characters";
 // (no hidden files, no "." or "..").
 const char *patch_name_problem(const char *name);
 
+// The file an accepted name is saved as: the name itself when it holds "QSY"
+// or "qsy" (the load dialog lists only such names), else the name with ".QSY"
+// added.
+std::string patch_file_name(const char *name);
+
 // The names of the files in the directory ("" is the working directory),
 // sorted, hidden ones and directories left out; empty when it cannot be read.
 std::vector<std::string> list_patch_files(const char *directory);

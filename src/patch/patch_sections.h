@@ -10,8 +10,10 @@
 
 // Builds the modules declared before "END_OBJECTS_DECLARE" and inserts each at
 // the front of its list. Returns 1; returns 0 after a fatal fault (an empty key
-// field, a sample file that cannot be loaded), which also sets
-// load_status to -1 and stops the reading at once.
+// field, a sample file that cannot be loaded), which also sets load_status to
+// -1 and load_problem and stops the reading at once, and for text that is not
+// a patch (no "BEGIN_OBJECTS_DECLARE" and no module declared: random bytes, an
+// empty file), with load_status 1.
 int read_module_section(GENERATOR &g, FILE *file);
 
 // Reads the steps of patterns 1 to 31 written between "BEGIN_PATTERNS_DECLARE"
@@ -27,7 +29,7 @@ void write_pattern_section(const GENERATOR &g, FILE *file);
 // Binds the inputs declared between "BEGIN_LINKS_DECLARE" and
 // "END_LINKS_DECLARE" to the outputs of modules that already exist. Returns 1;
 // returns 0 after a fatal fault (an empty link field), which also sets
-// load_status to -1 and stops the reading at once.
+// load_status to -1 and load_problem and stops the reading at once.
 int read_link_section(GENERATOR &g, FILE *file);
 
 // The link section: "BEGIN_LINKS_DECLARE", one line per module (keyboards,

@@ -7,15 +7,26 @@
 #include <cstring>
 #include <string>
 
+#include "patch/error_words.h"
 #include "patch/patch_names.h"
 #include "patch/patch_sections.h"
 
 namespace {
 
-void say(char *report, size_t size, const std::string &line)
+void keep(char *report, size_t size, const std::string &line)
 {
     std::snprintf(report, size, "%s", line.c_str());
+}
+
+void say(char *report, size_t size, const std::string &line)
+{
+    keep(report, size, line);
     std::printf("%s\n", report);
+}
+
+std::string cannot_write(const std::string &path, int error)
+{
+    return "Cannot write " + path + ": " + error_words(error);
 }
 
 // Permissions of a new file as the process would create it, or those of the
@@ -70,11 +81,15 @@ int save_patch_file(const GENERATOR &g, const char *directory, const char *name,
         say(report, report_size, std::string("Not saved: ") + problem);
         return 0;
     }
-    const std::string path = std::string(directory) + name;
-    std::string temporary = std::string(directory) + "." + name + ".XXXXXX";
+    const std::string file = patch_file_name(name);
+    const std::string path = std::string(directory) + file;
+    std::string temporary = std::string(directory) + "." + file + ".XXXXXX";
     const int fd = mkstemp(&temporary[0]);
     if (fd < 0) {
-        say(report, report_size, "Non de fichier NULL! " + path + ": " + std::strerror(errno));
+        const int e = errno;
+        // The console keeps the line it always printed; the window says why.
+        std::printf("Non de fichier NULL! %s: %s\n", path.c_str(), std::strerror(e));
+        keep(report, report_size, cannot_write(path, e));
         return 0;
     }
     errno = 0;
@@ -86,10 +101,11 @@ int save_patch_file(const GENERATOR &g, const char *directory, const char *name,
     }
     saved = saved && write_whole(g, more, fd) && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!saved) {
-        const std::string why = std::strerror(errno);
+        const int e = errno;
         unlink(temporary.c_str());
+        const bool earlier = access(path.c_str(), F_OK) == 0;
         say(report, report_size,
-            "Not saved: writing " + path + " failed (" + why + "); the file is left as it was");
+            cannot_write(path, e) + (earlier ? "; the file is left as it was" : ""));
         return 0;
     }
     say(report, report_size, "Saved " + path);

@@ -22,13 +22,14 @@ using MORE_SECTIONS = void (*)(FILE *file);
 // then what `more` writes (when given).
 void write_patch(const GENERATOR &g, FILE *file, MORE_SECTIONS more = nullptr);
 
-// Saves the patch as directory + name ("QSY/" and "DEMO.QSY", or "" and a
-// name in the working directory). A refused name (patch_name_problem) writes
-// nothing. The patch is written whole to a temporary file in the same
-// directory, flushed to the disk, then renamed over the target, so a failed
-// save (a full disk, a directory that cannot be written) leaves any earlier
-// file as it was; the file keeps the permissions of the one it replaces.
-// Returns 1 when saved, else 0; either way the outcome is printed as one
-// trace line and kept in report.
+// Saves the patch as directory + patch_file_name(name) ("QSY/" and "DEMO"
+// give QSY/DEMO.QSY; "" is the working directory). A refused name
+// (patch_name_problem) writes nothing. The patch is written whole to a
+// temporary file in the same directory, flushed to the disk, then renamed
+// over the target, so a failed save (a full disk, a directory that cannot be
+// written) leaves any earlier file as it was; the file keeps the permissions
+// of the one it replaces. Returns 1 when saved, else 0; either way the
+// outcome is printed as one trace line and kept in report, for the window, in
+// plain words ("Cannot write QSY/NEW.QSY: permission denied").
 int save_patch_file(const GENERATOR &g, const char *directory, const char *name, MORE_SECTIONS more,
                     char *report, size_t report_size);

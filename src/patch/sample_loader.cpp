@@ -6,12 +6,13 @@
 
 #include "patch/wav_reader.h"
 
-int load_sample(SAMPLER &sampler, const char *path)
+std::string load_sample(SAMPLER &sampler, const char *path)
 {
     if (std::strlen(path) >= sizeof sampler.file) {
         std::printf("SAMPLER[%s] : the path [%s] is longer than %d characters, file not loaded\n",
                     sampler.name, path, (int)sizeof sampler.file - 1);
-        return 0;
+        return "a sample path is longer than " + std::to_string(sizeof sampler.file - 1) +
+               " characters";
     }
 
     std::vector<int16_t> data;
@@ -23,10 +24,11 @@ int load_sample(SAMPLER &sampler, const char *path)
     case WavStatus::cannot_read:
         std::printf("Error load [%s]\n", path);
         std::printf("Error load the file\n");
-        return 0;
+        return std::string(path) + (result.status == WavStatus::cannot_open ? ": " : " ") +
+               result.problem;
     case WavStatus::unsupported:
         std::printf("Error load [%s] : the file %s\n", path, result.problem.c_str());
-        return 0;
+        return std::string(path) + " " + result.problem;
     }
 
     sampler.samples = std::move(data);
@@ -34,5 +36,5 @@ int load_sample(SAMPLER &sampler, const char *path)
     sampler.position = 0.0f;
     std::strcpy(sampler.file, path);
     std::printf("Loaded WAVE file [%-32s][%d ]\n", path, sampler.length);
-    return 1;
+    return {};
 }

@@ -1,9 +1,14 @@
 // Loading a sampler's recording from a WAV file (patch key FILE).
 #pragma once
 
+#include <string>
+
 #include "synth/sampler.h"
 
-// Loads a 16-bit PCM mono or stereo WAV file into the sampler; returns 1, or
-// 0 after printing why it was refused (the sampler then keeps what it had).
-// Not to be called while the audio thread evaluates this sampler.
-int load_sample(SAMPLER &sampler, const char *path);
+// Loads a 16-bit PCM mono or stereo WAV file into the sampler; returns
+// nothing, or, after printing its console lines, why it was refused in plain
+// words ("samples/kick.wav: no such file or directory", "samples/kick.wav is
+// not PCM (format tag 3)"; the sampler then keeps
+// what it had). Not to be called while the audio thread evaluates this
+// sampler.
+std::string load_sample(SAMPLER &sampler, const char *path);

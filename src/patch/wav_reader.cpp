@@ -1,8 +1,11 @@
 #include "patch/wav_reader.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include "patch/error_words.h"
 
 namespace {
 
@@ -63,7 +66,7 @@ WavReadResult read_wav_stereo16(const char *path, std::size_t max_values,
     values.clear();
     File f(std::fopen(path, "rb"));
     if (!f)
-        return {WavStatus::cannot_open, "cannot be opened"};
+        return {WavStatus::cannot_open, error_words(errno)};
 
     unsigned char riff[12];
     if (std::fread(riff, 1, sizeof riff, f.get()) != sizeof riff)

@@ -15,7 +15,9 @@ enum class WavStatus {
 
 struct WavReadResult {
     WavStatus status;
-    std::string problem; // what is wrong, when status is unsupported
+    // What is wrong: why the file cannot be opened ("no such file or
+    // directory"), else words to follow its name ("is not a RIFF WAVE file").
+    std::string problem;
 };
 
 // Reads the sample data of a 16-bit PCM mono or stereo WAV file as

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <typeinfo>
 #include <vector>
 
@@ -74,9 +75,13 @@ public:
     int save_QSY(FILE *file) const;
 
     // 0 when the last load went well; otherwise the exit status the fault
-    // carries (-1), so that start-up can end the program with it while a load
-    // at run time refuses the file and keeps the running patch.
+    // carries (-1 for a fault in the file, 1 for a file that is not a patch),
+    // so that start-up can end the program with it while a load at run time
+    // refuses the file and keeps the running patch.
     int load_status;
+    // Why, in plain words, for the window and the console ("QSY/X.QSY, line
+    // 12: empty field in the declaration of VCO_1"); empty after a good load.
+    std::string load_problem;
 
     // Deletes every module of every list and empties the lists. For a patch
     // that is being discarded while no callback evaluates it.

@@ -2,6 +2,7 @@
 with no sound card, the remote-control port and the exit statuses."""
 import os
 import pty
+import random
 import re
 import select
 import signal
@@ -156,7 +157,11 @@ def test_options_without_patch_ask_for_one_and_exit_1(args, tmp):
 
 
 def test_unreadable_patch_ends_start_up_with_1_before_the_dialog(args, tmp):
-    for patch, why in ((os.path.join(tmp, "NONE.QSY"), b"No such file"), (tmp, b"Is a directory")):
+    noise = os.path.join(tmp, "NOISE.QSY")
+    with open(noise, "wb") as f:
+        f.write(random.Random(3).randbytes(2048))
+    for patch, why in ((os.path.join(tmp, "NONE.QSY"), b"No such file"), (tmp, b"Is a directory"),
+                       (noise, b"NOISE.QSY, not a patch file: it declares no module\n")):
         r = run(["--no-remote", patch], args.exe, args.data)
         assert r.returncode == 1, r
         assert b"cannot read the patch" in r.stderr and why in r.stderr, r

@@ -47,8 +47,8 @@ def dialog_row_box(row):
 
 def listing_row(qsy, name):
     """The dialog's row of a name: the names holding "QSY" then those holding
-    "qsy", in the directory's order, shown last first."""
-    entries = os.listdir(qsy)
+    "qsy", each group sorted, shown last first."""
+    entries = sorted(os.listdir(qsy))
     names = [n for n in entries if "QSY" in n] + [n for n in entries if "qsy" in n]
     return list(reversed(names)).index(name)
 
@@ -101,7 +101,7 @@ def test_the_program_in_its_window(args, tmp):
             w.xdo("mouseup", "1")
             w.wait_changed("the cable at the amplifier", back, VCA_SOCKET_AREA)
             w.save_as("CABLE.QSY")
-            saved = w.wait_file(os.path.join(work, "CABLE.QSY"), "END_LINKS_DECLARE")
+            saved = w.wait_file(os.path.join(work, "QSY", "CABLE.QSY"), "END_LINKS_DECLARE")
             links = saved[saved.index("BEGIN_LINKS_DECLARE"):]
             assert "MIXER_4;ADD_CHANELL=VCA_1;" in links, links
             assert "ADD_CHANELL=VCO_1" not in links, links

@@ -174,6 +174,7 @@ TEST_F(LinkReader, EmptyLinkFieldIsFatal)
     find(p.g);
     EXPECT_TRUE(has(p.printed, "Erreur, au niveau des parametre ligne [14]\n"));
     EXPECT_EQ(p.g.load_status, -1);
+    EXPECT_EQ(p.g.load_problem, "line 14: empty field in the links of VCA_1");
     EXPECT_EQ(p.links_read, 0);
     EXPECT_EQ(vca2->INPUT::source, nullptr);
 }

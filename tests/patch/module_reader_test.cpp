@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "patch_text.h"
@@ -166,6 +167,7 @@ TEST(ModuleReader, EmptyKeyFieldIsFatal)
     PATCH_TEXT p(section("VCO_1;;TYPE=2;\nVCO_2;TYPE=3;\n"));
     EXPECT_TRUE(has(p.printed, "Erreur, au niveau des parametre ligne [2]\n"));
     EXPECT_EQ(p.g.load_status, -1);
+    EXPECT_EQ(p.g.load_problem, "line 2: empty field in the declaration of VCO_1");
     EXPECT_EQ(p.modules_read, 0);
     // Reading stopped at once: the next declaration was never built.
     EXPECT_EQ(p.g.get_VCO_by_name("VCO_2"), nullptr);
@@ -176,6 +178,7 @@ TEST(ModuleReader, SampleFileThatCannotBeLoadedIsFatal)
 {
     PATCH_TEXT p(section("SAMPLER_1;FILE=samples/no_such_file.wav;\nVCO_2;TYPE=3;\n"));
     EXPECT_EQ(p.g.load_status, -1);
+    EXPECT_EQ(p.g.load_problem, "line 2: samples/no_such_file.wav: no such file or directory");
     EXPECT_EQ(p.modules_read, 0);
     EXPECT_TRUE(p.g.oscillators.empty());
 }
@@ -186,6 +189,34 @@ TEST(ModuleReader, WithoutTheOpeningMarker)
     PATCH_TEXT without("VCO_1;TYPE=2;PHASE=0;\nMIXER_4;;\nEND_OBJECTS_DECLARE\n");
     EXPECT_EQ(module_section(with.g), module_section(without.g));
     EXPECT_EQ(without.g.oscillators.size(), 1u);
+}
+
+// Text without a module section is no patch, and no empty one either.
+TEST(ModuleReader, TextThatDeclaresNoModuleAndHasNoMarkerIsNotAPatch)
+{
+    std::mt19937 bytes(1);
+    std::string random(4096, ' ');
+    for (char &c : random)
+        c = static_cast<char>(bytes());
+    const struct {
+        const char *what;
+        std::string text;
+        int status;
+    } cases[] = {
+        {"random bytes", random, 1},
+        {"an empty file", "", 1},
+        {"words and fields that name no module", "hello world;x; #VCO_1;TYPE=1;", 1},
+        {"a declaration after the end marker", "END_OBJECTS_DECLARE\nVCO_1;TYPE=2;\n", 1},
+        {"an empty module section", section(""), 0},
+        {"a declaration without the marker", "VCO_1;TYPE=2;\n", 0},
+    };
+    for (const auto &c : cases) {
+        PATCH_TEXT p(c.text);
+        EXPECT_EQ(p.g.load_status, c.status) << c.what;
+        EXPECT_EQ(p.modules_read, c.status == 0) << c.what;
+        EXPECT_EQ(p.g.load_problem, c.status == 0 ? "" : "not a patch file: it declares no module")
+            << c.what;
+    }
 }
 
 TEST(ModuleReader, StopsAtTheEndMarkerAndSkipsComments)

@@ -1,5 +1,6 @@
 // Loading a sampler's recording: a file read whole and reported; a refused
-// file says why and leaves the recording it had.
+// file says why, on the console and in words for the window, and leaves the
+// recording it had.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,13 +19,13 @@ class SampleLoader : public ::testing::Test {
 protected:
     void SetUp() override { std::strcpy(sampler->name, "SAMPLER_1"); }
 
-    // Loads a file with captured console output.
-    int load(const std::string &path, std::string &printed)
+    // Loads a file with captured console output; why it was refused.
+    std::string load(const std::string &path, std::string &printed)
     {
         testing::internal::CaptureStdout();
-        const int ok = load_sample(*sampler, path.c_str());
+        const std::string why = load_sample(*sampler, path.c_str());
         printed = testing::internal::GetCapturedStdout();
-        return ok;
+        return why;
     }
 
     std::unique_ptr<SAMPLER> sampler = std::make_unique<SAMPLER>();
@@ -38,7 +39,7 @@ TEST_F(SampleLoader, LoadsAFileAndReportsIt)
     const std::string path = dir.path("mono.wav");
     ASSERT_TRUE(write_file(path, wav(1, 1, 16, {100, 200, 300})));
     std::string printed;
-    ASSERT_EQ(load(path, printed), 1);
+    ASSERT_EQ(load(path, printed), "");
     EXPECT_EQ(sampler->length, 3);
     EXPECT_EQ(sampler->samples.size(), 6u);
     EXPECT_STREQ(sampler->file, path.c_str());
@@ -50,20 +51,20 @@ TEST_F(SampleLoader, RefusedLoadsSayWhyAndKeepTheRecording)
     const std::string good = dir.path("good.wav");
     ASSERT_TRUE(write_file(good, wav(1, 2, 16, {1, 2, 3, 4})));
     std::string printed;
-    ASSERT_EQ(load(good, printed), 1);
+    ASSERT_EQ(load(good, printed), "");
 
     const std::string missing = dir.path("missing.wav");
-    EXPECT_EQ(load(missing, printed), 0);
+    EXPECT_EQ(load(missing, printed), missing + ": no such file or directory");
     EXPECT_EQ(printed, "Error load [" + missing + "]\nError load the file\n");
 
     const std::string bad = dir.path("float.wav");
     ASSERT_TRUE(write_file(bad, wav(3, 2, 16, {1, 2})));
-    EXPECT_EQ(load(bad, printed), 0);
+    EXPECT_EQ(load(bad, printed), bad + " is not PCM (format tag 3)");
     EXPECT_NE(printed.find(bad), std::string::npos);
     EXPECT_NE(printed.find("not PCM"), std::string::npos);
 
     const std::string long_path = "/tmp/" + std::string(75, 'x') + ".wav";
-    EXPECT_EQ(load(long_path, printed), 0);
+    EXPECT_EQ(load(long_path, printed), "a sample path is longer than 79 characters");
     EXPECT_NE(printed.find("longer than 79"), std::string::npos);
 
     EXPECT_STREQ(sampler->file, good.c_str());

@@ -1,5 +1,7 @@
 #include "ui/dialogs/name_entry.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -25,6 +27,35 @@ NAME_ENTRY::NAME_ENTRY(const char *prompt, const char *directory)
 {
 }
 
+void NAME_ENTRY::say(const std::string &text)
+{
+    message = text;
+    asking = false;
+}
+
+void NAME_ENTRY::reopen(const std::string &why)
+{
+    state = TYPING;
+    say(why);
+}
+
+bool NAME_ENTRY::enter()
+{
+    if (const char *problem = patch_name_problem(name)) {
+        say(problem);
+        return true;
+    }
+    const std::string file = patch_file_name(name);
+    struct stat st;
+    if (!asking && lstat((directory + file).c_str(), &st) == 0) {
+        say(file + " exists: Enter again to replace, Escape to choose another");
+        asking = true;
+        return true;
+    }
+    state = ACCEPTED;
+    return true;
+}
+
 bool NAME_ENTRY::press(const SDL_keysym &key)
 {
     const size_t length = std::strlen(name);
@@ -34,17 +65,12 @@ bool NAME_ENTRY::press(const SDL_keysym &key)
         return false;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        if (const char *problem = patch_name_problem(name)) {
-            message = problem;
-            return true;
-        }
-        state = ACCEPTED;
-        return true;
+        return enter();
     case SDLK_BACKSPACE:
         if (length == 0)
             return false;
         name[length - 1] = '\0';
-        message.clear();
+        say("");
         return true;
     default:
         break;
@@ -53,12 +79,12 @@ bool NAME_ENTRY::press(const SDL_keysym &key)
     if (c < ' ' || c > '~')
         return false;
     if (length >= PATCH_NAME_MAX) {
-        message = NAME_TOO_LONG;
+        say(NAME_TOO_LONG);
         return true;
     }
     name[length] = static_cast<char>(c);
     name[length + 1] = '\0';
-    message.clear();
+    say("");
     return true;
 }
 
@@ -69,7 +95,12 @@ bool NAME_ENTRY::take(const SDL_Event &event)
     if (event.type == SDL_KEYDOWN)
         return press(event.key.keysym);
     if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_ESCAPE && escape_held) {
-        state = CANCELLED;
+        // Escape while the entry asks about replacing a file only withdraws
+        // the name: the user chooses another.
+        if (asking)
+            say("");
+        else
+            state = CANCELLED;
         return true;
     }
     return false;

@@ -5,12 +5,14 @@
 // While it is open it takes every event. Printable characters type (they do
 // not play notes), Backspace erases, Enter accepts a name that
 // patch_name_problem() accepts (a refused name shows why and the entry stays
-// open), Escape cancels the entry only: it closes on the release of Escape,
-// so that release never reaches the view's handler, which would end the
-// program. Every other key, function keys included, and every mouse or other
-// event is taken and does nothing. As it opens it closes the gates that letter
-// keys held in the view keep open (panels/note_keys.h), since their releases
-// will come to the entry.
+// open). When the file the name gives (patch_file_name) already exists,
+// Enter first asks on the message line whether to replace it: Enter again
+// accepts, Escape withdraws the name and the entry waits for another, and
+// typing or erasing forgets the question. Otherwise Escape cancels the entry
+// only: it closes on the release of Escape, so that release never reaches the
+// view's handler, which would end the program. Every other key, function keys included, and every
+// mouse or other event is taken and does nothing. As it opens it closes the gates that letter keys
+// held in the view keep open (panels/note_keys.h), since their releases will come to the entry.
 //
 // run_name_entry() runs the modal loop (modal_loop.h): whoever asks for a
 // name (the F4 key of either view, the system dashboard's SAVE) simply calls
@@ -33,13 +35,14 @@ public:
     std::string prompt;
     std::string directory; // where the name goes, shown with the file list
     char name[PATCH_NAME_MAX + 1] = "";
-    std::string message; // why the last Enter was refused, or an earlier failure
+    std::string message; // why the last Enter was refused, a question, or an earlier failure
     std::vector<std::string> files;
 
-    // The files of the directory are listed once, here. The same entry may
-    // run again (state back to TYPING, with a message saying why): it keeps
-    // its name and the picture of the view behind.
+    // The files of the directory are listed once, here.
     NAME_ENTRY(const char *prompt, const char *directory);
+    // Opens the entry again after a failure, saying why: it keeps its name
+    // and the picture of the view behind.
+    void reopen(const std::string &why);
 
     bool open() const override { return state == TYPING; }
     // Takes one event; returns whether what the entry shows changed (a user
@@ -52,7 +55,11 @@ public:
 
 private:
     bool escape_held = false;
+    bool asking = false; // whether to replace the file the name gives
     bool press(const SDL_keysym &key);
+    bool enter();
+    // Shows a message; any message ends the question.
+    void say(const std::string &text);
 };
 
 // Runs the entry until a name is accepted (true: entry.name holds it) or the

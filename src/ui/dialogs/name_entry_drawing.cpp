@@ -95,7 +95,7 @@ void NAME_ENTRY::draw()
         text(our_font_7, left, y + 116 + FILE_ROW_H * FILE_ROWS, LEGEND,
              "and " + std::to_string(files.size() - shown) + " more");
     text(our_font_7, left, y + BOX_H - 22, LEGEND,
-         "ONE WORD; THE LOAD DIALOG LISTS ONLY THE NAMES HOLDING QSY");
+         "ONE WORD; .QSY IS ADDED TO A NAME WITHOUT QSY, SO THAT THE LOAD DIALOG LISTS IT");
     text(our_font_7, left, y + BOX_H - 10, LEGEND,
          "ENTER: SAVE     BACKSPACE: ERASE     ESCAPE: CANCEL");
     glPopAttrib();

@@ -2,15 +2,18 @@
 
 #include <dirent.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "patch/error_words.h"
 
 PATCH_LISTING list_patches(const char *directory)
 {
     PATCH_LISTING listing;
     DIR *d = opendir(directory);
     if (d == nullptr) {
-        listing.problem = std::string("Cannot read ") + directory + ": " + std::strerror(errno);
+        listing.problem = std::string("Cannot read ") + directory + ": " + error_words(errno);
         return listing;
     }
     std::vector<std::string> lower;
@@ -23,6 +26,8 @@ PATCH_LISTING list_patches(const char *directory)
             lower.push_back(e->d_name);
     }
     closedir(d);
+    std::sort(listing.names.begin(), listing.names.end());
+    std::sort(lower.begin(), lower.end());
     listing.names.insert(listing.names.end(), lower.begin(), lower.end());
     return listing;
 }

@@ -1,7 +1,8 @@
 // The patch files the load dialog offers: the entries of a directory whose
 // name holds "QSY", then those whose name holds "qsy" (an entry holding both
-// comes twice), each group in the directory's own order. The directory is read
-// directly: nothing goes through the shell and no file is written.
+// comes twice), each group sorted by name (byte order, as the name entry lists
+// its files). The directory is read directly: nothing goes through the shell
+// and no file is written.
 #pragma once
 
 #include <string>

@@ -6,10 +6,8 @@
 
 bool ask_patch_name(NAME_ENTRY &entry, const char *failure)
 {
-    if (failure[0] != '\0') {
-        entry.state = NAME_ENTRY::TYPING;
-        entry.message = failure;
-    }
+    if (failure[0] != '\0')
+        entry.reopen(failure);
     return run_name_entry(entry);
 }
 

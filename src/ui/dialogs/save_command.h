@@ -13,7 +13,6 @@ bool ask_patch_name(NAME_ENTRY &entry, const char *failure);
 
 // Asks for a name and saves the patch as directory + name until a save
 // succeeds (1) or the user cancels (0). A failed save asks again, showing why.
-// The back view's F4 passes "": the name as typed, in the working directory.
 int save_patch_with_entry(const char *directory);
 
 // The save command of the system dashboard and of the front view's F4: the

@@ -158,7 +158,7 @@ void print_oscillator_links(LIST &list)
 
 const KEY_ACTION BACK_PRESSES[] = {
     {SDLK_RCTRL, [](LIST &) { DUPLICATE_LINK_FLAG = 1; }},
-    {SDLK_F4, [](LIST &) { save_patch_with_entry(""); }},
+    {SDLK_F4, [](LIST &) { save_patch_with_entry("QSY/"); }},
     {SDLK_F5, print_oscillator_links},
     {SDLK_F6,
      [](LIST &) {

@@ -7,8 +7,11 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <random>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/main_loop.h"
 #include "app/oscilloscope.h"
@@ -245,7 +248,7 @@ TEST_F(MainLoop, AFileThatCannotReplaceThePatchLeavesItPlaying)
     struct CASE {
         const char *file, *why;
     } cases[] = {
-        {"BROKEN.QSY", "has a fault that stops its reading"},
+        {"BROKEN.QSY", "BROKEN.QSY, line 2: empty field in the declaration of VCO_1"},
         {"MISSING.QSY", "Cannot read"},
         {"FOLDER.QSY", "is not a patch file"},
     };
@@ -257,6 +260,38 @@ TEST_F(MainLoop, AFileThatCannotReplaceThePatchLeavesItPlaying)
         SDL_WM_GetCaption(&title, nullptr);
         EXPECT_STREQ(caption.c_str(), title) << c.file;
     }
+    EXPECT_FALSE(install_loaded_patch());
+    EXPECT_EQ(playing, gen);
+}
+
+// A file of random bytes chosen in the load dialog with real events: the
+// dialog and the console say why, and the patch playing goes on.
+TEST_F(MainLoop, TheLoadDialogRefusesAFileThatIsNotAPatchAndSaysWhy)
+{
+    const std::string data = std::filesystem::current_path();
+    TempDir dir;
+    ASSERT_EQ(0, symlink((data + "/RC").c_str(), dir.path("RC").c_str()));
+    mkdir(dir.path("QSY").c_str(), 0755);
+    std::mt19937 bytes(7);
+    std::string random(2048, ' ');
+    for (char &c : random)
+        c = static_cast<char>(bytes());
+    dir.write("QSY/RANDOM.QSY", random);
+    ASSERT_EQ(0, chdir(dir.path("").c_str()));
+    GENERATOR *playing = gen;
+    LOAD_DIALOG dialog(list_patches(PATCH_DIRECTORY));
+    click_dialog_row(0);
+    view_test::key(SDL_KEYDOWN, SDLK_ESCAPE);
+    view_test::key(SDL_KEYUP, SDLK_ESCAPE);
+
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(run_load_dialog(dialog, load_chosen_patch));
+    const std::string console = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(0, chdir(data.c_str()));
+
+    const std::string why = "QSY/RANDOM.QSY, not a patch file: it declares no module";
+    EXPECT_EQ(why, dialog.message->text);
+    EXPECT_NE(std::string::npos, console.find(why + "\n")) << console;
     EXPECT_FALSE(install_loaded_patch());
     EXPECT_EQ(playing, gen);
 }

@@ -65,15 +65,25 @@ TEST(NameEntry, KeysTypeEraseAcceptAndCancel)
          false},
         {"no eightieth character", typing(std::string(80, 'z')), std::string(79, 'z'),
          NAME_ENTRY::TYPING, true},
+        // QSY/DEMO.QSY exists.
+        {"escape withdraws the name only", typing("DEMO", {enter, escape, escape_up}), "DEMO",
+         NAME_ENTRY::TYPING, false},
+        {"editing forgets the question",
+         typing("DEMO", {enter, backspace, key(SDLK_o, 'O'), enter}), "DEMO", NAME_ENTRY::TYPING,
+         true},
     };
     for (const auto &c : cases) {
-        NAME_ENTRY entry("prompt", "none/");
+        NAME_ENTRY entry("prompt", "QSY/");
         for (const SDL_Event &e : c.events)
             entry.take(e);
         EXPECT_EQ(std::string(entry.name), c.name) << c.what;
         EXPECT_EQ(entry.state, c.state) << c.what;
         EXPECT_EQ(!entry.message.empty(), c.message) << c.what << ": " << entry.message;
     }
+    NAME_ENTRY asking("prompt", "QSY/");
+    for (const SDL_Event &e : typing("DEMO", {enter}))
+        asking.take(e);
+    EXPECT_EQ(asking.message, "DEMO.QSY exists: Enter again to replace, Escape to choose another");
     NAME_ENTRY listing("prompt", "QSY/");
     EXPECT_TRUE(std::is_sorted(listing.files.begin(), listing.files.end()));
     EXPECT_EQ(std::count(listing.files.begin(), listing.files.end(), "DEMO.QSY"), 1);

@@ -1,8 +1,9 @@
 // The save command end to end in a real window, driven by real SDL events: a
 // released click on the system dashboard's SAVE button opens the name entry
 // over the darkened view; the entry takes every event; a failed save asks
-// again; the patch lands in QSY/ under the name typed; Escape closes the
-// entry on its release and leaves nothing for the view's handler.
+// again; the patch lands in QSY/ under the name typed; saving over a file
+// asks first; Escape closes the entry on its release and leaves nothing for
+// the view's handler.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -83,7 +84,7 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     TempDir dir;
     ASSERT_EQ(chdir(dir.path("").c_str()), 0); // the saves land in QSY/ there
     ASSERT_EQ(mkdir("QSY", 0755), 0);
-    ASSERT_EQ(mkdir("QSY/TAKEN", 0755), 0); // no file can replace it
+    ASSERT_EQ(mkdir("QSY/TAKEN.QSY", 0755), 0); // no file can replace it
     modal_hooks.each_pass = each_pass;
 
     glClearColor(0, 1, 0, 0);
@@ -93,7 +94,7 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     for (Uint8 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
         // What the entry must take: a name no file can take, F4, a click, a
         // sequencer step.
-        push_keys("TAKEN\r");
+        push_keys("TAKEN\r\r"); // the second Enter replaces, then the save fails
         key(SDL_KEYDOWN, SDLK_F4);
         SDL_Event click = {};
         click.type = type;
@@ -102,13 +103,13 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
         dash.ajoute_message(MESSAGE(1, &click, nullptr, save));
         dash.evolue();
         if (type == SDL_MOUSEBUTTONDOWN) {
-            EXPECT_EQ(queue().size(), 15u); // a press opens nothing
+            EXPECT_EQ(queue().size(), 17u); // a press opens nothing
         }
     }
     std::ostringstream written;
     written << std::ifstream("QSY/MINE.QSY").rdbuf();
     EXPECT_EQ(written.str(), patch_as_written());
-    EXPECT_TRUE(std::filesystem::is_directory("QSY/TAKEN"));
+    EXPECT_TRUE(std::filesystem::is_directory("QSY/TAKEN.QSY"));
     EXPECT_EQ(seen, (std::vector<std::vector<int>>{{0, 145, 0}, {57, 60, 66}, {10, 22, 16}}));
     // Left: the last key's release and the entry's request to redraw.
     EXPECT_EQ(queue(), (std::vector<int>{SDL_KEYUP, SDL_USEREVENT}));
@@ -117,6 +118,48 @@ TEST(SaveCommand, TheSaveButtonAsksForTheNameInTheWindowUntilTheSaveSucceeds)
     key(SDL_KEYUP, SDLK_ESCAPE);
     EXPECT_EQ(SAVE_QSY(), 0);
     EXPECT_EQ(queue(), (std::vector<int>{SDL_USEREVENT}));
+    modal_hooks = MODAL_HOOKS();
+    ASSERT_EQ(chdir(data.c_str()), 0);
+}
+
+std::vector<std::string> looks; // the file after the first Enter, after Escape
+
+// The second pass looks at the file and presses Escape; the third looks again
+// and presses Enter twice.
+int answer_the_question(void *)
+{
+    if (++passes == 2 || passes == 3) {
+        looks.push_back(file_text("QSY/OLD.QSY"));
+        if (passes == 2) {
+            key(SDL_KEYDOWN, SDLK_ESCAPE, 27);
+            key(SDL_KEYUP, SDLK_ESCAPE);
+        } else {
+            push_keys("\r\r");
+        }
+    }
+    return 0;
+}
+
+TEST(SaveCommand, SavingOverAFileAsksFirstAndEscapeChoosesAnotherName)
+{
+    open_window();
+    LOADED_PATCH patch("QSY/MODULAR.QSY");
+    const std::string data = std::filesystem::current_path();
+    TempDir dir;
+    ASSERT_EQ(chdir(dir.path("").c_str()), 0);
+    ASSERT_EQ(mkdir("QSY", 0755), 0);
+    dir.write("QSY/OLD.QSY", "#old\n");
+    passes = 0;
+    modal_hooks.each_pass = answer_the_question;
+    queue();
+    push_keys("OLD\r");
+
+    EXPECT_EQ(SAVE_QSY(), 1);
+
+    EXPECT_EQ(looks, (std::vector<std::string>{"#old\n", "#old\n"}));
+    EXPECT_EQ(file_text("QSY/OLD.QSY"), patch_as_written());
+    // Both Enters were needed: only the last key's release and the redraw are left.
+    EXPECT_EQ(queue(), (std::vector<int>{SDL_KEYUP, SDL_USEREVENT}));
     modal_hooks = MODAL_HOOKS();
     ASSERT_EQ(chdir(data.c_str()), 0);
 }
