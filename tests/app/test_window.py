@@ -47,10 +47,10 @@ def dialog_row_box(row):
 
 def listing_row(qsy, name):
     """The dialog's row of a name: the names holding "QSY" then those holding
-    "qsy", each group sorted, shown last first."""
+    "qsy", each group sorted, from the top."""
     entries = sorted(os.listdir(qsy))
     names = [n for n in entries if "QSY" in n] + [n for n in entries if "qsy" in n]
-    return list(reversed(names)).index(name)
+    return names.index(name)
 
 
 def is_red(c):

@@ -34,7 +34,7 @@ std::string row_text(const std::string &name)
 } // namespace
 
 LOAD_DIALOG::LOAD_DIALOG(const PATCH_LISTING &listing)
-    : names(listing.names.rbegin(), listing.names.rend()), panel(0, 0, "5")
+    : names(listing.names), panel(0, 0, "5")
 {
     panel.load_RC("RC/LOAD.RC");
     for (SPRITE *s : panel.front)

@@ -38,7 +38,7 @@ public:
     enum STATE { CHOOSING, CHOSEN, CANCELLED };
 
     STATE state = CHOOSING;
-    std::vector<std::string> names; // entry 0 = the last name of the listing
+    std::vector<std::string> names; // in the listing's order, from the top row
     int scroll = 0;                 // the entry of row 0
     int direction = 0;              // 0 still, 1 down (later entries), 2 up
     int hovered = -1;               // the row under the pointer; -1 = none

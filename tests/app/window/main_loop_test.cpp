@@ -211,9 +211,9 @@ TEST_F(MainLoop, TheOscilloscopeShowsOnlyTheTraceAndStillTakesEvents)
 int dialog_row(const char *name)
 {
     const std::vector<std::string> names = list_patches(PATCH_DIRECTORY).names;
-    const auto at = std::find(names.rbegin(), names.rend(), name);
-    EXPECT_NE(names.rend(), at) << name;
-    return static_cast<int>(at - names.rbegin());
+    const auto at = std::find(names.begin(), names.end(), name);
+    EXPECT_NE(names.end(), at) << name;
+    return static_cast<int>(at - names.begin());
 }
 
 void click_dialog_row(int row)

@@ -84,11 +84,11 @@ struct DIALOG {
     }
 };
 
-// Entries from to to of a dialog over total names: entry 0 is the last name.
+// Entries from to to of a dialog over total names, in the listing's order.
 std::vector<std::string> names(int from, int to, int total)
 {
     const std::vector<std::string> all = listing_of(total).names;
-    return {all.rbegin() + from, all.rbegin() + to + 1};
+    return {all.begin() + from, all.begin() + to + 1};
 }
 
 TEST(LoadDialog, HeldButtonsAndTheWheelScrollWithinTheListAndARowChoosesItsEntry)
@@ -116,7 +116,7 @@ TEST(LoadDialog, HeldButtonsAndTheWheelScrollWithinTheListAndARowChoosesItsEntry
     d.click(r);
     EXPECT_EQ(D::CHOSEN, d.dialog.state);
     EXPECT_EQ(6, d.dialog.chosen);
-    EXPECT_EQ("P18.QSY", d.dialog.names[6]);
+    EXPECT_EQ("P06.QSY", d.dialog.names[6]);
 
     DIALOG few(3);
     few.hold("BUTTON_OCT_DOWN", 5);
@@ -224,8 +224,8 @@ TEST(LoadDialog, ANameThatDoesNotLoadIsExplainedAndTheDialogGoesOnUntilEscape)
     EXPECT_FALSE(run_load_dialog(d.dialog, refuse));
 
     modal_hooks = MODAL_HOOKS();
-    EXPECT_EQ(std::vector<std::string>{"P10.QSY"}, load_requests);
-    EXPECT_STREQ("Cannot read QSY/P10.QSY", d.dialog.message->text);
+    EXPECT_EQ(std::vector<std::string>{"P01.QSY"}, load_requests);
+    EXPECT_STREQ("Cannot read QSY/P01.QSY", d.dialog.message->text);
     EXPECT_GE(passes, 2);
     // The Escape release stayed in the dialog; only its redraw event is left.
     SDL_Event left;
