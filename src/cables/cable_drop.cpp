@@ -166,6 +166,14 @@ std::string drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, 
 {
     link_not_created = 1;
     const END &end = ENDS[kind];
+    const INPUT_AT fed = input_at(link.input_panel, link.input_socket);
+    if (target == nullptr && !duplicate && fed.socket != nullptr) {
+        const char *socket = name_in_panel(*link.input_panel, link.input_socket);
+        fed.socket->plug(fed.module, fed.channel, MODULE());
+        std::printf("Debranche [%s]\n", socket);
+        return std::string("Cable pulled out: ") + fed.module.name() + " " + socket +
+               " hears nothing there";
+    }
     const char *console;
     const std::string why = refusal(link, end, target, p, console);
     if (p != nullptr && (std::strstr(p->NAME, "INPUT") || std::strstr(p->NAME, "OUTPUT")))
@@ -178,11 +186,8 @@ std::string drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, 
     if (end.output) {
         // A gate or sync output end rewires nothing: the rebuilt list puts
         // the cable back.
-        if (end.signal == SIGNAL::AUDIO) {
-            const INPUT_AT in = input_at(link.input_panel, link.input_socket);
-            if (in.socket != nullptr)
-                in.socket->plug(in.module, in.channel, to);
-        }
+        if (end.signal == SIGNAL::AUDIO && fed.socket != nullptr)
+            fed.socket->plug(fed.module, fed.channel, to);
     } else {
         move_input(link, input_at(target, p), duplicate);
     }

@@ -74,6 +74,23 @@ POINT centre(OBJET &panel, const char *element)
              : POINT{-1, -1};
 }
 
+POINT empty_spot()
+{
+    const SDL_Surface *window = SDL_GetVideoSurface();
+    for (int y = window->h - 8; y > 0; y -= 16)
+        for (int x = window->w - 8; x > 0; x -= 16) {
+            const POINT p{x + offsx, y + offsy};
+            bool covered = false;
+            for (const OBJET *o : objets_globaux)
+                covered = covered || (p.x >= o->x && p.x < o->x + o->w && p.y >= o->y &&
+                                      p.y < o->y + o->h);
+            if (!covered)
+                return p;
+        }
+    ADD_FAILURE() << "every point of the window shows a panel";
+    return {0, 0};
+}
+
 SDL_Event mouse_event(Uint8 type, Uint8 which, POINT p)
 {
     SDL_Event e = {};

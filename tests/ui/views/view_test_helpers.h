@@ -36,6 +36,9 @@ OBJET &panel_of(const char *module);
 // The centre of an element of the panel's current view, on the work area.
 POINT centre(OBJET &panel, const char *element);
 
+// A work-area point of the window that no panel covers.
+POINT empty_spot();
+
 // Events at work-area points, put in the window with the scroll offsets as
 // they are when made (a motion when type is SDL_MOUSEMOTION), then pushed.
 SDL_Event mouse_event(Uint8 type, Uint8 which, POINT p);

@@ -34,7 +34,8 @@ struct SOCKET {
     const char *module, *name;
 };
 
-POINT at(SOCKET s) { return centre(panel_of(s.module), s.name); }
+// A socket, or empty space when the module is null.
+POINT at(SOCKET s) { return s.module ? centre(panel_of(s.module), s.name) : empty_spot(); }
 
 VCO *vco(GENERATOR &g, const char *name) { return g.get_VCO_by_name(name); }
 
@@ -89,10 +90,20 @@ TEST(LinksView, ADroppedCableEndRewiresThePatchAndTheNextSecondSoundsSo)
              while (g.get_MIXER_by_name("MIXER_1")->count < MIXER::CHANNELS)
                  g.get_MIXER_by_name("MIXER_1")->ajoute_en_entree(vco(g, "VCO_LFO"), -1);
          }},
+        // Either end dropped on empty space pulls the cable out; a mixer's
+        // channel stays counted, fed by nothing.
+        {{"VCA_1", "INPUT"}, {nullptr, nullptr}, false, "Debranche [INPUT]\n",
+         "Cable pulled out: VCA_1 INPUT hears nothing there",
+         [](GENERATOR &g) { g.get_VCA_by_name("VCA_1")->INPUT::connect(nullptr); }},
+        {{"MIXER_4", "INPUT_2"}, {nullptr, nullptr}, false, "Debranche [INPUT_2]\n",
+         "Cable pulled out: MIXER_4 INPUT_2 hears nothing there",
+         [](GENERATOR &g) { g.get_MIXER_by_name("MIXER_4")->inputs[1].connect(nullptr); }},
+        {{"VCA_1", "INPUT"}, {nullptr, nullptr}, true, "Postionn\xe9 sur rien\n",
+         "No socket there: the cable goes back", nullptr},
         // clang-format on
     };
     for (const CASE &c : cases) {
-        SCOPED_TRACE(std::string(c.from.name) + " to " + c.to.module + "." + c.to.name);
+        SCOPED_TRACE(std::string(c.from.name) + " to " + (c.to.module ? c.to.module : "nowhere"));
         VIEW_PATCH view(PATCH, true);
         if (c.before) {
             c.before(*gen);
