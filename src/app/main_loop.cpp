@@ -35,6 +35,7 @@
 #include "ui/views/view_state.h"
 #include "synth/generator.h"
 #include "ui/views/front_view.h"
+#include "ui/views/module_commands.h"
 #include "ui/views/status_line.h"
 
 MAIN_LOOP main_loop;
@@ -116,6 +117,7 @@ int build_visible_side()
     our_font_14.init(FONT_FILE, 12);
     create_dashboards();
     load_dialog = LOAD_QSY;
+    new_patch = start_empty_patch;
     modal_hooks = {modal_box_duties, paint_current_view, nullptr};
     clear_console();
     CALLBACK_READY.store(1);
@@ -134,7 +136,9 @@ std::vector<OBJET *> front_event_list()
 
 PASS_DRAWING main_loop_pass()
 {
-    int owed = install_loaded_patch() || main_loop.redraw_owed ? VIEW_REDRAW : 0;
+    // Module orders first: they name modules of the patch a load replaces.
+    const bool edited = carry_out_module_orders();
+    int owed = install_loaded_patch() || edited || main_loop.redraw_owed ? VIEW_REDRAW : 0;
     main_loop.redraw_owed = false;
     if (main_loop.switch_view_owed) {
         main_loop.switch_view_owed = false;
@@ -215,6 +219,7 @@ void close_window()
     delete bibliotheque_graphique;
     bibliotheque_graphique = nullptr;
     load_dialog = nullptr;
+    new_patch = nullptr;
     modal_hooks = MODAL_HOOKS();
     SDL_Quit();
 }

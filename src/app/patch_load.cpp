@@ -16,6 +16,8 @@
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "patch/error_words.h"
+#include "modules/module_types.h"
+#include "ui/views/module_commands.h"
 #include "ui/views/view_state.h"
 #include "synth/generator.h"
 #include "ui/dialogs/load_dialog.h"
@@ -48,6 +50,15 @@ bool load_chosen_patch(const std::string &name, std::string &why)
     discard_patch(loaded_patch);
     loaded_patch = next;
     return true;
+}
+
+void start_empty_patch()
+{
+    GENERATOR *next = new GENERATOR();
+    std::snprintf(next->patch_path, sizeof next->patch_path, "%s", UNTITLED);
+    next->mixers.push_back(new_module(MIXER_MODULE, next->output_mixer).as<MIXER>());
+    discard_patch(loaded_patch);
+    loaded_patch = next;
 }
 
 void LOAD_QSY()
@@ -89,6 +100,8 @@ bool install_loaded_patch()
     loaded_patch = nullptr;
     release_patch_panels();
     replace_patch(next);
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_WM_SetCaption(next->patch_path, nullptr);
     if (next->get_MIXER_by_name(next->output_mixer) == nullptr)
         std::printf("No mixer named %s in this patch: the output stays silent\n",
                     next->output_mixer);
@@ -111,6 +124,7 @@ void release_patch_panels()
     if (information_dash != nullptr)
         information_dash->set_CIBLE(nullptr);
     forget_view_picks();
+    forget_module_orders();
     MOVING_OBJET = -1;
     sequenceurs_gui.clear();
     for (OBJET *panel : objets_globaux)

@@ -8,6 +8,8 @@ class GENERATOR;
 
 // The directory the load dialog lists and loads from.
 constexpr const char *PATCH_DIRECTORY = "QSY";
+// The name of a patch started empty, until it is saved.
+constexpr const char *UNTITLED = "untitled";
 
 // Runs the load dialog over PATCH_DIRECTORY with load_chosen_patch().
 void LOAD_QSY();
@@ -20,6 +22,11 @@ void LOAD_QSY();
 // install_loaded_patch() puts in place at the start of the main loop's next
 // pass, when no handler holds a panel of the old patch.
 bool load_chosen_patch(const std::string &name, std::string &why);
+
+// The new-patch order (Ctrl+N, the system dashboard's NEW): an empty patch
+// that holds only its output mixer (DEFAULT_OUTPUT), named "untitled", which
+// install_loaded_patch() puts in place as a loaded one.
+void start_empty_patch();
 
 // Builds the patch of path; null, with why set in plain words ("QSY/X.QSY,
 // line 12: empty field in the declaration of VCO_1"), when it cannot replace

@@ -7,7 +7,9 @@
 #include "app/scope_feed.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
+#include "midi/midi_input.h"
 #include "modules/retired_inputs.h"
+#include "ui/views/step_events.h"
 
 namespace {
 INPUT the_output_tap;
@@ -85,20 +87,37 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
     return 1;
 }
 
+namespace {
+
+// Once no callback holds what the running patch retired. A removed sequencer
+// may have queued a step in its last walk, and a removed keyboard may hold
+// MIDI notes: both are forgotten first.
+void free_retired_modules()
+{
+    if (gen == nullptr)
+        return;
+    for (const SEQUENCER *s : gen->sequencers.retired())
+        forget_step_events(s);
+    for (const KEYBOARD *k : gen->keyboards.retired())
+        forget_held_midi_notes_of(k);
+    gen->free_retired();
+}
+
+} // namespace
+
 void stop_rendering()
 {
     CALLBACK_READY.store(0);
     while (callbacks_inside.load() != 0)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     free_retired_inputs();
-    if (gen != nullptr)
-        gen->free_retired();
+    free_retired_modules();
 }
 
 void free_retired_when_quiet()
 {
     // Sequentially consistent, as the lists' publishing and the callback's
     // count: a callback not counted here had not yet taken the lists.
-    if (gen != nullptr && callbacks_inside.load() == 0)
-        gen->free_retired();
+    if (callbacks_inside.load() == 0)
+        free_retired_modules();
 }

@@ -114,6 +114,7 @@ void close_midi_input()
 }
 
 void forget_held_midi_notes() { midi.keys.forget(); }
+void forget_held_midi_notes_of(const KEYBOARD *keyboard) { midi.keys.forget(keyboard); }
 
 int apply_midi_input()
 {

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+class KEYBOARD;
+
 // The name of the program's MIDI input port. Its client is "qmodular" on the
 // ALSA sequencer and "qmodular-midi" on JACK, where "qmodular" is the client
 // of the sound output.
@@ -33,6 +35,8 @@ int apply_midi_input();
 // Main thread, while the running patch is replaced: the notes held on it are
 // forgotten (MidiKeys::forget).
 void forget_held_midi_notes();
+// Main thread, before a keyboard taken out of the running patch is freed.
+void forget_held_midi_notes_of(const KEYBOARD *keyboard);
 
 // A descriptor that turns readable when a message is queued, so that a loop
 // waiting on it plays the note at once; apply_midi_input() clears it. -1

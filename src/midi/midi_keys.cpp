@@ -51,6 +51,13 @@ void MidiKeys::apply(GENERATOR &target, const MidiMessage &m)
         release(held_by(keyboard), note);
 }
 
+void MidiKeys::forget(const KEYBOARD *keyboard)
+{
+    held.erase(std::remove_if(held.begin(), held.end(),
+                              [keyboard](const Held &h) { return h.keyboard == keyboard; }),
+               held.end());
+}
+
 MidiKeys::Held &MidiKeys::held_by(KEYBOARD *keyboard)
 {
     for (Held &h : held)

@@ -27,6 +27,9 @@ public:
     // Forgets every held note, as the patch they are held on is replaced:
     // their releases then touch nothing of the next patch.
     void forget() { held.clear(); }
+    // Forgets the notes held on one keyboard, as it is taken out of the
+    // patch: a keyboard added later at the same address starts with none.
+    void forget(const KEYBOARD *keyboard);
 
 private:
     struct Held {

@@ -1,5 +1,6 @@
 #include "modules/patch_edit.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -111,6 +112,11 @@ void unplug_readers_of(GENERATOR &g, const MODULE &m)
 
 bool remove_module(GENERATOR &g, const MODULE &m, std::string &why)
 {
+    const std::vector<MODULE> kin = modules_of(g, m.kind);
+    if (std::find(kin.begin(), kin.end(), m) == kin.end()) {
+        why = "That module is no longer in the patch";
+        return false;
+    }
     if (m.kind == MIXER_MODULE && std::strcmp(m.name(), g.output_mixer) == 0) {
         why = std::string(m.name()) + " is the patch's output: it cannot be removed";
         return false;

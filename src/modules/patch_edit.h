@@ -26,8 +26,8 @@ MODULE add_module(GENERATOR &g, MODULE_KIND kind, std::string &why);
 
 // Takes m out of the patch: every input that reads it is unplugged (a mixer
 // channel stays counted, fed by nothing), every input of its own released,
-// then it leaves its list. The patch's output mixer cannot be removed: false,
-// with why.
+// then it leaves its list. The patch's output mixer, and a module no longer
+// in the patch (removed twice), cannot be removed: false, with why.
 bool remove_module(GENERATOR &g, const MODULE &m, std::string &why);
 
 // Unplugs every input of the patch that reads one of m's outputs.

@@ -113,3 +113,93 @@ OBJET *panel_of(const MODULE &module)
             return p;
     return nullptr;
 }
+
+namespace {
+
+template <class PANEL, class MODULE> OBJET *panel_for(MODULE *m, const char *number)
+{
+    PANEL *panel = new PANEL(m, 0, 0, number);
+    if constexpr (std::is_same_v<PANEL, SEQ_GUI>)
+        sequenceurs_gui.insert(sequenceurs_gui.begin(), panel);
+    return panel;
+}
+
+bool covers_a_panel(const OBJET &p, const OBJET &self)
+{
+    for (const OBJET *o : objets_globaux)
+        if (o != &self && p.x < o->x + o->w && o->x < p.x + p.w && p.y < o->y + o->h &&
+            o->y < p.y + p.h)
+            return true;
+    return false;
+}
+
+} // namespace
+
+OBJET *add_module_panel(const MODULE &module, int x, int y)
+{
+    // Numbers past those the builder gives, so that no two panels share one.
+    static int next_number = 1000;
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", next_number++);
+    OBJET *panel = nullptr;
+    switch (module.kind) {
+    case VCO_MODULE:
+        panel = panel_for<VCO_GUI>(module.as<VCO>(), number);
+        break;
+    case VCA_MODULE:
+        panel = panel_for<VCA_GUI>(module.as<VCA>(), number);
+        break;
+    case VCF_MODULE:
+        panel = panel_for<VCF_GUI>(module.as<PCF>(), number);
+        break;
+    case SEQ_MODULE:
+        panel = panel_for<SEQ_GUI>(module.as<SEQUENCER>(), number);
+        break;
+    case MIXER_MODULE:
+        panel = panel_for<MIXER_GUI>(module.as<MIXER>(), number);
+        break;
+    case SAMPLER_MODULE:
+        panel = panel_for<SAMPLER_GUI>(module.as<SAMPLER>(), number);
+        break;
+    case KEYBOARD_MODULE:
+        panel = panel_for<KEYBOARD_GUI>(module.as<KEYBOARD>(), number);
+        break;
+    case NO_MODULE:
+        return nullptr;
+    }
+    panel->setxyz(static_cast<float>(x), static_cast<float>(y), 0);
+    panel->calcule_lasurfaceoccupee();
+    objets_globaux.insert(objets_globaux.begin(), panel);
+    return panel;
+}
+
+void place_in_its_column(OBJET &panel, MODULE_KIND kind)
+{
+    constexpr int STEP = 8, TOP = 25;
+    float column = -1;
+    for (const OBJET *o : objets_globaux)
+        if (o != &panel && module_of(o).kind == kind && (column < 0 || o->x < column))
+            column = o->x;
+    if (column < 0) { // the first column right of every panel
+        column = 0;
+        for (const OBJET *o : objets_globaux)
+            if (o != &panel)
+                column = std::max(column, o->x + o->w);
+        column = std::round(column) + COLUMN_GAP;
+    }
+    panel.setx(column);
+    for (int y = TOP;; y += STEP) {
+        panel.sety(static_cast<float>(y));
+        if (!covers_a_panel(panel, panel))
+            return;
+    }
+}
+
+void remove_module_panel(OBJET *panel)
+{
+    objets_globaux.erase(std::find(objets_globaux.begin(), objets_globaux.end(), panel));
+    const auto seq = std::find(sequenceurs_gui.begin(), sequenceurs_gui.end(), panel);
+    if (seq != sequenceurs_gui.end())
+        sequenceurs_gui.erase(seq);
+    delete panel;
+}

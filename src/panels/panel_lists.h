@@ -25,5 +25,16 @@ void initialise_gui_from_current();
 // The first panel of objets_globaux that shows the module; null when none.
 OBJET *panel_of(const MODULE &module);
 
+// A new panel for a module added to the patch, at the front of objets_globaux
+// (and of sequenceurs_gui for a sequencer), its top-left corner at (x, y),
+// in the full front view.
+OBJET *add_module_panel(const MODULE &module, int x, int y);
+// Where a new panel of the kind goes when no pointer says: the first place,
+// from the top of the column where the panels of its kind stand (the first
+// column without any), where it covers no other panel.
+void place_in_its_column(OBJET &panel, MODULE_KIND kind);
+// Takes the panel out of the lists and deletes it.
+void remove_module_panel(OBJET *panel);
+
 // The panel of a sequencer; null when it has none.
 SEQ_GUI *get_sequencer_gui_by_its_parent(const SEQUENCER *sequencer);

@@ -66,6 +66,8 @@ public:
             delete m;
         change([](ITEMS &l) { l.clear(); });
     }
+    // The modules removed and not yet freed.
+    const std::vector<T *> &retired() const { return retired_modules; }
     // Frees the copies replaced and the modules removed since the last call.
     // Only while no callback holds them (none runs, or none has run since).
     void free_retired()

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cables/cable_list.h"
+#include "ui/views/module_commands.h"
 #include "ui/views/status_line.h"
 #include "ui/views/view_pointer.h"
 #include "panels/note_keys.h"
@@ -49,6 +50,14 @@ void swap_front_view(LIST &list)
         panel->toggle_view_mode(0);
 }
 
+void remove_pointed_module(LIST &list)
+{
+    if (OBJET *panel = panel_at(list, get_pointed_instrument(&list)))
+        ask_to_remove_module(panel);
+    else
+        say_in_window("Point at a module's panel to remove it");
+}
+
 void post_left_release(LIST &list)
 {
     OBJET *panel = panel_at(list, nr_ins_cible);
@@ -69,6 +78,8 @@ const KEY_ACTION SHARED_PRESSES[] = {
     {SDLK_KP_MINUS, [](LIST &) { ZOOM_FACTOR /= 2; }},
     {SDLK_5, swap_front_view},
     {SDLK_1, post_left_release},
+    {SDLK_INSERT, [](LIST &) { browse_modules(); }},
+    {SDLK_DELETE, remove_pointed_module},
 };
 
 const KEY_ACTION SHARED_RELEASES[] = {
@@ -93,6 +104,11 @@ bool run(KEY_TABLE table, SDLKey key, LIST &list)
 
 void press_key(SDLKey key, LIST &list, KEY_TABLE own)
 {
+    if (key == SDLK_n && (SDL_GetModState() & KMOD_CTRL)) {
+        if (new_patch != nullptr)
+            new_patch();
+        return;
+    }
     if (!run(own, key, list) && !run(SHARED_PRESSES, key, list))
         press_note_key(key);
 }

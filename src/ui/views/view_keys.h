@@ -33,6 +33,9 @@ struct KEY_TABLE {
 //   keypad + -  oscilloscope speed doubled, halved
 //   5           the panel under the pointer swaps its full and compact front view
 //   1           a left-button release without target posted to the panel under the pointer
+//   Insert      the module browser, for a module in its column
+//   Delete      the module of the panel under the pointer removed
+//   Ctrl+N      the patch replaced by an empty one (new_patch)
 //   z x c v b n notes 1 to 6 on the keyboard module "KEY_1"; a s d f g h on
 //   "KEY_2"; q w e r t y on "KEY_3"
 void press_key(SDLKey key, std::vector<OBJET *> &list, KEY_TABLE own);

@@ -1,5 +1,7 @@
 #include "ui/views/view_pointer.h"
 
+#include "ui/views/module_commands.h"
+
 #include "cables/cable_list.h"
 #include "engine/video.h"
 #include "panels/info_dash.h"
@@ -28,8 +30,10 @@ int press_right(VIEW_PICKS &view, const std::vector<OBJET *> &list)
 {
     view.Rpressed_flag = 1;
     view.nr_objet_clk_droit = get_pointed_instrument(&list);
-    if (view.nr_objet_clk_droit == -1)
-        return 0;
+    if (view.nr_objet_clk_droit == -1) {
+        browse_modules_at(mouse_x, mouse_y);
+        return VIEW_REDRAW;
+    }
     MOVING_OBJET = view.nr_objet_clk_droit;
     return VIEW_REDRAW;
 }

@@ -29,7 +29,8 @@ void to_work_area(SDL_MouseButtonEvent &button);
 void press_middle(VIEW_PICKS &view, const std::vector<OBJET *> &list,
                   const SDL_MouseButtonEvent &button);
 // Right press: the first panel of the list under the pointer is picked for
-// moving (and becomes MOVING_OBJET). VIEW_REDRAW when there is one, else 0.
+// moving (and becomes MOVING_OBJET); on empty space the module browser opens,
+// for a module at the pointer (ui/views/module_commands.h). VIEW_REDRAW.
 int press_right(VIEW_PICKS &view, const std::vector<OBJET *> &list);
 
 // The start of every pointer motion: the panel under the pointer (still at

@@ -14,6 +14,7 @@ int MMDOWNmouse_x = 0, MMDOWNmouse_y = 0;
 int nr_ins_cible = -1;
 
 void (*load_dialog)() = nullptr;
+void (*new_patch)() = nullptr;
 
 FRONT_VIEW front_view;
 LINKS_VIEW links_view;

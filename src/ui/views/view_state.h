@@ -39,6 +39,11 @@ extern void (*load_dialog)();
 // picks, since the panels they point into may have been replaced.
 void open_load_dialog();
 
+// The order that replaces the patch by an empty one (Ctrl+N, the system
+// dashboard's NEW), which the main program plugs in here; null (nothing
+// happens) until then.
+extern void (*new_patch)();
+
 // Result bits of the event handlers, for the main loop.
 enum VIEW_RESULT : int {
     VIEW_REDRAW = 1,      // something changed: redraw
