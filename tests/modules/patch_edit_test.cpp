@@ -86,6 +86,7 @@ TEST(PatchEdit, RemovingAModuleUnplugsItsCablesAndKeepsTheOutputMixer)
     const MODULE vco1 = find_module(p.g, "VCO_1");
     ASSERT_TRUE(remove_module(p.g, vco1, why));
     EXPECT_FALSE(find_module(p.g, "VCO_1"));
+    EXPECT_FALSE(remove_module(p.g, vco1, why)); // twice: it left its list once
     EXPECT_EQ(links(p.g), "BEGIN_LINKS_DECLARE\nVCO_4;GATE=KEY_1;\nVCA_1;GATE=SEQUENCER_1;\n"
                           "SEQUENCER_1;SYNC=KEY_1;\nMIXER_4;ADD_CHANELL=VCA_1;ADD_CHANELL=VCO_4;\n"
                           "\nOUTPUT_1;MIXER_4;\nEND_LINKS_DECLARE\n");
