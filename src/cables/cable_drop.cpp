@@ -167,7 +167,8 @@ std::string drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, 
     link_not_created = 1;
     const END &end = ENDS[kind];
     const INPUT_AT fed = input_at(link.input_panel, link.input_socket);
-    if (target == nullptr && !duplicate && fed.socket != nullptr) {
+    if (target == nullptr && !duplicate && fed.socket != nullptr &&
+        fed.socket->source(fed.module, fed.channel) != nullptr) {
         const char *socket = name_in_panel(*link.input_panel, link.input_socket);
         fed.socket->plug(fed.module, fed.channel, MODULE());
         std::printf("Debranche [%s]\n", socket);
@@ -184,10 +185,13 @@ std::string drop_cable_end(LINK &link, int kind, bool duplicate, OBJET *target, 
         return why;
     const MODULE to = module_of(target);
     if (end.output) {
-        // A gate or sync output end rewires nothing: the rebuilt list puts
-        // the cable back.
-        if (end.signal == SIGNAL::AUDIO && fed.socket != nullptr)
-            fed.socket->plug(fed.module, fed.channel, to);
+        // A new cable from a mixer's free socket takes its next channel.
+        const bool new_channel = fed.socket != nullptr && fed.socket->channels > 1 &&
+                                 fed.channel >= fed.socket->channels_in_use(fed.module);
+        if (fed.socket != nullptr &&
+            !fed.socket->plug(fed.module, new_channel ? -1 : fed.channel, to))
+            return std::string(fed.module.name()) + " has all its " +
+                   std::to_string(MIXER::CHANNELS) + " channels taken";
     } else {
         move_input(link, input_at(target, p), duplicate);
     }

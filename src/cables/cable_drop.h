@@ -32,11 +32,11 @@ std::string drop_refusal(const LINK &link, int kind, OBJET *target, SPRITE *sock
 
 // Drops the end there: where it may go, an input end moves the cable's input
 // to the target's socket (with duplicate set the old input keeps its source,
-// except a mixer channel), an audio output end gives the cable's input the
-// target's output, a gate or sync output end changes nothing. Either end
-// dropped on no panel at all (target null) pulls the cable out, unless
-// duplicate is set: the input it fed is plugged into nothing (a mixer channel
-// stays counted). Elsewhere nothing changes. Returns what the window should
+// except a mixer channel), an output end gives the cable's input the
+// target's output (a new cable from a mixer's free socket takes its next
+// channel). Either end of a plugged cable dropped on no panel at all (target
+// null) pulls the cable out, unless duplicate is set: the input it fed is
+// plugged into nothing (a mixer channel stays counted). Elsewhere nothing changes. Returns what the window should
 // say: drop_refusal's answer, or that the cable was pulled out; the console
 // gets a trace line either way. The cable list must be rebuilt afterwards in every case
 // (link_not_created).

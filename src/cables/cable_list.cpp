@@ -1,9 +1,11 @@
 #include "cables/cable_list.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "modules/sockets.h"
 #include "panels/module_panel.h"
+#include "panels/panel_elements.h"
 #include "panels/panel_lists.h"
 
 std::vector<LINK *> liens;
@@ -78,6 +80,22 @@ void cables_of(OBJET *panel)
 }
 
 } // namespace
+
+LINK *start_cable(OBJET *panel, SPRITE *socket)
+{
+    const MODULE m = module_of(panel);
+    const char *element = name_in_panel(*panel, socket);
+    const bool output = std::strstr(element, "OUTPUT") != nullptr;
+    int channel;
+    const SOCKET *input = output ? nullptr : input_socket_named(m.kind, element, &channel);
+    if (!m || (!output && (input == nullptr || !input->cabled)) ||
+        (output && !m.has_output(signal_of_output(element))))
+        return nullptr;
+    LINK *link = new LINK(panel, panel, socket, socket,
+                          colour_of(output ? signal_of_output(element) : input->signal));
+    liens.insert(liens.begin(), link);
+    return link;
+}
 
 void cree_list_liens()
 {

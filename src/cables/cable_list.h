@@ -21,6 +21,13 @@ extern int link_not_created;
 // Every LINK of the old list is freed: whoever holds one (the back view's
 // picked end) drops it first.
 //
+// Starts a cable at a socket that none is plugged into: a new LINK at the
+// front of liens with both ends on the socket, in the colour of its signal,
+// whose other end the pointer then carries (a drop plugs it, the next
+// rebuild frees it). Null when the socket takes no cable (an input the
+// sockets table does not cable, or no socket at all).
+LINK *start_cable(OBJET *panel, SPRITE *socket);
+
 // A cable that cannot be drawn (its source shown by no panel, or a socket
 // missing on a panel: a sampler's panel has none) is skipped with one trace
 // line and the rebuild goes on; it never waits for the terminal.

@@ -60,6 +60,20 @@ void pick_cable_ends(SPRITE *socket)
     }
 }
 
+// A socket without cable: a new cable starts there, its other end in hand.
+void start_new_cable(OBJET &panel, SPRITE *socket)
+{
+    LINK *link = start_cable(&panel, socket);
+    if (link == nullptr)
+        return;
+    const bool from_output = std::strstr(socket->NAME, "OUTPUT") != nullptr;
+    view.clicked_link = link;
+    view.clicked_link_new = 1;
+    view.clicked_link_side = from_output ? 0 : 1;
+    view.clicked_link_type = cable_end_kind(socket->NAME, view.clicked_link_side);
+    toggle_picked_plug(0, 1);
+}
+
 int press_left(LIST &list)
 {
     view.Lpressed_flag = 1;
@@ -69,6 +83,8 @@ int press_left(LIST &list)
     if (SPRITE *p = panel != nullptr ? panel->get_pointed_object() : nullptr) {
         view.cible = p;
         pick_cable_ends(p);
+        if (view.clicked_link == nullptr)
+            start_new_cable(*panel, p);
     }
     return VIEW_REDRAW;
 }
@@ -128,7 +144,10 @@ int on_button_release(LIST &list)
     mouse_x = button.x;
     mouse_y = button.y;
     if (release_without_pick(view, button) || !view.Lpressed_flag) {
+        if (view.clicked_link_new)
+            link_not_created = 1;
         view.clicked_link = nullptr;
+        view.clicked_link_new = 0;
         return VIEW_REDRAW;
     }
     view.Lpressed_flag = 0;
@@ -142,8 +161,11 @@ int on_button_release(LIST &list)
             say_in_window(why);
         }
     }
+    if (view.clicked_link_new)
+        link_not_created = 1; // the new cable, dropped nowhere, goes
     view.clicked_link = nullptr;
     view.clicked_link_moved = 0;
+    view.clicked_link_new = 0;
     view.cible = nullptr;
     warp_to_left_press();
     return VIEW_REDRAW | VIEW_CABLE_MOVED | VIEW_SCROLLED;

@@ -74,6 +74,7 @@ struct LINKS_VIEW : VIEW_PICKS {
     int clicked_link_side = 0;  // 1 = its output end, 0 = its input end
     int clicked_link_type = 0;  // a CABLE_END kind (cables/cable_drop.h)
     int clicked_link_moved = 0; // 1 once the picked end was dragged
+    int clicked_link_new = 0;   // 1 for a cable started at a free socket
 };
 
 extern FRONT_VIEW front_view;

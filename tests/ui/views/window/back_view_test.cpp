@@ -78,7 +78,21 @@ TEST(LinksView, ADroppedCableEndRewiresThePatchAndTheNextSecondSoundsSo)
          "Mauvais branchment : Vous essayer de mettre une connexion OUTPUT dans",
          "KEYBOARD_1 OUTPUT_GATE is a gate output: this cable carries audio", nullptr},
         {{"SEQUENCER_1", "OUTPUT_GATE"}, {"KEYBOARD_1", "OUTPUT_GATE"}, false,
-         "Branchement OUTPUT_GATE vers INPUT_GATE\n", "", nullptr},
+         "Branchement OUTPUT_GATE vers INPUT_GATE\n", "",
+         [](GENERATOR &g) { g.get_VCA_by_name("VCA_1")->INPUT_GATE::connect(g.keyboards[0]); }},
+        // From a socket without cable a new cable starts, either way round;
+        // from a mixer's free socket it takes the next channel.
+        {{"MIXER_4", "OUTPUT"}, {"VCO_B", "INPUT_MOD_AMP"}, false, "Branchement OUTPUT vers INPUT\n",
+         "", [](GENERATOR &g) {
+             connect_modulation(vco(g, "VCO_B")->mod_amplitude, g.get_MIXER_by_name("MIXER_4"));
+         }},
+        {{"VCO_B", "INPUT_MOD_FREQ"}, {"SEQUENCER_1", "OUTPUT"}, false,
+         "Branchement INPUT vers OUTPUT\n", "",
+         [](GENERATOR &g) { connect_modulation(vco(g, "VCO_B")->mod_frequency, g.sequencers[0]); }},
+        {{"MIXER_1", "INPUT_7"}, {"VCO_A", "OUTPUT"}, false, "Branchement INPUT vers OUTPUT\n", "",
+         [](GENERATOR &g) { g.get_MIXER_by_name("MIXER_1")->ajoute_en_entree(vco(g, "VCO_A"), -1); }},
+        {{"VCO_LFO", "INPUT_MOD_FREQ"}, {nullptr, nullptr}, false, "Postionn\xe9 sur rien\n",
+         "No socket there: the cable goes back", nullptr},
         // A sequencer's sync input is shown by no cable: the cable goes back.
         {{"VCO_A", "INPUT_SYNC"}, {"SEQUENCER_1", "INPUT_SYNC"}, false, "Mauvais branchment",
          "SEQUENCER_1 INPUT_SYNC takes no cable",
