@@ -237,14 +237,24 @@ def information_dashboard():
     return Panel("DASH", (256, 80), 81, front, face_line="MODULE UNDER THE POINTER")
 
 
+# The system dashboard's pads, in order: the word its button is named with
+# (the order the dashboard's code runs on its release), the caption under it
+# and the mark on the key. Adding a pad is adding a line here; every
+# SYSTEM_PADS_PER_ROW pads the plate grows a row.
+SYSTEM_PADS = [("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"), ("FILS", "CABLES", "C"),
+               ("HELP", "HELP", "?")]
+SYSTEM_PADS_PER_ROW, SYSTEM_PAD_PITCH, SYSTEM_PAD_ROW_H = 4, 44, 32
+
+
 def system_dashboard():
-    """Load a patch, save the patch, switch to the cables and back."""
+    """Load a patch, save the patch, switch to the cables and back, the help."""
     front = [Title("SYSTEM", 12, 4)]
-    for k, (word, legend, mark) in enumerate((("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"),
-                                              ("FILS", "CABLES", "C"))):
-        cx = 36 + 56 * k
-        front += [Pad("BUTTON_" + word, cx - 8, 24, mark), Legend(legend, cx, 44, centre=True)]
-    return Panel("SYSTEM_DASH", (192, 56), 83, front)
+    for k, (word, caption, mark) in enumerate(SYSTEM_PADS):
+        cx = 30 + SYSTEM_PAD_PITCH * (k % SYSTEM_PADS_PER_ROW)
+        y = 24 + SYSTEM_PAD_ROW_H * (k // SYSTEM_PADS_PER_ROW)
+        front += [Pad("BUTTON_" + word, cx - 8, y, mark), Legend(caption, cx, y + 20, centre=True)]
+    rows = -(-len(SYSTEM_PADS) // SYSTEM_PADS_PER_ROW)
+    return Panel("SYSTEM_DASH", (192, 24 + SYSTEM_PAD_ROW_H * rows), 83, front)
 
 
 def module_dashboard():

@@ -26,6 +26,7 @@
 #include "midi/midi_input.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
+#include "ui/dialogs/help_overlay.h"
 #include "ui/dialogs/modal_loop.h"
 #include "ui/dialogs/name_entry.h"
 #include "panels/panel_drawing.h"
@@ -53,7 +54,7 @@ void create_dashboards()
     information_dash->setxyz(50, 450, 0);
     OBJET *module_dash = new MODULE_DASH();
     module_dash->setxyz(475, 475, 0);
-    OBJET *system_dash = new SYSTEM_DASH({open_load_dialog, SAVE_QSY, toggle_FILS_view});
+    OBJET *system_dash = new SYSTEM_DASH({open_load_dialog, SAVE_QSY, toggle_FILS_view, open_help});
     system_dash->setxyz(75, 575, 0);
     for (OBJET *dash : {static_cast<OBJET *>(information_dash), system_dash, module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);

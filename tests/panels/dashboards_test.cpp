@@ -73,12 +73,13 @@ int save()
     return 1;
 }
 void fils() { orders_run.push_back("fils"); }
+void help() { orders_run.push_back("help"); }
 
 TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
 {
-    SYSTEM_DASH dash({load, save, fils});
+    SYSTEM_DASH dash({load, save, fils, help});
     SPRITE all("IMG_001", 0, 0, 0, 0, 0, 1.0f, 0, 0), none("IMG_001", 0, 0, 0, 0, 0, 1.0f, 0, 0);
-    all.set_NAME("60_BUTTON_SAVE_FILS_LOAD");
+    all.set_NAME("60_BUTTON_HELP_SAVE_FILS_LOAD");
     none.set_NAME("60_BUTTON_NEW");
     SDL_Event press = {}, release = {};
     press.type = SDL_MOUSEBUTTONDOWN;
@@ -92,7 +93,8 @@ TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
         {{MESSAGE(0, &release, "TOUCH_IN", part(dash, "BUTTON_SAVE"))}, {}},
         {{MESSAGE(1, &release, nullptr, nullptr)}, {}},
         {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_LOAD"))}, {"load while loading"}},
-        {{MESSAGE(1, &release, nullptr, &all)}, {"load while loading", "save", "fils"}},
+        {{MESSAGE(1, &release, nullptr, &all)}, {"load while loading", "save", "fils", "help"}},
+        {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_HELP"))}, {"help"}},
         {{MESSAGE(1, &release, nullptr, &none)}, {}},
         {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_FILS")),
           MESSAGE(1, &release, nullptr, part(dash, "BUTTON_SAVE"))},

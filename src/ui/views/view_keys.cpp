@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cables/cable_list.h"
+#include "ui/dialogs/help_overlay.h"
 #include "ui/views/view_pointer.h"
 #include "panels/note_keys.h"
 #include "panels/system_dash.h"
@@ -62,6 +63,7 @@ const KEY_ACTION SHARED_PRESSES[] = {
     {SDLK_KP_MINUS, [](LIST &) { ZOOM_FACTOR /= 2; }},
     {SDLK_5, swap_front_view},
     {SDLK_1, post_left_release},
+    {SDLK_F12, [](LIST &) { open_help(); }},
 };
 
 const KEY_ACTION SHARED_RELEASES[] = {
@@ -84,14 +86,16 @@ bool run(KEY_TABLE table, SDLKey key, LIST &list)
 
 } // namespace
 
+const VIEW_KEYS SHARED_KEYS = {SHARED_PRESSES, SHARED_RELEASES};
+
 void press_key(SDLKey key, LIST &list, KEY_TABLE own)
 {
-    if (!run(own, key, list) && !run(SHARED_PRESSES, key, list))
+    if (!run(own, key, list) && !run(SHARED_KEYS.presses, key, list))
         press_note_key(key);
 }
 
 void release_key(SDLKey key, LIST &list, KEY_TABLE own)
 {
-    if (!run(own, key, list) && !run(SHARED_RELEASES, key, list))
+    if (!run(own, key, list) && !run(SHARED_KEYS.releases, key, list))
         release_note_key(key);
 }
