@@ -1,6 +1,8 @@
-// The help table against what it describes: the key tables of both views.
+// The help table against what it describes: the key tables of both views,
+// and the README's table of each view.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,6 +36,35 @@ TEST(KeyHelp, EveryKeyOfAViewsTablesHasOneRowAndEveryRowsKeyIsHandled)
                 rows.insert(row.key);
         EXPECT_EQ(std::set<int>(rows.begin(), rows.end()), handled) << v.readme_header;
         EXPECT_EQ(rows.size(), handled.size()) << v.readme_header; // one row per key
+    }
+}
+
+// The README's table for a view: the lines from its header on, while they
+// are table rows, less the header and its rule.
+std::vector<std::string> readme_table(const std::string &header)
+{
+    std::ifstream readme(QM_SOURCE_DIR "/README.md");
+    std::vector<std::string> rows;
+    bool inside = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (line == header)
+            inside = true;
+        else if (inside && line.rfind("|", 0) != 0)
+            break;
+        else if (inside && line.rfind("|---", 0) != 0)
+            rows.push_back(line);
+    }
+    return rows;
+}
+
+TEST(KeyHelp, TheReadmeHasATableOfEachViewHoldingItsRowsInOrder)
+{
+    for (const auto &v : VIEWS) {
+        std::vector<std::string> expected;
+        for (const KEY_HELP &row : KEY_HELP_TABLE)
+            if (row.views & v.view)
+                expected.push_back(std::string("| ") + row.input + " | " + row.does + " |");
+        EXPECT_EQ(readme_table(v.readme_header), expected) << v.readme_header;
     }
 }
 
