@@ -1,5 +1,6 @@
-// The dashboards: what the information dashboard shows of its target, and
-// which orders the system dashboard takes from the clicks on its buttons.
+// The dashboards: what the information dashboard shows of its target, which
+// orders the system dashboard takes from the clicks on its buttons, and the
+// keys the KEYS dashboard lists.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -110,6 +111,21 @@ TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
         EXPECT_EQ(LOAD_FLAG, 0);
     }
     EXPECT_EQ(dynamic_cast<BUTTON *>(part(dash, "BUTTON_SAVE"))->state, 0); // never clicked
+}
+
+// The slots, column after column, hold the help table's front-view rows that
+// have a dashboard word; the slots left over are blank.
+TEST(KeysDash, ListsTheFrontViewsKeysOfTheHelpTableInItsSlots)
+{
+    MODULE_DASH dash;
+    std::vector<std::string> shown;
+    for (int n = 0; text_of(dash, "LABEL_KEY_" + std::to_string(n)) != "<none>"; n++)
+        shown.push_back(text_of(dash, "LABEL_KEY_" + std::to_string(n)) + " " +
+                        text_of(dash, "LABEL_WORD_" + std::to_string(n)));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"F1 SCOPE", "F3 LOAD", "F4 SAVE", "F6 CABLES", "F12 HELP",
+                                        "TAB REMOTE VCO", "5 COMPACT", "ZXCVBN KEY_1",
+                                        "ASDFGH KEY_2", "QWERTY KEY_3", "ESCAPE QUIT", " "}));
 }
 
 TEST(Dashboards, KeepTheSizeOfTheirPlateWhenRefreshed)
