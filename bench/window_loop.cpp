@@ -149,7 +149,7 @@ DELAYS event_to_frame_delays()
             std::this_thread::sleep_for(std::chrono::microseconds(pause_us(random)));
             SDL_Event e = {};
             e.key.type = SDL_KEYDOWN;
-            e.key.keysym.sym = SDLK_F12; // no action: only a redraw
+            e.key.keysym.sym = SDLK_F11; // no action: only a redraw
             pushed_at = CLOCK::now().time_since_epoch().count();
             pending = 1;
             SDL_PushEvent(&e);

@@ -290,7 +290,7 @@ class PanelLayouts(unittest.TestCase):
                     self.assertFalse(panel_art.overlaps((x, y, w, h), r), (stem, other))
         buttons = [name for kind, name, _ in
                    rc_elements(os.path.join(art.DATA, "RC", "SYSTEM_DASH.RC")) if kind == "BUTTON"]
-        for word in ("LOAD", "SAVE", "FILS"):  # one order each
+        for word, _, _ in panel_layouts.SYSTEM_PADS:  # one order each
             self.assertEqual([b for b in buttons if word in b], ["BUTTON_" + word])
         for stem in places:
             self.assertEqual(list(self.PANELS[stem].views), ["FRONT"])

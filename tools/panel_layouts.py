@@ -237,25 +237,43 @@ def information_dashboard():
     return Panel("DASH", (256, 80), 81, front, face_line="MODULE UNDER THE POINTER")
 
 
+# The system dashboard's pads, in order: the word its button is named with
+# (the order the dashboard's code runs on its release), the caption under it
+# and the mark on the key. Adding a pad is adding a line here; every
+# SYSTEM_PADS_PER_ROW pads the plate grows a row.
+SYSTEM_PADS = [("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"), ("FILS", "CABLES", "C"),
+               ("HELP", "HELP", "?")]
+SYSTEM_PADS_PER_ROW, SYSTEM_PAD_PITCH, SYSTEM_PAD_ROW_H = 4, 44, 32
+
+
 def system_dashboard():
-    """Load a patch, save the patch, switch to the cables and back."""
+    """Load a patch, save the patch, switch to the cables and back, the help."""
     front = [Title("SYSTEM", 12, 4)]
-    for k, (word, legend, mark) in enumerate((("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"),
-                                              ("FILS", "CABLES", "C"))):
-        cx = 36 + 56 * k
-        front += [Pad("BUTTON_" + word, cx - 8, 24, mark), Legend(legend, cx, 44, centre=True)]
-    return Panel("SYSTEM_DASH", (192, 56), 83, front)
+    for k, (word, caption, mark) in enumerate(SYSTEM_PADS):
+        cx = 30 + SYSTEM_PAD_PITCH * (k % SYSTEM_PADS_PER_ROW)
+        y = 24 + SYSTEM_PAD_ROW_H * (k // SYSTEM_PADS_PER_ROW)
+        front += [Pad("BUTTON_" + word, cx - 8, y, mark), Legend(caption, cx, y + 20, centre=True)]
+    rows = -(-len(SYSTEM_PADS) // SYSTEM_PADS_PER_ROW)
+    return Panel("SYSTEM_DASH", (192, 24 + SYSTEM_PAD_ROW_H * rows), 83, front)
+
+
+# The KEYS dashboard's lines: label slots, column after column, into which its
+# code writes the front view's keys from the help table of the views
+# (src/ui/views/key_help.h): the key in amber, its word in the legends' colour.
+KEY_SLOT_COLUMNS, KEY_SLOT_ROWS, KEY_SLOT_PITCH_X, KEY_SLOT_PITCH_Y = 2, 6, 84, 10
+KEY_CHARS, KEY_WORD_X, KEY_WORD_CHARS = 6, 28, 13
+AMBER_TEXT, LEGEND_TEXT = 0xFFB030, 0xECEAE0
 
 
 def module_dashboard():
-    """A plain plate: the keys of the front view."""
-    keys = [("F1", "SCOPE"), ("F3", "LOAD"), ("F4", "SAVE"), ("F6", "CABLES"),
-            ("TAB", "NEXT VCO"), ("5", "COMPACT"), ("ZXCVBN", "KEY_1"), ("ASDFGH", "KEY_2"),
-            ("QWERTY", "KEY_3"), ("ESC", "QUIT")]
-    front = [Title("KEYS", 12, 4), Group(8, 26, 176, 66, "FRONT VIEW")]
-    for k, (key, meaning) in enumerate(keys):
-        x, y = 16 + 84 * (k % 2), 34 + 11 * (k // 2)
-        front += [Legend(key, x, y, ink=False), Legend(meaning, x + 28, y)]
+    """A plain plate with slots for the keys of the front view."""
+    front = [Title("KEYS", 12, 4), Group(8, 26, 176, 68, "FRONT VIEW")]
+    for n in range(KEY_SLOT_COLUMNS * KEY_SLOT_ROWS):
+        x = 16 + KEY_SLOT_PITCH_X * (n // KEY_SLOT_ROWS)
+        y = 33 + KEY_SLOT_PITCH_Y * (n % KEY_SLOT_ROWS)
+        front += [Text("LABEL_KEY_%d" % n, "-", x, y, KEY_CHARS, AMBER_TEXT, backing=None),
+                  Text("LABEL_WORD_%d" % n, "-", x + KEY_WORD_X, y, KEY_WORD_CHARS, LEGEND_TEXT,
+                       backing=None)]
     return Panel("MODULE_DASH", (192, 96), 85, front, face_line="THE KEYS")
 
 
@@ -264,7 +282,6 @@ def module_dashboard():
 # The rows of names that the dialog's code writes: row r at (150, 50 + 16 r),
 # 32 characters each, with the scroll buttons beside them.
 LOAD_ROWS, LOAD_ROW_X, LOAD_ROW_Y, LOAD_ROW_PITCH, LOAD_ROW_CHARS = 10, 150, 50, 16, 32
-AMBER_TEXT = 0xFFB030
 
 
 def load_dialog():

@@ -27,6 +27,7 @@
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
+#include "ui/dialogs/help_overlay.h"
 #include "ui/dialogs/modal_loop.h"
 #include "ui/dialogs/name_entry.h"
 #include "panels/panel_drawing.h"
@@ -59,7 +60,8 @@ void create_dashboards()
 {
     information_dash = new INFO_DASH();
     OBJET *module_dash = new MODULE_DASH();
-    OBJET *system_dash = new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view});
+    OBJET *system_dash =
+        new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view, open_help});
     for (OBJET *dash : {static_cast<OBJET *>(information_dash), system_dash, module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);
     place_dashboards();

@@ -28,6 +28,8 @@ int SYSTEM_DASH::evolue()
             orders.save();
         if (std::strstr(name, "FILS") && orders.fils)
             orders.fils();
+        if (std::strstr(name, "HELP") && orders.help)
+            orders.help();
     }
     refresh_dashboard(*this);
     redraw = 1;

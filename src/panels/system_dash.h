@@ -1,9 +1,10 @@
-// The system dashboard: buttons that load a patch, save the patch and switch
-// between the front and the back view. Built from RC/SYSTEM_DASH.RC.
+// The system dashboard: pads that load a patch, save the patch, switch
+// between the front and the back view and show the help. Built from
+// RC/SYSTEM_DASH.RC.
 //
 // Its orders are given to it, because they live in libraries that depend on
 // this one (the save command walks the panels and the cables); the main
-// program hands it the load dialog, SAVE_QSY and toggle_FILS_view.
+// program hands it the load dialog, SAVE_QSY, toggle_FILS_view and open_help.
 #pragma once
 
 #include "engine/objet.h"
@@ -11,11 +12,14 @@
 // 1 while a patch is being loaded.
 extern int LOAD_FLAG;
 
+// A null order does nothing; an order left out is null, so that callers
+// naming only the first orders stay valid as pads are added.
 struct SYSTEM_ORDERS {
-    void (*load)(); // a button named with "LOAD", run with LOAD_FLAG set
-    int (*save)();  // "SAVE"
-    void (*fils)(); // "FILS"
-};                  // a null order does nothing
+    void (*load)() = nullptr; // a button named with "LOAD", run with LOAD_FLAG set
+    int (*save)() = nullptr;  // "SAVE"
+    void (*fils)() = nullptr; // "FILS"
+    void (*help)() = nullptr; // "HELP"
+};
 
 class SYSTEM_DASH : public OBJET {
 public:
@@ -26,7 +30,7 @@ public:
 
     // Takes every queued message, oldest first. A released mouse button on a
     // button is an order chosen by the words in the button's NAME: "LOAD",
-    // "SAVE", "FILS", each tested, in that order. The buttons themselves
+    // "SAVE", "FILS", "HELP", each tested, in that order. The buttons themselves
     // receive nothing. Returns 0.
     int evolue() override;
 };

@@ -1,5 +1,6 @@
-// The dashboards: what the information dashboard shows of its target, and
-// which orders the system dashboard takes from the clicks on its buttons.
+// The dashboards: what the information dashboard shows of its target, which
+// orders the system dashboard takes from the clicks on its buttons, and the
+// keys the KEYS dashboard lists.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -84,12 +85,13 @@ int save()
     return 1;
 }
 void fils() { orders_run.push_back("fils"); }
+void help() { orders_run.push_back("help"); }
 
 TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
 {
-    SYSTEM_DASH dash({load, save, fils});
+    SYSTEM_DASH dash({load, save, fils, help});
     SPRITE all("IMG_001", 0, 0, 0, 0, 0, 1.0f, 0, 0), none("IMG_001", 0, 0, 0, 0, 0, 1.0f, 0, 0);
-    all.set_NAME("60_BUTTON_SAVE_FILS_LOAD");
+    all.set_NAME("60_BUTTON_HELP_SAVE_FILS_LOAD");
     none.set_NAME("60_BUTTON_NEW");
     SDL_Event press = {}, release = {};
     press.type = SDL_MOUSEBUTTONDOWN;
@@ -103,7 +105,8 @@ TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
         {{MESSAGE(0, &release, "TOUCH_IN", part(dash, "BUTTON_SAVE"))}, {}},
         {{MESSAGE(1, &release, nullptr, nullptr)}, {}},
         {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_LOAD"))}, {"load while loading"}},
-        {{MESSAGE(1, &release, nullptr, &all)}, {"load while loading", "save", "fils"}},
+        {{MESSAGE(1, &release, nullptr, &all)}, {"load while loading", "save", "fils", "help"}},
+        {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_HELP"))}, {"help"}},
         {{MESSAGE(1, &release, nullptr, &none)}, {}},
         {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_FILS")),
           MESSAGE(1, &release, nullptr, part(dash, "BUTTON_SAVE"))},
@@ -119,6 +122,21 @@ TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
         EXPECT_EQ(LOAD_FLAG, 0);
     }
     EXPECT_EQ(dynamic_cast<BUTTON *>(part(dash, "BUTTON_SAVE"))->state, 0); // never clicked
+}
+
+// The slots, column after column, hold the help table's front-view rows that
+// have a dashboard word; the slots left over are blank.
+TEST(KeysDash, ListsTheFrontViewsKeysOfTheHelpTableInItsSlots)
+{
+    MODULE_DASH dash;
+    std::vector<std::string> shown;
+    for (int n = 0; text_of(dash, "LABEL_KEY_" + std::to_string(n)) != "<none>"; n++)
+        shown.push_back(text_of(dash, "LABEL_KEY_" + std::to_string(n)) + " " +
+                        text_of(dash, "LABEL_WORD_" + std::to_string(n)));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"F1 SCOPE", "F3 LOAD", "F4 SAVE", "F6 CABLES", "F12 HELP",
+                                        "TAB REMOTE VCO", "5 COMPACT", "ZXCVBN KEY_1",
+                                        "ASDFGH KEY_2", "QWERTY KEY_3", "ESCAPE QUIT", " "}));
 }
 
 TEST(Dashboards, KeepTheSizeOfTheirPlateWhenRefreshed)

@@ -195,10 +195,12 @@ const KEY_ACTION BACK_RELEASES[] = {
 
 } // namespace
 
+const VIEW_KEYS BACK_KEYS = {BACK_PRESSES, BACK_RELEASES};
+
 int SDL_PollEVENT_Links(LIST &list, int accept_client, SDL_Surface *)
 {
-    static const VIEW_EVENTS BACK = {on_button_press, on_motion,     on_button_release,
-                                     BACK_PRESSES,    BACK_RELEASES, nullptr};
+    static const VIEW_EVENTS BACK = {on_button_press,   on_motion,          on_button_release,
+                                     BACK_KEYS.presses, BACK_KEYS.releases, nullptr};
     return poll_view_events(list, accept_client, BACK);
 }
 

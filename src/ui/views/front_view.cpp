@@ -146,9 +146,11 @@ const KEY_ACTION FRONT_PRESSES[] = {
 
 } // namespace
 
+const VIEW_KEYS FRONT_KEYS = {FRONT_PRESSES, KEY_TABLE()};
+
 int SDL_PollEVENT(LIST &list, int accept_client, SDL_Surface *)
 {
-    static const VIEW_EVENTS FRONT = {on_button_press, on_motion,   on_button_release,
-                                      FRONT_PRESSES,   KEY_TABLE(), on_step};
+    static const VIEW_EVENTS FRONT = {on_button_press,    on_motion,           on_button_release,
+                                      FRONT_KEYS.presses, FRONT_KEYS.releases, on_step};
     return poll_view_events(list, accept_client, FRONT);
 }

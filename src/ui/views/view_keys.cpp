@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cables/cable_list.h"
+#include "ui/dialogs/help_overlay.h"
 #include "ui/views/module_commands.h"
 #include "ui/views/status_line.h"
 #include "ui/views/view_pointer.h"
@@ -80,6 +81,7 @@ const KEY_ACTION SHARED_PRESSES[] = {
     {SDLK_1, post_left_release},
     {SDLK_INSERT, [](LIST &) { browse_modules(); }},
     {SDLK_DELETE, remove_pointed_module},
+    {SDLK_F12, [](LIST &) { open_help(); }},
 };
 
 const KEY_ACTION SHARED_RELEASES[] = {
@@ -102,6 +104,8 @@ bool run(KEY_TABLE table, SDLKey key, LIST &list)
 
 } // namespace
 
+const VIEW_KEYS SHARED_KEYS = {SHARED_PRESSES, SHARED_RELEASES};
+
 void press_key(SDLKey key, LIST &list, KEY_TABLE own)
 {
     if (key == SDLK_n && (SDL_GetModState() & KMOD_CTRL)) {
@@ -109,12 +113,12 @@ void press_key(SDLKey key, LIST &list, KEY_TABLE own)
             new_patch();
         return;
     }
-    if (!run(own, key, list) && !run(SHARED_PRESSES, key, list))
+    if (!run(own, key, list) && !run(SHARED_KEYS.presses, key, list))
         press_note_key(key);
 }
 
 void release_key(SDLKey key, LIST &list, KEY_TABLE own)
 {
-    if (!run(own, key, list) && !run(SHARED_RELEASES, key, list))
+    if (!run(own, key, list) && !run(SHARED_KEYS.releases, key, list))
         release_note_key(key);
 }

@@ -24,23 +24,19 @@ struct KEY_TABLE {
     constexpr KEY_TABLE() : actions(nullptr), count(0) {}
 };
 
+// The two tables a view hands to press_key and release_key.
+struct VIEW_KEYS {
+    KEY_TABLE presses, releases;
+};
+// The keys both views share, and each view's own (defined with the view).
+// What every key does is said once, in the help table (key_help.h), which a
+// test checks against these.
+extern const VIEW_KEYS SHARED_KEYS, FRONT_KEYS, BACK_KEYS;
+
 // A key pressed: the view's own action for it, else the shared one, else a
-// note of a letter row (panels/note_keys.h):
-//   Tab         next oscillator for the remote commands
-//   F1          oscilloscope on or off
-//   F2          every panel of the list described into "RC/LOL.RC"
-//   F3          the load dialog (LOAD_FLAG set meanwhile)
-//   keypad + -  oscilloscope speed doubled, halved
-//   5           the panel under the pointer swaps its full and compact front view
-//   1           a left-button release without target posted to the panel under the pointer
-//   Insert      the module browser, for a module in its column
-//   Delete      the module of the panel under the pointer removed
-//   Ctrl+N      the patch replaced by an empty one (new_patch)
-//   z x c v b n notes 1 to 6 on the keyboard module "KEY_1"; a s d f g h on
-//   "KEY_2"; q w e r t y on "KEY_3"
+// note of a letter row (panels/note_keys.h).
 void press_key(SDLKey key, std::vector<OBJET *> &list, KEY_TABLE own);
-// A key released: the view's own action, else the shared one:
-//   Escape      quit = 0
-//   F1 .. F4    the remote buttons F1 .. F4 let go
-//   a letter of a row closes the gate of its keyboard module
+// A key released: the view's own action, else the shared one, else the end of
+// a letter row's note. The release of F1 to F4 also lets go of the remote
+// control's buttons F1 to F4.
 void release_key(SDLKey key, std::vector<OBJET *> &list, KEY_TABLE own);
