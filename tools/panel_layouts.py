@@ -228,13 +228,15 @@ DASHBOARD_PLACES = {"DASH": (50, 450), "SYSTEM_DASH": (75, 575), "MODULE_DASH": 
 
 def information_dashboard():
     """The panel under the pointer: its module, type and view mode, in the
-    three labels that the dashboard's code makes at x 80."""
+    three labels that the dashboard's code makes at x 80; the pad that
+    removes that module."""
     front = [Title("INFO", 12, 4),
              Legend("MODULE", 12, 25), CodeText("CIBLE_NAME", "", 80, 25, 40),
              Legend("TYPE", 12, 45), CodeText("LABEL_TYPE", "", 80, 45, 12, BLACK_TEXT, "strip"),
              Legend("VIEW", 12, 65), CodeText("LABEL_VM", "", 80, 65, 9, BLACK_TEXT, "strip"),
-             Legend("1 FRONT 2 COMPACT 4 BACK", 126, 65)]
-    return Panel("DASH", (256, 80), 81, front, face_line="MODULE UNDER THE POINTER")
+             Legend("1 FRONT 2 COMPACT 4 BACK", 126, 65),
+             Pad("BUTTON_DEL", 252, 22, "X"), Legend("DEL", 260, 42, centre=True)]
+    return Panel("DASH", (288, 80), 81, front, face_line="MODULE UNDER THE POINTER")
 
 
 # The system dashboard's pads, in order: the word its button is named with
@@ -242,7 +244,7 @@ def information_dashboard():
 # and the mark on the key. Adding a pad is adding a line here; every
 # SYSTEM_PADS_PER_ROW pads the plate grows a row.
 SYSTEM_PADS = [("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"), ("FILS", "CABLES", "C"),
-               ("HELP", "HELP", "?")]
+               ("HELP", "HELP", "?"), ("NEW", "NEW", "N"), ("ADD", "ADD", "+")]
 SYSTEM_PADS_PER_ROW, SYSTEM_PAD_PITCH, SYSTEM_PAD_ROW_H = 4, 44, 32
 
 

@@ -59,9 +59,11 @@ void ask_for_other_view() { main_loop.switch_view_owed = true; }
 void create_dashboards()
 {
     information_dash = new INFO_DASH();
+    information_dash->remove = ask_to_remove_module;
     OBJET *module_dash = new MODULE_DASH();
     OBJET *system_dash =
-        new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view, open_help});
+        new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view, open_help,
+                         start_empty_patch, browse_modules});
     for (OBJET *dash : {static_cast<OBJET *>(information_dash), system_dash, module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);
     place_dashboards();

@@ -1,6 +1,7 @@
 #include "panels/info_dash.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "panels/module_panel.h"
@@ -73,6 +74,13 @@ int INFO_DASH::toggle_view_mode(int) { return 1; }
 
 int INFO_DASH::evolue()
 {
+    while (!messages.empty()) {
+        const MESSAGE m = messages.back();
+        messages.pop_back();
+        if (m.kind != 0 && m.is_release() && m.target != nullptr &&
+            std::strstr(m.target->NAME, "DEL") && remove != nullptr)
+            remove(cible);
+    }
     show_target();
     refresh_dashboard(*this);
     return 0;

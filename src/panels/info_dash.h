@@ -15,6 +15,9 @@ public:
     LABEL *label_type;      // the target's module type
     OBJET *cible;           // the panel described; null = none. Not owned.
     const SPRITE *element;  // the element of cible under the pointer; null = none
+    // The order of the DEL pad, given the panel described (null: none); the
+    // main program plugs it in. Null: the pad does nothing.
+    void (*remove)(OBJET *panel) = nullptr;
 
     // Panel "58".
     INFO_DASH();
@@ -27,7 +30,9 @@ public:
 
     // The dashboard keeps its view: does nothing. Returns 1.
     int toggle_view_mode(int mode) override;
-    // Writes the texts anew from the target, so that they follow its values.
+    // Takes the queued messages (a release on the DEL pad gives the target to
+    // remove) and writes the texts anew from the target, so that they follow
+    // its values.
     int evolue() override;
 
 private:

@@ -30,6 +30,10 @@ int SYSTEM_DASH::evolue()
             orders.fils();
         if (std::strstr(name, "HELP") && orders.help)
             orders.help();
+        if (std::strstr(name, "NEW") && orders.empty)
+            orders.empty();
+        if (std::strstr(name, "ADD") && orders.add)
+            orders.add();
     }
     refresh_dashboard(*this);
     redraw = 1;

@@ -19,6 +19,8 @@ struct SYSTEM_ORDERS {
     int (*save)() = nullptr;  // "SAVE"
     void (*fils)() = nullptr; // "FILS"
     void (*help)() = nullptr; // "HELP"
+    void (*empty)() = nullptr; // "NEW": an empty patch
+    void (*add)() = nullptr;   // "ADD": the module browser
 };
 
 class SYSTEM_DASH : public OBJET {
@@ -30,7 +32,7 @@ public:
 
     // Takes every queued message, oldest first. A released mouse button on a
     // button is an order chosen by the words in the button's NAME: "LOAD",
-    // "SAVE", "FILS", "HELP", each tested, in that order. The buttons themselves
+    // "SAVE", "FILS", "HELP", "NEW", "ADD", each tested, in that order. The buttons themselves
     // receive nothing. Returns 0.
     int evolue() override;
 };

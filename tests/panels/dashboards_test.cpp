@@ -86,13 +86,15 @@ int save()
 }
 void fils() { orders_run.push_back("fils"); }
 void help() { orders_run.push_back("help"); }
+void empty() { orders_run.push_back("new"); }
+void add() { orders_run.push_back("add"); }
 
 TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
 {
-    SYSTEM_DASH dash({load, save, fils, help});
+    SYSTEM_DASH dash({load, save, fils, help, empty, add});
     SPRITE all("IMG_001", 0, 0, 0, 0, 0, 1.0f, 0, 0), none("IMG_001", 0, 0, 0, 0, 0, 1.0f, 0, 0);
     all.set_NAME("60_BUTTON_HELP_SAVE_FILS_LOAD");
-    none.set_NAME("60_BUTTON_NEW");
+    none.set_NAME("60_BUTTON_OTHER");
     SDL_Event press = {}, release = {};
     press.type = SDL_MOUSEBUTTONDOWN;
     release.type = SDL_MOUSEBUTTONUP;
@@ -107,6 +109,8 @@ TEST(SystemDash, ReleasedClicksRunTheOrdersNamedByTheirButtons)
         {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_LOAD"))}, {"load while loading"}},
         {{MESSAGE(1, &release, nullptr, &all)}, {"load while loading", "save", "fils", "help"}},
         {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_HELP"))}, {"help"}},
+        {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_NEW"))}, {"new"}},
+        {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_ADD"))}, {"add"}},
         {{MESSAGE(1, &release, nullptr, &none)}, {}},
         {{MESSAGE(1, &release, nullptr, part(dash, "BUTTON_FILS")),
           MESSAGE(1, &release, nullptr, part(dash, "BUTTON_SAVE"))},

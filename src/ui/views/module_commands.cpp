@@ -56,7 +56,7 @@ bool add(const ORDER &o)
 bool remove(const ORDER &o)
 {
     if (o.refused) {
-        say_in_window("Only a module's panel can be removed");
+        say_in_window("Point at a module's panel to remove it");
         return false;
     }
     std::string why;
