@@ -85,6 +85,14 @@ class Window:
         for dx in (1, 0):
             self.xdo("mousemove", "--window", self.id, str(x - dx), str(y))
 
+    def pointer(self):
+        """The pointer's position in the window."""
+        def shell(*args):
+            return dict(kv.split("=") for kv in self.xdo_output(*args).split())
+        at, window = shell("getmouselocation", "--shell"), shell("getwindowgeometry", "--shell",
+                                                                 self.id)
+        return (int(at["X"]) - int(window["X"]), int(at["Y"]) - int(window["Y"]))
+
     def key(self, *keys):
         self.xdo("key", *keys)
 

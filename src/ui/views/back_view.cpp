@@ -167,7 +167,7 @@ int on_button_release(LIST &list)
     view.clicked_link_moved = 0;
     view.clicked_link_new = 0;
     view.cible = nullptr;
-    warp_to_left_press();
+    // The pointer stays where the cable end was dropped.
     return VIEW_REDRAW | VIEW_CABLE_MOVED | VIEW_SCROLLED;
 }
 

@@ -111,7 +111,9 @@ int on_button_release(LIST &list)
         panel->ajoute_message(MESSAGE(1, &event, nullptr, view.cible));
     view.cible = nullptr;
     view.objet_clicked_left = nullptr;
-    warp_to_left_press();
+    // A knob turned holds the pointer at the press; a sideways drift goes back.
+    if (button.x != LLDOWNmouse_x || button.y != LLDOWNmouse_y)
+        warp_to_left_press();
     return VIEW_REDRAW;
 }
 

@@ -20,7 +20,7 @@ int poll_view_events(std::vector<OBJET *> &list, int accept_client, const VIEW_E
             result |= view.release(list);
             break;
         case SDL_KEYDOWN:
-            press_key(event.key.keysym.sym, list, view.key_presses);
+            press_key(event.key.keysym.sym, event.key.keysym.mod, list, view.key_presses);
             result |= VIEW_REDRAW;
             break;
         case SDL_KEYUP:

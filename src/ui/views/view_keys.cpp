@@ -106,9 +106,9 @@ bool run(KEY_TABLE table, SDLKey key, LIST &list)
 
 const VIEW_KEYS SHARED_KEYS = {SHARED_PRESSES, SHARED_RELEASES};
 
-void press_key(SDLKey key, LIST &list, KEY_TABLE own)
+void press_key(SDLKey key, SDLMod mod, LIST &list, KEY_TABLE own)
 {
-    if (key == SDLK_n && (SDL_GetModState() & KMOD_CTRL)) {
+    if (key == SDLK_n && (mod & KMOD_CTRL)) {
         if (new_patch != nullptr)
             new_patch();
         return;

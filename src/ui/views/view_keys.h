@@ -35,7 +35,8 @@ extern const VIEW_KEYS SHARED_KEYS, FRONT_KEYS, BACK_KEYS;
 
 // A key pressed: the view's own action for it, else the shared one, else a
 // note of a letter row (panels/note_keys.h).
-void press_key(SDLKey key, std::vector<OBJET *> &list, KEY_TABLE own);
+// Ctrl+N (mod: the modifiers the key event carries) asks for new_patch.
+void press_key(SDLKey key, SDLMod mod, std::vector<OBJET *> &list, KEY_TABLE own);
 // A key released: the view's own action, else the shared one, else the end of
 // a letter row's note. The release of F1 to F4 also lets go of the remote
 // control's buttons F1 to F4.
