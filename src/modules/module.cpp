@@ -6,9 +6,6 @@ namespace {
 
 bool contains(const char *text, const char *word) { return std::strstr(text, word) != nullptr; }
 
-const MODULE_KIND KINDS[] = {VCO_MODULE,   VCA_MODULE,     VCF_MODULE,     SEQ_MODULE,
-                             MIXER_MODULE, SAMPLER_MODULE, KEYBOARD_MODULE};
-
 } // namespace
 
 const char *kind_word(MODULE_KIND kind)
@@ -197,7 +194,7 @@ MODULE owner_of(const GENERATOR &g, SIGNAL signal, const void *address)
 {
     if (address == nullptr)
         return {};
-    for (MODULE_KIND k : KINDS)
+    for (MODULE_KIND k : MODULE_KINDS)
         for (const MODULE &m : modules_of(g, k))
             if (m.output(signal) == address)
                 return m;

@@ -19,6 +19,9 @@ enum MODULE_KIND : unsigned {
     KEYBOARD_MODULE = 1 << 6,
 };
 constexpr unsigned ANY_MODULE = 0x7f;
+// Every kind, in the order the lookups by name try them.
+constexpr MODULE_KIND MODULE_KINDS[] = {VCO_MODULE,   VCA_MODULE,     VCF_MODULE,     SEQ_MODULE,
+                                        MIXER_MODULE, SAMPLER_MODULE, KEYBOARD_MODULE};
 
 // What a cable carries: an audio (or pitch, or modulation) signal, a gate or
 // a sync pulse.

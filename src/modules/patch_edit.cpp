@@ -3,18 +3,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "modules/module_types.h"
 #include "modules/sockets.h"
 
 namespace {
 
-const MODULE_KIND KINDS[] = {VCO_MODULE,   VCA_MODULE,     VCF_MODULE,     SEQ_MODULE,
-                             MIXER_MODULE, SAMPLER_MODULE, KEYBOARD_MODULE};
-
 bool name_in_use(const GENERATOR &g, const std::string &name)
 {
-    for (MODULE_KIND k : KINDS)
+    for (MODULE_KIND k : MODULE_KINDS)
         for (const MODULE &m : modules_of(g, k))
             if (name == m.name())
                 return true;
@@ -30,7 +28,31 @@ void release_inputs(const MODULE &m)
                 s.plug(m, c, MODULE());
 }
 
-template <class T> void take_out(MODULE_LIST<T> &list, const MODULE &m) { list.remove(m.as<T>()); }
+// Calls act with the generator's list of the kind.
+template <class ACT> void with_list(GENERATOR &g, MODULE_KIND kind, ACT act)
+{
+    switch (kind) {
+    case VCO_MODULE:
+        return act(g.oscillators);
+    case VCA_MODULE:
+        return act(g.amplifiers);
+    case VCF_MODULE:
+        return act(g.filters);
+    case SEQ_MODULE:
+        return act(g.sequencers);
+    case MIXER_MODULE:
+        return act(g.mixers);
+    case SAMPLER_MODULE:
+        return act(g.samplers);
+    case KEYBOARD_MODULE:
+        return act(g.keyboards);
+    case NO_MODULE:
+        break;
+    }
+}
+
+// The module type of a module list.
+template <class LIST> using ITEM = typename std::decay_t<LIST>::MODULE_TYPE;
 
 } // namespace
 
@@ -38,7 +60,7 @@ std::string next_free_name(const GENERATOR &g, MODULE_KIND kind)
 {
     const std::string prefix = std::string(module_type(kind).prefix) + "_";
     long highest = 0;
-    for (MODULE_KIND k : KINDS)
+    for (MODULE_KIND k : MODULE_KINDS)
         for (const MODULE &m : modules_of(g, k)) {
             const char *name = m.name();
             if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0)
@@ -58,7 +80,7 @@ std::string next_free_name(const GENERATOR &g, MODULE_KIND kind)
 size_t module_count(const GENERATOR &g)
 {
     size_t n = 0;
-    for (MODULE_KIND k : KINDS)
+    for (MODULE_KIND k : MODULE_KINDS)
         n += modules_of(g, k).size();
     return n;
 }
@@ -69,38 +91,21 @@ MODULE add_module(GENERATOR &g, MODULE_KIND kind, std::string &why)
         why = "The patch holds " + std::to_string(MODULE_LIMIT) + " modules, the most it takes";
         return {};
     }
-    const MODULE m = new_module(kind, next_free_name(g, kind).c_str());
-    switch (kind) {
-    case VCO_MODULE:
-        g.oscillators.push_back(m.as<VCO>());
-        break;
-    case VCA_MODULE:
-        g.amplifiers.push_back(m.as<VCA>());
-        break;
-    case VCF_MODULE:
-        g.filters.push_back(m.as<PCF>());
-        break;
-    case SEQ_MODULE:
-        g.sequencers.push_back(m.as<SEQUENCER>());
-        break;
-    case MIXER_MODULE:
-        g.mixers.push_back(m.as<MIXER>());
-        break;
-    case SAMPLER_MODULE:
-        g.samplers.push_back(m.as<SAMPLER>());
-        break;
-    case KEYBOARD_MODULE:
-        g.keyboards.push_back(m.as<KEYBOARD>());
-        break;
-    case NO_MODULE:
-        break;
-    }
+    return insert_module(g, kind, next_free_name(g, kind).c_str(), modules_of(g, kind).size());
+}
+
+MODULE insert_module(GENERATOR &g, MODULE_KIND kind, const char *name, size_t at)
+{
+    const MODULE m = new_module(kind, name);
+    with_list(g, kind, [&](auto &list) {
+        list.insert(list.items().begin() + static_cast<long>(at), m.as<ITEM<decltype(list)>>());
+    });
     return m;
 }
 
 void unplug_readers_of(GENERATOR &g, const MODULE &m)
 {
-    for (MODULE_KIND k : KINDS)
+    for (MODULE_KIND k : MODULE_KINDS)
         for (const MODULE &reader : modules_of(g, k))
             for (const SOCKET &s : input_sockets(k))
                 for (int c = 0; c < s.channels_in_use(reader); c++) {
@@ -123,30 +128,7 @@ bool remove_module(GENERATOR &g, const MODULE &m, std::string &why)
     }
     unplug_readers_of(g, m);
     release_inputs(m);
-    switch (m.kind) {
-    case VCO_MODULE:
-        take_out(g.oscillators, m);
-        break;
-    case VCA_MODULE:
-        take_out(g.amplifiers, m);
-        break;
-    case VCF_MODULE:
-        take_out(g.filters, m);
-        break;
-    case SEQ_MODULE:
-        take_out(g.sequencers, m);
-        break;
-    case MIXER_MODULE:
-        take_out(g.mixers, m);
-        break;
-    case SAMPLER_MODULE:
-        take_out(g.samplers, m);
-        break;
-    case KEYBOARD_MODULE:
-        take_out(g.keyboards, m);
-        break;
-    case NO_MODULE:
-        break;
-    }
+    with_list(g, m.kind,
+              [&](auto &list) { list.remove(m.as<ITEM<decltype(list)>>()); });
     return true;
 }

@@ -24,6 +24,11 @@ size_t module_count(const GENERATOR &g);
 // plugged into nothing. None, with why, at the module limit.
 MODULE add_module(GENERATOR &g, MODULE_KIND kind, std::string &why);
 
+// A new module of the kind with a patch file's defaults, named so, at index
+// `at` of its list (at most its length), plugged into nothing. No limit
+// is checked: what a patch held once it may hold again.
+MODULE insert_module(GENERATOR &g, MODULE_KIND kind, const char *name, size_t at);
+
 // Takes m out of the patch: every input that reads it is unplugged (a mixer
 // channel stays counted, fed by nothing), every input of its own released,
 // then it leaves its list. The patch's output mixer, and a module no longer

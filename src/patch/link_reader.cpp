@@ -79,10 +79,9 @@ void read_output(GENERATOR &g, const QSTR_PARSER &fields, int line)
 bool read_links(GENERATOR &g, const char *token, int line)
 {
     QSTR_PARSER fields(token, ';');
-    if (fields.get_nbr_champs() < 2) {
-        report_too_few_fields(line);
-        return true;
-    }
+    if (fields.get_nbr_champs() < 2)
+        return true; // "NAME;": a module without cables, as the writer puts it
+
     FIELD name(fields.get_champ(0));
     if (!name) {
         std::printf("Ligne %d: link declaration without a module name, skipped\n", line);

@@ -134,18 +134,14 @@ void VCA::write_desc_to_file(FILE *f)
 }
 
 // The channels whose gain is not 1 (LEVEL_nn) or that are muted (MUTE_nn),
-// numbered from 1 as the link section's ADD_CHANELL fields rebuild them: a
-// channel the cable editor unplugged stays counted here but is written
-// nowhere, so the channels after it move down one.
+// by their file numbers.
 void MIXER::write_desc_to_file(FILE *f)
 {
     EXTRA_KEYS keys;
-    const int counted = count.load(std::memory_order_relaxed);
-    int number = 0;
     for (int c = 0; c < CHANNELS; ++c) {
-        if (c < counted && inputs[c].source.get() == nullptr)
+        const int number = file_number(c);
+        if (number == 0)
             continue;
-        ++number;
         char key[24];
         std::snprintf(key, sizeof key, "LEVEL_%02d", number);
         if (gain[c] != 1.0f)

@@ -23,3 +23,24 @@ int MIXER::ajoute_en_entree(OUTPUT *source, int slot)
     count.store(n + 1, std::memory_order_release);
     return 1;
 }
+
+int MIXER::file_number(int c) const
+{
+    const int counted = count.load(std::memory_order_relaxed);
+    if (c < counted && inputs[c].source.get() == nullptr)
+        return 0;
+    int holes = 0;
+    for (int k = 0; k < c && k < counted; ++k)
+        holes += inputs[k].source.get() == nullptr;
+    return c + 1 - holes;
+}
+
+void MIXER::keep_channels(int n)
+{
+    const int counted = count.load(std::memory_order_relaxed);
+    if (n >= counted)
+        return;
+    count.store(n, std::memory_order_release);
+    for (int c = n; c < counted; ++c)
+        inputs[c].connect(nullptr);
+}

@@ -30,6 +30,17 @@ public:
     // never before its input is set.
     int ajoute_en_entree(OUTPUT *source, int slot);
 
+    // Mixes only the first n channels (n at most the count), the others
+    // unplugged: the count drops, which is safe while the sound plays since
+    // every channel's input stays in place.
+    void keep_channels(int n);
+
+    // The number a patch file gives channel c, from 1, as its link section
+    // rebuilds the channels: a channel counted but fed by nothing (the cable
+    // editor unplugged it) is written nowhere and gets 0, and the channels
+    // after it move down one. Main thread.
+    int file_number(int c) const;
+
     int evolue() override
     {
         latch_inputs();

@@ -16,6 +16,7 @@
 template <class T> class MODULE_LIST {
 public:
     using ITEMS = std::vector<T *>;
+    using MODULE_TYPE = T;
 
     // `playing` says whether a callback may walk the list now: when not, a
     // replaced copy is freed at once.
