@@ -84,6 +84,11 @@ const Option OPTIONS[] = {
      [](CommandLine &cmd, const Value &v) { cmd.midi_source = v.text; }},
     {"--no-window", nullptr, Kind::FLAG, nullptr, "play without a window, on the console only",
      [](CommandLine &cmd, const Value &) { cmd.window = false; }},
+    {"--autosave", "S", Kind::WHOLE, "a number of seconds",
+     "write unsaved edits to the recovery file every S\n"
+     "seconds, {low} to {high} (default {default})",
+     [](CommandLine &cmd, const Value &v) { cmd.autosave_seconds = static_cast<int>(v.number); },
+     1, MAX_AUTOSAVE_SECONDS, DEFAULT_AUTOSAVE_SECONDS},
     {"--output", "TYPE[:DRIVER][,...]", Kind::OUTPUTS, nullptr,
      "answer the sound dialog: TYPE is oss, jack (the\n"
      "sound daemon entry), alsa or none; DRIVER is the\n"

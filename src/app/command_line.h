@@ -17,6 +17,9 @@ constexpr int MIN_BLOCK_FRAMES = 64;
 constexpr int MAX_BLOCK_FRAMES = 3072;
 constexpr int DEFAULT_BLOCK_FRAMES = MAX_BLOCK_FRAMES;
 constexpr double DEFAULT_RENDER_SECONDS = 10.0;
+// How often unsaved edits are written to the recovery file, in seconds.
+constexpr int DEFAULT_AUTOSAVE_SECONDS = 30;
+constexpr int MAX_AUTOSAVE_SECONDS = 3600;
 
 struct CommandLine {
     std::string patch; // empty when none was given
@@ -32,6 +35,7 @@ struct CommandLine {
     std::string midi_source;           // --midi-in: connect the first MIDI source holding this
     bool window = true;                // --no-window clears it: the console loop plays
     std::vector<OutputChoice> outputs; // --output: answers to the sound dialog, in order
+    int autosave_seconds = DEFAULT_AUTOSAVE_SECONDS; // --autosave
 };
 
 // Reads argv into cmd, the options from one table that --help reads too.

@@ -7,10 +7,28 @@
 #include "app/console_loop.h"
 #include "app/main_loop.h"
 #include "app/offline_render.h"
+#include "app/patch_history.h"
+#include "app/recovery.h"
 #include "app/render_callback.h"
 #include "app/startup.h"
 #include "app/user_folder.h"
+#include "ui/views/status_line.h"
 #include "ui/views/view_state.h"
+
+namespace {
+
+// What start-up has to tell the user, on the console and in the window for
+// a while.
+void tell(const std::string &news)
+{
+    if (news.empty())
+        return;
+    std::printf("%s\n", news.c_str());
+    std::fflush(stdout);
+    say_in_window(news, 20);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -43,6 +61,9 @@ int main(int argc, char **argv)
 
     MOVING_OBJET = -1;
     DISPLAY_OSCILLO = 0;
+    // Edits a crash or a kill left in the recovery file come back first.
+    const std::string recovered = recover_edits(cmd.patch);
+    set_autosave_seconds(cmd.autosave_seconds);
     // A failure anywhere in start-up ends the program with its status, once
     // what was opened (the stream, the remote control's threads, the window)
     // is closed.
@@ -51,9 +72,12 @@ int main(int argc, char **argv)
     const bool windowed = playing && cmd.window;
     if (windowed) {
         status = build_visible_side();
-        if (status == 0)
+        if (status == 0) {
+            tell(recovered);
             run_main_loop();
+        }
     } else if (playing) {
+        tell(recovered);
         play_until_escape();
     }
     shutdown_Q_MODULAR();

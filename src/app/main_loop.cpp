@@ -11,6 +11,7 @@
 #include "app/console.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
+#include "app/patch_history.h"
 #include "app/patch_load.h"
 #include "app/render_callback.h"
 #include "app/scope_view.h"
@@ -121,7 +122,9 @@ int build_visible_side()
     our_font_14.init(FONT_FILE, 12);
     create_dashboards();
     load_dialog = LOAD_QSY;
-    new_patch = start_empty_patch;
+    patch_orders = {start_empty_patch, undo_patch_edit, redo_patch_edit};
+    patch_saved = note_patch_saved;
+    start_patch_history();
     modal_hooks = {modal_box_duties, paint_current_view, nullptr};
     clear_console();
     CALLBACK_READY.store(1);
@@ -141,7 +144,7 @@ std::vector<OBJET *> front_event_list()
 PASS_DRAWING main_loop_pass()
 {
     // Module orders first: they name modules of the patch a load replaces.
-    const bool edited = carry_out_module_orders();
+    const bool edited = carry_out_module_orders() | carry_out_history_orders();
     int owed = install_loaded_patch() || edited || main_loop.redraw_owed ? VIEW_REDRAW : 0;
     main_loop.redraw_owed = false;
     if (main_loop.switch_view_owed) {
@@ -201,11 +204,15 @@ void run_main_loop()
 {
     while (quit) {
         const PASS_DRAWING drew = main_loop_pass();
+        if (drew == DREW_FRONT_VIEW || drew == DREW_BACK_VIEW)
+            note_patch_edits();
+        write_recovery_when_due();
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;
         wait_after_pass(drew);
     }
+    write_recovery_now();
 }
 
 void close_window()
@@ -223,7 +230,8 @@ void close_window()
     delete bibliotheque_graphique;
     bibliotheque_graphique = nullptr;
     load_dialog = nullptr;
-    new_patch = nullptr;
+    patch_orders = {};
+    patch_saved = nullptr;
     modal_hooks = MODAL_HOOKS();
     SDL_Quit();
 }

@@ -1,6 +1,9 @@
 #include "app/pass_duties.h"
 
+#include <SDL.h>
+
 #include "app/render_callback.h"
+#include "app/stop_signals.h"
 #include "midi/midi_input.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
@@ -14,6 +17,11 @@ int run_pass_duties()
 
 int modal_box_duties(void *)
 {
+    if (stop_signal) { // the box closes as for the window's close button
+        SDL_Event quit_event = {};
+        quit_event.type = SDL_QUIT;
+        SDL_PushEvent(&quit_event);
+    }
     const int changed = run_pass_duties();
     accept_remote_client();
     return changed;

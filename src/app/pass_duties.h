@@ -9,5 +9,6 @@ int run_pass_duties();
 
 // The duties of a pass of a modal box (modal_hooks.each_pass): the same,
 // and at most one waiting remote client accepted, which the views' handlers
-// do otherwise. The data is not used.
+// do otherwise; after SIGINT or SIGTERM, the window's close event, which
+// ends the box and then the program. The data is not used.
 int modal_box_duties(void *unused);

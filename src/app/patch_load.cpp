@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/output_tap.h"
+#include "app/patch_history.h"
 #include "app/patch_swap.h"
 #include "cables/cable_list.h"
 #include "panels/panel_layout.h"
@@ -98,6 +99,7 @@ bool install_loaded_patch()
         return false;
     GENERATOR *next = loaded_patch;
     loaded_patch = nullptr;
+    write_recovery_now(); // the edits of the patch left are not lost
     release_patch_panels();
     replace_patch(next);
     if (SDL_WasInit(SDL_INIT_VIDEO))
@@ -112,6 +114,7 @@ bool install_loaded_patch()
     place_dashboards();
     link_not_created = 1;
     show_panels();
+    start_patch_history();
     return true;
 }
 

@@ -72,15 +72,20 @@ void write_panel_layout(FILE *file)
     std::fprintf(file, "END_PANELS_DECLARE\n");
 }
 
-void apply_panel_layout(const char *path)
+void apply_panel_layout(FILE *file)
 {
-    FILE *file = path != nullptr ? std::fopen(path, "r") : nullptr;
-    if (file == nullptr)
-        return;
     read_section(file, "BEGIN_PANELS_DECLARE", "END_PANELS_DECLARE",
                  [](const char *token, int line) {
                      place(token, line);
                      return true;
                  });
+}
+
+void apply_panel_layout(const char *path)
+{
+    FILE *file = path != nullptr ? std::fopen(path, "r") : nullptr;
+    if (file == nullptr)
+        return;
+    apply_panel_layout(file);
     std::fclose(file);
 }

@@ -18,3 +18,5 @@ void write_panel_layout(FILE *file);
 // a place off the work area, is reported and left out. Without the section
 // (or the file) nothing changes.
 void apply_panel_layout(const char *path);
+// The same from a file already open.
+void apply_panel_layout(FILE *file);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "modules/module.h"
 #include "synth/generator.h"
@@ -25,6 +26,11 @@ int read_pattern_section(GENERATOR &g, FILE *file);
 // Writes that section: one line for each pattern from 1 to 31 of each
 // sequencer that holds anything but a new sequencer's steps.
 void write_pattern_section(const GENERATOR &g, FILE *file);
+
+// Reads the modules, patterns and links of a patch file's text into g (an
+// empty patch that does not play), as loading the file would; false when the
+// reading stopped at a fault (load_status and load_problem say which).
+bool read_patch_snapshot(GENERATOR &g, const std::string &text);
 
 // Binds the inputs declared between "BEGIN_LINKS_DECLARE" and
 // "END_LINKS_DECLARE" to the outputs of modules that already exist. Returns 1;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -41,9 +42,9 @@ mode_t mode_for(const std::string &path)
     return 0666 & ~mask;
 }
 
-// Writes the patch into the new temporary file and flushes it to the disk;
+// Writes the text into the new temporary file and flushes it to the disk;
 // false with errno set on any failure.
-bool write_whole(const GENERATOR &g, MORE_SECTIONS more, int fd)
+bool write_whole(const std::string &text, int fd)
 {
     FILE *f = fdopen(fd, "w");
     if (f == nullptr) {
@@ -52,8 +53,8 @@ bool write_whole(const GENERATOR &g, MORE_SECTIONS more, int fd)
         errno = e;
         return false;
     }
-    write_patch(g, f, more);
-    bool written = std::fflush(f) == 0 && !std::ferror(f) && fsync(fileno(f)) == 0;
+    bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size() &&
+                   std::fflush(f) == 0 && !std::ferror(f) && fsync(fileno(f)) == 0;
     int e = errno;
     if (std::fclose(f) != 0 && written) {
         written = false;
@@ -74,6 +75,45 @@ void write_patch(const GENERATOR &g, FILE *file, MORE_SECTIONS more)
         more(file);
 }
 
+std::string patch_snapshot(const GENERATOR &g, MORE_SECTIONS more)
+{
+    char *text = nullptr;
+    size_t size = 0;
+    FILE *f = open_memstream(&text, &size);
+    if (f == nullptr)
+        return {};
+    write_patch(g, f, more);
+    std::fclose(f);
+    std::string out(text, size);
+    std::free(text);
+    return out;
+}
+
+bool write_file_whole(const std::string &path, const std::string &text, int &error)
+{
+    const size_t slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    std::string temporary =
+        directory + "." + path.substr(directory.size()) + ".XXXXXX";
+    const int fd = mkstemp(&temporary[0]);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    errno = 0;
+    bool written = fchmod(fd, mode_for(path)) == 0;
+    if (!written) {
+        const int e = errno;
+        close(fd);
+        errno = e;
+    }
+    written = written && write_whole(text, fd) && std::rename(temporary.c_str(), path.c_str()) == 0;
+    error = errno;
+    if (!written)
+        unlink(temporary.c_str());
+    return written;
+}
+
 int save_patch_file(const GENERATOR &g, const char *directory, const char *name, MORE_SECTIONS more,
                     char *report, size_t report_size)
 {
@@ -81,31 +121,14 @@ int save_patch_file(const GENERATOR &g, const char *directory, const char *name,
         say(report, report_size, std::string("Not saved: ") + problem);
         return 0;
     }
-    const std::string file = patch_file_name(name);
-    const std::string path = std::string(directory) + file;
-    std::string temporary = std::string(directory) + "." + file + ".XXXXXX";
-    const int fd = mkstemp(&temporary[0]);
-    if (fd < 0) {
-        const int e = errno;
+    const std::string path = std::string(directory) + patch_file_name(name);
+    int e = 0;
+    if (!write_file_whole(path, patch_snapshot(g, more), e)) {
+        const bool earlier = access(path.c_str(), F_OK) == 0;
         // The console keeps the line it always printed; the window says why.
         std::printf("Non de fichier NULL! %s: %s\n", path.c_str(), std::strerror(e));
-        keep(report, report_size, cannot_write(path, e));
-        return 0;
-    }
-    errno = 0;
-    bool saved = fchmod(fd, mode_for(path)) == 0;
-    if (!saved) {
-        const int e = errno;
-        close(fd);
-        errno = e;
-    }
-    saved = saved && write_whole(g, more, fd) && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!saved) {
-        const int e = errno;
-        unlink(temporary.c_str());
-        const bool earlier = access(path.c_str(), F_OK) == 0;
-        say(report, report_size,
-            cannot_write(path, e) + (earlier ? "; the file is left as it was" : ""));
+        keep(report, report_size,
+             cannot_write(path, e) + (earlier ? "; the file is left as it was" : ""));
         return 0;
     }
     say(report, report_size, "Saved " + path);

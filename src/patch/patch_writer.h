@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "synth/generator.h"
 
@@ -21,6 +22,16 @@ using MORE_SECTIONS = void (*)(FILE *file);
 // The whole patch: the module section, the link section, the pattern section,
 // then what `more` writes (when given).
 void write_patch(const GENERATOR &g, FILE *file, MORE_SECTIONS more = nullptr);
+
+// The text write_patch writes, in memory: what the edit history keeps of
+// each state of the patch.
+std::string patch_snapshot(const GENERATOR &g, MORE_SECTIONS more = nullptr);
+
+// Writes the text as the file at path so that a failure leaves any earlier
+// file as it was: into a temporary file of the same directory, flushed to
+// the disk, then renamed over path, keeping the permissions of the file it
+// replaces. False with error (an errno value) set on failure.
+bool write_file_whole(const std::string &path, const std::string &text, int &error);
 
 // Saves the patch as directory + patch_file_name(name) ("QSY/" and "DEMO"
 // give QSY/DEMO.QSY; "" is the working directory). A refused name

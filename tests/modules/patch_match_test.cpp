@@ -12,7 +12,8 @@
 
 #include "modules/patch_match.h"
 #include "modules/random_edits_helpers.h"
-#include "patch/patch_snapshot.h"
+#include "patch/patch_sections.h"
+#include "patch/patch_writer.h"
 #include "synth/note2freq.h"
 
 namespace {

@@ -31,8 +31,13 @@ bool run_modal(MODAL_BOX &box, const char *what)
         if (modal_hooks.each_pass && modal_hooks.each_pass(modal_hooks.data))
             changed = true;
         SDL_Event event;
-        while (box.taking() && SDL_PollEvent(&event))
-            changed = box.take(event) || changed;
+        bool closing = false; // the window is closing: the box goes, the view ends
+        while (!closing && box.taking() && SDL_PollEvent(&event)) {
+            closing = event.type == SDL_QUIT;
+            changed = closing ? SDL_PushEvent(&event) != 0 : box.take(event) || changed;
+        }
+        if (closing)
+            break;
         changed = box.pass() || changed;
         if (!box.open())
             break;

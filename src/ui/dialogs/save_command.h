@@ -11,6 +11,10 @@
 // again, showing why (a non-empty failure) and the name typed before.
 bool ask_patch_name(NAME_ENTRY &entry, const char *failure);
 
+// Called after every save that succeeded, with the file's path; the main
+// program plugs in the edit history here. Null: nothing is called.
+extern void (*patch_saved)(const char *path);
+
 // Asks for a name and saves the patch as directory + name until a save
 // succeeds (1) or the user cancels (0). A failed save asks again, showing why.
 int save_patch_with_entry(const char *directory);

@@ -41,14 +41,9 @@ bool add(const ORDER &o)
         say_in_window(why);
         return false;
     }
-    OBJET *panel = add_module_panel(m, o.x, o.y);
+    OBJET *panel = show_added_module(m, o.x, o.y);
     if (!o.at_point)
         place_in_its_column(*panel, o.add);
-    if (BACK_VIEW_TOGGLE)
-        panel->toggle_view_mode(OBJET::VIEW_BACK);
-    panel->evolue();
-    panel->toggle_all_draw_flag(1);
-    panel->calcule_lasurfaceoccupee();
     say_in_window(std::string(m.name()) + " added: silent until cabled");
     return true;
 }
@@ -60,23 +55,39 @@ bool remove(const ORDER &o)
         return false;
     }
     std::string why;
-    OBJET *panel = panel_of(o.remove);
     const std::string name = o.remove.name();
     if (!remove_module(*gen, o.remove, why)) {
         say_in_window(why);
         return false;
     }
-    if (information_dash != nullptr && information_dash->cible == panel)
-        information_dash->set_CIBLE(nullptr);
-    if (o.remove.kind == SEQ_MODULE)
-        forget_step_events(o.remove.as<SEQUENCER>());
-    if (panel != nullptr)
-        remove_module_panel(panel);
+    hide_removed_module(o.remove);
     say_in_window(name + " removed with its cables");
     return true;
 }
 
 } // namespace
+
+OBJET *show_added_module(const MODULE &m, int x, int y)
+{
+    OBJET *panel = add_module_panel(m, x, y);
+    if (BACK_VIEW_TOGGLE)
+        panel->toggle_view_mode(OBJET::VIEW_BACK);
+    panel->evolue();
+    panel->toggle_all_draw_flag(1);
+    panel->calcule_lasurfaceoccupee();
+    return panel;
+}
+
+void hide_removed_module(const MODULE &m)
+{
+    OBJET *panel = panel_of(m);
+    if (information_dash != nullptr && information_dash->cible == panel)
+        information_dash->set_CIBLE(nullptr);
+    if (m.kind == SEQ_MODULE)
+        forget_step_events(m.as<SEQUENCER>());
+    if (panel != nullptr)
+        remove_module_panel(panel);
+}
 
 void browse_modules_at(int x, int y)
 {

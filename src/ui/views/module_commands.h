@@ -26,6 +26,15 @@ void ask_to_remove_module(OBJET *panel);
 void browse_modules_at(int x, int y);
 void browse_modules();
 
+// The panel of a module just added to the running patch, its top-left corner
+// at the work-area point (x, y), showing the side of the view on screen.
+OBJET *show_added_module(const MODULE &m, int x, int y);
+// The panel of a module just taken out of the running patch goes, with what
+// points into it (the information dashboard's target, a sequencer's step
+// events on their way). Both only between passes, when no handler walks the
+// panel lists.
+void hide_removed_module(const MODULE &m);
+
 // Carries out the orders asked since the last call, oldest first. Returns
 // whether the panels changed (the view must be drawn again).
 bool carry_out_module_orders();

@@ -22,10 +22,10 @@ bool on_show() { return !text.empty() && CLOCK::now() < until; }
 
 } // namespace
 
-void say_in_window(const std::string &t)
+void say_in_window(const std::string &t, int seconds)
 {
     text = t;
-    until = CLOCK::now() + std::chrono::seconds(STATUS_SECONDS);
+    until = CLOCK::now() + std::chrono::seconds(seconds);
     shown = !on_show(); // whatever was shown, the line has changed
 }
 

@@ -7,8 +7,9 @@
 
 constexpr int STATUS_SECONDS = 4;
 
-// Shows the text from now on (an empty text clears the line).
-void say_in_window(const std::string &text);
+// Shows the text from now on, for that many seconds (an empty text clears
+// the line).
+void say_in_window(const std::string &text, int seconds = STATUS_SECONDS);
 
 // The text shown now; empty when there is none or it has expired.
 std::string status_text();

@@ -27,6 +27,9 @@ int poll_view_events(std::vector<OBJET *> &list, int accept_client, const VIEW_E
             release_key(event.key.keysym.sym, list, view.key_releases);
             result |= VIEW_REDRAW;
             break;
+        case SDL_QUIT: // the window's close button: as Escape
+            quit = 0;
+            break;
         case SDL_USEREVENT:
             if (view.step != nullptr)
                 result |= view.step(list);

@@ -92,6 +92,19 @@ const KEY_ACTION SHARED_RELEASES[] = {
     {SDLK_F4, [](LIST &) { remote_state.toggle_BUTTON_4 = 0; }},
 };
 
+// The keys held with Ctrl: orders on the whole patch.
+struct CTRL_KEY {
+    SDLKey key;
+    bool shift;
+    void (*PATCH_ORDERS::*order)();
+};
+const CTRL_KEY CTRL_KEYS[] = {
+    {SDLK_n, false, &PATCH_ORDERS::empty},
+    {SDLK_z, false, &PATCH_ORDERS::undo},
+    {SDLK_z, true, &PATCH_ORDERS::redo},
+    {SDLK_y, false, &PATCH_ORDERS::redo},
+};
+
 bool run(KEY_TABLE table, SDLKey key, LIST &list)
 {
     for (size_t i = 0; i < table.count; i++)
@@ -108,11 +121,13 @@ const VIEW_KEYS SHARED_KEYS = {SHARED_PRESSES, SHARED_RELEASES};
 
 void press_key(SDLKey key, SDLMod mod, LIST &list, KEY_TABLE own)
 {
-    if (key == SDLK_n && (mod & KMOD_CTRL)) {
-        if (new_patch != nullptr)
-            new_patch();
-        return;
-    }
+    if (mod & KMOD_CTRL)
+        for (const CTRL_KEY &k : CTRL_KEYS)
+            if (k.key == key && k.shift == ((mod & KMOD_SHIFT) != 0)) {
+                if (patch_orders.*k.order != nullptr)
+                    (patch_orders.*k.order)();
+                return;
+            }
     if (!run(own, key, list) && !run(SHARED_KEYS.presses, key, list))
         press_note_key(key);
 }

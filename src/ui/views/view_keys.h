@@ -35,7 +35,8 @@ extern const VIEW_KEYS SHARED_KEYS, FRONT_KEYS, BACK_KEYS;
 
 // A key pressed: the view's own action for it, else the shared one, else a
 // note of a letter row (panels/note_keys.h).
-// Ctrl+N (mod: the modifiers the key event carries) asks for new_patch.
+// Held with Ctrl (mod: the modifiers the key event carries), N, Z, Shift+Z and
+// Y give the patch orders (view_state.h): empty, undo, redo, redo.
 void press_key(SDLKey key, SDLMod mod, std::vector<OBJET *> &list, KEY_TABLE own);
 // A key released: the view's own action, else the shared one, else the end of
 // a letter row's note. The release of F1 to F4 also lets go of the remote

@@ -14,7 +14,7 @@ int MMDOWNmouse_x = 0, MMDOWNmouse_y = 0;
 int nr_ins_cible = -1;
 
 void (*load_dialog)() = nullptr;
-void (*new_patch)() = nullptr;
+PATCH_ORDERS patch_orders;
 
 FRONT_VIEW front_view;
 LINKS_VIEW links_view;
@@ -37,4 +37,13 @@ void forget_view_picks()
     front_view = FRONT_VIEW();
     links_view = LINKS_VIEW();
     nr_ins_cible = -1;
+}
+
+bool button_held()
+{
+    for (const VIEW_PICKS *v : {static_cast<const VIEW_PICKS *>(&front_view),
+                                static_cast<const VIEW_PICKS *>(&links_view)})
+        if (v->Lpressed_flag || v->Rpressed_flag)
+            return true;
+    return false;
 }

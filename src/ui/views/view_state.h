@@ -39,10 +39,18 @@ extern void (*load_dialog)();
 // picks, since the panels they point into may have been replaced.
 void open_load_dialog();
 
-// The order that replaces the patch by an empty one (Ctrl+N, the system
-// dashboard's NEW), which the main program plugs in here; null (nothing
-// happens) until then.
-extern void (*new_patch)();
+// The orders on the patch as a whole, which the main program plugs in here
+// (they live above the views); a null one does nothing.
+struct PATCH_ORDERS {
+    void (*empty)() = nullptr; // Ctrl+N, the system dashboard's NEW: an empty patch
+    void (*undo)() = nullptr;  // Ctrl+Z: the last edit undone
+    void (*redo)() = nullptr;  // Ctrl+Shift+Z, Ctrl+Y: the last undo redone
+};
+extern PATCH_ORDERS patch_orders;
+
+// Whether a mouse button is held in either view (a knob turning, a cable
+// end or a panel carried): the edit it makes is not over.
+bool button_held();
 
 // Result bits of the event handlers, for the main loop.
 enum VIEW_RESULT : int {

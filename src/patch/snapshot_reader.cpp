@@ -1,23 +1,6 @@
-#include "patch/patch_snapshot.h"
-
 #include <cstdio>
-#include <cstdlib>
 
 #include "patch/patch_sections.h"
-
-std::string patch_snapshot(const GENERATOR &g, MORE_SECTIONS more)
-{
-    char *text = nullptr;
-    size_t size = 0;
-    FILE *f = open_memstream(&text, &size);
-    if (f == nullptr)
-        return {};
-    write_patch(g, f, more);
-    std::fclose(f);
-    std::string out(text, size);
-    std::free(text);
-    return out;
-}
 
 bool read_patch_snapshot(GENERATOR &g, const std::string &text)
 {
