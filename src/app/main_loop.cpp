@@ -31,11 +31,13 @@
 #include "ui/dialogs/name_entry.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
+#include "panels/sampler_gui.h"
 #include "panels/system_dash.h"
 #include "ui/views/view_state.h"
 #include "synth/generator.h"
 #include "ui/views/front_view.h"
 #include "ui/views/module_commands.h"
+#include "ui/views/sample_command.h"
 #include "ui/views/status_line.h"
 
 MAIN_LOOP main_loop;
@@ -117,6 +119,7 @@ int build_visible_side()
     our_font_14.init(FONT_FILE, 12);
     create_dashboards();
     load_dialog = LOAD_QSY;
+    choose_recording = change_recording;
     new_patch = start_empty_patch;
     modal_hooks = {modal_box_duties, paint_current_view, nullptr};
     clear_console();
@@ -219,6 +222,7 @@ void close_window()
     delete bibliotheque_graphique;
     bibliotheque_graphique = nullptr;
     load_dialog = nullptr;
+    choose_recording = nullptr;
     new_patch = nullptr;
     modal_hooks = MODAL_HOOKS();
     SDL_Quit();

@@ -23,12 +23,12 @@ protected:
     // whose right value is its negation, and wires gate and frequency.
     void load_ramp(int frames)
     {
-        sampler->samples.clear();
+        auto ramp = std::make_unique<RECORDING>();
         for (int i = 0; i < frames; ++i) {
-            sampler->samples.push_back((int16_t)(100 * i));
-            sampler->samples.push_back((int16_t)(-100 * i));
+            ramp->values.push_back((int16_t)(100 * i));
+            ramp->values.push_back((int16_t)(-100 * i));
         }
-        sampler->length = frames;
+        sampler->play(std::move(ramp));
         sampler->INPUT_GATE::source = &gate.state;
         sampler->INPUT::source = &frequency.value;
         gate.TRIG();

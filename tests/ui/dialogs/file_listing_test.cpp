@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "support/temp_dir.h"
-#include "ui/dialogs/patch_listing.h"
+#include "ui/dialogs/file_listing.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ TEST(PatchListing, UpperCaseMatchesFirstThenLowerCaseEachSortedByName)
     const std::vector<std::string> before = sorted(entries(dir.path(""))),
                                    here = sorted(entries("."));
 
-    const PATCH_LISTING listing = list_patches(dir.path("").c_str());
+    const FILE_LISTING listing = list_patches(dir.path("").c_str());
 
     EXPECT_EQ("", listing.problem);
     EXPECT_EQ(listing.names,
@@ -56,10 +56,10 @@ TEST(PatchListing, UpperCaseMatchesFirstThenLowerCaseEachSortedByName)
 TEST(PatchListing, AnEmptyOrMissingDirectoryListsNothing)
 {
     TempDir dir;
-    const PATCH_LISTING empty = list_patches(dir.path("").c_str());
+    const FILE_LISTING empty = list_patches(dir.path("").c_str());
     EXPECT_TRUE(empty.names.empty());
     EXPECT_EQ("", empty.problem);
-    const PATCH_LISTING missing = list_patches(dir.path("nowhere").c_str());
+    const FILE_LISTING missing = list_patches(dir.path("nowhere").c_str());
     EXPECT_TRUE(missing.names.empty());
     EXPECT_NE(std::string::npos, missing.problem.find("nowhere")) << missing.problem;
 }
