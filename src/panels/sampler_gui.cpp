@@ -1,5 +1,6 @@
 #include "panels/sampler_gui.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -33,11 +34,11 @@ void show_file(SAMPLER_GUI &p)
 }
 
 // A turn lands on whole thousandths, so that after any number of turns the
-// value meets the bounds of its schedule's ranges exactly.
+// value meets the bounds of its schedule's ranges exactly, and never below 0.
 void step(SAMPLER_GUI &p, float &value, const KNOB_SCHEDULE &schedule, const MESSAGE &m)
 {
-    value = static_cast<float>(std::round(step_knob(value, schedule, turn_direction(m)) * 1000.0) /
-                               1000.0);
+    const double stepped = step_knob(value, schedule, turn_direction(m));
+    value = static_cast<float>(std::max(0.0, std::round(stepped * 1000.0) / 1000.0));
     show_values(p);
 }
 
