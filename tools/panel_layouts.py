@@ -99,14 +99,14 @@ def amplifier():
 def sampler():
     """The recording's file on a display with the pad that changes it, the
     volume and tune knobs; at the back the oscillator's inputs."""
-    front = top_row("SAMPLER", 72, 212, power_x=232) + [
+    front = top_row("SMP", 44, 212, power_x=232) + [
         Group(12, 26, 144, 48, "RECORDING"),
         Text("LABEL_FILE", "-", 20, 40, 28),
         Pad("BUTTON_FILE", 20, 53, "F"),
         Legend("CHOOSE A FILE", 42, 58),
         Group(164, 26, 84, 48, "PLAY"),
     ] + knob_cell("VOLUME", "VOLUME", 186, 31, 5) + knob_cell("TUNE", "TUNE", 226, 31, 5)
-    back = top_row("SAMPLER", 72, 244) + [
+    back = top_row("SMP", 44, 244) + [
         Group(8, 30, 100, 42, "CONTROL"),
         Group(116, 30, 100, 42, "MODULATION"),
         OutputField(224, 30, 28, 42),

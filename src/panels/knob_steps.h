@@ -77,12 +77,20 @@ constexpr KNOB_SCHEDULE FILTER_CUTOFF = {
 // value beyond the range, from a patch file, comes back into it.
 constexpr double FAR_BEYOND = 1e9;
 constexpr KNOB_SCHEDULE SAMPLER_VOLUME = {
-    {{1, true, 2, false, 0.05}, {0.1, true, 1, false, 0.01}, {-FAR_BEYOND, true, 0.1, false, 0.005}},
-    {{0, false, 0.1, true, -0.005}, {0.1, false, 1, true, -0.01}, {1, false, FAR_BEYOND, true, -0.05}},
+    {{1, true, 2, false, 0.05},
+     {0.1, true, 1, false, 0.01},
+     {-FAR_BEYOND, true, 0.1, false, 0.005}},
+    {{0, false, 0.1, true, -0.005},
+     {0.1, false, 1, true, -0.01},
+     {1, false, FAR_BEYOND, true, -0.05}},
 };
 constexpr KNOB_SCHEDULE SAMPLER_TUNE = {
-    {{1.5, true, 2, false, 0.05}, {0.5, true, 1.5, false, 0.005}, {-FAR_BEYOND, true, 0.5, false, 0.05}},
-    {{0, false, 0.5, true, -0.05}, {0.5, false, 1.5, true, -0.005}, {1.5, false, FAR_BEYOND, true, -0.05}},
+    {{1.5, true, 2, false, 0.05},
+     {0.5, true, 1.5, false, 0.005},
+     {-FAR_BEYOND, true, 0.5, false, 0.05}},
+    {{0, false, 0.5, true, -0.05},
+     {0.5, false, 1.5, true, -0.005},
+     {1.5, false, FAR_BEYOND, true, -0.05}},
 };
 
 // One turn: the raise rules when direction > 0, the lower rules when it is < 0.

@@ -30,7 +30,8 @@ void show_file(SAMPLER_GUI &p)
     if (!p.get_SPRITE_by_name("LABEL_FILE"))
         return;
     p.shown_file = p.sampler->file;
-    show_text(p, "LABEL_FILE", "%s", file_display(p.sampler->file, SAMPLER_GUI::FILE_CHARS).c_str());
+    show_text(p, "LABEL_FILE", "%s",
+              file_display(p.sampler->file, SAMPLER_GUI::FILE_CHARS).c_str());
 }
 
 // A turn lands on whole thousandths, so that after any number of turns the

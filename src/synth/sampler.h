@@ -26,10 +26,10 @@ public:
 
     char name[800];
     float position; // read index into the recording's values
-    float tune;   // the rate is f / 440 + tune - 1: 1 keeps the frequency input's
-    float volume; // a gain on the recorded values
+    float tune;     // the rate is f / 440 + tune - 1: 1 keeps the frequency input's
+    float volume;   // a gain on the recorded values
     static constexpr float DEFAULT_TUNE = 1.0f, DEFAULT_VOLUME = 1.0f;
-    float spare; // kept for the phase modulation; unused
+    float spare;   // kept for the phase modulation; unused
     char file[80]; // the file of the recording; empty when it has none
 
     SAMPLER();

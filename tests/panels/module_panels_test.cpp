@@ -366,12 +366,9 @@ TEST(ModulePanels, PowerSwitchesFollowEveryRelease)
     const struct {
         OBJET *panel;
         int *power;
-    } switches[] = {{&p.vco_panel, &p.vco.power},
-                    {&p.vcf_panel, &p.pcf.power},
-                    {&p.vca_panel, &p.vca.power},
-                    {&p.keyboard_panel, &p.keyboard.power},
-                    {&p.mixer_panel, &p.mixer.power},
-                    {&p.sampler_panel, &p.sampler.power}};
+    } switches[] = {{&p.vco_panel, &p.vco.power},     {&p.vcf_panel, &p.pcf.power},
+                    {&p.vca_panel, &p.vca.power},     {&p.keyboard_panel, &p.keyboard.power},
+                    {&p.mixer_panel, &p.mixer.power}, {&p.sampler_panel, &p.sampler.power}};
     for (const auto &s : switches) {
         BUTTON *button = dynamic_cast<BUTTON *>(part(*s.panel, "POWER"));
         ASSERT_NE(button, nullptr);

@@ -20,10 +20,7 @@ LIST_BOX::LIST_BOX(int rows, const SHAPE &shape) : shape(shape), count(rows) {}
 
 int LIST_BOX::rows_in_sight() const { return std::max(1, std::min(count, shape.most_rows)); }
 
-int LIST_BOX::box_h() const
-{
-    return shape.title_h + rows_in_sight() * shape.row_h + shape.foot_h;
-}
+int LIST_BOX::box_h() const { return shape.title_h + rows_in_sight() * shape.row_h + shape.foot_h; }
 int LIST_BOX::box_x() const { return (window_w() - shape.w) / 2; }
 int LIST_BOX::box_y() const { return (window_h() - box_h()) / 2; }
 int LIST_BOX::rows_top() const { return box_y() + shape.title_h; }

@@ -39,7 +39,8 @@ const char *SAMPLE_CHOOSER::help() const
 
 void SAMPLE_CHOOSER::draw_row(int r, int left, int top, bool chosen) const
 {
-    text(our_font_14, left, top + 15, chosen ? GREEN : AMBER, file_display(names[r].c_str(), NAME_CHARS));
+    text(our_font_14, left, top + 15, chosen ? GREEN : AMBER,
+         file_display(names[r].c_str(), NAME_CHARS));
 }
 
 void SAMPLE_CHOOSER::draw()

@@ -59,8 +59,8 @@ TEST(PatchListing, UpperCaseMatchesFirstThenLowerCaseEachSortedByName)
 TEST(SampleListing, WavFilesInAnyCaseFromAToZ)
 {
     TempDir dir;
-    for (const char *name : {"snare.wav", "Bell.WAV", "kick.Wav", "bell.wav", "notes.txt",
-                             "wav", ".wav", "x.wav.txt", "Hat.wav"})
+    for (const char *name : {"snare.wav", "Bell.WAV", "kick.Wav", "bell.wav", "notes.txt", "wav",
+                             ".wav", "x.wav.txt", "Hat.wav"})
         dir.write(name, "");
     const FILE_LISTING listing = list_samples(dir.path("").c_str());
     EXPECT_EQ("", listing.problem);
