@@ -201,10 +201,11 @@ void sequencer()
 void sampler()
 {
     SAMPLER s;
-    s.samples.resize(2 * 2 * RATE);
-    for (std::size_t i = 0; i < s.samples.size(); ++i)
-        s.samples[i] = (int16_t)(i * 37);
-    s.length = 2 * RATE;
+    auto recording = std::make_unique<RECORDING>();
+    recording->values.resize(2 * 2 * RATE);
+    for (std::size_t i = 0; i < recording->values.size(); ++i)
+        recording->values[i] = (int16_t)(i * 37);
+    s.play(std::move(recording));
     OUTPUT_GATE gate(1);
     Constant pitch(523.25f);
     s.INPUT_GATE::source = &gate.state;

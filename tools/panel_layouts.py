@@ -94,6 +94,29 @@ def amplifier():
     return Panel("VCA", (256, 80), 41, front, back, "AMPLIFIER")
 
 
+# ---------------------------------------------------------------- sampler
+
+def sampler():
+    """The recording's file on a display with the pad that changes it, the
+    volume and tune knobs; at the back the oscillator's inputs."""
+    front = top_row("SMP", 44, 212, power_x=232) + [
+        Group(12, 26, 144, 48, "RECORDING"),
+        Text("LABEL_FILE", "-", 20, 40, 28),
+        Pad("BUTTON_FILE", 20, 53, "F"),
+        Legend("CHOOSE A FILE", 42, 58),
+        Group(164, 26, 84, 48, "PLAY"),
+    ] + knob_cell("VOLUME", "VOLUME", 186, 31, 5) + knob_cell("TUNE", "TUNE", 226, 31, 5)
+    back = top_row("SMP", 44, 244) + [
+        Group(8, 30, 100, 42, "CONTROL"),
+        Group(116, 30, 100, 42, "MODULATION"),
+        OutputField(224, 30, 28, 42),
+    ] + jacks([("INPUT", "IN", 18, False), ("INPUT_GATE", "GATE", 50, False),
+               ("INPUT_SYNC", "SYNC", 82, False), ("INPUT_MOD_FREQ", "FM", 126, False),
+               ("INPUT_MOD_AMP", "AM", 158, False), ("INPUT_MOD_PHASE", "PM", 190, False),
+               ("OUTPUT", "OUT", 230, True)], 38)
+    return Panel("SAMPLER", (256, 80), 35, front, back, "SAMPLE PLAYER")
+
+
 # ---------------------------------------------------------------- filter
 
 def filter_():
@@ -308,5 +331,5 @@ def load_dialog():
 
 
 def all_panels():
-    return [keyboard(), oscillator(), amplifier(), filter_(), mixer(), sequencer(),
+    return [keyboard(), oscillator(), amplifier(), filter_(), mixer(), sequencer(), sampler(),
             information_dashboard(), system_dashboard(), module_dashboard(), load_dialog()]

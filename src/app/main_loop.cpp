@@ -33,11 +33,13 @@
 #include "ui/dialogs/name_entry.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
+#include "panels/sampler_gui.h"
 #include "panels/system_dash.h"
 #include "ui/views/view_state.h"
 #include "synth/generator.h"
 #include "ui/views/front_view.h"
 #include "ui/views/module_commands.h"
+#include "ui/views/sample_command.h"
 #include "ui/views/status_line.h"
 
 MAIN_LOOP main_loop;
@@ -125,6 +127,7 @@ int build_visible_side()
     patch_orders = {start_empty_patch, undo_patch_edit, redo_patch_edit};
     patch_saved = note_patch_saved;
     start_patch_history();
+    choose_recording = change_recording;
     modal_hooks = {modal_box_duties, paint_current_view, nullptr};
     clear_console();
     CALLBACK_READY.store(1);
@@ -232,6 +235,7 @@ void close_window()
     load_dialog = nullptr;
     patch_orders = {};
     patch_saved = nullptr;
+    choose_recording = nullptr;
     modal_hooks = MODAL_HOOKS();
     SDL_Quit();
 }

@@ -116,8 +116,9 @@ void stop_rendering()
 
 void free_retired_when_quiet()
 {
-    // Sequentially consistent, as the lists' publishing and the callback's
-    // count: a callback not counted here had not yet taken the lists.
+    // Sequentially consistent, as the publishing of the lists and recordings
+    // and the callback's count: a callback not counted here had not yet taken
+    // them.
     if (callbacks_inside.load() == 0)
         free_retired_modules();
 }

@@ -51,6 +51,7 @@ int16_t output_sample(float v);
 void stop_rendering();
 
 // Frees what the running patch's changes retired (list copies, modules
-// removed), when no callback is inside the evaluation now: any callback that
-// starts later takes the lists as they are. Main thread.
+// removed, recordings replaced), when no callback is inside the evaluation
+// now: any callback that starts later takes the lists and recordings as they
+// are. Main thread.
 void free_retired_when_quiet();

@@ -29,6 +29,6 @@ extern int link_not_created;
 LINK *start_cable(OBJET *panel, SPRITE *socket);
 
 // A cable that cannot be drawn (its source shown by no panel, or a socket
-// missing on a panel: a sampler's panel has none) is skipped with one trace
-// line and the rebuild goes on; it never waits for the terminal.
+// missing on a panel whose description file lacks it) is skipped with one
+// trace line and the rebuild goes on; it never waits for the terminal.
 void cree_list_liens();

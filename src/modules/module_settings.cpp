@@ -1,7 +1,10 @@
 #include "modules/module_settings.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -77,8 +80,14 @@ void copy(const KEYBOARD &from, KEYBOARD &to)
     to.power = from.power;
 }
 
+// A recording of another file is copied whole and handed over as a chosen
+// one is.
 void copy(const SAMPLER &from, SAMPLER &to)
 {
+    if (std::strcmp(from.file, to.file) != 0) {
+        std::snprintf(to.file, sizeof to.file, "%s", from.file);
+        to.play(from.recording() ? std::make_unique<const RECORDING>(*from.recording()) : nullptr);
+    }
     to.tune = from.tune;
     to.volume = from.volume;
     to.power = from.power;

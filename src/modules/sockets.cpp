@@ -106,14 +106,13 @@ const SOCKET FILTER[] = {
     sync_socket<PCF>(true),
 };
 
-// The sampler's panel has no back yet: its inputs are read and saved, not drawn.
 const SOCKET SAMPLER_SOCKETS[] = {
-    main_socket<SAMPLER>(false),
-    modulation_socket<VCO, &VCO::mod_amplitude>("INPUT_MOD_AMP", "MOD_AMP", false),
-    modulation_socket<VCO, &VCO::mod_frequency>("INPUT_MOD_FREQ", "MOD_FREQ", false),
-    modulation_socket<VCO, &VCO::mod_phase>("INPUT_MOD_PHASE", "MOD_PHASE", false),
-    gate_socket<SAMPLER>(false),
-    sync_socket<SAMPLER>(false),
+    main_socket<SAMPLER>(true),
+    modulation_socket<VCO, &VCO::mod_amplitude>("INPUT_MOD_AMP", "MOD_AMP", true),
+    modulation_socket<VCO, &VCO::mod_frequency>("INPUT_MOD_FREQ", "MOD_FREQ", true),
+    modulation_socket<VCO, &VCO::mod_phase>("INPUT_MOD_PHASE", "MOD_PHASE", true),
+    gate_socket<SAMPLER>(true),
+    sync_socket<SAMPLER>(true),
 };
 
 const SOCKET AMPLIFIER[] = {

@@ -22,8 +22,8 @@ struct SOCKET {
     SIGNAL signal;
     // 1, or a mixer's 24 channels, which share this entry.
     int channels;
-    // Drawn as a cable in the back view (a sequencer's reset input and the
-    // sampler's inputs have no socket there yet).
+    // Drawn as a cable in the back view (a sequencer's reset input has no
+    // socket there yet).
     bool cabled;
     // The address the input reads (a module's output value, gate state or
     // sync pulse), null when it is unplugged. channel: a mixer's channel.

@@ -70,6 +70,29 @@ constexpr KNOB_SCHEDULE FILTER_CUTOFF = {
      {1, false, 9, true, -1}},
 };
 
+// A sampler's volume (a gain, 1 plays the recording as it is) and tune (1
+// plays it at the rate of its frequency input) from 0 to 2: the raise rules
+// from the top range down and the lower rules from the bottom range up, so
+// that a turn takes one step; fine steps where the ear tells them apart. A
+// value beyond the range, from a patch file, comes back into it.
+constexpr double FAR_BEYOND = 1e9;
+constexpr KNOB_SCHEDULE SAMPLER_VOLUME = {
+    {{1, true, 2, false, 0.05},
+     {0.1, true, 1, false, 0.01},
+     {-FAR_BEYOND, true, 0.1, false, 0.005}},
+    {{0, false, 0.1, true, -0.005},
+     {0.1, false, 1, true, -0.01},
+     {1, false, FAR_BEYOND, true, -0.05}},
+};
+constexpr KNOB_SCHEDULE SAMPLER_TUNE = {
+    {{1.5, true, 2, false, 0.05},
+     {0.5, true, 1.5, false, 0.005},
+     {-FAR_BEYOND, true, 0.5, false, 0.05}},
+    {{0, false, 0.5, true, -0.05},
+     {0.5, false, 1.5, true, -0.005},
+     {1.5, false, FAR_BEYOND, true, -0.05}},
+};
+
 // One turn: the raise rules when direction > 0, the lower rules when it is < 0.
 float step_knob(float value, const KNOB_SCHEDULE &schedule, int direction);
 int step_knob(int value, const KNOB_SCHEDULE &schedule, int direction);

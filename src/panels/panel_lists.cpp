@@ -30,35 +30,44 @@ constexpr int COLUMN_GAP = 14;
 // y = first_y + SCALE * pitch * i in the group's column; the next group's
 // column starts advance pixels to the right (truncated) when this one is not
 // empty, or, for a group that fits its widest panel, that panel's width plus
-// COLUMN_GAP when this is more. Oscillators and samplers number their panels
-// from 0; the others go on from the running number.
+// COLUMN_GAP when this is more. A group that shares the next group's column
+// stands at its top, and the next group's panels follow under its own; the
+// column advances when either group has panels. Oscillators
+// and samplers number their panels from 0; the others go on from the running
+// number.
 struct GROUP {
     const char *progress;
     float first_y, pitch;
     double advance;
     bool own_numbers;
     bool fits_widest;
+    bool shares_next_column;
 };
 
-const GROUP KEYBOARDS = {"Keyboards\n", 50, 64, 120, false, false};
-const GROUP OSCILLATORS = {"Vcos\n", 25, 95, 210, true, false};
-const GROUP SAMPLERS = {"Samplers\n", 25, 50, 0, true, false}; // shares the amplifiers' column
-const GROUP AMPLIFIERS = {"Vcas\n", 50, 56, SCALE * 180, false, false};
+const GROUP KEYBOARDS = {"Keyboards\n", 50, 64, 120, false, false, false};
+const GROUP OSCILLATORS = {"Vcos\n", 25, 95, 210, true, false, false};
+// The sampler panel is as large as the amplifier's.
+const GROUP SAMPLERS = {"Samplers\n", 25, 56, 0, true, false, true};
+const GROUP AMPLIFIERS = {"Vcas\n", 50, 56, SCALE * 180, false, false, false};
 // The sequencer panel is far wider than its advance (it holds 32 step
 // columns): without fitting it, the filters and mixers would lie under it.
-const GROUP SEQUENCERS = {"Sequencers\n", 50, 156, SCALE * 135, false, true};
-const GROUP FILTERS = {"Pcfs\n", 50, 64, SCALE * 130, false, false};
-const GROUP MIXERS = {"Mixers\n", 50, 166, SCALE * 166, false, false};
+const GROUP SEQUENCERS = {"Sequencers\n", 50, 156, SCALE * 135, false, true, false};
+const GROUP FILTERS = {"Pcfs\n", 50, 64, SCALE * 130, false, false, false};
+const GROUP MIXERS = {"Mixers\n", 50, 166, SCALE * 166, false, false, false};
 
 struct PLACEMENT {
     int column_x = 0;
     int number = 0;
+    // Where the next group's first panel goes when a group sharing its column
+    // took the top; 0 for its own first_y.
+    float shared_y = 0;
 };
 
 template <class PANEL, class MODULE>
 void build_group(const MODULE_LIST<MODULE> &modules, const GROUP &group, PLACEMENT &at)
 {
     std::printf("%s", group.progress);
+    const float first_y = at.shared_y > 0 ? at.shared_y : group.first_y;
     int widest = 0;
     for (size_t i = 0; i < modules.size(); i++) {
         char number[16];
@@ -67,7 +76,7 @@ void build_group(const MODULE_LIST<MODULE> &modules, const GROUP &group, PLACEME
         PANEL *panel = new PANEL(modules[i], 0, 0, number);
         panel->setx(static_cast<float>(at.column_x));
         // Whole pixels: a picture drawn between two is smeared over both.
-        panel->sety(std::round(group.first_y + SCALE * group.pitch * n));
+        panel->sety(std::round(first_y + SCALE * group.pitch * n));
         if constexpr (std::is_same_v<PANEL, SEQ_GUI>)
             sequenceurs_gui.insert(sequenceurs_gui.begin(), panel);
         objets_globaux.insert(objets_globaux.begin(), panel);
@@ -76,7 +85,15 @@ void build_group(const MODULE_LIST<MODULE> &modules, const GROUP &group, PLACEME
             at.number = n;
     }
     at.number += static_cast<int>(modules.size());
-    if (modules.empty())
+    if (group.shares_next_column) {
+        if (!modules.empty())
+            at.shared_y =
+                std::round(first_y + SCALE * group.pitch * static_cast<float>(modules.size()));
+        return;
+    }
+    const bool column_taken = !modules.empty() || at.shared_y > 0;
+    at.shared_y = 0;
+    if (!column_taken)
         return;
     const int advance = static_cast<int>(at.column_x + group.advance) - at.column_x;
     at.column_x += group.fits_widest ? std::max(advance, widest + COLUMN_GAP) : advance;

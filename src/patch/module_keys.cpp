@@ -195,11 +195,18 @@ std::string read_key(PCF *filter, const char *field, int line)
     return {};
 }
 
+// A file's path may hold any word: FILE is the only key looked for in its field.
 std::string read_key(SAMPLER *sampler, const char *field, int line)
 {
     KEY_FIELD kf(field, line);
     if (kf.has("FILE"))
         return load_sample(*sampler, kf.value());
+    if (kf.has("TUNE"))
+        sampler->tune = kf.as_float();
+    if (kf.has("VOLUME"))
+        sampler->volume = kf.as_float();
+    if (kf.has("POWER"))
+        sampler->power = kf.as_int();
     return {};
 }
 

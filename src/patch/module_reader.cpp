@@ -97,7 +97,7 @@ private:
         case KEYBOARD_MODULE:
             return insert_and_read(g.keyboards, m.as<KEYBOARD>(), EMPTY_FIELDS_PASS);
         case SAMPLER_MODULE:
-            return insert_and_read(g.samplers, m.as<SAMPLER>());
+            return insert_and_read(g.samplers, m.as<SAMPLER>(), EMPTY_FIELDS_PASS);
         case VCO_MODULE:
             return insert_and_read(g.oscillators, m.as<VCO>());
         case VCA_MODULE:
@@ -110,8 +110,8 @@ private:
         return true;
     }
 
-    // Keyboards and mixers are declared "NAME;;": their empty fields are no
-    // fault.
+    // Keyboards, mixers and samplers without a recording are declared
+    // "NAME;;": their empty fields are no fault.
     enum EMPTY_FIELDS { EMPTY_FIELDS_FAIL, EMPTY_FIELDS_PASS };
 
     // Puts the module at the front of its list, then reads fields 1 onwards

@@ -188,4 +188,17 @@ void PCF::write_desc_to_file(FILE *f)
                  keys.text.c_str());
 }
 
-void SAMPLER::write_desc_to_file(FILE *f) { std::fprintf(f, "%s;FILE=%s;\n", name, file); }
+// A sampler without a recording has no FILE key: an empty one would not read
+// back. Tune and volume are written when they differ from a new sampler's.
+void SAMPLER::write_desc_to_file(FILE *f)
+{
+    EXTRA_KEYS keys;
+    if (file[0] != '\0')
+        keys.add("FILE", file);
+    if (tune != DEFAULT_TUNE)
+        keys.add("TUNE", NUMBER(tune).text);
+    if (volume != DEFAULT_VOLUME)
+        keys.add("VOLUME", NUMBER(volume).text);
+    keys.power(power);
+    write_bare(f, name, keys);
+}

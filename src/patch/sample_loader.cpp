@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "patch/wav_reader.h"
@@ -15,8 +16,8 @@ std::string load_sample(SAMPLER &sampler, const char *path)
                " characters";
     }
 
-    std::vector<int16_t> data;
-    const WavReadResult result = read_wav_stereo16(path, SAMPLER::MAX_VALUES, data);
+    auto recording = std::make_unique<RECORDING>();
+    const WavReadResult result = read_wav_stereo16(path, SAMPLER::MAX_VALUES, recording->values);
     switch (result.status) {
     case WavStatus::ok:
         break;
@@ -31,10 +32,9 @@ std::string load_sample(SAMPLER &sampler, const char *path)
         return std::string(path) + " " + result.problem;
     }
 
-    sampler.samples = std::move(data);
-    sampler.length = (int)(sampler.samples.size() / 2);
-    sampler.position = 0.0f;
+    const int frames = recording->frames();
+    sampler.play(std::move(recording));
     std::strcpy(sampler.file, path);
-    std::printf("Loaded WAVE file [%-32s][%d ]\n", path, sampler.length);
+    std::printf("Loaded WAVE file [%-32s][%d ]\n", path, frames);
     return {};
 }

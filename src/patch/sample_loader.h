@@ -5,10 +5,9 @@
 
 #include "synth/sampler.h"
 
-// Loads a 16-bit PCM mono or stereo WAV file into the sampler; returns
-// nothing, or, after printing its console lines, why it was refused in plain
-// words ("samples/kick.wav: no such file or directory", "samples/kick.wav is
-// not PCM (format tag 3)"; the sampler then keeps
-// what it had). Not to be called while the audio thread evaluates this
-// sampler.
+// Loads a 16-bit PCM mono or stereo WAV file and hands it to the sampler
+// (SAMPLER::play, safe while the sound plays); returns nothing, or, after
+// printing its console lines, why it was refused in plain words
+// ("samples/kick.wav: no such file or directory", "samples/kick.wav is not
+// PCM (format tag 3)"; the sampler then keeps what it had). Main thread.
 std::string load_sample(SAMPLER &sampler, const char *path);

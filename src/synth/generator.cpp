@@ -66,7 +66,9 @@ void GENERATOR::free_retired()
     keyboards.free_retired();
     oscillators.free_retired();
     mixers.free_retired();
-    samplers.free_retired();
+    samplers.free_retired(); // a sampler removed goes with its recordings
+    for (SAMPLER *s : samplers)
+        s->free_retired();
     amplifiers.free_retired();
     filters.free_retired();
     delays.free_retired();

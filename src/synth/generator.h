@@ -86,9 +86,10 @@ public:
     // Deletes every module of every list and empties the lists. For a patch
     // that is being discarded while no callback evaluates it.
     void release_modules();
-    // Frees the list copies replaced and the modules removed while the patch
-    // played. Only while no callback holds them: none runs now (and any that
-    // starts takes the lists as they are), or none has run since.
+    // Frees the list copies replaced, the modules removed and the samplers'
+    // recordings replaced while the patch played. Only while no callback
+    // holds them: none runs now (and any that starts takes the lists and
+    // recordings as they are), or none has run since.
     void free_retired();
 
     // Frames evaluated between two readings of the connections: a cable moved

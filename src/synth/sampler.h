@@ -1,30 +1,51 @@
 // Sample player: plays a WAV recording once per opening of its gate, at a
 // rate set by the frequency on its input (440 Hz = the recorded rate).
 // Audio thread: latch_inputs(), tick(), evolue(); its recording is loaded on
-// the main thread (patch/sample_loader.h).
+// the main thread (patch/sample_loader.h) and handed over through play(),
+// safe while the sound plays.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "synth/vco.h"
+
+// A recording as a sampler plays it: 16-bit stereo frames, interleaved, left
+// first. Never changed once handed to a sampler: a new one replaces it whole.
+struct RECORDING {
+    std::vector<int16_t> values;
+    int frames() const { return (int)(values.size() / 2); }
+};
 
 class SAMPLER : public VCO {
 public:
     static constexpr int MAX_VALUES = 8000000; // 16-bit values kept at most
 
-    std::vector<int16_t> samples; // interleaved stereo frames
-    int length;                   // in stereo frames
     char name[800];
-    float position; // read index into samples
-    float tune;
-    float volume;
-    float spare; // kept for the phase modulation; unused
-    char file[80];
+    float position; // read index into the recording's values
+    float tune;     // the rate is f / 440 + tune - 1: 1 keeps the frequency input's
+    float volume;   // a gain on the recorded values
+    static constexpr float DEFAULT_TUNE = 1.0f, DEFAULT_VOLUME = 1.0f;
+    float spare;   // kept for the phase modulation; unused
+    char file[80]; // the file of the recording; empty when it has none
 
     SAMPLER();
-    virtual ~SAMPLER() = default;
+    virtual ~SAMPLER();
+
+    // ---- Main thread ----
+    // Plays the recording from now on (null: silence), from its start, at the
+    // next sub-block of the sound. The one it replaces is kept until
+    // free_retired(), as a callback may still be reading it.
+    void play(std::unique_ptr<const RECORDING> recording);
+    // The recording it plays; null when it has none.
+    const RECORDING *recording() const { return published.load(); }
+    // Frees the recordings replaced since the last call. Only while no
+    // callback holds them: none runs now (and any that starts takes the
+    // recording as it is), or none has run since.
+    void free_retired() { retired.clear(); }
 
     // One sample of the left channel; at the end of the recording the
     // source's gate is closed, so it plays once per gate.
@@ -34,11 +55,22 @@ public:
         tick();
         return 1;
     }
-    // The module protocol of ports.h; latches gate, sync, frequency input, modulation slots.
+    // The module protocol of ports.h; latches gate, sync, frequency input,
+    // modulation slots and the recording.
     inline void latch_inputs();
     inline void tick();
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
+
+private:
+    // The recording the audio thread takes at each latch. Stored and loaded
+    // sequentially consistent, as a module list's copies are (module_list.h):
+    // a callback counted as outside the evaluation after play() can only
+    // take the new one, so free_retired() then frees nothing it reads.
+    std::atomic<const RECORDING *> published;
+    std::vector<std::unique_ptr<const RECORDING>> retired;
+    // Audio thread: the recording as last latched.
+    const RECORDING *latched;
 };
 
 // ---- Per-sample code, inline so that the generator's walk is one loop ----
@@ -47,10 +79,22 @@ inline void SAMPLER::latch_inputs()
 {
     VCO::latch_inputs();
     INPUT_GATE::latch();
+    // Another recording than the one played: it starts from its beginning.
+    const RECORDING *r = published.load(std::memory_order_seq_cst);
+    if (r != latched) {
+        latched = r;
+        position = 0.0f;
+    }
 }
 
 SYNTH_INLINE void SAMPLER::tick()
 {
+    // Switched off: silent, and the source's gate is left alone.
+    if (power == 0) {
+        position = 0.0f;
+        value = 0.0f;
+        return;
+    }
     GATE_STATE *gate = INPUT_GATE::latched;
     if (!gate)
         return;
@@ -60,10 +104,11 @@ SYNTH_INLINE void SAMPLER::tick()
         return;
     }
     // Nothing loaded: silence, and the source's gate is left alone.
-    if (samples.empty()) {
+    if (latched == nullptr || latched->values.empty()) {
         value = 0.0f;
         return;
     }
+    const std::vector<int16_t> &values = latched->values;
 
     // A sync restarts the recording; it is not reported from the audio thread.
     if (sync_arrived())
@@ -82,7 +127,7 @@ SYNTH_INLINE void SAMPLER::tick()
     // End of the recording, when the read index reaches the end of the data
     // (or the position has become NaN): back to the start, and the source's
     // gate closes so the recording plays once, whole, per gate.
-    if (!(position < (float)samples.size())) {
+    if (!(position < (float)values.size())) {
         position = 0.0f;
         gate->store(0, std::memory_order_relaxed);
     }
@@ -90,6 +135,6 @@ SYNTH_INLINE void SAMPLER::tick()
         position = 0.0f;
 
     // Reads the first value of the frame: the left channel.
-    value = samples[(std::size_t)position] * v / 32768.0f;
+    value = values[(std::size_t)position] * v / 32768.0f;
     position = position + 2.0f * r;
 }

@@ -1,8 +1,11 @@
 // Cables moved while the sound plays: a "No sound" stream renders a patch
 // while this thread re-plugs, unplugs and replaces every kind of connection
-// thousands of times, turns knobs and takes the sequencer's step events. Under AddressSanitizer a
-// callback that reads a freed input fails; under ThreadSanitizer (make test runs this test in such
-// a build too) so does any connection that is not published to the audio thread safely.
+// thousands of times, turns knobs, takes the sequencer's step events and
+// hands the sampler new recordings, freeing the replaced ones whenever no
+// callback runs. Under AddressSanitizer a callback that reads a freed input
+// or recording fails; under ThreadSanitizer (make test runs this test in such
+// a build too) so does any connection that is not published to the audio
+// thread safely.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -47,7 +50,8 @@ struct Rig {
     Rig()
     {
         std::strcpy(out->name, GENERATOR::DEFAULT_OUTPUT);
-        sampler->samples.assign(2 * 4410, 1000);
+        sampler->play(std::make_unique<RECORDING>(RECORDING{std::vector<int16_t>(2 * 4410, 1000)}));
+        sampler->INPUT_GATE::connect(seq);
         seq->divider = 40.0f;
         filter->bypass = 0;
         filter->type = 1;
@@ -132,6 +136,14 @@ void move_cable(Rig &r, unsigned kind, unsigned pick)
     }
 }
 
+// A new recording for the sampler, of a length that comes and goes; the one
+// it replaces may still be playing.
+void swap_recording(Rig &r, unsigned pick)
+{
+    const std::vector<int16_t> values(2 * (1 + pick % 4410), static_cast<int16_t>(pick));
+    r.sampler->play(std::make_unique<RECORDING>(RECORDING{values}));
+}
+
 } // namespace
 
 TEST(LiveRewiring, CablesMovedThousandsOfTimesWhileTheStreamPlays)
@@ -157,6 +169,10 @@ TEST(LiveRewiring, CablesMovedThousandsOfTimesWhileTheStreamPlays)
             turn_knob(r, random());
         if (i % 50 == 0)
             post_step_events(); // the sequencer's steps, queued by the audio thread
+        if (i % 5 == 0)
+            swap_recording(r, random());
+        if (i % 3 == 0)
+            free_retired_when_quiet(); // as every pass of the main loop does
         if (i % 8 == 0)
             std::this_thread::sleep_for(std::chrono::microseconds(100));
     }

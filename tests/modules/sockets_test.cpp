@@ -34,9 +34,13 @@ TEST(Sockets, EveryBackPanelDrawsExactlyTheSocketsItsTableCables)
         const char *rc_file;
         bool note_source;
     } panels[] = {
-        {VCO_MODULE, "RC/BACK_VCO.RC", false},       {VCA_MODULE, "RC/BACK_VCA.RC", false},
-        {VCF_MODULE, "RC/BACK_VCF.RC", false},       {MIXER_MODULE, "RC/BACK_MIXER.RC", false},
-        {SEQ_MODULE, "RC/BACK_SEQUENCEUR.RC", true}, {KEYBOARD_MODULE, "RC/BACK_KEYBOARD.RC", true},
+        {VCO_MODULE, "RC/BACK_VCO.RC", false},
+        {VCA_MODULE, "RC/BACK_VCA.RC", false},
+        {VCF_MODULE, "RC/BACK_VCF.RC", false},
+        {MIXER_MODULE, "RC/BACK_MIXER.RC", false},
+        {SEQ_MODULE, "RC/BACK_SEQUENCEUR.RC", true},
+        {KEYBOARD_MODULE, "RC/BACK_KEYBOARD.RC", true},
+        {SAMPLER_MODULE, "RC/BACK_SAMPLER.RC", false},
     };
     for (const auto &p : panels) {
         SCOPED_TRACE(p.rc_file);

@@ -1,4 +1,4 @@
-// The oscillator, amplifier, filter, mixer and keyboard panels, built from the
+// The oscillator, amplifier, filter, mixer, keyboard and sampler panels, built from the
 // real panel files (the tests run from data/), driven by the messages the
 // event code posts.
 #include <gtest/gtest.h>
@@ -202,6 +202,74 @@ TEST(AmplifierPanel, SustainStepsByHundredthsAndTimesKeepTheirFloors)
     }
 }
 
+// The sampler's knobs step by their schedules and land on whole thousandths,
+// so that a value reached by many turns meets the next range's bound; they
+// stop at 0 and 2, and bring a value from a file back within.
+TEST(SamplerPanel, TurnsStepTheSamplerWithinItsRanges)
+{
+    const struct {
+        const char *knob, *word;
+        int times;
+        float from, to;
+        const char *shown;
+    } cases[] = {
+        {"SLD_TUNE", "SLD_DOWN", 1, 1.495f, 1.5f, "1.500"},
+        {"SLD_TUNE", "SLD_DOWN", 20, 1.9f, 2.0f, "2.000"},
+        {"SLD_TUNE", "SLD_UP", 1, 0.5f, 0.45f, "0.450"},
+        {"SLD_TUNE", "SLD_UP", 20, 0.1f, 0.0f, "0.000"},
+        {"SLD_TUNE", "SLD_UP", 1, 3.0f, 2.95f, "2.950"},
+        {"SLD_VOLUME", "SLD_DOWN", 40, 0.0f, 0.3f, "0.300"},
+        {"SLD_VOLUME", "SLD_UP", 1, 1.0f, 0.99f, "0.990"},
+        {"SLD_VOLUME", "SLD_UP", 1, 0.003f, 0.0f, "0.000"},
+        {"SLD_VOLUME", "SLD_DOWN", 1, -0.5f, 0.0f, "0.000"},
+    };
+    for (const auto &c : cases) {
+        SAMPLER sampler;
+        sampler.tune = sampler.volume = c.from;
+        SAMPLER_GUI panel(&sampler, 0, 0, "4");
+        turn(panel, c.knob, c.word, c.times);
+        const bool tune = std::strstr(c.knob, "TUNE") != nullptr;
+        EXPECT_EQ(tune ? sampler.tune : sampler.volume, c.to) << c.knob << " " << c.from;
+        EXPECT_EQ(text_of(panel, tune ? "LABEL_TUNE" : "LABEL_VOLUME"), c.shown) << c.knob;
+    }
+}
+
+SAMPLER_GUI *asking = nullptr;
+int recordings_asked = 0;
+bool queue_taken = false;
+
+// The display shows the file's name, its middle cut out when it is long. A
+// release of the file pad orders another recording once, after the panel
+// handed its queue to the widgets (a modal box's repaint refreshes the panel
+// again: it must find no release left to take); the display follows.
+TEST(SamplerPanel, TheFilePadOrdersAnotherRecordingOnceAndTheDisplayFollows)
+{
+    EXPECT_EQ(file_display("", 10), "NO FILE");
+    EXPECT_EQ(file_display("kick.wav", 10), "kick.wav");
+    EXPECT_EQ(file_display("samples/a_long_name.wav", 10), "a_lo...wav");
+    EXPECT_EQ(file_display("/x/samples/a_long_name.wav", 11), "a_lo..e.wav");
+    SAMPLER sampler;
+    std::strcpy(sampler.name, "SAMPLER_KICK");
+    SAMPLER_GUI panel(&sampler, 0, 0, "4");
+    EXPECT_EQ(text_of(panel, "LABEL_FILE"), "NO FILE");
+    asking = &panel;
+    choose_recording = [](SAMPLER &s) {
+        recordings_asked++;
+        queue_taken = asking->messages.empty();
+        std::strcpy(s.file, "samples/snare.wav");
+    };
+    release(panel, "BUTTON_FILE");
+    EXPECT_EQ(recordings_asked, 1);
+    EXPECT_TRUE(queue_taken);
+    frame(panel);
+    EXPECT_EQ(recordings_asked, 1);
+    EXPECT_EQ(text_of(panel, "LABEL_FILE"), "snare.wav");
+    choose_recording = nullptr;
+    EXPECT_EQ(panel.describe(part(panel, "BUTTON_FILE")), "FILE samples/snare.wav");
+    EXPECT_EQ(panel.describe(part(panel, "SLD_TUNE")), "TUNE 1.000");
+    EXPECT_EQ(panel.describe(part(panel, "POWER")), "POWER ON");
+}
+
 // One module of each kind and its panel, built from the panel files of the
 // working directory.
 struct EVERY_PANEL {
@@ -238,11 +306,14 @@ TEST(ModulePanels, EveryKnobRaisesItsValueWhenDraggedUpAndShowsIt)
     vca.sustain = 0.5f;
     MIXER mixer;
     SEQUENCER seq;
+    SAMPLER sampler;
+    sampler.volume = 0.5f;
     VCO_GUI vco_panel(&vco, 0, 0, "1");
     VCF_GUI vcf_panel(&pcf, 0, 0, "2");
     VCA_GUI vca_panel(&vca, 0, 0, "3");
     MIXER_GUI mixer_panel(&mixer, 0, 0, "5");
     SEQ_GUI seq_panel(&seq, 0, 0, "6");
+    SAMPLER_GUI sampler_panel(&sampler, 0, 0, "7");
     const struct {
         OBJET *panel;
         const char *knob;
@@ -264,6 +335,8 @@ TEST(ModulePanels, EveryKnobRaisesItsValueWhenDraggedUpAndShowsIt)
         {&mixer_panel, "SLD_CANAL_21", [&] { return mixer.gain[20]; }},
         {&seq_panel, "SLD_VOL_1", [&] { return seq.volume[0][0]; }},
         {&seq_panel, "SLD_LENGHT_32", [&] { return seq.length[0][31]; }},
+        {&sampler_panel, "SLD_VOLUME", [&] { return sampler.volume; }},
+        {&sampler_panel, "SLD_TUNE", [&] { return sampler.tune; }},
     };
     for (const auto &k : knobs) {
         SCOPED_TRACE(k.knob);
@@ -290,11 +363,9 @@ TEST(ModulePanels, PowerSwitchesFollowEveryRelease)
     const struct {
         OBJET *panel;
         int *power;
-    } switches[] = {{&p.vco_panel, &p.vco.power},
-                    {&p.vcf_panel, &p.pcf.power},
-                    {&p.vca_panel, &p.vca.power},
-                    {&p.keyboard_panel, &p.keyboard.power},
-                    {&p.mixer_panel, &p.mixer.power}};
+    } switches[] = {{&p.vco_panel, &p.vco.power},     {&p.vcf_panel, &p.pcf.power},
+                    {&p.vca_panel, &p.vca.power},     {&p.keyboard_panel, &p.keyboard.power},
+                    {&p.mixer_panel, &p.mixer.power}, {&p.sampler_panel, &p.sampler.power}};
     for (const auto &s : switches) {
         BUTTON *button = dynamic_cast<BUTTON *>(part(*s.panel, "POWER"));
         ASSERT_NE(button, nullptr);

@@ -76,7 +76,9 @@ protected:
 };
 
 // Each module type has its column, left to right, and the panels are numbered
-// across them in that order. Samplers share the amplifiers' column. The
+// across them in that order. Samplers stand at the top of the amplifiers'
+// column, the amplifiers under them, and take the column alone when there
+// are no amplifiers. The
 // sequencer panel is 720 pixels wide: its column advances by that and the 14
 // pixels the amplifiers' column leaves, instead of 202, but unknown panel
 // sizes (no images) keep the 202. Mixers alone stand in the first column.
@@ -93,8 +95,11 @@ TEST_F(PatchPanels, ColumnsAndNumbersFollowTheModuleTypes)
           "VCA_5 330 50.00", "MIXER_6 600 50.00"}},
         {{0, 1, 2, 1, 1, 1, 0},
          true,
-         {"VCO_0 0 25.00", "IMG_001 210 25.00", "IMG_001 210 100.0", "VCA_3 210 50.00",
+         {"VCO_0 0 25.00", "SAMPLER_0 210 25.00", "SAMPLER_1 210 109.0", "VCA_3 210 193.0",
           "SEQUEN_4 480 50.00", "VCF_5 1214 50.00"}},
+        {{0, 0, 2, 0, 1, 0, 0},
+         true,
+         {"SAMPLER_0 0 25.00", "SAMPLER_1 0 109.0", "SEQUEN_3 270 50.00"}},
         {{0, 0, 0, 1, 2, 1, 2},
          true,
          {"VCA_0 0 50.00", "SEQUEN_1 270 50.00", "SEQUEN_2 270 284.0", "VCF_3 1004 50.00",

@@ -19,7 +19,7 @@ TEST(ModuleWriter, LineFormatsOfEveryModule)
                  "VCA_1;ATTACK=10;DECAY=250;SUSTAIN=1;RELEASE=300;INVERT=1;\n"
                  "MIXER_4;;\nKEYBOARD_1;;\n"
                  "PCF_1;HICUT=800;Q=2;GAIN=15;TYPE=1;BYPASS=0;\n"
-                 "SAMPLER_1;FILE=samples/hat.wav;\n");
+                 "SAMPLER_1;FILE=samples/hat.wav;\nSAMPLER_2;;\n");
     const std::string text = written(p.g);
     EXPECT_EQ(text, "BEGIN_OBJECTS_DECLARE\n\n"
                     "VCO_1;TYPE=4;FREQ=220.500000;AMOUNT=0.333000004;PHASE=90.6999969;\n"
@@ -29,6 +29,7 @@ TEST(ModuleWriter, LineFormatsOfEveryModule)
                     "PCF_1;HICUT=800;Q=2.000000;GAIN=15.000000;TYPE=1;BYPASS=0;AMOUNT=1.000000;\n"
                     "KEYBOARD_1;;\n"
                     "SAMPLER_1;FILE=samples/hat.wav;\n"
+                    "SAMPLER_2;;\n" // without a recording: no FILE key
                     "END_OBJECTS_DECLARE\n\n");
 }
 
@@ -68,7 +69,7 @@ TEST(ModuleWriter, FilterKeepsItsSwitchAcrossSaveAndReload)
 TEST(ModuleWriter, EverySettingComesBackExactly)
 {
     PATCH_TEXT p("PCF_1;HICUT=800;\nVCA_1;ATTACK=1;\nVCO_1;TYPE=1;\nMIXER_4;;\nKEYBOARD_1;;\n"
-                 "SEQUENCER_1;NBR_STEP=8;\n");
+                 "SEQUENCER_1;NBR_STEP=8;\nSAMPLER_1;FILE=samples/hat.wav;\n");
     PCF &f = *p.g.filters[0];
     f.gain = 1.5f, f.level = 0.35f, f.power = 0;
     VCA &a = *p.g.amplifiers[0];
@@ -83,6 +84,8 @@ TEST(ModuleWriter, EverySettingComesBackExactly)
     s.wished_pattern = 3, s.wished_divider = 0.0078125f, s.power = 0;
     s.note[3][5] = 7, s.octave[31][0] = 9, s.volume[31][31] = 0.7f, s.length[2][1] = 0.25f;
     s.bypass[5][4] = 1;
+    SAMPLER &smp = *p.g.samplers[0];
+    smp.tune = 0.995f, smp.volume = 1.37f, smp.power = 0;
     const std::string patterns = pattern_section(p.g);
     PATCH_TEXT again(module_section(p.g) + patterns);
     EXPECT_EQ(module_section(again.g), module_section(p.g));
@@ -114,11 +117,17 @@ TEST(ModuleWriter, EverySettingComesBackExactly)
     EXPECT_EQ(s2.volume[31][31], 0.7f);
     EXPECT_EQ(s2.length[2][1], 0.25f);
     EXPECT_EQ(s2.bypass[5][4], 1);
+    const SAMPLER &smp2 = *again.g.samplers.at(0);
+    EXPECT_EQ(smp2.tune, 0.995f);
+    EXPECT_EQ(smp2.volume, 1.37f);
+    EXPECT_EQ(smp2.power, 0);
+    EXPECT_STREQ(smp2.file, "samples/hat.wav");
     EXPECT_EQ(again.complaints(), "");
 }
 
 // A module left as a new one is written as before, so that earlier builds
-// read it the same; the new keys are words no earlier key is found in.
+// read it the same; the new keys are words no earlier key is found in (but
+// a sampler's VOLUME, the sequencer's word, which no sampler reader sought).
 TEST(ModuleWriter, UnchangedModulesKeepTheirLinesAndNewKeysHideNoOldOnes)
 {
     PATCH_TEXT p("MIXER_4;;\nKEYBOARD_1;;\nVCO_1;TYPE=1;PHASE=0;\n");
@@ -131,7 +140,7 @@ TEST(ModuleWriter, UnchangedModulesKeepTheirLinesAndNewKeysHideNoOldOnes)
         "DIVIDER", "NBR_STEP", "NOTE",    "BYPASS", "VOLUME", "LENGHT", "HICUT",  "AMOUNT",
         "TYPE",    "GAIN",     "Q",       "FILE",   "FREQ",   "PHASE",  "ATTACK", "INVERT",
         "DECAY",   "SUSTAIN",  "RELEASE", "IN",     "MOD_",   "GATE",   "SYNC",   "ADD_CHANELL"};
-    for (const char *key : {"POWER", "PWM", "LEVEL_", "MUTE_", "OCTAVE", "PATTERN"})
+    for (const char *key : {"POWER", "PWM", "LEVEL_", "MUTE_", "OCTAVE", "PATTERN", "TUNE"})
         for (const char *old : old_keys)
             EXPECT_EQ(std::strstr(key, old), nullptr) << key << " holds " << old;
 }

@@ -40,8 +40,9 @@ TEST_F(SampleLoader, LoadsAFileAndReportsIt)
     ASSERT_TRUE(write_file(path, wav(1, 1, 16, {100, 200, 300})));
     std::string printed;
     ASSERT_EQ(load(path, printed), "");
-    EXPECT_EQ(sampler->length, 3);
-    EXPECT_EQ(sampler->samples.size(), 6u);
+    ASSERT_NE(sampler->recording(), nullptr);
+    EXPECT_EQ(sampler->recording()->frames(), 3);
+    EXPECT_EQ(sampler->recording()->values.size(), 6u);
     EXPECT_STREQ(sampler->file, path.c_str());
     EXPECT_NE(printed.find("Loaded WAVE file ["), std::string::npos);
 }
@@ -68,5 +69,5 @@ TEST_F(SampleLoader, RefusedLoadsSayWhyAndKeepTheRecording)
     EXPECT_NE(printed.find("longer than 79"), std::string::npos);
 
     EXPECT_STREQ(sampler->file, good.c_str());
-    EXPECT_EQ(sampler->length, 2);
+    EXPECT_EQ(sampler->recording()->frames(), 2);
 }

@@ -23,12 +23,12 @@ protected:
     // whose right value is its negation, and wires gate and frequency.
     void load_ramp(int frames)
     {
-        sampler->samples.clear();
+        auto ramp = std::make_unique<RECORDING>();
         for (int i = 0; i < frames; ++i) {
-            sampler->samples.push_back((int16_t)(100 * i));
-            sampler->samples.push_back((int16_t)(-100 * i));
+            ramp->values.push_back((int16_t)(100 * i));
+            ramp->values.push_back((int16_t)(-100 * i));
         }
-        sampler->length = frames;
+        sampler->play(std::move(ramp));
         sampler->INPUT_GATE::source = &gate.state;
         sampler->INPUT::source = &frequency.value;
         gate.TRIG();
@@ -184,4 +184,36 @@ TEST_F(Sampler, NothingLoadedIsSilentAndLeavesTheGateAlone)
     sampler->evolue();
     EXPECT_EQ(sampler->value, 0.0f);
     EXPECT_EQ(gate.state, 1);
+}
+
+TEST_F(Sampler, SwitchedOffItIsSilentAndLeavesTheGateAlone)
+{
+    load_ramp(3);
+    sampler->evolue();
+    sampler->evolue();
+    sampler->power = 0;
+    for (int i = 0; i < 10; ++i)
+        sampler->evolue();
+    EXPECT_EQ(sampler->value, 0.0f);
+    EXPECT_EQ(gate.state, 1);
+    sampler->power = 1; // back on: from the start
+    sampler->evolue();
+    EXPECT_EQ(frame_played(), 0);
+}
+
+// A recording handed over while one plays is played from its start, and the
+// one it replaced stays whole until the sampler frees what it retired.
+TEST_F(Sampler, ANewRecordingPlaysFromItsStart)
+{
+    load_ramp(100);
+    for (int i = 0; i < 50; ++i)
+        sampler->evolue();
+    const RECORDING *old = sampler->recording();
+    sampler->play(std::make_unique<RECORDING>(RECORDING{{7, 7, 8, 8}}));
+    EXPECT_EQ(old->frames(), 100); // still readable
+    sampler->evolue();
+    EXPECT_EQ(sampler->value, 7.0f / 32768.0f);
+    sampler->free_retired();
+    sampler->evolue();
+    EXPECT_EQ(sampler->value, 8.0f / 32768.0f);
 }

@@ -33,8 +33,7 @@ std::string row_text(const std::string &name)
 
 } // namespace
 
-LOAD_DIALOG::LOAD_DIALOG(const PATCH_LISTING &listing)
-    : names(listing.names), panel(0, 0, "5")
+LOAD_DIALOG::LOAD_DIALOG(const FILE_LISTING &listing) : names(listing.names), panel(0, 0, "5")
 {
     panel.load_RC("RC/LOAD.RC");
     for (SPRITE *s : panel.front)

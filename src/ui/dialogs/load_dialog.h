@@ -1,4 +1,4 @@
-// The patch load dialog: the patch files of a directory (ui/patch_listing.h)
+// The patch load dialog: the patch files of a directory (ui/dialogs/file_listing.h)
 // as ten rows of names on a panel built from RC/LOAD.RC, over the view,
 // darkened.
 //
@@ -23,7 +23,7 @@
 
 #include "engine/label.h"
 #include "engine/objet.h"
-#include "ui/dialogs/patch_listing.h"
+#include "ui/dialogs/file_listing.h"
 
 class LOAD_DIALOG {
 public:
@@ -48,7 +48,7 @@ public:
     LABEL *message;                 // the panel's message line; null without RC/LOAD.RC
 
     // The message line says why the listing failed, or that it is empty.
-    explicit LOAD_DIALOG(const PATCH_LISTING &listing);
+    explicit LOAD_DIALOG(const FILE_LISTING &listing);
 
     // Takes one event; returns whether what the dialog shows changed.
     bool take(const SDL_Event &event);

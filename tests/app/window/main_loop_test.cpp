@@ -33,7 +33,7 @@
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 #include "ui/dialogs/load_dialog.h"
-#include "ui/dialogs/patch_listing.h"
+#include "ui/dialogs/file_listing.h"
 
 namespace {
 

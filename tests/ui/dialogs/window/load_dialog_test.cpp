@@ -25,9 +25,9 @@ namespace {
 using D = LOAD_DIALOG;
 
 // n names in listing order: "P00.QSY", "P01.QSY", ...
-PATCH_LISTING listing_of(int n)
+FILE_LISTING listing_of(int n)
 {
-    PATCH_LISTING l;
+    FILE_LISTING l;
     for (int i = 0; i < n; i++) {
         char name[16];
         std::snprintf(name, sizeof name, "P%02d.QSY", i);
@@ -186,7 +186,7 @@ TEST(LoadDialog, AClickOutsideCancelsAndAnEmptyListingSaysWhy)
     outside.click({5, 5});
     EXPECT_EQ(D::CANCELLED, outside.dialog.state);
 
-    for (const PATCH_LISTING &l : {PATCH_LISTING{}, PATCH_LISTING{{}, "Cannot read QSY: gone"}}) {
+    for (const FILE_LISTING &l : {FILE_LISTING{}, FILE_LISTING{{}, "Cannot read QSY: gone"}}) {
         D empty(l);
         EXPECT_STREQ(l.problem.empty() ? "No patch file in QSY/" : "Cannot read QSY: gone",
                      empty.message->text);

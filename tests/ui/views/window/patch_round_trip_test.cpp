@@ -57,15 +57,7 @@ template <class T> T &pick(std::mt19937 &random, std::vector<T> &items)
     return items[std::uniform_int_distribution<size_t>(0, items.size() - 1)(random)];
 }
 
-// A panel of a module that has controls (a sampler's has none yet).
-OBJET &some_panel(std::mt19937 &random)
-{
-    std::vector<OBJET *> panels;
-    for (OBJET *p : objets_globaux)
-        if (module_of(p).kind != SAMPLER_MODULE)
-            panels.push_back(p);
-    return *pick(random, panels);
-}
+OBJET &some_panel(std::mt19937 &random) { return *pick(random, objets_globaux); }
 
 // Knob turns, or a release on a button or a clickable picture, as the front
 // view posts them, then a frame of the panel.

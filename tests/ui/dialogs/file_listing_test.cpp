@@ -1,6 +1,7 @@
-// The listing the load dialog shows: the directory read directly, the names
-// holding "QSY" first and those holding "qsy" after, each sorted, nothing
-// written.
+// The listings the window's boxes show, the directory read directly and
+// nothing written: for the load dialog the names holding "QSY" first and
+// those holding "qsy" after, each sorted; for the sample chooser the WAV
+// files A to Z.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -9,7 +10,7 @@
 #include <algorithm>
 
 #include "support/temp_dir.h"
-#include "ui/dialogs/patch_listing.h"
+#include "ui/dialogs/file_listing.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST(PatchListing, UpperCaseMatchesFirstThenLowerCaseEachSortedByName)
     const std::vector<std::string> before = sorted(entries(dir.path(""))),
                                    here = sorted(entries("."));
 
-    const PATCH_LISTING listing = list_patches(dir.path("").c_str());
+    const FILE_LISTING listing = list_patches(dir.path("").c_str());
 
     EXPECT_EQ("", listing.problem);
     EXPECT_EQ(listing.names,
@@ -53,13 +54,28 @@ TEST(PatchListing, UpperCaseMatchesFirstThenLowerCaseEachSortedByName)
     EXPECT_EQ(here, sorted(entries(".")));
 }
 
+// Upper and lower case sort together; the suffix counts in any case, and
+// only as the end of the name.
+TEST(SampleListing, WavFilesInAnyCaseFromAToZ)
+{
+    TempDir dir;
+    for (const char *name : {"snare.wav", "Bell.WAV", "kick.Wav", "bell.wav", "notes.txt", "wav",
+                             ".wav", "x.wav.txt", "Hat.wav"})
+        dir.write(name, "");
+    const FILE_LISTING listing = list_samples(dir.path("").c_str());
+    EXPECT_EQ("", listing.problem);
+    EXPECT_EQ(listing.names, (std::vector<std::string>{"Bell.WAV", "bell.wav", "Hat.wav",
+                                                       "kick.Wav", "snare.wav"}));
+    EXPECT_NE(std::string::npos, list_samples(dir.path("gone").c_str()).problem.find("gone"));
+}
+
 TEST(PatchListing, AnEmptyOrMissingDirectoryListsNothing)
 {
     TempDir dir;
-    const PATCH_LISTING empty = list_patches(dir.path("").c_str());
+    const FILE_LISTING empty = list_patches(dir.path("").c_str());
     EXPECT_TRUE(empty.names.empty());
     EXPECT_EQ("", empty.problem);
-    const PATCH_LISTING missing = list_patches(dir.path("nowhere").c_str());
+    const FILE_LISTING missing = list_patches(dir.path("nowhere").c_str());
     EXPECT_TRUE(missing.names.empty());
     EXPECT_NE(std::string::npos, missing.problem.find("nowhere")) << missing.problem;
 }
