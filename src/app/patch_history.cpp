@@ -4,14 +4,17 @@
 
 #include <chrono>
 #include <cstdio>
+#include <vector>
 
 #include "app/edit_history.h"
 #include "app/output_tap.h"
 #include "app/recovery.h"
 #include "cables/cable_list.h"
 #include "modules/patch_match.h"
+#include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_layout.h"
+#include "panels/panel_lists.h"
 #include "patch/patch_sections.h"
 #include "patch/patch_writer.h"
 #include "ui/views/module_commands.h"
@@ -67,6 +70,14 @@ void become(const std::string &text)
         hide_removed_module(m);
     for (const MODULE &m : changes.added)
         show_added_module(m, 0, 0);
+    // Every panel built anew shows its module's settings as they are now.
+    if (information_dash != nullptr)
+        information_dash->set_CIBLE(nullptr);
+    for (OBJET *panel : std::vector<OBJET *>(objets_globaux)) {
+        panel = renew_module_panel(panel);
+        panel->evolue();
+        panel->toggle_all_draw_flag(1);
+    }
     if (FILE *f = fmemopen(const_cast<char *>(text.data()), text.size(), "r")) {
         apply_panel_layout(f);
         std::fclose(f);

@@ -14,11 +14,12 @@ constexpr int NOTE_ON = 0x90;
 constexpr int FIRST_MIDI_NOTE = 11;
 constexpr int LAST_KEYBOARD_CHANNEL = 3;
 
+// The keyboard's octave is its player's setting, saved with the patch: a
+// MIDI note leaves it and takes the note that reaches the entry from it.
 void sound(KEYBOARD &k, int midi_note)
 {
     const int entry = midi_note - FIRST_MIDI_NOTE;
-    k.set_octave(entry / 12);
-    k.Touch_note(entry % 12, 1);
+    k.Touch_note(entry - 12 * k.octave, 1);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 // MIDI notes played on the keyboard modules of a patch. Main thread only: it
-// writes the modules' note, octave, gate and sync as the computer keyboard
-// does, and the audio thread hears them at its next sample.
+// writes the modules' note, gate and sync as the computer keyboard does, and
+// the audio thread hears them at its next sample.
 //
-// Note-on m plays NOTE2FREQ entry m - 11 (entry 58 is 440 Hz, note 69):
-// octave (m - 11) / 12, note (m - 11) % 12, with the gate opened and a sync
-// pulse; notes below the table are ignored. Each keyboard plays the newest of
+// Note-on m plays NOTE2FREQ entry m - 11 (entry 58 is 440 Hz, note 69): the
+// keyboard keeps its octave, the player's setting, and takes the note that
+// reaches the entry from it (outside 0 to 11 when need be), with the gate
+// opened and a sync pulse; notes below the table are ignored. Each keyboard plays the newest of
 // its held notes (last-note priority): releasing an older held note changes
 // nothing, releasing the sounding one returns to the newest still held,
 // re-triggered, and releasing the last one closes the gate. A note-on with

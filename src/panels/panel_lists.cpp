@@ -133,12 +133,28 @@ OBJET *panel_of(const MODULE &module)
 
 namespace {
 
-template <class PANEL, class MODULE> OBJET *panel_for(MODULE *m, const char *number)
+// A panel of the module, numbered so, in no list yet.
+OBJET *new_panel(const MODULE &module, const char *number)
 {
-    PANEL *panel = new PANEL(m, 0, 0, number);
-    if constexpr (std::is_same_v<PANEL, SEQ_GUI>)
-        sequenceurs_gui.insert(sequenceurs_gui.begin(), panel);
-    return panel;
+    switch (module.kind) {
+    case VCO_MODULE:
+        return new VCO_GUI(module.as<VCO>(), 0, 0, number);
+    case VCA_MODULE:
+        return new VCA_GUI(module.as<VCA>(), 0, 0, number);
+    case VCF_MODULE:
+        return new VCF_GUI(module.as<PCF>(), 0, 0, number);
+    case SEQ_MODULE:
+        return new SEQ_GUI(module.as<SEQUENCER>(), 0, 0, number);
+    case MIXER_MODULE:
+        return new MIXER_GUI(module.as<MIXER>(), 0, 0, number);
+    case SAMPLER_MODULE:
+        return new SAMPLER_GUI(module.as<SAMPLER>(), 0, 0, number);
+    case KEYBOARD_MODULE:
+        return new KEYBOARD_GUI(module.as<KEYBOARD>(), 0, 0, number);
+    case NO_MODULE:
+        break;
+    }
+    return nullptr;
 }
 
 bool covers_a_panel(const OBJET &p, const OBJET &self)
@@ -158,35 +174,32 @@ OBJET *add_module_panel(const MODULE &module, int x, int y)
     static int next_number = 1000;
     char number[16];
     std::snprintf(number, sizeof number, "%d", next_number++);
-    OBJET *panel = nullptr;
-    switch (module.kind) {
-    case VCO_MODULE:
-        panel = panel_for<VCO_GUI>(module.as<VCO>(), number);
-        break;
-    case VCA_MODULE:
-        panel = panel_for<VCA_GUI>(module.as<VCA>(), number);
-        break;
-    case VCF_MODULE:
-        panel = panel_for<VCF_GUI>(module.as<PCF>(), number);
-        break;
-    case SEQ_MODULE:
-        panel = panel_for<SEQ_GUI>(module.as<SEQUENCER>(), number);
-        break;
-    case MIXER_MODULE:
-        panel = panel_for<MIXER_GUI>(module.as<MIXER>(), number);
-        break;
-    case SAMPLER_MODULE:
-        panel = panel_for<SAMPLER_GUI>(module.as<SAMPLER>(), number);
-        break;
-    case KEYBOARD_MODULE:
-        panel = panel_for<KEYBOARD_GUI>(module.as<KEYBOARD>(), number);
-        break;
-    case NO_MODULE:
+    OBJET *panel = new_panel(module, number);
+    if (panel == nullptr)
         return nullptr;
-    }
     panel->setxyz(static_cast<float>(x), static_cast<float>(y), 0);
     panel->calcule_lasurfaceoccupee();
     objets_globaux.insert(objets_globaux.begin(), panel);
+    if (module.kind == SEQ_MODULE)
+        sequenceurs_gui.insert(sequenceurs_gui.begin(), static_cast<SEQ_GUI *>(panel));
+    return panel;
+}
+
+OBJET *renew_module_panel(OBJET *old)
+{
+    OBJET *panel = new_panel(module_of(old), old->name);
+    if (panel == nullptr)
+        return old;
+    panel->setxyz(old->x, old->y, 0);
+    panel->toggle_view_mode(static_cast<int>(old->front_look));
+    if (old->view_mode == OBJET::VIEW_BACK)
+        panel->toggle_view_mode(OBJET::VIEW_BACK);
+    panel->calcule_lasurfaceoccupee();
+    *std::find(objets_globaux.begin(), objets_globaux.end(), old) = panel;
+    const auto seq = std::find(sequenceurs_gui.begin(), sequenceurs_gui.end(), old);
+    if (seq != sequenceurs_gui.end())
+        *seq = static_cast<SEQ_GUI *>(panel);
+    delete old;
     return panel;
 }
 

@@ -33,6 +33,10 @@ OBJET *add_module_panel(const MODULE &module, int x, int y);
 // from the top of the column where the panels of its kind stand (the first
 // column without any), where it covers no other panel.
 void place_in_its_column(OBJET &panel, MODULE_KIND kind);
+// A new panel for the module of old, with its number, place and look, in its
+// place in the lists, old deleted: the panel shows the module's settings
+// as they are now. Returns the new panel.
+OBJET *renew_module_panel(OBJET *old);
 // Takes the panel out of the lists and deletes it.
 void remove_module_panel(OBJET *panel);
 

@@ -15,10 +15,11 @@ namespace {
 
 constexpr uint8_t ON = 0x90, OFF = 0x80, CONTROL = 0xb0;
 
-// What a keyboard shows after a sequence: its gate, octave and note, and
-// whether the last message asked it for a sync pulse.
+// What a keyboard shows after a sequence: its gate, the entry of NOTE2FREQ it
+// plays (octave * 12 + note), and whether the last message asked it for a
+// sync pulse. Its octave, the player's setting, stays as it was.
 struct Shown {
-    int gate, octave, note, sync;
+    int gate, entry, sync;
 };
 
 struct Case {
@@ -29,30 +30,30 @@ struct Case {
 };
 
 // A fresh keyboard shows gate 0, octave 4, note 1.
-const Shown REST = {0, 4, 1, 0};
+const Shown REST = {0, 4 * 12 + 1, 0};
 
 const Case CASES[] = {
     {"the lowest note of the table and the highest MIDI note",
      {"KEYBOARD_1"},
      {{ON, 11, 1}, {ON, 127, 1}},
-     {{1, 9, 8, 1}}},
+     {{1, 116, 1}}},
     {"notes below the table are ignored", {"KEYBOARD_1"}, {{ON, 10, 100}, {ON, 0, 100}}, {REST}},
     {"releasing the newest returns to the previous one, re-triggered",
      {"KEYBOARD_1"},
      {{ON, 60, 100}, {ON, 64, 100}, {ON, 67, 100}, {OFF, 67, 0}},
-     {{1, 4, 5, 1}}},
+     {{1, 53, 1}}},
     {"releasing the last held note closes the gate",
      {"KEYBOARD_1"},
      {{ON, 60, 100}, {ON, 64, 100}, {OFF, 60, 0}, {OFF, 64, 0}},
-     {{0, 4, 5, 0}}},
+     {{0, 53, 0}}},
     {"a note pressed twice is held once",
      {"KEYBOARD_1"},
      {{ON, 60, 100}, {ON, 60, 100}, {OFF, 60, 64}},
-     {{0, 4, 1, 0}}},
+     {{0, 49, 0}}},
     {"a release of a note never pressed changes nothing",
      {"KEYBOARD_1"},
      {{ON, 60, 100}, {OFF, 61, 0}},
-     {{1, 4, 1, 0}}},
+     {{1, 49, 0}}},
     {"other messages are ignored",
      {"KEYBOARD_1"},
      {{CONTROL, 69, 100}, {0xe0, 0, 64}, {0xa0, 69, 3}},
@@ -60,11 +61,11 @@ const Case CASES[] = {
     {"channels 1, 2, 3 play KEY_1, KEY_2, KEY_3",
      {"KEY_3", "KEY_1", "KEY_2"},
      {{ON, 35, 100}, {ON | 1, 47, 100}, {ON | 2, 59, 100}},
-     {{1, 4, 0, 1}, {1, 2, 0, 0}, {1, 3, 0, 0}}},
+     {{1, 48, 1}, {1, 24, 0}, {1, 36, 0}}},
     {"each keyboard holds its own notes",
      {"KEY_1", "KEY_2"},
      {{ON, 60, 100}, {ON | 1, 62, 100}, {OFF, 60, 0}},
-     {{0, 4, 1, 0}, {1, 4, 3, 0}}},
+     {{0, 49, 0}, {1, 51, 0}}},
     {"channel 4 plays nothing when there are several keyboards",
      {"KEY_1", "KEY_2"},
      {{ON | 3, 60, 100}},
@@ -91,9 +92,10 @@ TEST(MidiKeys, SequencesShowTheExpectedNotes)
         for (size_t i = 0; i < owned.size(); ++i) {
             const KEYBOARD &k = *owned[i];
             const Shown &e = c.expected[i];
-            EXPECT_EQ((std::vector<int>{e.gate, e.octave, e.note, e.sync}),
-                      (std::vector<int>{k.state.load(), k.octave, k.note, k.pending.load()}))
-                << c.keyboards[i] << ": gate, octave, note, sync";
+            EXPECT_EQ((std::vector<int>{e.gate, e.entry, e.sync}),
+                      (std::vector<int>{k.state.load(), k.octave * 12 + k.note, k.pending.load()}))
+                << c.keyboards[i] << ": gate, entry, sync";
+            EXPECT_EQ(k.octave, KEYBOARD::DEFAULT_OCTAVE) << c.keyboards[i];
         }
     }
 }

@@ -45,6 +45,8 @@ inline constexpr KEY_HELP KEY_HELP_TABLE[] = {
      nullptr},
     {BOTH_HELP, SDLK_UNKNOWN, "Ctrl+N", "starts an empty patch: only its output mixer, MIXER_4",
      nullptr},
+    {BOTH_HELP, SDLK_UNKNOWN, "Ctrl+Z", "undoes the last edit (200 steps)", nullptr},
+    {BOTH_HELP, SDLK_UNKNOWN, "Ctrl+Shift+Z, Ctrl+Y", "redoes the last edit undone", nullptr},
     {BOTH_HELP, SDLK_TAB, "Tab", "selects the next oscillator for the remote control's buttons",
      "REMOTE VCO"},
     {BOTH_HELP, SDLK_KP_PLUS, "Keypad +", "doubles the oscilloscope's sweep speed", nullptr},
