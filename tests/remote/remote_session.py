@@ -1,6 +1,7 @@
 """Running the program with no sound and talking to its remote control."""
 
 import os
+import shutil
 import socket
 import subprocess
 import sys
@@ -8,7 +9,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from e2e_support import arguments, free_port  # noqa: E402
+from e2e_support import arguments, data_copy, free_port  # noqa: E402
 
 GREETING = b"Hello to Q_SYNTH remote access!\r\nENTER YOU COMMAND then FINISH to exit"
 PROMPT = b"\r\nCommand>"
@@ -20,10 +21,15 @@ class Program:
 
     def __init__(self, exe, data, patch="QSY/DEMO.QSY"):
         self.port = free_port()
+        # A working directory of its own: what the remote orders change is
+        # kept (recovered) there, never in data/.
+        self.tmp = tempfile.mkdtemp(prefix="qm_remote_")
+        with open(os.path.join(data, patch)) as f:
+            work = data_copy(data, self.tmp, {os.path.basename(patch): f.read()})
         self.output = tempfile.NamedTemporaryFile(prefix="qm_remote_", suffix=".log", delete=False)
         self.process = subprocess.Popen(
             [os.path.abspath(exe), "--remote-port", str(self.port), patch],
-            cwd=data, stdin=subprocess.PIPE, stdout=self.output, stderr=subprocess.STDOUT)
+            cwd=work, stdin=subprocess.PIPE, stdout=self.output, stderr=subprocess.STDOUT)
         self.process.stdin.write(b"41")
         self.process.stdin.flush()
         deadline = time.time() + 30
@@ -64,6 +70,7 @@ class Program:
             self.process.wait()
         self.output.close()
         os.unlink(self.output.name)
+        shutil.rmtree(self.tmp, ignore_errors=True)
 
 
 class Client:

@@ -37,6 +37,20 @@ def free_port():
     raise RuntimeError("no free port found")
 
 
+def data_copy(data, tmp, patches):
+    """A working directory for the program: the run-time data linked from
+    data/, and a QSY/ of its own holding the given {name: text} patches, so
+    that saved files land in tmp."""
+    work = os.path.join(tmp, "data")
+    os.makedirs(os.path.join(work, "QSY"))
+    for sub in ("RC", "grfx", "Fonts", "samples"):
+        os.symlink(os.path.join(data, sub), os.path.join(work, sub))
+    for name, text in patches.items():
+        with open(os.path.join(work, "QSY", name), "w") as f:
+            f.write(text)
+    return work
+
+
 def run(args, exe, data, keys=b"", env=None, timeout=60):
     """Runs the program to its end with keys on standard input."""
     return subprocess.run([exe] + args, cwd=data, input=keys, capture_output=True,

@@ -6,21 +6,7 @@ import re
 import subprocess
 import time
 
-from e2e_support import Session
-
-
-def data_copy(data, tmp, patches):
-    """A working directory for the program: the run-time data linked from
-    data/, and a QSY/ of its own holding the given {name: text} patches, so
-    that saved files land in tmp."""
-    work = os.path.join(tmp, "data")
-    os.makedirs(os.path.join(work, "QSY"))
-    for sub in ("RC", "grfx", "Fonts", "samples"):
-        os.symlink(os.path.join(data, sub), os.path.join(work, sub))
-    for name, text in patches.items():
-        with open(os.path.join(work, "QSY", name), "w") as f:
-            f.write(text)
-    return work
+from e2e_support import Session, data_copy  # noqa: F401 (the window tests take it from here)
 
 
 class Picture:
