@@ -327,3 +327,20 @@ TEST_F(MainLoop, ALoadedPatchReplacesTheRunningOneAtTheNextPassAsStartUpShowsItW
 }
 
 } // namespace
+
+// The window manager's close button comes as SDL_QUIT: the loop ends as after
+// Escape, in either view and with a box open.
+TEST_F(MainLoop, TheWindowsCloseButtonEndsTheLoopInEitherViewAndThroughABox)
+{
+    SDL_Event close = {};
+    close.type = SDL_QUIT;
+    for (SDLKey before : {SDLK_F11, SDLK_F6, SDLK_F12}) { // front, back, the help box
+        quit = 1;
+        press(before);
+        SDL_PushEvent(&close);
+        main_loop_pass();
+        main_loop_pass(); // the box, when one was open, put the event back
+        EXPECT_EQ(quit, 0) << before;
+    }
+    quit = 1;
+}
