@@ -11,7 +11,7 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from e2e_support import free_port, main, run  # noqa: E402
 from wav_stats import Sound, frequency  # noqa: E402
-from window_support import PrivateDisplay, Window, data_copy  # noqa: E402
+from window_support import BROWSER_ROWS, PrivateDisplay, Window, data_copy  # noqa: E402
 
 START = ("BEGIN_OBJECTS_DECLARE\nVCO_A;TYPE=3;FREQ=440;AMOUNT=0.5;PHASE=0;\nMIXER_4;;\n"
          "END_OBJECTS_DECLARE\nBEGIN_LINKS_DECLARE\nMIXER_4;ADD_CHANELL=VCO_A;\n"
@@ -22,7 +22,6 @@ START = ("BEGIN_OBJECTS_DECLARE\nVCO_A;TYPE=3;FREQ=440;AMOUNT=0.5;PHASE=0;\nMIXE
 # stands at (0, 50). Sockets are 16 x 16 at their places in RC/BACK_*.RC,
 # knobs 16 x 16 at theirs in RC/*.RC.
 VCO_AT, VCA_AT, SEQ_AT = (320, 40), (320, 200), (20, 420)
-ROW = {"oscillator": 0, "amplifier": 2, "sequencer": 5}
 
 
 def at(panel, x, y):
@@ -36,38 +35,9 @@ MIXER_INPUT_1 = at((0, 50), 16, 38)
 ATTACK, RELEASE = at(VCA_AT, 33, 41), at(VCA_AT, 207, 41)
 LENGTHS = [at(SEQ_AT, 62 + 20 * step, 136) for step in range(4)]
 
-# A point of the browser's plate, above its first row.
-BROWSER_PLATE = ((1024 - 480) // 2 + 4, (768 - 348) // 2 + 4)
-PLATE = (57, 60, 66)
-
-
 def label(knob, dy):
     """The value label under a knob's centre."""
     return (knob[0] - 14, knob[1] + dy - 6, 28, 12)
-
-
-def add_module(w, place, kind):
-    """A right click on empty space, then the browser's row by the arrow
-    keys and Enter."""
-    w.point(*place)
-    w.xdo("click", "3")
-    w.wait_for("the module browser", lambda p: p.at(*BROWSER_PLATE) == PLATE)
-    for _ in range(ROW[kind]):
-        w.key("Down")
-    w.key("Return")
-    w.wait_for("the browser closed", lambda p: p.at(*BROWSER_PLATE) != PLATE)
-
-
-def drag(w, start, end):
-    """A cable end: the left button pressed at start, released at end, once
-    the program shows the cable there."""
-    box = (end[0] - 12, end[1] - 12, 24, 24)
-    before = w.shot()
-    w.point(*start)
-    w.xdo("mousedown", "1")
-    w.point(*end)
-    w.xdo("mouseup", "1")
-    w.wait_changed("the cable plugged", before, box)
 
 
 def turn(w, knob, pixels, label):
@@ -103,12 +73,12 @@ def test_a_patch_built_from_nothing_saves_and_sounds(args, tmp):
             before = w.shot()
             w.key("F6")
             w.wait_changed("the back view", before, (0, 50, 272, 208))
-            add_module(w, VCO_AT, "oscillator")
-            add_module(w, VCA_AT, "amplifier")
-            add_module(w, SEQ_AT, "sequencer")
+            for place, kind in ((VCO_AT, "oscillator"), (VCA_AT, "amplifier"),
+                                (SEQ_AT, "sequencer")):
+                w.add_module(place, BROWSER_ROWS[kind])
             for start, end in ((VCO_OUTPUT, VCA_INPUT), (VCA_OUTPUT, MIXER_INPUT_1),
                                (SEQ_GATE, VCA_GATE)):
-                drag(w, start, end)
+                w.drag_cable(start, end)
             before = w.shot()
             w.point(600, 700)
             w.key("F6")

@@ -37,6 +37,13 @@ class Picture:
 
 # A point of the file name entry's box, plate-coloured while it shows.
 NAME_ENTRY_PLATE = (224 + 4, 258 + 120)
+# The plate of the boxes, and a point of the module browser's plate, above
+# its first row.
+PLATE = (57, 60, 66)
+BROWSER_PLATE = ((1024 - 480) // 2 + 4, (768 - 348) // 2 + 4)
+# The module browser's rows.
+BROWSER_ROWS = {"oscillator": 0, "sampler": 1, "amplifier": 2, "filter": 3, "mixer": 4,
+                "sequencer": 5, "keyboard": 6}
 
 
 class Window:
@@ -129,6 +136,28 @@ class Window:
         self.wait_for("the name entry", lambda p: p.at(*NAME_ENTRY_PLATE) == (57, 60, 66))
         self.xdo("type", "--delay", "30", name)
         self.key("Return")
+
+    def add_module(self, place, row):
+        """A right click on empty space at place, then the module browser's
+        row (0 the oscillator) by the arrow keys and Enter."""
+        self.point(*place)
+        self.xdo("click", "3")
+        self.wait_for("the module browser", lambda p: p.at(*BROWSER_PLATE) == PLATE)
+        for _ in range(row):
+            self.key("Down")
+        self.key("Return")
+        self.wait_for("the browser closed", lambda p: p.at(*BROWSER_PLATE) != PLATE)
+
+    def drag_cable(self, start, end):
+        """A cable end in the back view: the left button pressed at start,
+        released at end, once the program shows the cable there."""
+        box = (end[0] - 12, end[1] - 12, 24, 24)
+        before = self.shot()
+        self.point(*start)
+        self.xdo("mousedown", "1")
+        self.point(*end)
+        self.xdo("mouseup", "1")
+        self.wait_changed("the cable plugged", before, box)
 
     def quit(self, timeout=60):
         """Escape in the window; returns the exit status."""
