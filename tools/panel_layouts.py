@@ -272,8 +272,10 @@ SYSTEM_PADS_PER_ROW, SYSTEM_PAD_PITCH, SYSTEM_PAD_ROW_H = 4, 44, 32
 
 
 def system_dashboard():
-    """Load a patch, save the patch, switch to the cables and back, the help."""
-    front = [Title("SYSTEM", 12, 4)]
+    """Load a patch, save the patch, switch to the cables and back, the help,
+    a new patch, a module added; the load of the sound, as the code writes it."""
+    front = [Title("SYSTEM", 12, 4), Legend("LOAD", 112, 9),
+             Text("LABEL_CPU_SHARE", "0 %", 136, 8, 6)]
     for k, (word, caption, mark) in enumerate(SYSTEM_PADS):
         cx = 30 + SYSTEM_PAD_PITCH * (k % SYSTEM_PADS_PER_ROW)
         y = 24 + SYSTEM_PAD_ROW_H * (k // SYSTEM_PADS_PER_ROW)

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/console.h"
+#include "app/load_meter.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/render_callback.h"
@@ -32,6 +33,7 @@ void play_until_escape()
         run_pass_duties();
         accept_remote_client();
         take_step_events([](SEQUENCER *) { return true; }); // no panel to show them
+        watch_load(nullptr);
         // A MIDI note ends the wait at once, so it sounds with the next block.
         int key = poll_key(PASS_MS, midi_wake_fd());
         if (key == KEY_ESCAPE || key == KEY_FAILED)

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/console.h"
+#include "app/load_meter.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/patch_history.h"
@@ -57,6 +58,14 @@ const char *const FONT_FILE = "Fonts/04b_03b_.ttf";
 // it, and the view is drawn whole from there.
 void ask_for_other_view() { main_loop.switch_view_owed = true; }
 
+SYSTEM_DASH *system_dash = nullptr; // owned by objets_panel_front
+
+void show_load(int percent)
+{
+    if (system_dash != nullptr)
+        system_dash->show_load(percent);
+}
+
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information; placed in a row under the panels.
 void create_dashboards()
@@ -64,10 +73,11 @@ void create_dashboards()
     information_dash = new INFO_DASH();
     information_dash->remove = ask_to_remove_module;
     OBJET *module_dash = new MODULE_DASH();
-    OBJET *system_dash =
+    system_dash =
         new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view, open_help,
                          start_empty_patch, browse_modules});
-    for (OBJET *dash : {static_cast<OBJET *>(information_dash), system_dash, module_dash})
+    for (OBJET *dash : {static_cast<OBJET *>(information_dash), static_cast<OBJET *>(system_dash),
+                        module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);
     place_dashboards();
 }
@@ -210,6 +220,7 @@ void run_main_loop()
         if (drew == DREW_FRONT_VIEW || drew == DREW_BACK_VIEW)
             note_patch_edits();
         write_recovery_when_due();
+        watch_load(show_load);
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;
@@ -226,6 +237,7 @@ void close_window()
         delete dash;
     objets_panel_front.clear();
     information_dash = nullptr;
+    system_dash = nullptr;
     free_background_tile();
     free_scope();
     our_font_7.clean();

@@ -4,6 +4,7 @@
 #include <climits>
 #include <thread>
 
+#include "app/load_meter.h"
 #include "app/scope_feed.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
@@ -70,6 +71,7 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
         return 1;
 
     FlushDenormals flush;
+    const auto started = std::chrono::steady_clock::now();
     int16_t *frame = static_cast<int16_t *>(buffer);
     const int frames = length / FRAME_BYTES;
     const SCOPE_FEED::BLOCK scope = scope_feed.begin_block(frames);
@@ -84,6 +86,10 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
         frame[2 * i + 1] = sample;
     });
     scope_feed.end_block(scope);
+    load_meter.add_block(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::steady_clock::now() - started)
+                             .count(),
+                         frames);
     return 1;
 }
 

@@ -39,3 +39,5 @@ int SYSTEM_DASH::evolue()
     redraw = 1;
     return 0;
 }
+
+void SYSTEM_DASH::show_load(int percent) { show_text(*this, "LABEL_CPU_SHARE", "%d %%", percent); }

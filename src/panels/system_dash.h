@@ -35,4 +35,9 @@ public:
     // "SAVE", "FILS", "HELP", "NEW", "ADD", each tested, in that order. The buttons themselves
     // receive nothing. Returns 0.
     int evolue() override;
+
+    // The load meter: the share of the time the sound allows that the patch
+    // took over the last second. (Its label's name holds no order's word: a
+    // click on it orders nothing.)
+    void show_load(int percent);
 };
