@@ -8,7 +8,6 @@
 #include "app/pass_duties.h"
 #include "app/render_callback.h"
 #include "app/stop_signals.h"
-#include "midi/midi_input.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
 #include "synth/step_queue.h"
@@ -34,8 +33,7 @@ void play_until_escape()
         accept_remote_client();
         take_step_events([](SEQUENCER *) { return true; }); // no panel to show them
         watch_load(nullptr);
-        // A MIDI note ends the wait at once, so it sounds with the next block.
-        int key = poll_key(PASS_MS, midi_wake_fd());
+        int key = poll_key(PASS_MS);
         if (key == KEY_ESCAPE || key == KEY_FAILED)
             break;
     }

@@ -1,7 +1,6 @@
 #include "app/main_loop.h"
 
 #include <SDL.h>
-#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,7 +24,6 @@
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
 #include "engine/video.h"
-#include "midi/midi_input.h"
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
@@ -208,8 +206,7 @@ void wait_after_pass(PASS_DRAWING drew)
         next = std::max(next + std::chrono::milliseconds(TRACE_FRAME_MS), CLOCK::now());
         std::this_thread::sleep_until(next);
     } else if (drew == DREW_NOTHING) {
-        pollfd midi = {midi_wake_fd(), POLLIN, 0};
-        poll(&midi, midi.fd >= 0 ? 1 : 0, IDLE_MS);
+        std::this_thread::sleep_for(std::chrono::milliseconds(IDLE_MS));
     }
 }
 

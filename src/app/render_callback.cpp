@@ -75,7 +75,8 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
     int16_t *frame = static_cast<int16_t *>(buffer);
     const int frames = length / FRAME_BYTES;
     const SCOPE_FEED::BLOCK scope = scope_feed.begin_block(frames);
-    patch->evaluate(frames, [frame, &scope](int i) {
+    patch->evaluate(frames, [patch] { play_midi_notes(patch->keyboards.walked()); },
+                    [frame, &scope](int i) {
         const float v = tap_value();
         scope.put(i, v);
         int32_t whole = truncated_product(v);
@@ -96,16 +97,14 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
 namespace {
 
 // Once no callback holds what the running patch retired. A removed sequencer
-// may have queued a step in its last walk, and a removed keyboard may hold
-// MIDI notes: both are forgotten first.
+// may have queued a step in its last walk: its steps are forgotten first.
 void free_retired_modules()
 {
     if (gen == nullptr)
         return;
     for (const SEQUENCER *s : gen->sequencers.retired())
         forget_step_events(s);
-    for (const KEYBOARD *k : gen->keyboards.retired())
-        forget_held_midi_notes_of(k);
+
     gen->free_retired();
 }
 

@@ -1,16 +1,12 @@
 #include "midi/midi_input.h"
 
 #include <RtMidi.h>
-#include <cstdint>
 #include <memory>
-#include <sys/eventfd.h>
-#include <unistd.h>
 #include <vector>
 
 #include "audio/jack_server.h"
 #include "audio/quiet_stderr.h"
-#include "midi/midi_keys.h"
-#include "midi/midi_queue.h"
+#include "midi/midi_player.h"
 #include "synth/generator.h"
 
 namespace {
@@ -19,15 +15,13 @@ constexpr const char *JACK_MIDI_CLIENT = "qmodular-midi";
 
 struct MidiInput {
     std::unique_ptr<RtMidiIn> port;
-    MidiQueue queue;
-    int wake = -1;
-    MidiKeys keys; // main thread only
+    MIDI_PLAYER player; // its queue filled here, its notes played by the audio thread
 };
 
 MidiInput midi;
 
 // The MIDI library's thread (JACK's process thread on JACK): queue the note
-// messages and wake the main loop; nothing that allocates, locks or waits.
+// messages for the audio thread; nothing that allocates, locks or waits.
 void on_message(double, std::vector<unsigned char> *bytes, void *)
 {
     if (bytes->size() < 3)
@@ -35,10 +29,7 @@ void on_message(double, std::vector<unsigned char> *bytes, void *)
     const unsigned char kind = (*bytes)[0] & 0xf0;
     if (kind != 0x80 && kind != 0x90)
         return;
-    if (!midi.queue.push({(*bytes)[0], (*bytes)[1], (*bytes)[2]}))
-        return;
-    const uint64_t one = 1;
-    (void)!write(midi.wake, &one, sizeof one);
+    midi.player.queue.push({(*bytes)[0], (*bytes)[1], (*bytes)[2]});
 }
 
 // The first source port whose name contains source, or -1.
@@ -88,7 +79,6 @@ bool open_midi_input(const std::string &source, FILE *messages)
         try {
             // The library prints its errors before it throws them.
             QuietStderr quiet;
-            midi.wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
             said = open_port(api, source);
         } catch (const RtMidiError &e) {
             said = "No MIDI input: " + e.getMessage();
@@ -108,30 +98,12 @@ void close_midi_input()
         QuietStderr quiet;
         midi.port.reset();
     }
-    if (midi.wake >= 0)
-        close(midi.wake);
-    midi.wake = -1;
 }
 
-void forget_held_midi_notes() { midi.keys.forget(); }
-void forget_held_midi_notes_of(const KEYBOARD *keyboard) { midi.keys.forget(keyboard); }
+void forget_held_midi_notes() { midi.player.forget(); }
 
-int apply_midi_input()
-{
-    if (midi.wake >= 0) {
-        uint64_t count;
-        (void)!read(midi.wake, &count, sizeof count);
-    }
-    int taken = 0;
-    MidiMessage m;
-    while (midi.queue.pop(m)) {
-        ++taken;
-        if (gen)
-            midi.keys.apply(*gen, m);
-    }
-    return taken;
-}
+void play_midi_notes(const std::vector<KEYBOARD *> &keyboards) { midi.player.play(keyboards); }
 
-int midi_wake_fd() { return midi.wake; }
+bool midi_input_open() { return midi.port != nullptr; }
 
-unsigned long dropped_midi_messages() { return midi.queue.dropped(); }
+unsigned long dropped_midi_messages() { return midi.player.queue.dropped(); }
