@@ -267,7 +267,8 @@ def information_dashboard():
 # and the mark on the key. Adding a pad is adding a line here; every
 # SYSTEM_PADS_PER_ROW pads the plate grows a row.
 SYSTEM_PADS = [("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"), ("FILS", "CABLES", "C"),
-               ("HELP", "HELP", "?"), ("NEW", "NEW", "N"), ("ADD", "ADD", "+")]
+               ("HELP", "HELP", "?"), ("NEW", "NEW", "N"), ("ADD", "ADD", "+"),
+               ("REC", "REC", "R")]
 SYSTEM_PADS_PER_ROW, SYSTEM_PAD_PITCH, SYSTEM_PAD_ROW_H = 4, 44, 32
 
 
@@ -275,7 +276,8 @@ def system_dashboard():
     """Load a patch, save the patch, switch to the cables and back, the help,
     a new patch, a module added; the load of the sound, as the code writes it."""
     front = [Title("SYSTEM", 12, 4), Legend("LOAD", 112, 9),
-             Text("LABEL_CPU_SHARE", "0 %", 136, 8, 6)]
+             Text("LABEL_CPU_SHARE", "0 %", 136, 8, 6),
+             Text("LABEL_TAKE_TIME", " ", 150, 68, 6)]
     for k, (word, caption, mark) in enumerate(SYSTEM_PADS):
         cx = 30 + SYSTEM_PAD_PITCH * (k % SYSTEM_PADS_PER_ROW)
         y = 24 + SYSTEM_PAD_ROW_H * (k // SYSTEM_PADS_PER_ROW)

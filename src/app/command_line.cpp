@@ -89,6 +89,9 @@ const Option OPTIONS[] = {
      "seconds, {low} to {high} (default {default})",
      [](CommandLine &cmd, const Value &v) { cmd.autosave_seconds = static_cast<int>(v.number); },
      1, MAX_AUTOSAVE_SECONDS, DEFAULT_AUTOSAVE_SECONDS},
+    {"--record-float", nullptr, Kind::FLAG, nullptr,
+     "record (F7) in 32-bit float samples instead of\n16-bit",
+     [](CommandLine &cmd, const Value &) { cmd.record_float = true; }},
     {"--output", "TYPE[:DRIVER][,...]", Kind::OUTPUTS, nullptr,
      "answer the sound dialog: TYPE is oss, jack (the\n"
      "sound daemon entry), alsa or none; DRIVER is the\n"

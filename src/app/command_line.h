@@ -36,6 +36,7 @@ struct CommandLine {
     bool window = true;                // --no-window clears it: the console loop plays
     std::vector<OutputChoice> outputs; // --output: answers to the sound dialog, in order
     int autosave_seconds = DEFAULT_AUTOSAVE_SECONDS; // --autosave
+    bool record_float = false;                       // --record-float: recordings in 32-bit float
 };
 
 // Reads argv into cmd, the options from one table that --help reads too.

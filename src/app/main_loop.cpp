@@ -12,6 +12,7 @@
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/patch_history.h"
+#include "app/recorder.h"
 #include "app/patch_load.h"
 #include "app/render_callback.h"
 #include "app/scope_view.h"
@@ -64,6 +65,43 @@ void show_load(int percent)
         system_dash->show_load(percent);
 }
 
+// F7 and the REC pad: a recording of the sound starts, or the one running
+// stops; the status line says where it goes, or why it cannot.
+void toggle_recording()
+{
+    if (recorder.recording()) {
+        recorder.stop();
+        say_in_window("Recorded " + recorder.path());
+        return;
+    }
+    std::string why;
+    const std::string path = recording_path(gen->patch_path);
+    if (recorder.start(path, main_loop.record_float, why))
+        say_in_window("Recording into " + path + ": F7 again stops");
+    else
+        say_in_window(why);
+}
+
+// Every pass: the time recorded on the system dashboard; a recording the disk
+// refused stops, saying why.
+void follow_recording()
+{
+    const std::string failure = recorder.failure();
+    if (!failure.empty() && recorder.recording()) {
+        recorder.stop();
+        say_in_window(failure, 10);
+        std::printf("%s\n", failure.c_str());
+    }
+    const double seconds = recorder.recording() ? recorder.seconds() : -1;
+    static int shown = -2; // the whole seconds shown
+    if (static_cast<int>(seconds) != shown) {
+        shown = static_cast<int>(seconds);
+        main_loop.redraw_owed = true;
+    }
+    if (system_dash != nullptr)
+        system_dash->show_recording(seconds);
+}
+
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information; placed in a row under the panels.
 void create_dashboards()
@@ -73,7 +111,7 @@ void create_dashboards()
     OBJET *module_dash = new MODULE_DASH();
     system_dash =
         new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view, open_help,
-                         start_empty_patch, browse_modules});
+                         start_empty_patch, browse_modules, toggle_recording});
     for (OBJET *dash : {static_cast<OBJET *>(information_dash), static_cast<OBJET *>(system_dash),
                         module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);
@@ -132,7 +170,7 @@ int build_visible_side()
     our_font_14.init(FONT_FILE, 12);
     create_dashboards();
     load_dialog = LOAD_QSY;
-    patch_orders = {start_empty_patch, undo_patch_edit, redo_patch_edit};
+    patch_orders = {start_empty_patch, undo_patch_edit, redo_patch_edit, toggle_recording};
     patch_saved = note_patch_saved;
     start_patch_history();
     choose_recording = change_recording;
@@ -218,12 +256,14 @@ void run_main_loop()
             note_patch_edits();
         write_recovery_when_due();
         watch_load(show_load);
+        follow_recording();
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;
         wait_after_pass(drew);
     }
     write_recovery_now();
+    recorder.stop();
 }
 
 void close_window()

@@ -31,6 +31,7 @@ struct MAIN_LOOP {
     bool switch_view_owed = false; // the next pass switches the front and back views first
     bool trace_shown = false;      // the last pass was in oscilloscope mode
     std::chrono::steady_clock::time_point next_trace; // when the next trace frame is due
+    bool record_float = false; // recordings in 32-bit float samples (--record-float)
 };
 extern MAIN_LOOP main_loop;
 

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/load_meter.h"
+#include "app/recorder.h"
 #include "app/scope_feed.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
@@ -79,6 +80,7 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
                     [frame, &scope](int i) {
         const float v = tap_value();
         scope.put(i, v);
+        recorder.put(v);
         int32_t whole = truncated_product(v);
         if (whole < INT16_MIN || whole > INT16_MAX)
             wrapped_samples.fetch_add(1, std::memory_order_relaxed);

@@ -34,6 +34,8 @@ int SYSTEM_DASH::evolue()
             orders.empty();
         if (std::strstr(name, "ADD") && orders.add)
             orders.add();
+        if (std::strstr(name, "REC") && orders.record)
+            orders.record();
     }
     refresh_dashboard(*this);
     redraw = 1;
@@ -41,3 +43,14 @@ int SYSTEM_DASH::evolue()
 }
 
 void SYSTEM_DASH::show_load(int percent) { show_text(*this, "LABEL_CPU_SHARE", "%d %%", percent); }
+
+void SYSTEM_DASH::show_recording(double seconds)
+{
+    set_button(*this, "BUTTON_REC", seconds >= 0 ? 1 : 0);
+    if (seconds < 0) {
+        show_text(*this, "LABEL_TAKE_TIME", "%s", " ");
+        return;
+    }
+    const int whole = static_cast<int>(seconds);
+    show_text(*this, "LABEL_TAKE_TIME", "%02d:%02d", whole / 60, whole % 60);
+}

@@ -21,6 +21,7 @@ struct SYSTEM_ORDERS {
     void (*help)() = nullptr; // "HELP"
     void (*empty)() = nullptr; // "NEW": an empty patch
     void (*add)() = nullptr;   // "ADD": the module browser
+    void (*record)() = nullptr; // "REC": recording starts or stops
 };
 
 class SYSTEM_DASH : public OBJET {
@@ -32,7 +33,7 @@ public:
 
     // Takes every queued message, oldest first. A released mouse button on a
     // button is an order chosen by the words in the button's NAME: "LOAD",
-    // "SAVE", "FILS", "HELP", "NEW", "ADD", each tested, in that order. The buttons themselves
+    // "SAVE", "FILS", "HELP", "NEW", "ADD", "REC", each tested, in that order. The buttons themselves
     // receive nothing. Returns 0.
     int evolue() override;
 
@@ -40,4 +41,7 @@ public:
     // took over the last second. (Its label's name holds no order's word: a
     // click on it orders nothing.)
     void show_load(int percent);
+    // The recording: its pad lit and the time recorded (seconds; negative
+    // while not recording: pad dark, no time).
+    void show_recording(double seconds);
 };
