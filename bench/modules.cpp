@@ -76,21 +76,33 @@ void oscillators()
     }
 }
 
-void keyboard_mixer_delay()
+void keyboard_delay()
 {
     KEYBOARD keyboard;
     keyboard.Touch_note(3, 3);
     report_module("KEYBOARD", keyboard);
 
-    Constant a(0.5f), b(-0.25f), c(0.125f), d(0.75f);
-    MIXER mixer;
-    for (Constant *source : {&a, &b, &c, &d})
-        mixer.ajoute_en_entree(source, -1);
-    report_module("MIXER 4 channels", mixer);
-
+    Constant a(0.5f);
     SFX_DELAY delay;
     delay.INPUT::source = &a.value;
     report_module("SFX_DELAY", delay);
+}
+
+// A mixer costs in proportion to its channels: the fewest a patch commonly
+// gives it, and all it takes (as in the voice patches' sub-mixers).
+void mixers()
+{
+    std::vector<std::unique_ptr<Constant>> sources;
+    for (int i = 0; i < MIXER::CHANNELS; ++i)
+        sources.push_back(std::make_unique<Constant>((float)(i % 7) / 8.0f - 0.375f));
+    for (int channels : {4, MIXER::CHANNELS}) {
+        MIXER mixer;
+        for (int i = 0; i < channels; ++i)
+            mixer.ajoute_en_entree(sources[i].get(), -1);
+        char name[32];
+        std::snprintf(name, sizeof name, "MIXER %d channels", channels);
+        report_module(name, mixer);
+    }
 }
 
 // An envelope on a sine, its gate held for half a second and released for
@@ -251,7 +263,8 @@ int main()
 {
     fill_NOTE2FREQ();
     oscillators();
-    keyboard_mixer_delay();
+    keyboard_delay();
+    mixers();
     amplifier();
     release_into_silence();
     filters();
