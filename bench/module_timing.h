@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <vector>
 
-#include "synth/ports.h"
+#include "synth/mixer.h"
 
 namespace bench {
 
@@ -16,10 +18,19 @@ constexpr int SECONDS_PER_RUN = 3;
 constexpr int RUNS = 7; // the fastest run is reported: the least disturbed
 
 // A fixed signal for inputs that need one.
-struct Constant : OUTPUT {
+struct Constant final : OUTPUT {
     explicit Constant(float v) : OUTPUT(v) {}
     int evolue() override { return 1; }
 };
+
+// One fixed signal for every channel a mixer can take, of varied levels.
+inline std::vector<std::unique_ptr<Constant>> channel_sources()
+{
+    std::vector<std::unique_ptr<Constant>> sources;
+    for (int i = 0; i < MIXER::CHANNELS; ++i)
+        sources.push_back(std::make_unique<Constant>((float)(i % 7) / 8.0f - 0.375f));
+    return sources;
+}
 
 // Where the timed results go, so that the compiler keeps the work.
 inline volatile float sink;

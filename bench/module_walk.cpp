@@ -80,9 +80,7 @@ void sequencers()
 
 void mixers()
 {
-    std::vector<std::unique_ptr<Constant>> sources;
-    for (int i = 0; i < MIXER::CHANNELS; ++i)
-        sources.push_back(std::make_unique<Constant>((float)(i % 7) / 8.0f - 0.375f));
+    const auto sources = bench::channel_sources();
     for (int channels : {4, MIXER::CHANNELS}) {
         char name[32];
         std::snprintf(name, sizeof name, "MIXER %d channels", channels);

@@ -67,9 +67,7 @@ void keyboard_delay()
 // gives it, and all it takes (as in the voice patches' sub-mixers).
 void mixers()
 {
-    std::vector<std::unique_ptr<Constant>> sources;
-    for (int i = 0; i < MIXER::CHANNELS; ++i)
-        sources.push_back(std::make_unique<Constant>((float)(i % 7) / 8.0f - 0.375f));
+    const auto sources = bench::channel_sources();
     for (int channels : {4, MIXER::CHANNELS}) {
         MIXER mixer;
         for (int i = 0; i < channels; ++i)

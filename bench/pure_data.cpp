@@ -73,9 +73,8 @@ const Pair PAIRS[] = {
 double compare(const Pair &pair, const std::string &out)
 {
     const std::string bench_dir = QM_SOURCE_DIR "/bench/";
-    const std::vector<std::string> ours = {QM_PROGRAM,      "--render",
-                                           out + "_qm.wav", "--seconds",
-                                           SECONDS,         bench_dir + pair.ours};
+    const std::vector<std::string> ours = {QM_PROGRAM,  "--render", out + "_qm.wav",
+                                           "--seconds", SECONDS,    bench_dir + pair.ours};
     const std::vector<std::string> pd = {"pd",
                                          "-nogui",
                                          "-batch",

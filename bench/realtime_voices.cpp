@@ -54,13 +54,13 @@ std::string voices_patch(int voices)
         const int mixers = (static_cast<int>(outputs.size()) + CHANNELS - 1) / CHANNELS;
         std::vector<std::string> next;
         for (int m = 0; m < mixers; ++m) {
-            const std::string name = mixers == 1 ? std::string("MIXER_4")
-                                                 : "MIXER_L" + std::to_string(level) + "_" +
-                                                       std::to_string(m);
+            const std::string name =
+                mixers == 1 ? std::string("MIXER_4")
+                            : "MIXER_L" + std::to_string(level) + "_" + std::to_string(m);
             declared += name + ";;\n";
             links += name + ";";
-            for (std::size_t i = m * outputs.size() / mixers;
-                 i < (m + 1) * outputs.size() / mixers; ++i)
+            for (std::size_t i = m * outputs.size() / mixers; i < (m + 1) * outputs.size() / mixers;
+                 ++i)
                 links += "ADD_CHANELL=" + outputs[i] + ";";
             links += "\n";
             next.push_back(name);
@@ -115,7 +115,9 @@ int main()
     // largest count that fits and the smallest that misses.
     int fits = 0, misses = 0;
     double fits_seconds = 0.0;
-    auto next_count = [&] { return misses == 0 ? std::max(2 * fits, FIRST_COUNT) : (fits + misses) / 2; };
+    auto next_count = [&] {
+        return misses == 0 ? std::max(2 * fits, FIRST_COUNT) : (fits + misses) / 2;
+    };
     while (misses == 0 || misses - fits > RESOLUTION) {
         const int voices = next_count();
         const double s = callback_seconds(voices);
