@@ -82,6 +82,10 @@ const Option OPTIONS[] = {
      "connect the program's MIDI input to the first MIDI\n"
      "source port whose name contains NAME",
      [](CommandLine &cmd, const Value &v) { cmd.midi_source = v.text; }},
+    {"--midi-clock", nullptr, Kind::FLAG, nullptr,
+     "the sequencers follow the MIDI clock coming in (a\n"
+     "divider of 1 plays a step each sixteenth note)",
+     [](CommandLine &cmd, const Value &) { cmd.midi_clock = true; }},
     {"--no-window", nullptr, Kind::FLAG, nullptr, "play without a window, on the console only",
      [](CommandLine &cmd, const Value &) { cmd.window = false; }},
     {"--autosave", "S", Kind::WHOLE, "a number of seconds",

@@ -9,6 +9,7 @@
 
 #include "app/console.h"
 #include "app/load_meter.h"
+#include "midi/midi_input.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/patch_history.h"
@@ -102,6 +103,31 @@ void follow_recording()
         system_dash->show_recording(seconds);
 }
 
+// The CLOCK pad: the sequencers follow the MIDI clock, or their own time.
+void toggle_midi_clock()
+{
+    follow_midi_clock(!following_midi_clock());
+    say_in_window(following_midi_clock()
+                      ? "The sequencers follow the MIDI clock when one comes (CLOCK again: their own time)"
+                      : "The sequencers keep their own time");
+}
+
+// Every pass: the clock's pad and tempo on the system dashboard, redrawn when
+// the tempo shown (to a tenth) changes.
+void follow_midi_clock_tempo()
+{
+    const bool following = following_midi_clock();
+    const float tempo = midi_clock_tempo();
+    static int shown = -1; // the tempo shown, in tenths, or -1: none
+    const int now = following ? static_cast<int>(tempo * 10 + 0.5f) : -1;
+    if (now != shown) {
+        shown = now;
+        main_loop.redraw_owed = true;
+    }
+    if (system_dash != nullptr)
+        system_dash->show_clock(following, tempo);
+}
+
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information; placed in a row under the panels.
 void create_dashboards()
@@ -111,7 +137,7 @@ void create_dashboards()
     OBJET *module_dash = new MODULE_DASH();
     system_dash =
         new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view, open_help,
-                         start_empty_patch, browse_modules, toggle_recording});
+                         start_empty_patch, browse_modules, toggle_recording, toggle_midi_clock});
     for (OBJET *dash : {static_cast<OBJET *>(information_dash), static_cast<OBJET *>(system_dash),
                         module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);
@@ -257,6 +283,7 @@ void run_main_loop()
         write_recovery_when_due();
         watch_load(show_load);
         follow_recording();
+        follow_midi_clock_tempo();
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;

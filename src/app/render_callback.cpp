@@ -76,7 +76,11 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
     int16_t *frame = static_cast<int16_t *>(buffer);
     const int frames = length / FRAME_BYTES;
     const SCOPE_FEED::BLOCK scope = scope_feed.begin_block(frames);
-    patch->evaluate(frames, [patch] { play_midi_notes(patch->keyboards.walked()); },
+    patch->evaluate(frames,
+                    [patch](int sub_block_frames) {
+                        play_midi_notes(patch->keyboards.walked(), patch->sequencers.walked(),
+                                        sub_block_frames);
+                    },
                     [frame, &scope](int i) {
         const float v = tap_value();
         scope.put(i, v);

@@ -24,12 +24,15 @@ MidiInput midi;
 // messages for the audio thread; nothing that allocates, locks or waits.
 void on_message(double, std::vector<unsigned char> *bytes, void *)
 {
-    if (bytes->size() < 3)
+    if (bytes->empty())
         return;
-    const unsigned char kind = (*bytes)[0] & 0xf0;
-    if (kind != 0x80 && kind != 0x90)
-        return;
-    midi.player.queue.push({(*bytes)[0], (*bytes)[1], (*bytes)[2]});
+    const unsigned char status = (*bytes)[0];
+    const bool clock = status == 0xf8 || status == 0xfa || status == 0xfb || status == 0xfc;
+    const unsigned char kind = status & 0xf0;
+    if (clock)
+        midi.player.queue.push({status, 0, 0});
+    else if (bytes->size() >= 3 && (kind == 0x80 || kind == 0x90))
+        midi.player.queue.push({status, (*bytes)[1], (*bytes)[2]});
 }
 
 // The first source port whose name contains source, or -1.
@@ -51,6 +54,7 @@ std::string open_port(RtMidi::Api api, const std::string &source)
     const char *client = jack ? JACK_MIDI_CLIENT : JACK_CLIENT_NAME;
     midi.port = std::make_unique<RtMidiIn>(api, client);
     midi.port->setCallback(on_message);
+    midi.port->ignoreTypes(true, false, true); // the clock's messages are heard
     std::string said = std::string("MIDI input: port ") + client + ":" + MIDI_PORT_NAME +
                        (jack ? " on JACK" : " on the ALSA sequencer");
     std::string name;
@@ -102,7 +106,17 @@ void close_midi_input()
 
 void forget_held_midi_notes() { midi.player.forget(); }
 
-void play_midi_notes(const std::vector<KEYBOARD *> &keyboards) { midi.player.play(keyboards); }
+void play_midi_notes(const std::vector<KEYBOARD *> &keyboards,
+                     const std::vector<SEQUENCER *> &sequencers, int frames)
+{
+    midi.player.play(keyboards, sequencers, frames);
+}
+
+void follow_midi_clock(bool follow) { midi.player.follow.store(follow); }
+
+bool following_midi_clock() { return midi.player.follow.load(); }
+
+float midi_clock_tempo() { return midi.player.tempo.load(std::memory_order_relaxed); }
 
 bool midi_input_open() { return midi.port != nullptr; }
 

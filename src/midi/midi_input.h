@@ -12,6 +12,7 @@
 #include <vector>
 
 class KEYBOARD;
+class SEQUENCER;
 
 // The name of the program's MIDI input port. Its client is "qmodular" on the
 // ALSA sequencer and "qmodular-midi" on JACK, where "qmodular" is the client
@@ -29,9 +30,16 @@ bool open_midi_input(const std::string &source, FILE *messages);
 void close_midi_input();
 
 // Audio thread, at the start of every sub-block: plays the queued messages
-// on the keyboards of the running patch (the list it walks), in arrival
-// order (midi/midi_player.h).
-void play_midi_notes(const std::vector<KEYBOARD *> &keyboards);
+// on the keyboards and sequencers of the running patch (the lists it walks),
+// in arrival order (midi/midi_player.h); the sub-block is so many frames.
+void play_midi_notes(const std::vector<KEYBOARD *> &keyboards,
+                     const std::vector<SEQUENCER *> &sequencers, int frames);
+
+// Whether the sequencers follow the MIDI clock (--midi-clock, the CLOCK pad),
+// and its tempo in beats a minute (0 while none comes).
+void follow_midi_clock(bool follow);
+bool following_midi_clock();
+float midi_clock_tempo();
 
 // Main thread, while the running patch is replaced and no callback plays:
 // the notes held on it are forgotten.

@@ -108,7 +108,7 @@ public:
     void evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFrame &&after_frame);
     template <typename AfterFrame> void evaluate(int frames, AfterFrame &&after_frame)
     {
-        evaluate(frames, [] {}, after_frame);
+        evaluate(frames, [](int) {}, after_frame);
     }
     // One sample of the whole patch.
     void evaluate_one_sample()
@@ -176,7 +176,8 @@ void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFra
     const bool d[] = {direct(seq), direct(key), direct(osc), direct(mix),
                       direct(smp), direct(amp), direct(fil), direct(del)};
     for (int first = 0; first < frames; first += SUB_BLOCK) {
-        before_sub_block();
+        const int end = frames - first < SUB_BLOCK ? frames : first + SUB_BLOCK;
+        before_sub_block(end - first);
         latch(seq);
         latch(key);
         latch(osc);
@@ -185,7 +186,6 @@ void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFra
         latch(amp);
         latch(fil);
         latch(del);
-        const int end = frames - first < SUB_BLOCK ? frames : first + SUB_BLOCK;
         for (int i = first; i < end; ++i) {
             walk(seq, d[0]);
             walk(key, d[1]);

@@ -33,7 +33,7 @@ std::string opened(const std::string &source)
 bool played_within(int ms, const std::vector<KEYBOARD *> &keyboards, int state)
 {
     for (int waited = 0; waited <= ms; ++waited) {
-        play_midi_notes(keyboards);
+        play_midi_notes(keyboards, {}, GENERATOR::SUB_BLOCK);
         if (keyboards[0]->state == state)
             return true;
         usleep(1000);
