@@ -278,16 +278,16 @@ def system_dashboard():
     load of the sound, the time recorded and the clock's tempo, as the code
     writes them."""
     rows = -(-len(SYSTEM_PADS) // SYSTEM_PADS_PER_ROW)
-    under_pads = 24 + SYSTEM_PAD_ROW_H * rows
+    under_pads = 28 + SYSTEM_PAD_ROW_H * rows
     front = [Title("SYSTEM", 12, 4), Legend("LOAD", 112, 9),
-             Text("LABEL_CPU_SHARE", "0 %", 136, 8, 6),
-             Text("LABEL_TAKE_TIME", " ", 22, under_pads, 6),
-             Text("LABEL_TEMPO", " ", 100, under_pads, 10)]
+             Text("LABEL_CPU_SHARE", "0%", 136, 8, 6),
+             Text("LABEL_TAKE_TIME", "-", 22, under_pads, 6),
+             Text("LABEL_TEMPO", "-", 100, under_pads, 10)]
     for k, (word, caption, mark) in enumerate(SYSTEM_PADS):
         cx = 30 + SYSTEM_PAD_PITCH * (k % SYSTEM_PADS_PER_ROW)
         y = 24 + SYSTEM_PAD_ROW_H * (k // SYSTEM_PADS_PER_ROW)
         front += [Pad("BUTTON_" + word, cx - 8, y, mark), Legend(caption, cx, y + 20, centre=True)]
-    return Panel("SYSTEM_DASH", (192, under_pads + 14), 83, front)
+    return Panel("SYSTEM_DASH", (192, under_pads + 16), 83, front)
 
 
 # The KEYS dashboard's lines: label slots, column after column, into which its
