@@ -21,11 +21,12 @@
 #include "app/stop_signals.h"
 #include "app/view_painting.h"
 #include "ui/views/back_view.h"
-#include "panels/panel_layout.h"
+#include "panels/window_sections.h"
 #include "ui/dialogs/save_command.h"
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
 #include "engine/video.h"
+#include "panels/controller_bindings.h"
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
@@ -128,6 +129,32 @@ void follow_midi_clock_tempo()
         system_dash->show_clock(following, tempo);
 }
 
+// Every pass: the control changes the MIDI input queued, the latest of each
+// controller only (a controller sends many while it moves), each binding the
+// knob waiting or turning the knobs bound to it.
+void take_control_changes()
+{
+    constexpr int CONTROLLERS = 16 * 128;
+    static int latest[CONTROLLERS]; // value + 1 of each channel's controller, 0: none
+    static int changed[CONTROLLERS], count = 0;
+    MidiMessage m;
+    while (take_midi_controller(m)) {
+        const int at = (m.status & 0x0f) * 128 + (m.data1 & 0x7f);
+        if (latest[at] == 0)
+            changed[count++] = at;
+        latest[at] = (m.data2 & 0x7f) + 1;
+    }
+    for (int i = 0; i < count; ++i) {
+        const int at = changed[i];
+        const std::string said = take_control_change(0xb0 | at / 128, at % 128, latest[at] - 1);
+        latest[at] = 0;
+        if (!said.empty())
+            say_in_window(said);
+        main_loop.redraw_owed = true;
+    }
+    count = 0;
+}
+
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information; placed in a row under the panels.
 void create_dashboards()
@@ -177,7 +204,7 @@ int build_visible_side()
     SDL_WM_SetCaption(gen->patch_path, nullptr);
     std::printf("A3\n");
     initialise_gui_from_current();
-    apply_panel_layout(gen->patch_path);
+    read_window_sections(gen->patch_path);
     draw_all_modules(4, 0, objets_globaux, buffer, offsx, offsy, 1);
     std::printf("KK\n");
     create_background_tile();
@@ -284,6 +311,7 @@ void run_main_loop()
         watch_load(show_load);
         follow_recording();
         follow_midi_clock_tempo();
+        take_control_changes();
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;

@@ -11,9 +11,10 @@
 #include "app/recovery.h"
 #include "cables/cable_list.h"
 #include "modules/patch_match.h"
+#include "panels/controller_bindings.h"
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
-#include "panels/panel_layout.h"
+#include "panels/window_sections.h"
 #include "panels/panel_lists.h"
 #include "patch/patch_sections.h"
 #include "patch/patch_writer.h"
@@ -32,7 +33,7 @@ CLOCK::time_point last_autosave;
 std::string autosaved; // the text last written to the recovery file
 std::string caption;   // the caption shown
 
-std::string running_text() { return patch_snapshot(*gen, write_panel_layout); }
+std::string running_text() { return patch_snapshot(*gen, write_window_sections); }
 
 void show_caption()
 {
@@ -79,7 +80,7 @@ void become(const std::string &text)
         panel->toggle_all_draw_flag(1);
     }
     if (FILE *f = fmemopen(const_cast<char *>(text.data()), text.size(), "r")) {
-        apply_panel_layout(f);
+        read_window_sections(f);
         std::fclose(f);
     }
     show_panel_sides(BACK_VIEW_TOGGLE);
@@ -104,7 +105,7 @@ void start_patch_history()
 
 void note_patch_edits()
 {
-    if (button_held())
+    if (button_held() || controller_turning())
         return;
     history.note(running_text());
     show_caption();

@@ -10,7 +10,7 @@
 #include "app/patch_history.h"
 #include "app/patch_swap.h"
 #include "cables/cable_list.h"
-#include "panels/panel_layout.h"
+#include "panels/window_sections.h"
 #include "engine/video.h"
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
@@ -110,7 +110,7 @@ bool install_loaded_patch()
     // The new panels are built in the front view.
     BACK_VIEW_TOGGLE = 0;
     initialise_gui_from_current();
-    apply_panel_layout(next->patch_path);
+    read_window_sections(next->patch_path);
     place_dashboards();
     link_not_created = 1;
     show_panels();

@@ -10,6 +10,7 @@
 #include "ui/views/back_view.h"
 #include "engine/sprite.h"
 #include "engine/video.h"
+#include "panels/controller_bindings.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
 #include "ui/views/status_line.h"
@@ -82,6 +83,7 @@ void paint_front_view(int redraw_bits, int remote_result)
     start_frame();
     draw_tiles(10, 10);
     draw_all_modules(redraw_bits, remote_result, objets_globaux, buffer, offsx, offsy, 1);
+    draw_binding_marks();
     draw_all_modules_DASH(1, 0, objets_panel_front, buffer, 0, 0);
     PerspectiveMode();
     draw_status_line();

@@ -16,12 +16,14 @@ constexpr const char *JACK_MIDI_CLIENT = "qmodular-midi";
 struct MidiInput {
     std::unique_ptr<RtMidiIn> port;
     MIDI_PLAYER player; // its queue filled here, its notes played by the audio thread
+    MidiQueue controllers; // control changes, for the main thread
 };
 
 MidiInput midi;
 
-// The MIDI library's thread (JACK's process thread on JACK): queue the note
-// messages for the audio thread; nothing that allocates, locks or waits.
+// The MIDI library's thread (JACK's process thread on JACK): queue the notes
+// and the clock for the audio thread, the control changes for the main
+// thread; nothing that allocates, locks or waits.
 void on_message(double, std::vector<unsigned char> *bytes, void *)
 {
     if (bytes->empty())
@@ -33,6 +35,8 @@ void on_message(double, std::vector<unsigned char> *bytes, void *)
         midi.player.queue.push({status, 0, 0});
     else if (bytes->size() >= 3 && (kind == 0x80 || kind == 0x90))
         midi.player.queue.push({status, (*bytes)[1], (*bytes)[2]});
+    else if (bytes->size() >= 3 && kind == 0xb0)
+        midi.controllers.push({status, (*bytes)[1], (*bytes)[2]});
 }
 
 // The first source port whose name contains source, or -1.
@@ -117,6 +121,8 @@ void follow_midi_clock(bool follow) { midi.player.follow.store(follow); }
 bool following_midi_clock() { return midi.player.follow.load(); }
 
 float midi_clock_tempo() { return midi.player.tempo.load(std::memory_order_relaxed); }
+
+bool take_midi_controller(MidiMessage &m) { return midi.controllers.pop(m); }
 
 bool midi_input_open() { return midi.port != nullptr; }
 

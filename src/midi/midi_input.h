@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "midi/midi_queue.h"
+
 class KEYBOARD;
 class SEQUENCER;
 
@@ -40,6 +42,10 @@ void play_midi_notes(const std::vector<KEYBOARD *> &keyboards,
 void follow_midi_clock(bool follow);
 bool following_midi_clock();
 float midi_clock_tempo();
+
+// Main thread: the oldest control change not yet taken (status 0xBn, the
+// controller, its value); false when none waits.
+bool take_midi_controller(MidiMessage &m);
 
 // Main thread, while the running patch is replaced and no callback plays:
 // the notes held on it are forgotten.

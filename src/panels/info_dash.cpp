@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "panels/controller_bindings.h"
 #include "panels/module_panel.h"
 #include "panels/panel_elements.h"
 
@@ -60,6 +61,9 @@ void INFO_DASH::show_target()
             element != nullptr ? static_cast<const MODULE_PANEL *>(cible)->describe(element) : "";
         if (!setting.empty())
             target += " - " + setting;
+        const std::string bound = binding_words(*cible, element);
+        if (!bound.empty())
+            target += " - " + bound;
         type = kind_word(m.kind);
         view = cible->view_mode == VIEW_BACK      ? "4 (BACK)"
                : cible->view_mode == VIEW_COMPACT ? "2 (COMPACT)"

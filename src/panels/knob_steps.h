@@ -30,7 +30,7 @@ constexpr KNOB_SCHEDULE OSCILLATOR_PITCH = {
      {1, true, 10, false, 0.0125},
      {0.1, false, 1, false, 0.00625},
      {0.00001, false, 0.1, false, 0.003125}},
-    {{50, true, 22050, false, -1},
+    {{50, true, 1e9, false, -1}, // from anywhere above: sums of steps overshoot 22050
      {20, true, 50, false, -0.5},
      {10, true, 20, false, -0.025},
      {1, true, 10, false, -0.0125},
@@ -46,7 +46,7 @@ constexpr KNOB_SCHEDULE OSCILLATOR_VOLUME = {
      {1, true, 10, false, 0.0125},
      {0.1, true, 1, false, 0.00625},
      {0.001, true, 0.1, false, 0.003125}},
-    {{50, true, 22050, false, -1},
+    {{50, true, 1e9, false, -1}, // from anywhere above: sums of steps overshoot 22050
      {20, true, 50, false, -0.5},
      {10, true, 20, false, -0.025},
      {1, true, 10, false, -0.0125},

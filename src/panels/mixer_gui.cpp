@@ -134,3 +134,5 @@ int MIXER_GUI::evolue()
     OBJET::evolue();
     return 0;
 }
+
+void MIXER_GUI::take_message(const MESSAGE &m) { handle_message(*this, BINDINGS, m); }

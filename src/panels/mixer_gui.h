@@ -18,4 +18,5 @@ public:
     // Returns 0.
     int evolue() override;
     std::string describe(const SPRITE *element) const override;
+    void take_message(const MESSAGE &m) override;
 };

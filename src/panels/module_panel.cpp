@@ -15,3 +15,5 @@ std::string MODULE_PANEL::describe(const SPRITE *element) const
     const int *power = module.power();
     return std::string("POWER ") + (power != nullptr && *power == 0 ? "OFF" : "ON");
 }
+
+double MODULE_PANEL::knob_place(const SPRITE &knob) const { return (knob.angle + 135.0) / 270.0; }

@@ -22,6 +22,13 @@ public:
     // empty for an element that sets nothing. Each panel names its own
     // elements; the power switch is every panel's.
     virtual std::string describe(const SPRITE *element) const;
+    // Handles a message at once, as the panel handles its queue, without
+    // queueing or drawing anything: a knob turned by a MIDI controller.
+    virtual void take_message(const MESSAGE &) {}
+    // Where a knob's value lies on its sweep, from 0 (the low end) to 1 (the
+    // high end), as its picture shows it; by default read from the knob's
+    // angle, to the degree.
+    virtual double knob_place(const SPRITE &knob) const;
 };
 
 // The module a panel shows; none for a dashboard or any other panel.

@@ -82,9 +82,8 @@ void show_image(OBJET &panel, const char *sprite, const char *image)
     }
 }
 
-int knob_angle(double value, const KNOB_SWEEP &sweep)
+double sweep_place(double value, const KNOB_SWEEP &sweep)
 {
-    constexpr double HALF_SWEEP = 135.0;
     double low = sweep.low, high = sweep.high, v = value;
     if (sweep.logarithmic) {
         low = std::log(low);
@@ -92,8 +91,13 @@ int knob_angle(double value, const KNOB_SWEEP &sweep)
         v = value > 0.0 ? std::log(value) : low;
     }
     // Written so that a NaN lands at the low end.
-    const double t = v > low ? (v < high ? (v - low) / (high - low) : 1.0) : 0.0;
-    return static_cast<int>(std::lround(-HALF_SWEEP + 2.0 * HALF_SWEEP * t));
+    return v > low ? (v < high ? (v - low) / (high - low) : 1.0) : 0.0;
+}
+
+int knob_angle(double value, const KNOB_SWEEP &sweep)
+{
+    constexpr double HALF_SWEEP = 135.0;
+    return static_cast<int>(std::lround(-HALF_SWEEP + 2.0 * HALF_SWEEP * sweep_place(value, sweep)));
 }
 
 void show_knob(OBJET &panel, const char *knob, double value, const KNOB_SWEEP &sweep)

@@ -71,6 +71,9 @@ template <class PANEL> struct PANEL_KNOB {
     double (*value)(const PANEL &panel);
 };
 
+// Where value lies on the sweep: 0 at the low end (and below), 1 at the high
+// end (and above).
+double sweep_place(double value, const KNOB_SWEEP &sweep);
 // The knob's angle for value, in whole degrees from straight up.
 int knob_angle(double value, const KNOB_SWEEP &sweep);
 // Turns the knob to the angle of value; nothing when the knob is missing.
@@ -96,6 +99,17 @@ template <class PANEL, size_t N> void show_knobs(PANEL &panel, const PANEL_KNOB<
         show_knob(panel, k.knob, k.value(panel), k.sweep);
         show_text(panel, k.label, k.format, k.value(panel));
     }
+}
+
+// The sweep place of the value of the table's knob that element is; -1 when
+// it is none of them.
+template <class PANEL, size_t N>
+double place_of_knob(const PANEL &panel, const PANEL_KNOB<PANEL> (&knobs)[N], const SPRITE *element)
+{
+    for (const PANEL_KNOB<PANEL> &k : knobs)
+        if (std::strcmp(name_in_panel(panel, element), k.knob) == 0)
+            return sweep_place(k.value(panel), k.sweep);
+    return -1;
 }
 
 // "CAPTION value unit" for the knob of the table that element is; empty when

@@ -65,6 +65,15 @@ inline bool aims_at_own(const OBJET &panel, const MESSAGE &m)
     return m.target == nullptr || owns(panel.front) || owns(panel.back);
 }
 
+// Hands one message to every binding of the table it matches.
+template <class PANEL, size_t N>
+void handle_message(PANEL &panel, const BINDING<PANEL> (&table)[N], const MESSAGE &m)
+{
+    for (const BINDING<PANEL> &b : table)
+        if (is_gesture(m, b.gesture) && aims_at(m, b.word))
+            b.handle(panel, m);
+}
+
 // Walks the queue oldest first, passing over messages aimed at another
 // panel's element. A handler may remove the oldest message; the walk then
 // goes on with the messages that are left.
@@ -75,10 +84,7 @@ void handle_messages(PANEL &panel, const BINDING<PANEL> (&table)[N])
         if (i >= panel.messages.size())
             continue;
         const MESSAGE m = panel.messages[i];
-        if (!aims_at_own(panel, m))
-            continue;
-        for (const BINDING<PANEL> &b : table)
-            if (is_gesture(m, b.gesture) && aims_at(m, b.word))
-                b.handle(panel, m);
+        if (aims_at_own(panel, m))
+            handle_message(panel, table, m);
     }
 }

@@ -104,3 +104,11 @@ int SAMPLER_GUI::evolue()
     }
     return 0;
 }
+
+void SAMPLER_GUI::take_message(const MESSAGE &m) { handle_message(*this, BINDINGS, m); }
+
+double SAMPLER_GUI::knob_place(const SPRITE &knob) const
+{
+    const double place = place_of_knob(*this, KNOBS, &knob);
+    return place >= 0 ? place : MODULE_PANEL::knob_place(knob);
+}

@@ -22,6 +22,8 @@ public:
     // (what it changes shows at the next refresh). Returns 0.
     int evolue() override;
     std::string describe(const SPRITE *element) const override;
+    void take_message(const MESSAGE &m) override;
+    double knob_place(const SPRITE &knob) const override;
 
     // Set by a release of the file pad: the order runs once the queue has
     // been handed to the widgets, so that the view painted behind a modal

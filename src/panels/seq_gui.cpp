@@ -245,3 +245,5 @@ std::string SEQ_GUI::describe(const SPRITE *element) const
         return "STEPS " + std::to_string(sequencer->step_count);
     return MODULE_PANEL::describe(element);
 }
+
+void SEQ_GUI::take_message(const MESSAGE &m) { handle_message(*this, BINDINGS, m); }

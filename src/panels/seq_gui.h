@@ -25,6 +25,7 @@ public:
     // dividers; then the panel's own refresh. Returns 0.
     int evolue() override;
     std::string describe(const SPRITE *element) const override;
+    void take_message(const MESSAGE &m) override;
 
     // Bring step column i (0 to 31) up to date with the playing pattern.
     void refresh_NOTE_value(int i);

@@ -77,3 +77,11 @@ int VCA_GUI::evolue()
     OBJET::evolue();
     return 0;
 }
+
+void VCA_GUI::take_message(const MESSAGE &m) { handle_message(*this, BINDINGS, m); }
+
+double VCA_GUI::knob_place(const SPRITE &knob) const
+{
+    const double place = place_of_knob(*this, KNOBS, &knob);
+    return place >= 0 ? place : MODULE_PANEL::knob_place(knob);
+}

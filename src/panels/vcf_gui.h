@@ -16,4 +16,6 @@ public:
     // then the panel's own refresh. Returns 0.
     int evolue() override;
     std::string describe(const SPRITE *element) const override;
+    void take_message(const MESSAGE &m) override;
+    double knob_place(const SPRITE &knob) const override;
 };

@@ -127,3 +127,11 @@ int VCO_GUI::evolue()
     OBJET::evolue();
     return 0;
 }
+
+void VCO_GUI::take_message(const MESSAGE &m) { handle_message(*this, BINDINGS, m); }
+
+double VCO_GUI::knob_place(const SPRITE &knob) const
+{
+    const double place = place_of_knob(*this, KNOBS, &knob);
+    return place >= 0 ? place : MODULE_PANEL::knob_place(knob);
+}

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "panels/panel_layout.h"
+#include "panels/window_sections.h"
 #include "patch/patch_names.h"
 #include "patch/patch_writer.h"
 #include "synth/generator.h"
@@ -21,7 +21,7 @@ int save_patch_with_entry(const char *directory)
     NAME_ENTRY entry("Save - Entrez le nom du fichier :", directory);
     char report[512] = "";
     while (ask_patch_name(entry, report))
-        if (save_patch_file(*gen, directory, entry.name, write_panel_layout, report, sizeof report)) {
+        if (save_patch_file(*gen, directory, entry.name, write_window_sections, report, sizeof report)) {
             if (patch_saved != nullptr)
                 patch_saved((std::string(directory) + patch_file_name(entry.name)).c_str());
             return 1;

@@ -7,7 +7,9 @@
 #include "ui/dialogs/save_command.h"
 #include "ui/views/view_events.h"
 #include "ui/views/view_pointer.h"
+#include "ui/views/status_line.h"
 #include "engine/video.h"
+#include "panels/controller_bindings.h"
 #include "panels/dashboard_row.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
@@ -28,10 +30,28 @@ const EDGE_SCROLL EDGE_RULES[] = {
     {&offsy, &mouse_y, false, EDGE_ZONE, -1, 0},
 };
 
+// Ctrl+click on a knob: a MIDI controller is bound to it, or unbound.
+bool learn_pointed_knob(LIST &list)
+{
+    if ((SDL_GetModState() & KMOD_CTRL) == 0)
+        return false;
+    for (OBJET *panel : list) {
+        if (SPRITE *p = panel->get_pointed_object()) {
+            if (!is_bindable_knob(*panel, p))
+                return false;
+            say_in_window(learn_knob(*panel, *p), 20);
+            return true;
+        }
+    }
+    return false;
+}
+
 // The first panel of the list with a widget under the pointer gets the press:
 // dashboards come first in the list, so their widgets win over module panels.
 int press_left(LIST &list, const SDL_MouseButtonEvent &button)
 {
+    if (learn_pointed_knob(list))
+        return VIEW_REDRAW;
     view.Lpressed_flag = 1;
     mouse_x = LLDOWNmouse_x = button.x;
     mouse_y = LLDOWNmouse_y = button.y;

@@ -4,6 +4,7 @@
 
 #include "cables/cable_list.h"
 #include "modules/patch_edit.h"
+#include "panels/controller_bindings.h"
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
 #include "panels/panel_lists.h"
@@ -85,6 +86,7 @@ void hide_removed_module(const MODULE &m)
         information_dash->set_CIBLE(nullptr);
     if (m.kind == SEQ_MODULE)
         forget_step_events(m.as<SEQUENCER>());
+    forget_bindings_of(m.name());
     if (panel != nullptr)
         remove_module_panel(panel);
 }
