@@ -145,12 +145,17 @@ std::string take_control_change(int status, int controller, int value)
         }
         waiting = {};
     }
+    // The way the controller moved since its last change (0: unknown).
+    static int last_values[16][128];
+    int &last = last_values[channel - 1][controller & 0x7f];
+    const int way = last == 0 ? 0 : value + 1 > last ? 1 : value + 1 < last ? -1 : 0;
+    last = value + 1;
     for (const CONTROLLER_BINDING &b : controller_bindings) {
         if (b.channel != channel || b.controller != controller)
             continue;
         MODULE_PANEL *panel = panel_of(b.module);
         if (SPRITE *knob = panel != nullptr ? knob_of(*panel, b.knob) : nullptr) {
-            turn_knob_to(*panel, *knob, value / 127.0);
+            turn_knob_to(*panel, *knob, value / 127.0, way);
             last_turn = CLOCK::now();
         }
     }
@@ -171,7 +176,7 @@ std::string binding_words(const OBJET &panel, const SPRITE *knob)
     return b != controller_bindings.end() ? controller_words(b->channel, b->controller) : "";
 }
 
-void turn_knob_to(OBJET &panel, SPRITE &knob, double place)
+void turn_knob_to(OBJET &panel, SPRITE &knob, double place, int way)
 {
     auto &module_panel = static_cast<MODULE_PANEL &>(panel);
     auto place_of = [&](const SPRITE &k) { return module_panel.knob_place(k); };
@@ -182,9 +187,10 @@ void turn_knob_to(OBJET &panel, SPRITE &knob, double place)
     if (std::abs(place - from) <= close)
         return;
     const bool up = place > from;
+    if ((up && way < 0) || (!up && way > 0))
+        return; // a step past the place already, in the way the controller moves
     // Up raises the value: the panels' word for that is "SLD_DOWN".
     const MESSAGE turn(0, nullptr, up ? "SLD_DOWN" : "SLD_UP", &knob);
-    const MESSAGE back(0, nullptr, up ? "SLD_UP" : "SLD_DOWN", &knob);
     auto passed = [&](double now, double mark) { return up ? now >= mark : now <= mark; };
     std::string shown = module_panel.describe(&knob);
     int unchanged = 0;
@@ -199,12 +205,8 @@ void turn_knob_to(OBJET &panel, SPRITE &knob, double place)
                 module_panel.take_message(turn);
             return;
         }
-        if (passed(now, up ? place - close : place + close)) {
-            // Past the place: the step before lay nearer, one step back.
-            if (std::abs(before - place) < std::abs(now - place))
-                module_panel.take_message(back);
+        if (passed(now, place))
             return;
-        }
         const std::string said = module_panel.describe(&knob);
         unchanged = said == shown && now == before ? unchanged + 1 : 0;
         shown = said;

@@ -51,10 +51,12 @@ bool controller_turning();
 // "CC 74 CH 1" for a bound knob, else empty.
 std::string binding_words(const OBJET &panel, const SPRITE *knob);
 
-// Turns the knob of the panel, through the panel's own turns, to the value of
-// its drag steps nearest `place` of its sweep (0 the low end, 1 the high
-// end), or as far as it goes.
-void turn_knob_to(OBJET &panel, SPRITE &knob, double place);
+// Turns the knob of the panel, through the panel's own turns, to the first
+// value of its drag steps at or past `place` of its sweep (0 the low end, 1
+// the high end), or as far as it goes. A knob moves only the way the
+// controller moved (way +1 up, -1 down; 0 either), so that a controller
+// turned one way never turns the knob back.
+void turn_knob_to(OBJET &panel, SPRITE &knob, double place, int way = 0);
 
 // A small mark at the top-right corner of every bound knob in the window.
 void draw_binding_marks();
