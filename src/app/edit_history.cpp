@@ -150,5 +150,7 @@ std::string edit_words(const std::string &before, const std::string &after)
         return name + " patterns";
     if (changed_line(a["BEGIN_PANELS_DECLARE"], b["BEGIN_PANELS_DECLARE"], name))
         return name + " panel";
+    if (changed_line(a["BEGIN_CONTROLLERS_DECLARE"], b["BEGIN_CONTROLLERS_DECLARE"], name))
+        return name + " MIDI controller";
     return "the patch";
 }

@@ -66,6 +66,9 @@ TEST(EditHistory, TheWordsNameWhatTheStepChanged)
         {with("DECAY=1", "DECAY=2"), "VCA_1 DECAY"},
         {with("X=0;Y=25", "X=10;Y=25"), "VCO_1 panel"},
         {with("OUTPUT_1;MIXER_4", "OUTPUT_1;MIXER_5"), "the output mixer"},
+        {before + "BEGIN_CONTROLLERS_DECLARE\nVCA_1;KNOB=SLD_DECAY;CHANNEL=1;CONTROLLER=7;\n"
+                  "END_CONTROLLERS_DECLARE\n",
+         "VCA_1 MIDI controller"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(edit_words(before, c.after), c.words);
