@@ -152,5 +152,7 @@ std::string edit_words(const std::string &before, const std::string &after)
         return name + " panel";
     if (changed_line(a["BEGIN_CONTROLLERS_DECLARE"], b["BEGIN_CONTROLLERS_DECLARE"], name))
         return name + " MIDI controller";
+    if (changed_line(a["BEGIN_CABLE_COLOURS_DECLARE"], b["BEGIN_CABLE_COLOURS_DECLARE"], name))
+        return "a cable colour into " + name;
     return "the patch";
 }

@@ -51,5 +51,6 @@ private:
 // module added or removed ("VCO_2 added"), a cable ("cable VCO_1 -> VCA_1
 // IN"), a setting ("VCA_1 ATTACK"), a pattern ("SEQUENCER_1 patterns"), a
 // panel ("VCO_1 panel"), a MIDI controller bound or unbound ("VCO_1 MIDI
-// controller"), the output ("the output mixer").
+// controller"), a cable painted ("a cable colour into VCA_1"), the output
+// ("the output mixer").
 std::string edit_words(const std::string &before, const std::string &after);

@@ -21,7 +21,7 @@
 #include "app/stop_signals.h"
 #include "app/view_painting.h"
 #include "ui/views/back_view.h"
-#include "panels/window_sections.h"
+#include "ui/window_sections.h"
 #include "ui/dialogs/save_command.h"
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"

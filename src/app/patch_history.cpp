@@ -14,7 +14,7 @@
 #include "panels/controller_bindings.h"
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
-#include "panels/window_sections.h"
+#include "ui/window_sections.h"
 #include "panels/panel_lists.h"
 #include "patch/patch_sections.h"
 #include "patch/patch_writer.h"

@@ -10,7 +10,7 @@
 #include "app/patch_history.h"
 #include "app/patch_swap.h"
 #include "cables/cable_list.h"
-#include "panels/window_sections.h"
+#include "ui/window_sections.h"
 #include "engine/video.h"
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cables/cable_colours.h"
+#include "cables/cable_paint.h"
 #include "modules/sockets.h"
 #include "panels/module_panel.h"
 #include "panels/panel_elements.h"
@@ -62,8 +63,10 @@ void cables_of(OBJET *panel)
                 continue;
             char element[24];
             socket.element_of(c, element);
-            add_cable(panel, element, owner_of(*gen, socket.signal, address), socket.signal,
-                      cable_colour(cable_kind(m.kind, socket)));
+            const MODULE source = owner_of(*gen, socket.signal, address);
+            add_cable(panel, element, source, socket.signal,
+                      painted_colour(m.name(), element, source ? source.name() : "",
+                                     cable_colour(cable_kind(m.kind, socket))));
         }
     }
 }

@@ -69,6 +69,9 @@ TEST(EditHistory, TheWordsNameWhatTheStepChanged)
         {before + "BEGIN_CONTROLLERS_DECLARE\nVCA_1;KNOB=SLD_DECAY;CHANNEL=1;CONTROLLER=7;\n"
                   "END_CONTROLLERS_DECLARE\n",
          "VCA_1 MIDI controller"},
+        {before + "BEGIN_CABLE_COLOURS_DECLARE\nVCA_1;INPUT=INPUT;FROM=VCO_1;COLOUR=FF8C1A;\n"
+                  "END_CABLE_COLOURS_DECLARE\n",
+         "a cable colour into VCA_1"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(edit_words(before, c.after), c.words);

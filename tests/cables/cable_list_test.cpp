@@ -17,6 +17,7 @@
 #include "cable_test_helpers.h"
 #include "cables/cable_colours.h"
 #include "cables/cable_list.h"
+#include "cables/cable_paint.h"
 #include "panels/keyboard_gui.h"
 #include "panels/mixer_gui.h"
 #include "panels/panel_elements.h"
@@ -233,4 +234,53 @@ TEST(CableColours, EachKindOfInputHasItsColour)
     }
     for (const CABLE_LOOK &look : CABLE_LOOKS)
         EXPECT_TRUE(colours.insert(cable_colour(look.kind)).second) << look.name;
+}
+
+// F8's paints: each press the next colour, then the kind's again; a paint
+// outlives the rebuilds of the list, goes through the patch's section and
+// goes with its module.
+TEST(CablePaint, ACableCyclesThroughThePaintsAndKeepsItsPaintInThePatch)
+{
+    LOADED_PATCH patch("QSY/MODULAR.QSY");
+    cable_paints.clear();
+    cree_list_liens();
+    auto cable = [](const std::string &described) {
+        for (LINK *c : liens) {
+            const std::string d = std::string(module_of(c->input_panel).name()) + "." +
+                                  name_in_panel(*c->input_panel, c->input_socket);
+            if (d == described)
+                return c;
+        }
+        throw std::runtime_error("no cable " + described);
+    };
+    std::vector<int> cycle;
+    for (int press = 0; press < 6; ++press) {
+        repaint_cable(*cable("VCA_1.INPUT"));
+        cycle.push_back(cable("VCA_1.INPUT")->corde.colour);
+        cree_list_liens(); // the colour stays through the rebuild
+        EXPECT_EQ(cable("VCA_1.INPUT")->corde.colour, cycle.back());
+    }
+    EXPECT_EQ(cycle.back(), 0xc8c8b8) << "back to the colour of sound";
+    EXPECT_EQ(std::set<int>(cycle.begin(), cycle.end()).size(), 6u);
+    EXPECT_TRUE(cable_paints.empty());
+
+    repaint_cable(*cable("VCA_1.INPUT"));
+    repaint_cable(*cable("MIXER_VOICE.INPUT_2"));
+    char text[512] = {};
+    FILE *out = fmemopen(text, sizeof text, "w");
+    write_cable_paint_section(out);
+    std::fclose(out);
+    EXPECT_STREQ(text, "BEGIN_CABLE_COLOURS_DECLARE\n"
+                       "VCA_1;INPUT=INPUT;FROM=MIXER_VOICE;COLOUR=FF8C1A;\n"
+                       "MIXER_VOICE;INPUT=INPUT_2;FROM=VCO_FM;COLOUR=FF8C1A;\n"
+                       "END_CABLE_COLOURS_DECLARE\n");
+    forget_paints_of("VCO_FM");
+    ASSERT_EQ(cable_paints.size(), 1u);
+    cable_paints.clear();
+    FILE *in = fmemopen(text, std::strlen(text), "r");
+    read_cable_paint_section(in);
+    std::fclose(in);
+    cree_list_liens();
+    EXPECT_EQ(cable("MIXER_VOICE.INPUT_2")->corde.colour, 0xff8c1a);
+    cable_paints.clear();
 }

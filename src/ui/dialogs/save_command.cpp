@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "panels/window_sections.h"
+#include "ui/window_sections.h"
 #include "patch/patch_names.h"
 #include "patch/patch_writer.h"
 #include "synth/generator.h"

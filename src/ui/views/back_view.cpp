@@ -7,6 +7,7 @@
 
 #include "cables/cable_drop.h"
 #include "cables/cable_list.h"
+#include "cables/cable_paint.h"
 #include "panels/module_panel.h"
 #include "patch/patch_sections.h"
 #include "ui/dialogs/save_command.h"
@@ -178,7 +179,23 @@ void print_oscillator_links(LIST &list)
         write_links_of(*gen, m, stdout);
 }
 
+// F8: the cable in hand, or the one plugged at the socket under the pointer
+// (an input's own, else the first at an output), takes its next colour.
+void repaint_pointed_cable(LIST &list)
+{
+    LINK *cable = view.clicked_link;
+    OBJET *panel = panel_at(list, get_pointed_instrument(&list));
+    if (SPRITE *p = cable == nullptr && panel != nullptr ? panel->get_pointed_object() : nullptr) {
+        for (LINK *link : liens)
+            if (link->input_socket == p || (cable == nullptr && link->output_socket == p))
+                cable = link;
+    }
+    say_in_window(cable != nullptr ? repaint_cable(*cable)
+                                   : "F8 paints the cable at the socket under the pointer");
+}
+
 const KEY_ACTION BACK_PRESSES[] = {
+    {SDLK_F8, repaint_pointed_cable},
     {SDLK_RCTRL, [](LIST &) { DUPLICATE_LINK_FLAG = 1; }},
     {SDLK_F4, [](LIST &) { save_patch_with_entry("QSY/"); }},
     {SDLK_F5, print_oscillator_links},

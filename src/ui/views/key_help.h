@@ -57,6 +57,8 @@ inline constexpr KEY_HELP KEY_HELP_TABLE[] = {
     {BACK_HELP, SDLK_5, "5", "shows the front of the panel under the pointer, full or compact",
      nullptr},
     {BOTH_HELP, SDLK_1, "1", "sends a left-button release to the panel under the pointer", nullptr},
+    {BACK_HELP, SDLK_F8, "F8",
+     "paints the cable at the socket under the pointer (or in hand) the next colour", nullptr},
     {BACK_HELP, SDLK_RCTRL, "Right Ctrl",
      "held while an input end is dropped: the cable is copied instead of moved", nullptr},
     {BOTH_HELP, SDLK_UNKNOWN, "z x c v b n",

@@ -4,6 +4,7 @@
 
 #include "cables/cable_list.h"
 #include "modules/patch_edit.h"
+#include "cables/cable_paint.h"
 #include "panels/controller_bindings.h"
 #include "panels/info_dash.h"
 #include "panels/panel_drawing.h"
@@ -87,6 +88,7 @@ void hide_removed_module(const MODULE &m)
     if (m.kind == SEQ_MODULE)
         forget_step_events(m.as<SEQUENCER>());
     forget_bindings_of(m.name());
+    forget_paints_of(m.name());
     if (panel != nullptr)
         remove_module_panel(panel);
 }
