@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine/button.h"
 #include "engine/message.h"
 #include "engine/slider.h"
 #include "engine/video.h"
@@ -50,10 +51,10 @@ MODULE_PANEL *panel_of(const std::string &module)
     return nullptr;
 }
 
-SPRITE *knob_of(MODULE_PANEL &panel, const std::string &knob)
+SPRITE *element_of(MODULE_PANEL &panel, const std::string &knob)
 {
     SPRITE *s = panel.get_SPRITE_by_name(knob.c_str());
-    return is_bindable_knob(panel, s) ? s : nullptr;
+    return is_bindable(panel, s) ? s : nullptr;
 }
 
 std::vector<CONTROLLER_BINDING>::iterator binding_of(const std::string &module,
@@ -89,7 +90,7 @@ void read_binding(const char *token, int line)
             b.controller = std::atoi(f + 11);
     }
     MODULE_PANEL *panel = panel_of(b.module);
-    if (panel == nullptr || knob_of(*panel, b.knob) == nullptr || b.channel < 1 ||
+    if (panel == nullptr || element_of(*panel, b.knob) == nullptr || b.channel < 1 ||
         b.channel > 16 || b.controller < 0 || b.controller > 127) {
         std::printf("Ligne %d: no knob [%s] of [%s] to bind to channel %d controller %d, skipped\n",
                     line, b.knob.c_str(), b.module.c_str(), b.channel, b.controller);
@@ -102,12 +103,25 @@ void read_binding(const char *token, int line)
         controller_bindings.push_back(b);
 }
 
+// A click on the button, as the panel and the button take a mouse release.
+void click(MODULE_PANEL &panel, BUTTON &button)
+{
+    SDL_Event release{};
+    release.type = SDL_MOUSEBUTTONUP;
+    panel.take_message(MESSAGE(1, &release, nullptr, &button));
+    set_button(panel, name_in_panel(panel, &button), !button.state);
+}
+
 } // namespace
 
-bool is_bindable_knob(const OBJET &panel, const SPRITE *element)
+bool is_bindable(const OBJET &panel, const SPRITE *element)
 {
-    return element != nullptr && module_of(&panel) && dynamic_cast<const SLIDER *>(element) &&
-           std::strstr(element->NAME, "SLD") != nullptr;
+    if (element == nullptr || !module_of(&panel))
+        return false;
+    if (dynamic_cast<const SLIDER *>(element))
+        return std::strstr(element->NAME, "SLD") != nullptr;
+    return dynamic_cast<const BUTTON *>(element) &&
+           !static_cast<const MODULE_PANEL &>(panel).describe(element).empty();
 }
 
 std::string learn_knob(const OBJET &panel, const SPRITE &knob)
@@ -136,7 +150,7 @@ std::string take_control_change(int status, int controller, int value)
     std::string said;
     if (!waiting.module.empty()) {
         MODULE_PANEL *panel = panel_of(waiting.module);
-        SPRITE *knob = panel != nullptr ? knob_of(*panel, waiting.knob) : nullptr;
+        SPRITE *knob = panel != nullptr ? element_of(*panel, waiting.knob) : nullptr;
         if (knob != nullptr) {
             waiting.channel = channel;
             waiting.controller = controller;
@@ -145,19 +159,27 @@ std::string take_control_change(int status, int controller, int value)
         }
         waiting = {};
     }
-    // The way the controller moved since its last change (0: unknown).
-    static int last_values[16][128];
+    // The controller's value before this change (-1: unknown), and the way
+    // it moved since.
+    static int last_values[16][128]; // value + 1, 0 for none yet
     int &last = last_values[channel - 1][controller & 0x7f];
-    const int way = last == 0 ? 0 : value + 1 > last ? 1 : value + 1 < last ? -1 : 0;
+    const int before = last - 1;
+    const int way = before < 0 ? 0 : value > before ? 1 : value < before ? -1 : 0;
     last = value + 1;
     for (const CONTROLLER_BINDING &b : controller_bindings) {
         if (b.channel != channel || b.controller != controller)
             continue;
         MODULE_PANEL *panel = panel_of(b.module);
-        if (SPRITE *knob = panel != nullptr ? knob_of(*panel, b.knob) : nullptr) {
-            turn_knob_to(*panel, *knob, value / 127.0, way);
-            last_turn = CLOCK::now();
+        SPRITE *element = panel != nullptr ? element_of(*panel, b.knob) : nullptr;
+        if (BUTTON *button = dynamic_cast<BUTTON *>(element)) {
+            // A button is clicked when the controller crosses the middle
+            // upwards: a pad pressed, a switch turned on.
+            if (value >= 64 && before < 64)
+                click(*panel, *button);
+        } else if (element != nullptr) {
+            turn_knob_to(*panel, *element, value / 127.0, way);
         }
+        last_turn = CLOCK::now();
     }
     return said;
 }
@@ -228,7 +250,7 @@ void draw_binding_marks()
     for (const CONTROLLER_BINDING &b : controller_bindings) {
         MODULE_PANEL *panel = panel_of(b.module);
         SPRITE *knob = panel != nullptr && panel->view_mode == OBJET::VIEW_FRONT
-                           ? knob_of(*panel, b.knob)
+                           ? element_of(*panel, b.knob)
                            : nullptr;
         if (knob == nullptr)
             continue;

@@ -1,6 +1,6 @@
-// MIDI controllers bound to knobs ("MIDI learn"). Ctrl+click on a knob waits
-// for the next control change and binds its channel and controller to the
-// knob; Ctrl+click on a bound knob unbinds it. A controller turns every knob
+// MIDI controllers bound to knobs and switches ("MIDI learn"). Ctrl+click on
+// a knob waits for the next control change and binds its channel and
+// controller to the knob; Ctrl+click on a bound knob unbinds it. A controller turns every knob
 // bound to it through the knob's own panel, step by step as a drag would, so
 // the knob only takes values a drag gives it, and its 0..127 covers the
 // knob's sweep as the knob's picture shows it (evenly, or evenly in the
@@ -30,9 +30,11 @@ struct CONTROLLER_BINDING {
 // The bindings of the running patch.
 extern std::vector<CONTROLLER_BINDING> controller_bindings;
 
-// Whether the element of the panel is a knob a controller can turn: a knob
-// of a module panel.
-bool is_bindable_knob(const OBJET &panel, const SPRITE *element);
+// Whether the element of the panel is one a controller can move: a knob of a
+// module panel, or a button that switches one of its settings (the panel
+// names it). A button is clicked each time its controller crosses the middle
+// of its range upwards (a pad pressed).
+bool is_bindable(const OBJET &panel, const SPRITE *element);
 
 // Ctrl+click on a knob: unbinds it when bound, stops waiting when it is the
 // knob waiting, else waits for a controller to bind to it. Returns what the

@@ -110,6 +110,17 @@ TEST(ControllerBindings, AControllerTurnsEveryKindOfKnobOverItsWholeSweep)
     EXPECT_EQ(rig.vco.frequency, 22050.0f) << "and its high end";
     take_control_change(CC + 1, 1, 0);
     EXPECT_EQ(rig.vco.frequency, 22050.0f) << "channel 2 is another controller";
+
+    // A switch is clicked when its controller crosses the middle upwards.
+    MODULE_PANEL &vco = rig.panel("VCO_1");
+    learn_knob(vco, *part(vco, "POWER"));
+    std::string powers;
+    for (int v : {0, 127, 127, 0, 100, 63, 64}) {
+        take_control_change(CC, 99, v);
+        powers += std::to_string(rig.vco.power);
+    }
+    EXPECT_EQ(powers, "1000110");
+    EXPECT_EQ(binding_words(vco, part(vco, "POWER")), "CC 99 CH 1");
 }
 
 TEST(ControllerBindings, CtrlClickUnbindsAndTheBindingsGoThroughThePatchSection)

@@ -30,14 +30,15 @@ const EDGE_SCROLL EDGE_RULES[] = {
     {&offsy, &mouse_y, false, EDGE_ZONE, -1, 0},
 };
 
-// Ctrl+click on a knob: a MIDI controller is bound to it, or unbound.
+// Ctrl+click on a knob or a switch: a MIDI controller is bound to it, or
+// unbound.
 bool learn_pointed_knob(LIST &list)
 {
     if ((SDL_GetModState() & KMOD_CTRL) == 0)
         return false;
     for (OBJET *panel : list) {
         if (SPRITE *p = panel->get_pointed_object()) {
-            if (!is_bindable_knob(*panel, p))
+            if (!is_bindable(*panel, p))
                 return false;
             say_in_window(learn_knob(*panel, *p), 20);
             return true;

@@ -70,8 +70,8 @@ inline constexpr KEY_HELP KEY_HELP_TABLE[] = {
      "turns it one step per pixel up or down; the pointer stays put", nullptr},
     {FRONT_HELP, SDLK_UNKNOWN, "Left click",
      "presses a button or a pad; on a waveform or filter picture, picks the next one", nullptr},
-    {FRONT_HELP, SDLK_UNKNOWN, "Ctrl+click on a knob",
-     "binds the next MIDI controller moved to it; on a bound knob, unbinds it", nullptr},
+    {FRONT_HELP, SDLK_UNKNOWN, "Ctrl+click on a knob or switch",
+     "binds the next MIDI controller moved to it; on a bound one, unbinds it", nullptr},
     {BACK_HELP, SDLK_UNKNOWN, "Left drag from a socket",
      "picks up the cable end there (a free socket starts a new cable); dropped on another socket, "
      "it rewires the patch; on empty space, it pulls the cable out",
