@@ -37,19 +37,10 @@ void read_paint(const char *token, int line)
 {
     QSTR_PARSER fields(token, ';');
     FIELD name(fields.get_champ(0));
-    CABLE_PAINT p{name ? name.get() : "", "", "", -1};
-    for (int i = 1; i < fields.get_nbr_champs(); ++i) {
-        FIELD field(fields.get_champ(i));
-        if (!field)
-            continue;
-        const char *f = field.get();
-        if (std::strncmp(f, "INPUT=", 6) == 0)
-            p.input = f + 6;
-        else if (std::strncmp(f, "FROM=", 5) == 0)
-            p.source = f + 5;
-        else if (std::strncmp(f, "COLOUR=", 7) == 0)
-            p.colour = static_cast<int>(std::strtol(f + 7, nullptr, 16));
-    }
+    const std::string colour = keyed_value(fields, "COLOUR");
+    const CABLE_PAINT p{name ? name.get() : "", keyed_value(fields, "INPUT"),
+                        keyed_value(fields, "FROM"),
+                        colour.empty() ? -1 : static_cast<int>(std::strtol(colour.c_str(), nullptr, 16))};
     if (p.reader.empty() || p.input.empty() || p.source.empty() || p.colour < 0 ||
         p.colour > 0xffffff) {
         std::printf("Ligne %d: a cable colour needs NAME;INPUT=...;FROM=...;COLOUR=RRGGBB;, "

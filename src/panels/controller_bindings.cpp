@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/button.h"
@@ -76,19 +77,11 @@ void read_binding(const char *token, int line)
 {
     QSTR_PARSER fields(token, ';');
     FIELD name(fields.get_champ(0));
-    CONTROLLER_BINDING b{name ? name.get() : "", "", 0, -1};
-    for (int i = 1; i < fields.get_nbr_champs(); ++i) {
-        FIELD field(fields.get_champ(i));
-        if (!field)
-            continue;
-        const char *f = field.get();
-        if (std::strncmp(f, "KNOB=", 5) == 0)
-            b.knob = f + 5;
-        else if (std::strncmp(f, "CHANNEL=", 8) == 0)
-            b.channel = std::atoi(f + 8);
-        else if (std::strncmp(f, "CONTROLLER=", 11) == 0)
-            b.controller = std::atoi(f + 11);
-    }
+    const std::string channel = keyed_value(fields, "CHANNEL"),
+                      controller = keyed_value(fields, "CONTROLLER");
+    const CONTROLLER_BINDING b{name ? name.get() : "", keyed_value(fields, "KNOB"),
+                               channel.empty() ? 0 : std::atoi(channel.c_str()),
+                               controller.empty() ? -1 : std::atoi(controller.c_str())};
     MODULE_PANEL *panel = panel_of(b.module);
     if (panel == nullptr || element_of(*panel, b.knob) == nullptr || b.channel < 1 ||
         b.channel > 16 || b.controller < 0 || b.controller > 127) {

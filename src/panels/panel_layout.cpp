@@ -27,13 +27,8 @@ OBJET *panel_named(const char *name, const char *kind)
 // `absent`.
 int value_of(const QSTR_PARSER &fields, const char *key, int absent)
 {
-    const size_t n = std::strlen(key);
-    for (int i = 1; i < fields.get_nbr_champs(); ++i) {
-        FIELD field(fields.get_champ(i));
-        if (field && std::strncmp(field.get(), key, n) == 0 && field[n] == '=')
-            return std::atoi(field.get() + n + 1);
-    }
-    return absent;
+    const std::string value = keyed_value(fields, key);
+    return value.empty() ? absent : std::atoi(value.c_str());
 }
 
 void place(const char *token, int line)

@@ -27,3 +27,14 @@ void show_patch_in_title(const char *path)
     if (path && SDL_WasInit(SDL_INIT_VIDEO))
         SDL_WM_SetCaption(path, nullptr);
 }
+
+std::string keyed_value(const QSTR_PARSER &fields, const char *key)
+{
+    const size_t n = std::strlen(key);
+    for (int i = 1; i < fields.get_nbr_champs(); ++i) {
+        FIELD field(fields.get_champ(i));
+        if (field && std::strncmp(field.get(), key, n) == 0 && field[n] == '=')
+            return field.get() + n + 1;
+    }
+    return "";
+}

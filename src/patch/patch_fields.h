@@ -17,6 +17,10 @@ inline FIELD field_of(const char *text, char separator, int n)
     return FIELD(QSTR_PARSER(text, separator).get_champ(n));
 }
 
+// The text after "KEY=" in the first of the fields 1 onwards of a line
+// ("NAME;KEY=VALUE;...") that starts so; empty when none does.
+std::string keyed_value(const QSTR_PARSER &fields, const char *key);
+
 inline bool contains(const char *text, const char *word)
 {
     return std::strstr(text, word) != nullptr;
