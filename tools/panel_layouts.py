@@ -250,12 +250,13 @@ DASHBOARD_PLACES = {"DASH": (50, 450), "SYSTEM_DASH": (75, 575), "MODULE_DASH": 
 
 
 def information_dashboard():
-    """The panel under the pointer: its module, type and view mode, in the
-    three labels that the dashboard's code makes at x 80; the pad that
-    removes that module."""
+    """The panel under the pointer: its module, type (and the MIDI controller
+    of the element under the pointer) and view mode, in the three labels
+    that the dashboard's code makes at x 80; the pad that removes that
+    module."""
     front = [Title("INFO", 12, 4),
              Legend("MODULE", 12, 25), CodeText("CIBLE_NAME", "", 80, 25, 40),
-             Legend("TYPE", 12, 45), CodeText("LABEL_TYPE", "", 80, 45, 12, BLACK_TEXT, "strip"),
+             Legend("TYPE", 12, 45), CodeText("LABEL_TYPE", "", 80, 45, 27, BLACK_TEXT, "strip"),
              Legend("VIEW", 12, 65), CodeText("LABEL_VM", "", 80, 65, 9, BLACK_TEXT, "strip"),
              Legend("1 FRONT 2 COMPACT 4 BACK", 126, 65),
              Pad("BUTTON_DEL", 252, 22, "X"), Legend("DEL", 260, 42, centre=True)]

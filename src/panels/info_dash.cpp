@@ -61,10 +61,10 @@ void INFO_DASH::show_target()
             element != nullptr ? static_cast<const MODULE_PANEL *>(cible)->describe(element) : "";
         if (!setting.empty())
             target += " - " + setting;
+        type = kind_word(m.kind);
         const std::string bound = binding_words(*cible, element);
         if (!bound.empty())
-            target += " - " + bound;
-        type = kind_word(m.kind);
+            type += " - MIDI " + bound;
         view = cible->view_mode == VIEW_BACK      ? "4 (BACK)"
                : cible->view_mode == VIEW_COMPACT ? "2 (COMPACT)"
                                                   : "1 (FRONT)";
