@@ -9,7 +9,7 @@
 
 #include "app/console.h"
 #include "app/load_meter.h"
-#include "midi/midi_input.h"
+#include "app/midi_duties.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/patch_history.h"
@@ -26,7 +26,6 @@
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
 #include "engine/video.h"
-#include "panels/controller_bindings.h"
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
@@ -102,57 +101,6 @@ void follow_recording()
     }
     if (system_dash != nullptr)
         system_dash->show_recording(seconds);
-}
-
-// The CLOCK pad: the sequencers follow the MIDI clock, or their own time.
-void toggle_midi_clock()
-{
-    follow_midi_clock(!following_midi_clock());
-    say_in_window(following_midi_clock()
-                      ? "The sequencers follow the MIDI clock when one comes (CLOCK again: their own time)"
-                      : "The sequencers keep their own time");
-}
-
-// Every pass: the clock's pad and tempo on the system dashboard, redrawn when
-// the tempo shown (to a tenth) changes.
-void follow_midi_clock_tempo()
-{
-    const bool following = following_midi_clock();
-    const float tempo = midi_clock_tempo();
-    static int shown = -1; // the tempo shown, in tenths, or -1: none
-    const int now = following ? static_cast<int>(tempo * 10 + 0.5f) : -1;
-    if (now != shown) {
-        shown = now;
-        main_loop.redraw_owed = true;
-    }
-    if (system_dash != nullptr)
-        system_dash->show_clock(following, tempo);
-}
-
-// Every pass: the control changes the MIDI input queued, the latest of each
-// controller only (a controller sends many while it moves), each binding the
-// knob waiting or turning the knobs bound to it.
-void take_control_changes()
-{
-    constexpr int CONTROLLERS = 16 * 128;
-    static int latest[CONTROLLERS]; // value + 1 of each channel's controller, 0: none
-    static int changed[CONTROLLERS], count = 0;
-    MidiMessage m;
-    while (take_midi_controller(m)) {
-        const int at = (m.status & 0x0f) * 128 + (m.data1 & 0x7f);
-        if (latest[at] == 0)
-            changed[count++] = at;
-        latest[at] = (m.data2 & 0x7f) + 1;
-    }
-    for (int i = 0; i < count; ++i) {
-        const int at = changed[i];
-        const std::string said = take_control_change(0xb0 | at / 128, at % 128, latest[at] - 1);
-        latest[at] = 0;
-        if (!said.empty())
-            say_in_window(said);
-        main_loop.redraw_owed = true;
-    }
-    count = 0;
 }
 
 // Each inserted at the front of objets_panel_front: the list ends up module,
@@ -310,8 +258,8 @@ void run_main_loop()
         write_recovery_when_due();
         watch_load(show_load);
         follow_recording();
-        follow_midi_clock_tempo();
-        take_control_changes();
+        if (show_midi_clock(system_dash) | take_control_changes())
+            main_loop.redraw_owed = true;
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;
