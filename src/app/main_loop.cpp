@@ -26,6 +26,7 @@
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
 #include "engine/video.h"
+#include "panels/controller_bindings.h"
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
@@ -253,7 +254,8 @@ void run_main_loop()
 {
     while (quit) {
         const PASS_DRAWING drew = main_loop_pass();
-        if (drew == DREW_FRONT_VIEW || drew == DREW_BACK_VIEW)
+        // Edits are noted where they show, and when a MIDI controller rests.
+        if (drew == DREW_FRONT_VIEW || drew == DREW_BACK_VIEW || controller_came_to_rest())
             note_patch_edits();
         write_recovery_when_due();
         watch_load(show_load);

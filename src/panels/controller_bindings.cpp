@@ -27,6 +27,7 @@ using CLOCK = std::chrono::steady_clock;
 // The knob waiting for a controller (empty module: none).
 CONTROLLER_BINDING waiting;
 CLOCK::time_point last_turn;
+bool rest_told = true; // controller_came_to_rest() told of the last turn
 
 // Turns of one controller change at most: a frequency knob takes some
 // 22,000 steps of a hertz from end to end.
@@ -173,6 +174,7 @@ std::string take_control_change(int status, int controller, int value)
             turn_knob_to(*panel, *element, value / 127.0, way);
         }
         last_turn = CLOCK::now();
+        rest_told = false;
     }
     return said;
 }
@@ -180,6 +182,14 @@ std::string take_control_change(int status, int controller, int value)
 bool controller_turning()
 {
     return CLOCK::now() - last_turn < std::chrono::milliseconds(500);
+}
+
+bool controller_came_to_rest()
+{
+    if (rest_told || controller_turning())
+        return false;
+    rest_told = true;
+    return true;
 }
 
 std::string binding_words(const OBJET &panel, const SPRITE *knob)

@@ -49,6 +49,9 @@ std::string take_control_change(int status, int controller, int value);
 // Whether a controller turned a knob in the last half second: the turn is one
 // edit, noted when the hand has left the controller.
 bool controller_turning();
+// True once after each gesture, when the controller has rested: the time to
+// note the edit.
+bool controller_came_to_rest();
 
 // "CC 74 CH 1" for a bound knob, else empty.
 std::string binding_words(const OBJET &panel, const SPRITE *knob);

@@ -1,8 +1,8 @@
 """A MIDI controller learned on a knob, with real X input and a private JACK
 server: Ctrl+click on an oscillator's frequency knob, then a test client
 moves controller 74; the oscillator is heard at the value the controller
-chose on the knob's sweep, and the saved patch holds that frequency and the
-binding."""
+chose on the knob's sweep, the turn counts as an edit, and the saved patch
+holds that frequency and the binding."""
 import math
 import os
 import re
@@ -57,6 +57,10 @@ def test_a_learned_controller_turns_the_knob_and_is_saved(args, tmp):
             time.sleep(0.5)  # the main loop turns the knob at its next pass
             _, samples = tester.record(1.0)
             heard = frequency(samples[4410:])
+            # The turn is an edit, noted once the controller rests, though
+            # nothing else redraws the window (before the status line goes).
+            w.wait_for("the caption of an edited patch",
+                       lambda p: w.title() == "QSY/LEARN.QSY *", timeout=2)
             w.save_as("LEARNT.QSY")
             saved = w.wait_file(os.path.join(work, "QSY", "LEARNT.QSY"),
                                 "END_CONTROLLERS_DECLARE")
