@@ -1,5 +1,8 @@
-// Cost of each synthesis module per computed sample, and of a whole patch of
-// 64 oscillators feeding mixers. Prints "<case>: <ns> ns/module-sample".
+// Cost of each synthesis module per computed sample, one module at a time
+// through a per-sample call (whose own cost, and that of the changing inputs
+// some cases compute, is in the figures; bench_module_walk times the modules
+// as the render callback runs them), and of a whole patch of 64 oscillators
+// feeding mixers. Prints "<case>: <ns> ns/module-sample".
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -7,45 +10,17 @@
 #include <memory>
 #include <vector>
 
+#include "module_timing.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 
 namespace {
 
-constexpr int RATE = 44100;
-constexpr int SECONDS_PER_RUN = 3;
-constexpr int RUNS = 7; // the fastest run is reported: the least disturbed
-
-// A fixed signal for inputs that need one.
-struct Constant : OUTPUT {
-    explicit Constant(float v) : OUTPUT(v) {}
-    int evolue() override { return 1; }
-};
-
-volatile float sink;
-
-// Times `frames` (which computes `per_call` frames of `modules` modules) over
-// SECONDS_PER_RUN seconds of audio and prints the time per module-sample.
-void report(const char *name, int modules, const std::function<float()> &frames, int per_call = 1)
-{
-    const int samples = RATE * SECONDS_PER_RUN;
-    double best = 1e300;
-    for (int run = 0; run < RUNS; ++run) {
-        float acc = 0.0f;
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < samples / per_call; ++i)
-            acc += frames();
-        const std::chrono::duration<double, std::nano> spent =
-            std::chrono::steady_clock::now() - start;
-        sink = acc;
-        const double ns = spent.count() / samples / modules;
-        if (ns < best)
-            best = ns;
-    }
-    std::printf("%s: %.1f ns/module-sample\n", name, best);
-    std::fflush(stdout);
-}
+using bench::Constant;
+using bench::RATE;
+using bench::report;
+using bench::sink;
 
 // One module, run as the generator's walk runs it: its connections latched
 // once per sub-block, one tick() per sample.
@@ -76,21 +51,31 @@ void oscillators()
     }
 }
 
-void keyboard_mixer_delay()
+void keyboard_delay()
 {
     KEYBOARD keyboard;
     keyboard.Touch_note(3, 3);
     report_module("KEYBOARD", keyboard);
 
-    Constant a(0.5f), b(-0.25f), c(0.125f), d(0.75f);
-    MIXER mixer;
-    for (Constant *source : {&a, &b, &c, &d})
-        mixer.ajoute_en_entree(source, -1);
-    report_module("MIXER 4 channels", mixer);
-
+    Constant a(0.5f);
     SFX_DELAY delay;
     delay.INPUT::source = &a.value;
     report_module("SFX_DELAY", delay);
+}
+
+// A mixer costs in proportion to its channels: the fewest a patch commonly
+// gives it, and all it takes (as in the voice patches' sub-mixers).
+void mixers()
+{
+    const auto sources = bench::channel_sources();
+    for (int channels : {4, MIXER::CHANNELS}) {
+        MIXER mixer;
+        for (int i = 0; i < channels; ++i)
+            mixer.ajoute_en_entree(sources[i].get(), -1);
+        char name[32];
+        std::snprintf(name, sizeof name, "MIXER %d channels", channels);
+        report_module(name, mixer);
+    }
 }
 
 // An envelope on a sine, its gate held for half a second and released for
@@ -251,7 +236,8 @@ int main()
 {
     fill_NOTE2FREQ();
     oscillators();
-    keyboard_mixer_delay();
+    keyboard_delay();
+    mixers();
     amplifier();
     release_into_silence();
     filters();

@@ -1,26 +1,20 @@
-// Offline render speed of every demo patch and of a 32-voice reference patch:
-// seconds of audio per second of processor time, and the share of the block
-// period (3072 frames, 69.7 ms) that one callback takes. Run from data/.
+// Offline render speed of every demo patch and of the two 32-voice patches
+// of the Pure Data comparison: seconds of audio per second of processor time,
+// and the share of the block period (3072 frames, 69.7 ms) that one callback
+// takes. Run from data/.
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <glob.h>
+#include <iterator>
+#include <numeric>
 #include <string>
 #include <vector>
 
-#include "app/offline_render.h"
-#include "app/render_callback.h"
+#include "block_timing.h"
 
 namespace {
 
 constexpr double AUDIO_SECONDS = 20.0;
-
-double thread_cpu_seconds()
-{
-    timespec t;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
 
 std::vector<std::string> demo_patches()
 {
@@ -32,11 +26,9 @@ std::vector<std::string> demo_patches()
     return paths;
 }
 
-std::string reference_patch()
-{
-    std::string here = __FILE__;
-    return here.substr(0, here.rfind('/') + 1) + "VOICES_32.QSY";
-}
+// The filters of VOICES_32 are bypassed; those of VOICES_32_ACTIVE run.
+const char *const REFERENCE_PATCHES[] = {QM_SOURCE_DIR "/bench/VOICES_32.QSY",
+                                         QM_SOURCE_DIR "/bench/VOICES_32_ACTIVE.QSY"};
 
 struct Figures {
     double real_time_factor;
@@ -46,24 +38,14 @@ struct Figures {
 
 bool measure(const std::string &patch, Figures &f)
 {
-    int status;
-    if (!start_patch_offline(patch, status))
-        return false;
     const int blocks = static_cast<int>(AUDIO_SECONDS * Frequency / BLOCK_FRAMES);
-    const double period = static_cast<double>(BLOCK_FRAMES) / Frequency;
-    std::vector<int16_t> buffer(2 * BLOCK_FRAMES);
-    double total = 0.0, worst = 0.0;
-    for (int b = 0; b < blocks; ++b) {
-        double start = thread_cpu_seconds();
-        instrument_callback(nullptr, buffer.data(), BufferSize, nullptr);
-        double spent = thread_cpu_seconds() - start;
-        total += spent;
-        worst = std::max(worst, spent);
-    }
-    stop_patch_offline();
-    f.real_time_factor = blocks * period / total;
-    f.mean_block_share = total / blocks / period;
-    f.worst_block_share = worst / period;
+    const std::vector<double> spent = bench::block_seconds(patch, blocks);
+    if (spent.empty())
+        return false;
+    const double total = std::accumulate(spent.begin(), spent.end(), 0.0);
+    f.real_time_factor = blocks * bench::BLOCK_PERIOD / total;
+    f.mean_block_share = total / blocks / bench::BLOCK_PERIOD;
+    f.worst_block_share = *std::max_element(spent.begin(), spent.end()) / bench::BLOCK_PERIOD;
     return true;
 }
 
@@ -72,7 +54,7 @@ bool measure(const std::string &patch, Figures &f)
 int main()
 {
     std::vector<std::string> patches = demo_patches();
-    patches.push_back(reference_patch());
+    patches.insert(patches.end(), std::begin(REFERENCE_PATCHES), std::end(REFERENCE_PATCHES));
 
     std::vector<Figures> figures(patches.size());
     std::vector<bool> measured(patches.size());

@@ -309,6 +309,15 @@ class PanelLayouts(unittest.TestCase):
                         self.assertFalse(panel_art.overlaps(a, b), "%s %s: %s %s over %s %s" % (
                             panel.stem, view, type(item).__name__, a, type(other).__name__, b))
 
+    def test_panel_files_read_the_same_split_on_blanks(self):
+        # The program's reader splits a line on blanks, not on tabs: a label
+        # text holding a space would shift the label's place.
+        for panel in self.PANELS.values():
+            for view in panel.views:
+                for line in panel.rc_lines(view):
+                    self.assertEqual(line.split(), [f for f in line.split("\t") if f],
+                                     (panel.stem, view, line))
+
     def test_plates_are_tiled_exactly_and_drawn_under_everything(self):
         for panel in self.PANELS.values():
             for view in panel.views:

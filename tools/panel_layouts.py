@@ -267,19 +267,27 @@ def information_dashboard():
 # and the mark on the key. Adding a pad is adding a line here; every
 # SYSTEM_PADS_PER_ROW pads the plate grows a row.
 SYSTEM_PADS = [("LOAD", "LOAD", "L"), ("SAVE", "SAVE", "S"), ("FILS", "CABLES", "C"),
-               ("HELP", "HELP", "?"), ("NEW", "NEW", "N"), ("ADD", "ADD", "+")]
+               ("HELP", "HELP", "?"), ("NEW", "NEW", "N"), ("ADD", "ADD", "+"),
+               ("REC", "REC", "R"), ("CLOCK", "CLOCK", "M")]
 SYSTEM_PADS_PER_ROW, SYSTEM_PAD_PITCH, SYSTEM_PAD_ROW_H = 4, 44, 32
 
 
 def system_dashboard():
-    """Load a patch, save the patch, switch to the cables and back, the help."""
-    front = [Title("SYSTEM", 12, 4)]
+    """Load a patch, save the patch, switch to the cables and back, the help,
+    a new patch, a module added, recording, following the MIDI clock; the
+    load of the sound, the time recorded and the clock's tempo, as the code
+    writes them."""
+    rows = -(-len(SYSTEM_PADS) // SYSTEM_PADS_PER_ROW)
+    under_pads = 28 + SYSTEM_PAD_ROW_H * rows
+    front = [Title("SYSTEM", 12, 4), Legend("LOAD", 112, 9),
+             Text("LABEL_CPU_SHARE", "0%", 136, 8, 6),
+             Text("LABEL_TAKE_TIME", "-", 22, under_pads, 6),
+             Text("LABEL_TEMPO", "-", 100, under_pads, 10)]
     for k, (word, caption, mark) in enumerate(SYSTEM_PADS):
         cx = 30 + SYSTEM_PAD_PITCH * (k % SYSTEM_PADS_PER_ROW)
         y = 24 + SYSTEM_PAD_ROW_H * (k // SYSTEM_PADS_PER_ROW)
         front += [Pad("BUTTON_" + word, cx - 8, y, mark), Legend(caption, cx, y + 20, centre=True)]
-    rows = -(-len(SYSTEM_PADS) // SYSTEM_PADS_PER_ROW)
-    return Panel("SYSTEM_DASH", (192, 24 + SYSTEM_PAD_ROW_H * rows), 83, front)
+    return Panel("SYSTEM_DASH", (192, under_pads + 16), 83, front)
 
 
 # The KEYS dashboard's lines: label slots, column after column, into which its

@@ -82,6 +82,10 @@ const Option OPTIONS[] = {
      "connect the program's MIDI input to the first MIDI\n"
      "source port whose name contains NAME",
      [](CommandLine &cmd, const Value &v) { cmd.midi_source = v.text; }},
+    {"--midi-clock", nullptr, Kind::FLAG, nullptr,
+     "the sequencers follow the MIDI clock coming in (a\n"
+     "divider of 1 plays a step each sixteenth note)",
+     [](CommandLine &cmd, const Value &) { cmd.midi_clock = true; }},
     {"--no-window", nullptr, Kind::FLAG, nullptr, "play without a window, on the console only",
      [](CommandLine &cmd, const Value &) { cmd.window = false; }},
     {"--autosave", "S", Kind::WHOLE, "a number of seconds",
@@ -89,6 +93,9 @@ const Option OPTIONS[] = {
      "seconds, {low} to {high} (default {default})",
      [](CommandLine &cmd, const Value &v) { cmd.autosave_seconds = static_cast<int>(v.number); },
      1, MAX_AUTOSAVE_SECONDS, DEFAULT_AUTOSAVE_SECONDS},
+    {"--record-float", nullptr, Kind::FLAG, nullptr,
+     "record (F7) in 32-bit float samples instead of\n16-bit",
+     [](CommandLine &cmd, const Value &) { cmd.record_float = true; }},
     {"--output", "TYPE[:DRIVER][,...]", Kind::OUTPUTS, nullptr,
      "answer the sound dialog: TYPE is oss, jack (the\n"
      "sound daemon entry), alsa or none; DRIVER is the\n"

@@ -32,10 +32,12 @@ struct CommandLine {
     bool remote = true;                      // --no-remote clears it
     int block_frames = DEFAULT_BLOCK_FRAMES; // --block: frames per block of the sound output
     bool block_given = false;
+    bool midi_clock = false;           // --midi-clock: the sequencers follow the MIDI clock
     std::string midi_source;           // --midi-in: connect the first MIDI source holding this
     bool window = true;                // --no-window clears it: the console loop plays
     std::vector<OutputChoice> outputs; // --output: answers to the sound dialog, in order
     int autosave_seconds = DEFAULT_AUTOSAVE_SECONDS; // --autosave
+    bool record_float = false;                       // --record-float: recordings in 32-bit float
 };
 
 // Reads argv into cmd, the options from one table that --help reads too.

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "app/console.h"
+#include "app/load_meter.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/render_callback.h"
 #include "app/stop_signals.h"
-#include "midi/midi_input.h"
 #include "remote/remote_server.h"
 #include "synth/generator.h"
 #include "synth/step_queue.h"
@@ -32,8 +32,8 @@ void play_until_escape()
         run_pass_duties();
         accept_remote_client();
         take_step_events([](SEQUENCER *) { return true; }); // no panel to show them
-        // A MIDI note ends the wait at once, so it sounds with the next block.
-        int key = poll_key(PASS_MS, midi_wake_fd());
+        watch_load(nullptr);
+        int key = poll_key(PASS_MS);
         if (key == KEY_ESCAPE || key == KEY_FAILED)
             break;
     }

@@ -1,4 +1,5 @@
 // The synthesizer's entry: plays a patch file live, or renders it offline.
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -61,9 +62,13 @@ int main(int argc, char **argv)
 
     MOVING_OBJET = -1;
     DISPLAY_OSCILLO = 0;
+    // A file grown past the process's size limit is a failed write the
+    // recorder reports, not the end of the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Edits a crash or a kill left in the recovery file come back first.
     const std::string recovered = recover_edits(cmd.patch);
     set_autosave_seconds(cmd.autosave_seconds);
+    main_loop.record_float = cmd.record_float;
     // A failure anywhere in start-up ends the program with its status, once
     // what was opened (the stream, the remote control's threads, the window)
     // is closed.

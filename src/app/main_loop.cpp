@@ -1,7 +1,6 @@
 #include "app/main_loop.h"
 
 #include <SDL.h>
-#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -9,9 +8,12 @@
 #include <thread>
 
 #include "app/console.h"
+#include "app/load_meter.h"
+#include "midi/midi_input.h"
 #include "app/output_tap.h"
 #include "app/pass_duties.h"
 #include "app/patch_history.h"
+#include "app/recorder.h"
 #include "app/patch_load.h"
 #include "app/render_callback.h"
 #include "app/scope_view.h"
@@ -24,7 +26,6 @@
 #include "engine/font_data.h"
 #include "engine/qbiblio.h"
 #include "engine/video.h"
-#include "midi/midi_input.h"
 #include "panels/dashboard_row.h"
 #include "panels/info_dash.h"
 #include "panels/module_dash.h"
@@ -57,6 +58,76 @@ const char *const FONT_FILE = "Fonts/04b_03b_.ttf";
 // it, and the view is drawn whole from there.
 void ask_for_other_view() { main_loop.switch_view_owed = true; }
 
+SYSTEM_DASH *system_dash = nullptr; // owned by objets_panel_front
+
+void show_load(int percent)
+{
+    if (system_dash != nullptr)
+        system_dash->show_load(percent);
+}
+
+// F7 and the REC pad: a recording of the sound starts, or the one running
+// stops; the status line says where it goes, or why it cannot.
+void toggle_recording()
+{
+    if (recorder.recording()) {
+        recorder.stop();
+        say_in_window("Recorded " + recorder.path());
+        return;
+    }
+    std::string why;
+    const std::string path = recording_path(gen->patch_path);
+    if (recorder.start(path, main_loop.record_float, why))
+        say_in_window("Recording into " + path + ": F7 again stops");
+    else
+        say_in_window(why);
+}
+
+// Every pass: the time recorded on the system dashboard; a recording the disk
+// refused stops, saying why.
+void follow_recording()
+{
+    const std::string failure = recorder.failure();
+    if (!failure.empty() && recorder.recording()) {
+        recorder.stop();
+        say_in_window(failure, 10);
+        std::printf("%s\n", failure.c_str());
+    }
+    const double seconds = recorder.recording() ? recorder.seconds() : -1;
+    static int shown = -2; // the whole seconds shown
+    if (static_cast<int>(seconds) != shown) {
+        shown = static_cast<int>(seconds);
+        main_loop.redraw_owed = true;
+    }
+    if (system_dash != nullptr)
+        system_dash->show_recording(seconds);
+}
+
+// The CLOCK pad: the sequencers follow the MIDI clock, or their own time.
+void toggle_midi_clock()
+{
+    follow_midi_clock(!following_midi_clock());
+    say_in_window(following_midi_clock()
+                      ? "The sequencers follow the MIDI clock when one comes (CLOCK again: their own time)"
+                      : "The sequencers keep their own time");
+}
+
+// Every pass: the clock's pad and tempo on the system dashboard, redrawn when
+// the tempo shown (to a tenth) changes.
+void follow_midi_clock_tempo()
+{
+    const bool following = following_midi_clock();
+    const float tempo = midi_clock_tempo();
+    static int shown = -1; // the tempo shown, in tenths, or -1: none
+    const int now = following ? static_cast<int>(tempo * 10 + 0.5f) : -1;
+    if (now != shown) {
+        shown = now;
+        main_loop.redraw_owed = true;
+    }
+    if (system_dash != nullptr)
+        system_dash->show_clock(following, tempo);
+}
+
 // Each inserted at the front of objets_panel_front: the list ends up module,
 // system, information; placed in a row under the panels.
 void create_dashboards()
@@ -64,10 +135,11 @@ void create_dashboards()
     information_dash = new INFO_DASH();
     information_dash->remove = ask_to_remove_module;
     OBJET *module_dash = new MODULE_DASH();
-    OBJET *system_dash =
+    system_dash =
         new SYSTEM_DASH({open_load_dialog, SAVE_QSY, ask_for_other_view, open_help,
-                         start_empty_patch, browse_modules});
-    for (OBJET *dash : {static_cast<OBJET *>(information_dash), system_dash, module_dash})
+                         start_empty_patch, browse_modules, toggle_recording, toggle_midi_clock});
+    for (OBJET *dash : {static_cast<OBJET *>(information_dash), static_cast<OBJET *>(system_dash),
+                        module_dash})
         objets_panel_front.insert(objets_panel_front.begin(), dash);
     place_dashboards();
 }
@@ -124,7 +196,7 @@ int build_visible_side()
     our_font_14.init(FONT_FILE, 12);
     create_dashboards();
     load_dialog = LOAD_QSY;
-    patch_orders = {start_empty_patch, undo_patch_edit, redo_patch_edit};
+    patch_orders = {start_empty_patch, undo_patch_edit, redo_patch_edit, toggle_recording};
     patch_saved = note_patch_saved;
     start_patch_history();
     choose_recording = change_recording;
@@ -198,8 +270,7 @@ void wait_after_pass(PASS_DRAWING drew)
         next = std::max(next + std::chrono::milliseconds(TRACE_FRAME_MS), CLOCK::now());
         std::this_thread::sleep_until(next);
     } else if (drew == DREW_NOTHING) {
-        pollfd midi = {midi_wake_fd(), POLLIN, 0};
-        poll(&midi, midi.fd >= 0 ? 1 : 0, IDLE_MS);
+        std::this_thread::sleep_for(std::chrono::milliseconds(IDLE_MS));
     }
 }
 
@@ -210,12 +281,16 @@ void run_main_loop()
         if (drew == DREW_FRONT_VIEW || drew == DREW_BACK_VIEW)
             note_patch_edits();
         write_recovery_when_due();
+        watch_load(show_load);
+        follow_recording();
+        follow_midi_clock_tempo();
         const int key = poll_key(0);
         if (key == KEY_ESCAPE || key == KEY_FAILED || stop_signal)
             quit = 0;
         wait_after_pass(drew);
     }
     write_recovery_now();
+    recorder.stop();
 }
 
 void close_window()
@@ -226,6 +301,7 @@ void close_window()
         delete dash;
     objets_panel_front.clear();
     information_dash = nullptr;
+    system_dash = nullptr;
     free_background_tile();
     free_scope();
     our_font_7.clean();

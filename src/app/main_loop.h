@@ -8,7 +8,8 @@
 // view is redrawn whole only when its handler returned a non-zero result; in
 // oscilloscope mode the pass draws the trace (app/scope_view.h) and nothing
 // else. The loop yields the processor: a pass that drew nothing waits IDLE_MS
-// (less when a MIDI message arrives meanwhile), and in oscilloscope mode
+// (the MIDI notes do not wait for it: the render callback plays them), and in
+// oscilloscope mode
 // passes are at least TRACE_FRAME_MS apart; a pass that drew a view goes
 // straight on to the next events.
 #pragma once
@@ -30,6 +31,7 @@ struct MAIN_LOOP {
     bool switch_view_owed = false; // the next pass switches the front and back views first
     bool trace_shown = false;      // the last pass was in oscilloscope mode
     std::chrono::steady_clock::time_point next_trace; // when the next trace frame is due
+    bool record_float = false; // recordings in 32-bit float samples (--record-float)
 };
 extern MAIN_LOOP main_loop;
 
@@ -46,9 +48,8 @@ int build_visible_side();
 // One pass of the loop; returns what it drew.
 PASS_DRAWING main_loop_pass();
 
-// The wait after a pass that drew what it says: IDLE_MS after nothing (ended
-// at once by a MIDI message), up to the next trace frame after a trace, none
-// after a view.
+// The wait after a pass that drew what it says: IDLE_MS after nothing, up to
+// the next trace frame after a trace, none after a view.
 void wait_after_pass(PASS_DRAWING drew);
 
 // Passes until quit is 0, or Escape or the end of input on the console, or

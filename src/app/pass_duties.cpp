@@ -4,13 +4,11 @@
 
 #include "app/render_callback.h"
 #include "app/stop_signals.h"
-#include "midi/midi_input.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 
 int run_pass_duties()
 {
-    apply_midi_input();
     free_retired_when_quiet();
     return Exec_Remote_Order();
 }

@@ -4,6 +4,8 @@
 #include <climits>
 #include <thread>
 
+#include "app/load_meter.h"
+#include "app/recorder.h"
 #include "app/scope_feed.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
@@ -70,12 +72,19 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
         return 1;
 
     FlushDenormals flush;
+    const auto started = std::chrono::steady_clock::now();
     int16_t *frame = static_cast<int16_t *>(buffer);
     const int frames = length / FRAME_BYTES;
     const SCOPE_FEED::BLOCK scope = scope_feed.begin_block(frames);
-    patch->evaluate(frames, [frame, &scope](int i) {
+    patch->evaluate(frames,
+                    [patch](int sub_block_frames) {
+                        play_midi_notes(patch->keyboards.walked(), patch->sequencers.walked(),
+                                        sub_block_frames);
+                    },
+                    [frame, &scope](int i) {
         const float v = tap_value();
         scope.put(i, v);
+        recorder.put(v);
         int32_t whole = truncated_product(v);
         if (whole < INT16_MIN || whole > INT16_MAX)
             wrapped_samples.fetch_add(1, std::memory_order_relaxed);
@@ -84,22 +93,24 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
         frame[2 * i + 1] = sample;
     });
     scope_feed.end_block(scope);
+    load_meter.add_block(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::steady_clock::now() - started)
+                             .count(),
+                         frames);
     return 1;
 }
 
 namespace {
 
 // Once no callback holds what the running patch retired. A removed sequencer
-// may have queued a step in its last walk, and a removed keyboard may hold
-// MIDI notes: both are forgotten first.
+// may have queued a step in its last walk: its steps are forgotten first.
 void free_retired_modules()
 {
     if (gen == nullptr)
         return;
     for (const SEQUENCER *s : gen->sequencers.retired())
         forget_step_events(s);
-    for (const KEYBOARD *k : gen->keyboards.retired())
-        forget_held_midi_notes_of(k);
+
     gen->free_retired();
 }
 

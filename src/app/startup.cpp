@@ -93,6 +93,7 @@ bool init_Q_MODULAR(const CommandLine &cmd, int &status)
         return false;
     }
     open_midi_input(cmd.midi_source, stdout);
+    follow_midi_clock(cmd.midi_clock);
     return true;
 }
 

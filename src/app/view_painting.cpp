@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/scope_view.h"
+#include "cables/cable_colours.h"
 #include "cables/cable_list.h"
 #include "ui/views/back_view.h"
 #include "engine/sprite.h"
@@ -102,6 +103,7 @@ void paint_back_view(int redraw_bits, int remote_result)
     for (LINK *cable : liens)
         cable->blit(buffer);
     PerspectiveMode();
+    draw_cable_legend();
     draw_status_line();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cables/cable_colours.h"
 #include "modules/sockets.h"
 #include "panels/module_panel.h"
 #include "panels/panel_elements.h"
@@ -12,20 +13,6 @@ std::vector<LINK *> liens;
 int link_not_created = 1;
 
 namespace {
-
-// The colour of the cables of a signal.
-int colour_of(SIGNAL signal)
-{
-    switch (signal) {
-    case SIGNAL::GATE:
-        return GATE_CABLE;
-    case SIGNAL::SYNC:
-        return SYNC_CABLE;
-    case SIGNAL::AUDIO:
-        break;
-    }
-    return AUDIO_CABLE;
-}
 
 // Sockets are elements of the back list, whatever view the panel shows.
 SPRITE *socket_of(OBJET &panel, const char *name)
@@ -40,7 +27,8 @@ SPRITE *socket_of(OBJET &panel, const char *name)
 // The cable of one plugged input: from the input socket of panel `to` to the
 // output socket of the panel that shows the source module, put at the front
 // of the list; skipped with one line when a panel or a socket is missing.
-void add_cable(OBJET *to, const char *input_socket, const MODULE &source, SIGNAL signal)
+void add_cable(OBJET *to, const char *input_socket, const MODULE &source, SIGNAL signal,
+               int colour)
 {
     const MODULE target = module_of(to);
     OBJET *from = panel_of(source);
@@ -57,7 +45,7 @@ void add_cable(OBJET *to, const char *input_socket, const MODULE &source, SIGNAL
                     out == nullptr ? output_socket : input_socket);
         return;
     }
-    liens.insert(liens.begin(), new LINK(to, from, in, out, colour_of(signal)));
+    liens.insert(liens.begin(), new LINK(to, from, in, out, colour));
 }
 
 // The cables of every plugged input of the panel's module that its back
@@ -74,7 +62,8 @@ void cables_of(OBJET *panel)
                 continue;
             char element[24];
             socket.element_of(c, element);
-            add_cable(panel, element, owner_of(*gen, socket.signal, address), socket.signal);
+            add_cable(panel, element, owner_of(*gen, socket.signal, address), socket.signal,
+                      cable_colour(cable_kind(m.kind, socket)));
         }
     }
 }
@@ -91,8 +80,12 @@ LINK *start_cable(OBJET *panel, SPRITE *socket)
     if (!m || (!output && (input == nullptr || !input->cabled)) ||
         (output && !m.has_output(signal_of_output(element))))
         return nullptr;
-    LINK *link = new LINK(panel, panel, socket, socket,
-                          colour_of(output ? signal_of_output(element) : input->signal));
+    const SIGNAL signal = output ? signal_of_output(element) : input->signal;
+    const CABLE_KIND kind = input ? cable_kind(m.kind, *input)
+                            : signal == SIGNAL::GATE ? CABLE_KIND::GATE
+                            : signal == SIGNAL::SYNC ? CABLE_KIND::SYNC
+                                                     : CABLE_KIND::AUDIO;
+    LINK *link = new LINK(panel, panel, socket, socket, cable_colour(kind));
     liens.insert(liens.begin(), link);
     return link;
 }

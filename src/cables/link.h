@@ -9,17 +9,12 @@
 #include "engine/objet.h"
 #include "engine/sprite.h"
 
-// Colour codes of the cable kinds.
-constexpr int AUDIO_CABLE = 0xffffff;
-constexpr int SYNC_CABLE = 0xff;
-constexpr int GATE_CABLE = 0xff0000;
-
 // The cord drawn between the two end points (work-area pixels).
 class CORDE {
 public:
     int x1, y1; // the input end
     int x2, y2; // the output end
-    int colour; // the cable kind's colour code, handed to the cable drawing
+    int colour; // 0xRRGGBB, by what the cable carries (cables/cable_colours.h)
 
     CORDE(int x1, int y1, int x2, int y2, int colour);
     // Draws the sagging cable between the two ends.

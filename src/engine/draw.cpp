@@ -29,7 +29,7 @@ void draw_triangle(unsigned int *texture, float x, float y, float z, float rot_x
     glPopMatrix();
 }
 
-int draw_fil(SDL_Surface *, int x1, int y1, int x2, int y2, int)
+int draw_fil(SDL_Surface *, int x1, int y1, int x2, int y2, int colour)
 {
     // The middle control point takes the sum of the two heights, not their
     // mean, so that the cable hangs down between its ends.
@@ -46,7 +46,8 @@ int draw_fil(SDL_Surface *, int x1, int y1, int x2, int y2, int)
     glMap1f(GL_MAP1_VERTEX_3, 0, 1, 3, 3, &points[0][0]);
     glEnable(GL_MAP1_VERTEX_3);
     glLineWidth(3);
-    glColor3ub(128, 136, 128);
+    glColor3ub(static_cast<GLubyte>(colour >> 16), static_cast<GLubyte>(colour >> 8),
+               static_cast<GLubyte>(colour));
     glBegin(GL_LINE_STRIP);
     for (int i = 0; i <= 30; i++)
         glEvalCoord1f(static_cast<GLfloat>(i) / 30);

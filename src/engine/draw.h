@@ -9,5 +9,6 @@
 // along y before the rotation. Binds the texture named *texture.
 void draw_triangle(unsigned int *texture, float x, float y, float z, float rot_x, float rot_y,
                    float rot_z, float half_a, float half_b);
-// One sagging cable from (x1, y1) to (x2, y2); the surface and colour are not used.
+// One sagging cable from (x1, y1) to (x2, y2), in the colour 0xRRGGBB; the
+// surface is not used.
 int draw_fil(SDL_Surface *unused, int x1, int y1, int x2, int y2, int colour);

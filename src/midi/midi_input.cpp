@@ -1,16 +1,12 @@
 #include "midi/midi_input.h"
 
 #include <RtMidi.h>
-#include <cstdint>
 #include <memory>
-#include <sys/eventfd.h>
-#include <unistd.h>
 #include <vector>
 
 #include "audio/jack_server.h"
 #include "audio/quiet_stderr.h"
-#include "midi/midi_keys.h"
-#include "midi/midi_queue.h"
+#include "midi/midi_player.h"
 #include "synth/generator.h"
 
 namespace {
@@ -19,26 +15,24 @@ constexpr const char *JACK_MIDI_CLIENT = "qmodular-midi";
 
 struct MidiInput {
     std::unique_ptr<RtMidiIn> port;
-    MidiQueue queue;
-    int wake = -1;
-    MidiKeys keys; // main thread only
+    MIDI_PLAYER player; // its queue filled here, its notes played by the audio thread
 };
 
 MidiInput midi;
 
 // The MIDI library's thread (JACK's process thread on JACK): queue the note
-// messages and wake the main loop; nothing that allocates, locks or waits.
+// messages for the audio thread; nothing that allocates, locks or waits.
 void on_message(double, std::vector<unsigned char> *bytes, void *)
 {
-    if (bytes->size() < 3)
+    if (bytes->empty())
         return;
-    const unsigned char kind = (*bytes)[0] & 0xf0;
-    if (kind != 0x80 && kind != 0x90)
-        return;
-    if (!midi.queue.push({(*bytes)[0], (*bytes)[1], (*bytes)[2]}))
-        return;
-    const uint64_t one = 1;
-    (void)!write(midi.wake, &one, sizeof one);
+    const unsigned char status = (*bytes)[0];
+    const bool clock = status == 0xf8 || status == 0xfa || status == 0xfb || status == 0xfc;
+    const unsigned char kind = status & 0xf0;
+    if (clock)
+        midi.player.queue.push({status, 0, 0});
+    else if (bytes->size() >= 3 && (kind == 0x80 || kind == 0x90))
+        midi.player.queue.push({status, (*bytes)[1], (*bytes)[2]});
 }
 
 // The first source port whose name contains source, or -1.
@@ -60,6 +54,7 @@ std::string open_port(RtMidi::Api api, const std::string &source)
     const char *client = jack ? JACK_MIDI_CLIENT : JACK_CLIENT_NAME;
     midi.port = std::make_unique<RtMidiIn>(api, client);
     midi.port->setCallback(on_message);
+    midi.port->ignoreTypes(true, false, true); // the clock's messages are heard
     std::string said = std::string("MIDI input: port ") + client + ":" + MIDI_PORT_NAME +
                        (jack ? " on JACK" : " on the ALSA sequencer");
     std::string name;
@@ -88,7 +83,6 @@ bool open_midi_input(const std::string &source, FILE *messages)
         try {
             // The library prints its errors before it throws them.
             QuietStderr quiet;
-            midi.wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
             said = open_port(api, source);
         } catch (const RtMidiError &e) {
             said = "No MIDI input: " + e.getMessage();
@@ -108,30 +102,22 @@ void close_midi_input()
         QuietStderr quiet;
         midi.port.reset();
     }
-    if (midi.wake >= 0)
-        close(midi.wake);
-    midi.wake = -1;
 }
 
-void forget_held_midi_notes() { midi.keys.forget(); }
-void forget_held_midi_notes_of(const KEYBOARD *keyboard) { midi.keys.forget(keyboard); }
+void forget_held_midi_notes() { midi.player.forget(); }
 
-int apply_midi_input()
+void play_midi_notes(const std::vector<KEYBOARD *> &keyboards,
+                     const std::vector<SEQUENCER *> &sequencers, int frames)
 {
-    if (midi.wake >= 0) {
-        uint64_t count;
-        (void)!read(midi.wake, &count, sizeof count);
-    }
-    int taken = 0;
-    MidiMessage m;
-    while (midi.queue.pop(m)) {
-        ++taken;
-        if (gen)
-            midi.keys.apply(*gen, m);
-    }
-    return taken;
+    midi.player.play(keyboards, sequencers, frames);
 }
 
-int midi_wake_fd() { return midi.wake; }
+void follow_midi_clock(bool follow) { midi.player.follow.store(follow); }
 
-unsigned long dropped_midi_messages() { return midi.queue.dropped(); }
+bool following_midi_clock() { return midi.player.follow.load(); }
+
+float midi_clock_tempo() { return midi.player.tempo.load(std::memory_order_relaxed); }
+
+bool midi_input_open() { return midi.port != nullptr; }
+
+unsigned long dropped_midi_messages() { return midi.player.queue.dropped(); }

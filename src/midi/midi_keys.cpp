@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "synth/generator.h"
 #include "synth/note2freq.h"
@@ -24,18 +25,20 @@ void sound(KEYBOARD &k, int midi_note)
 
 } // namespace
 
-KEYBOARD *keyboard_of_channel(GENERATOR &patch, int channel)
+KEYBOARD *keyboard_of_channel(const std::vector<KEYBOARD *> &keyboards, int channel)
 {
-    if (patch.keyboards.size() == 1)
-        return patch.keyboards[0];
+    if (keyboards.size() == 1)
+        return keyboards[0];
+    static const char *const NAMES[LAST_KEYBOARD_CHANNEL] = {"KEY_1", "KEY_2", "KEY_3"};
     if (channel < 1 || channel > LAST_KEYBOARD_CHANNEL)
         return nullptr;
-    char name[8];
-    std::snprintf(name, sizeof name, "KEY_%d", channel);
-    return patch.get_KEYBOARD_by_name(name);
+    for (KEYBOARD *k : keyboards)
+        if (std::strcmp(k->name, NAMES[channel - 1]) == 0)
+            return k;
+    return nullptr;
 }
 
-void MidiKeys::apply(GENERATOR &target, const MidiMessage &m)
+void MidiKeys::apply(const std::vector<KEYBOARD *> &keyboards, const MidiMessage &m)
 {
     const int kind = m.status & 0xf0;
     if (kind != NOTE_ON && kind != NOTE_OFF)
@@ -43,51 +46,69 @@ void MidiKeys::apply(GENERATOR &target, const MidiMessage &m)
     const int note = m.data1 & 0x7f;
     if (note - FIRST_MIDI_NOTE < 0 || note - FIRST_MIDI_NOTE >= NOTE2FREQ_SIZE)
         return;
-    KEYBOARD *keyboard = keyboard_of_channel(target, (m.status & 0x0f) + 1);
-    if (!keyboard)
+    KEYBOARD *keyboard = keyboard_of_channel(keyboards, (m.status & 0x0f) + 1);
+    Held *h = keyboard ? held_by(keyboard) : nullptr;
+    if (!h)
         return;
     if (kind == NOTE_ON && m.data2 != 0)
-        press(held_by(keyboard), note);
+        press(*h, note);
     else
-        release(held_by(keyboard), note);
+        release(*h, note);
 }
 
-void MidiKeys::forget(const KEYBOARD *keyboard)
-{
-    held.erase(std::remove_if(held.begin(), held.end(),
-                              [keyboard](const Held &h) { return h.keyboard == keyboard; }),
-               held.end());
-}
-
-MidiKeys::Held &MidiKeys::held_by(KEYBOARD *keyboard)
+void MidiKeys::keep_only(const std::vector<KEYBOARD *> &keyboards)
 {
     for (Held &h : held)
+        if (h.keyboard && std::find(keyboards.begin(), keyboards.end(), h.keyboard) == keyboards.end())
+            h = Held();
+}
+
+void MidiKeys::forget()
+{
+    for (Held &h : held)
+        h = Held();
+}
+
+// The keyboard's entry, or a free one; null when all are taken.
+MidiKeys::Held *MidiKeys::held_by(KEYBOARD *keyboard)
+{
+    Held *free = nullptr;
+    for (Held &h : held) {
         if (h.keyboard == keyboard)
-            return h;
-    held.push_back({keyboard, {}});
-    return held.back();
+            return &h;
+        if (!free && (h.keyboard == nullptr || h.count == 0))
+            free = &h;
+    }
+    if (free) {
+        *free = Held();
+        free->keyboard = keyboard;
+    }
+    return free;
 }
 
 void MidiKeys::press(Held &h, int note)
 {
     // A note pressed again (a second note-on without its note-off) moves to
     // the top rather than being held twice.
-    h.notes.erase(std::remove(h.notes.begin(), h.notes.end(), note), h.notes.end());
-    h.notes.push_back(note);
+    uint8_t *end = std::remove(h.notes, h.notes + h.count, note);
+    *end = static_cast<uint8_t>(note);
+    h.count = static_cast<int>(end - h.notes) + 1;
     sound(*h.keyboard, note);
 }
 
 void MidiKeys::release(Held &h, int note)
 {
-    auto it = std::find(h.notes.begin(), h.notes.end(), note);
-    if (it == h.notes.end())
+    uint8_t *end = h.notes + h.count;
+    uint8_t *it = std::find(h.notes, end, note);
+    if (it == end)
         return;
-    const bool sounding = it + 1 == h.notes.end();
-    h.notes.erase(it);
+    const bool sounding = it + 1 == end;
+    std::copy(it + 1, end, it);
+    --h.count;
     if (!sounding)
         return;
-    if (h.notes.empty())
+    if (h.count == 0)
         h.keyboard->UNTRIG();
     else
-        sound(*h.keyboard, h.notes.back());
+        sound(*h.keyboard, h.notes[h.count - 1]);
 }

@@ -13,37 +13,46 @@
 // channel 3 "KEY_3"; a patch with a single keyboard hears every channel.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "midi/midi_queue.h"
 
-class GENERATOR;
 class KEYBOARD;
 
+// The audio thread plays the notes (midi/midi_player.h): nothing here
+// allocates, locks or waits.
 class MidiKeys {
 public:
-    // Plays one message on patch's keyboards; anything but a note-on or a
-    // note-off, or a note for no keyboard, is ignored.
-    void apply(GENERATOR &patch, const MidiMessage &m);
+    static constexpr int KEYBOARDS = 16; // keyboards holding notes at once, at most
+
+    // Plays one message on the keyboards of a patch (the list the audio
+    // thread walks); anything but a note-on or a note-off, or a note for no
+    // keyboard, is ignored.
+    void apply(const std::vector<KEYBOARD *> &keyboards, const MidiMessage &m);
+    // Forgets the notes held on keyboards that are not in the list (taken
+    // out of the patch): a keyboard added later at the same address starts
+    // with none.
+    void keep_only(const std::vector<KEYBOARD *> &keyboards);
     // Forgets every held note, as the patch they are held on is replaced:
-    // their releases then touch nothing of the next patch.
-    void forget() { held.clear(); }
-    // Forgets the notes held on one keyboard, as it is taken out of the
-    // patch: a keyboard added later at the same address starts with none.
-    void forget(const KEYBOARD *keyboard);
+    // their releases then touch nothing of the next patch. Only while no
+    // callback plays.
+    void forget();
 
 private:
     struct Held {
-        KEYBOARD *keyboard;
-        std::vector<int> notes; // oldest first; the last one sounds
+        KEYBOARD *keyboard = nullptr;
+        int count = 0;
+        uint8_t notes[128]; // oldest first; the last one sounds
     };
 
-    Held &held_by(KEYBOARD *keyboard);
+    Held *held_by(KEYBOARD *keyboard);
     void press(Held &h, int note);
     void release(Held &h, int note);
 
-    std::vector<Held> held;
+    Held held[KEYBOARDS];
 };
 
-// The keyboard that a MIDI channel (1 to 16) plays in patch, or null.
-KEYBOARD *keyboard_of_channel(GENERATOR &patch, int channel);
+// The keyboard that a MIDI channel (1 to 16) plays among a patch's
+// keyboards, or null.
+KEYBOARD *keyboard_of_channel(const std::vector<KEYBOARD *> &keyboards, int channel);

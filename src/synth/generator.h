@@ -102,8 +102,14 @@ public:
     // (a module hears one listed before it in the same sample and one listed
     // after it one sample late); then after_frame(i) with the frame's index.
     // Parameters are read afresh at every sample; connections at the start
-    // of every SUB_BLOCK frames (and of every call).
-    template <typename AfterFrame> void evaluate(int frames, AfterFrame &&after_frame);
+    // of every SUB_BLOCK frames (and of every call), where before_sub_block()
+    // runs first (the MIDI notes are played there).
+    template <typename BeforeSubBlock, typename AfterFrame>
+    void evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFrame &&after_frame);
+    template <typename AfterFrame> void evaluate(int frames, AfterFrame &&after_frame)
+    {
+        evaluate(frames, [](int) {}, after_frame);
+    }
     // One sample of the whole patch.
     void evaluate_one_sample()
     {
@@ -153,7 +159,8 @@ template <typename Module> SYNTH_NOINLINE void walk(const std::vector<Module *> 
 
 } // namespace generator_walk
 
-template <typename AfterFrame> void GENERATOR::evaluate(int frames, AfterFrame &&after_frame)
+template <typename BeforeSubBlock, typename AfterFrame>
+void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFrame &&after_frame)
 {
     using namespace generator_walk;
     // The lists as published now: modules added or removed meanwhile are
@@ -169,6 +176,8 @@ template <typename AfterFrame> void GENERATOR::evaluate(int frames, AfterFrame &
     const bool d[] = {direct(seq), direct(key), direct(osc), direct(mix),
                       direct(smp), direct(amp), direct(fil), direct(del)};
     for (int first = 0; first < frames; first += SUB_BLOCK) {
+        const int end = frames - first < SUB_BLOCK ? frames : first + SUB_BLOCK;
+        before_sub_block(end - first);
         latch(seq);
         latch(key);
         latch(osc);
@@ -177,7 +186,6 @@ template <typename AfterFrame> void GENERATOR::evaluate(int frames, AfterFrame &
         latch(amp);
         latch(fil);
         latch(del);
-        const int end = frames - first < SUB_BLOCK ? frames : first + SUB_BLOCK;
         for (int i = first; i < end; ++i) {
             walk(seq, d[0]);
             walk(key, d[1]);

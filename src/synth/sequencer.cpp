@@ -1,5 +1,6 @@
 #include "synth/sequencer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -55,4 +56,36 @@ void SEQUENCER::fire_step(int p, int s)
         }
     }
     ++current_step;
+}
+
+void SEQUENCER::clock_pulse(float samples_per_pulse)
+{
+    // Six pulses make a sixteenth note, the step of divider 1.
+    clock_step_samples = samples_per_pulse * 6.0f / divider;
+    if (!clock_running)
+        return;
+    clock_pulses += divider / 6.0f;
+    // A whole step counted, give or take the rounding of sixths.
+    while (clock_pulses >= 1.0f - 1e-4f) {
+        clock_pulses -= 1.0f;
+        ++clock_due;
+        clock_fresh = true;
+    }
+}
+
+void SEQUENCER::clock_start()
+{
+    current_step = 0;
+    clock_running = true;
+    // The first pulse after Start is the downbeat: it plays step 0.
+    clock_pulses = std::max(0.0f, 1.0f - divider / 6.0f);
+    clock_due = 0;
+}
+
+void SEQUENCER::clock_stop()
+{
+    clock_running = false;
+    clock_due = 0;
+    gate_open = 0;
+    UNTRIG();
 }

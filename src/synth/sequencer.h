@@ -66,6 +66,26 @@ public:
     // Playable patterns: a queued pattern beyond them wraps to 0.
     static constexpr int PLAYABLE_PATTERNS = 32;
 
+    // ---- Audio thread: following an outside clock (MIDI clock) ----
+    // The player of the MIDI input (midi/midi_player.h) drives these at the
+    // start of each sub-block. While `following`, the steps fire when the
+    // clock says, not by the sequencer's own time: the divider is then the
+    // steps per sixteenth note (6 clock pulses), and a step's gate lasts its
+    // length times the step's time at the clock's tempo.
+    bool following = false;
+    bool clock_running = false;   // between Start (or Continue) and Stop
+    int clock_due = 0;            // steps the clock asked for and not yet fired
+    bool clock_fresh = false;     // a pulse asked for a step: the first fires at once
+    float clock_pulses = 0.0f;    // pulses counted toward the next step
+    float clock_step_samples = 0; // a step's time at the clock's tempo
+    // One clock pulse (24 a quarter note), samples_per_pulse apart.
+    void clock_pulse(float samples_per_pulse);
+    // Start: from step 0 of the loop, at once. Continue: on from where it
+    // stopped. Stop: halted, its gate closed.
+    void clock_start();
+    void clock_continue() { clock_running = true; }
+    void clock_stop();
+
 private:
     // The step of pattern p at index s fires (time is due).
     void fire_step(int p, int s);
@@ -101,7 +121,10 @@ SYNTH_INLINE void SEQUENCER::tick()
     const int p = pattern;
     const int s = current_step;
 
-    float gate_samples = length[p][s] * RATE / divider;
+    // The step that sounds now (the one before current_step) closes its gate
+    // after its length; following a clock, of the clock's step time.
+    const float step_time = following ? clock_step_samples : RATE / divider;
+    float gate_samples = length[p][s] * step_time;
     if (gate_samples < 0.0625f)
         gate_samples = 0.0f;
 
@@ -110,6 +133,16 @@ SYNTH_INLINE void SEQUENCER::tick()
         UNTRIG();
     }
 
+    if (following) {
+        // Steps a pulse asks for fire one at its start, the others a step's
+        // time apart (dividers above 6 play more than one step a pulse).
+        if (clock_due > 0 && (clock_fresh || time >= clock_step_samples)) {
+            --clock_due;
+            clock_fresh = false;
+            fire_step(p, s);
+        }
+        return;
+    }
     // A gate longer than one second lengthens the step by the whole gate.
     const float step_samples = RATE / divider + (gate_samples > RATE ? gate_samples : 0.0f);
     if (time >= step_samples)

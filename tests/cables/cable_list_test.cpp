@@ -2,17 +2,20 @@
 // order and colours, between which sockets; what becomes of a cable that
 // cannot be drawn; the plugs, the end points, the hit test and the lookups.
 #include <gtest/gtest.h>
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <set>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "cable_test_helpers.h"
+#include "cables/cable_colours.h"
 #include "cables/cable_list.h"
 #include "panels/keyboard_gui.h"
 #include "panels/mixer_gui.h"
@@ -80,22 +83,22 @@ TEST(CableList, EveryLinkOfTheModularDemoBecomesItsCable)
     cree_list_liens();
     cree_list_liens(); // rebuilt from scratch, not added to
     EXPECT_EQ(cables(), (std::vector<std::string>{
-                            "VCO_MOD.INPUT <- SEQUENCER_1.OUTPUT ffffff",
-                            "VCO_FM.INPUT_MOD_PHASE <- VCO_MOD.OUTPUT ffffff",
-                            "VCO_FM.INPUT_MOD_AMP <- VCO_TREMOLO.OUTPUT ffffff",
-                            "VCO_FM.INPUT <- SEQUENCER_1.OUTPUT ffffff",
-                            "VCO_PWM.INPUT_SYNC <- KEYBOARD_1.OUTPUT_SYNC ff",
-                            "VCO_PWM.INPUT_GATE <- SEQUENCER_1.OUTPUT_GATE ff0000",
-                            "VCO_PWM.INPUT_MOD_PWM <- VCO_SWEEP.OUTPUT ffffff",
-                            "VCO_PWM.INPUT_MOD_FREQ <- VCO_VIBRATO.OUTPUT ffffff",
-                            "VCO_PWM.INPUT <- SEQUENCER_1.OUTPUT ffffff",
-                            "VCA_1.INPUT_GATE <- SEQUENCER_1.OUTPUT_GATE ff0000",
-                            "VCA_1.INPUT <- MIXER_VOICE.OUTPUT ffffff",
-                            "PCF_1.INPUT_MOD_FREQ <- VCO_SWEEP.OUTPUT ffffff",
-                            "PCF_1.INPUT <- VCA_1.OUTPUT ffffff",
-                            "MIXER_4.INPUT_1 <- PCF_1.OUTPUT ffffff",
-                            "MIXER_VOICE.INPUT_2 <- VCO_FM.OUTPUT ffffff",
-                            "MIXER_VOICE.INPUT_1 <- VCO_PWM.OUTPUT ffffff",
+                            "VCO_MOD.INPUT <- SEQUENCER_1.OUTPUT 50a0ff",
+                            "VCO_FM.INPUT_MOD_PHASE <- VCO_MOD.OUTPUT 5ac86e",
+                            "VCO_FM.INPUT_MOD_AMP <- VCO_TREMOLO.OUTPUT 5ac86e",
+                            "VCO_FM.INPUT <- SEQUENCER_1.OUTPUT 50a0ff",
+                            "VCO_PWM.INPUT_SYNC <- KEYBOARD_1.OUTPUT_SYNC f0c828",
+                            "VCO_PWM.INPUT_GATE <- SEQUENCER_1.OUTPUT_GATE e64040",
+                            "VCO_PWM.INPUT_MOD_PWM <- VCO_SWEEP.OUTPUT 5ac86e",
+                            "VCO_PWM.INPUT_MOD_FREQ <- VCO_VIBRATO.OUTPUT 5ac86e",
+                            "VCO_PWM.INPUT <- SEQUENCER_1.OUTPUT 50a0ff",
+                            "VCA_1.INPUT_GATE <- SEQUENCER_1.OUTPUT_GATE e64040",
+                            "VCA_1.INPUT <- MIXER_VOICE.OUTPUT c8c8b8",
+                            "PCF_1.INPUT_MOD_FREQ <- VCO_SWEEP.OUTPUT 5ac86e",
+                            "PCF_1.INPUT <- VCA_1.OUTPUT c8c8b8",
+                            "MIXER_4.INPUT_1 <- PCF_1.OUTPUT c8c8b8",
+                            "MIXER_VOICE.INPUT_2 <- VCO_FM.OUTPUT c8c8b8",
+                            "MIXER_VOICE.INPUT_1 <- VCO_PWM.OUTPUT c8c8b8",
                         }));
 }
 
@@ -169,23 +172,23 @@ TEST(Link, PlugsToggleAndEndsSitAtTheSocketCentres)
     in_socket.h = 16;
     out_socket.w = out_socket.h = 15; // 7.5 from the corner: truncated
     for (const auto &c : cases) {
-        LINK cable(&in_panel, &out_panel, &in_socket, &out_socket, GATE_CABLE);
+        LINK cable(&in_panel, &out_panel, &in_socket, &out_socket, cable_colour(CABLE_KIND::GATE));
         for (auto [plug, unplug] : c.toggles)
             cable.sprite_fiche_cible_toggle(plug, unplug);
         EXPECT_STREQ(cable.output_plug.sprite_NAME, c.image);
         EXPECT_EQ(std::string(cable.output_plug.mask_NAME), std::string(c.image) + "_MASK");
         EXPECT_STREQ(cable.input_plug.sprite_NAME, "FICHE_PLUG"); // the other end stays
     }
-    LINK cable(&in_panel, &out_panel, &in_socket, &out_socket, GATE_CABLE);
+    LINK cable(&in_panel, &out_panel, &in_socket, &out_socket, cable_colour(CABLE_KIND::GATE));
     cable.sprite_fiche_source_toggle(0, 0);
     EXPECT_STREQ(cable.input_plug.sprite_NAME, "FICHE_UNPLUG");
     const CORDE &c = cable.corde;
     EXPECT_EQ(std::vector<int>({c.x1, c.y1, c.x2, c.y2}), std::vector<int>({120, 66, 314, 210}));
     out_panel.setxyz(400, 200, 0); // the end follows a moved panel on set() only
     EXPECT_EQ(c.x2, 314);
-    cable.set(&in_panel, &out_panel, &in_socket, &out_socket, SYNC_CABLE);
+    cable.set(&in_panel, &out_panel, &in_socket, &out_socket, cable_colour(CABLE_KIND::SYNC));
     EXPECT_EQ(c.x2, 414);
-    EXPECT_EQ(c.colour, SYNC_CABLE);
+    EXPECT_EQ(c.colour, cable_colour(CABLE_KIND::SYNC));
 }
 
 // A module's panel is the first that shows it; a dashboard shows none.
@@ -206,3 +209,28 @@ TEST(PanelLookups, AModulesPanelIsTheFirstThatShowsIt)
 }
 
 } // namespace
+
+// What each socket's cable carries decides its colour, one colour a kind.
+TEST(CableColours, EachKindOfInputHasItsColour)
+{
+    const struct {
+        MODULE_KIND reader;
+        const char *element;
+        CABLE_KIND kind;
+    } cases[] = {
+        {VCO_MODULE, "INPUT", CABLE_KIND::PITCH},         {SAMPLER_MODULE, "INPUT", CABLE_KIND::PITCH},
+        {VCO_MODULE, "INPUT_MOD_FREQ", CABLE_KIND::MODULATION},
+        {VCF_MODULE, "INPUT_MOD_AMP", CABLE_KIND::MODULATION},
+        {VCA_MODULE, "INPUT", CABLE_KIND::AUDIO},         {MIXER_MODULE, "INPUT_7", CABLE_KIND::AUDIO},
+        {VCA_MODULE, "INPUT_GATE", CABLE_KIND::GATE},     {SEQ_MODULE, "INPUT_SYNC", CABLE_KIND::SYNC},
+    };
+    std::set<int> colours;
+    for (const auto &c : cases) {
+        int channel;
+        const SOCKET *s = input_socket_named(c.reader, c.element, &channel);
+        ASSERT_NE(s, nullptr) << c.element;
+        EXPECT_EQ(cable_kind(c.reader, *s), c.kind) << kind_word(c.reader) << " " << c.element;
+    }
+    for (const CABLE_LOOK &look : CABLE_LOOKS)
+        EXPECT_TRUE(colours.insert(cable_colour(look.kind)).second) << look.name;
+}

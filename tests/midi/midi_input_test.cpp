@@ -1,12 +1,12 @@
 // The program's MIDI input port on a private JACK server: the connection
 // --midi-in makes, notes travelling from another JACK client through the
-// queue to a keyboard module on the main thread, and the port waiting for
-// connections when no source matches.
+// queue to a keyboard module where the sound is computed, and the port
+// waiting for connections when no source matches.
 #include <gtest/gtest.h>
 
 #include <RtMidi.h>
 #include <cstdio>
-#include <poll.h>
+#include <unistd.h>
 #include <string>
 
 #include "midi/midi_input.h"
@@ -28,13 +28,20 @@ std::string opened(const std::string &source)
     return line;
 }
 
-bool woken_within(int ms)
+// The render callback's part, played here at the pace of sub-blocks until
+// the keyboard's gate is `state`; false when it never is within ms.
+bool played_within(int ms, const std::vector<KEYBOARD *> &keyboards, int state)
 {
-    pollfd p = {midi_wake_fd(), POLLIN, 0};
-    return poll(&p, 1, ms) == 1;
+    for (int waited = 0; waited <= ms; ++waited) {
+        play_midi_notes(keyboards, {}, GENERATOR::SUB_BLOCK);
+        if (keyboards[0]->state == state)
+            return true;
+        usleep(1000);
+    }
+    return false;
 }
 
-TEST(MidiInput, NotesFromTheConnectedSourcePlayTheKeyboardOnTheMainThread)
+TEST(MidiInput, NotesFromTheConnectedSourcePlayTheKeyboardWhereTheSoundIsComputed)
 {
     JackTestServer server;
     ASSERT_TRUE(server.running());
@@ -51,33 +58,23 @@ TEST(MidiInput, NotesFromTheConnectedSourcePlayTheKeyboardOnTheMainThread)
               opened(sender_name.substr(3) + ":ke"));
 
     // The connection carries messages once the server's graph holds it: until
-    // then the sender repeats a note below the table, which plays nothing.
-    const unsigned char below_the_table[] = {0x90, 0, 100};
-    for (int tries = 0; tries < 100; ++tries) {
-        sender.sendMessage(below_the_table, sizeof below_the_table);
-        if (woken_within(100))
-            break;
-    }
-    do
-        apply_midi_input();
-    while (woken_within(200));
-    EXPECT_EQ(0, keyboard.state);
+    // then the sender repeats a note, which then sounds and is let go.
+    const unsigned char probe[] = {0x90, 60, 100}, probe_off[] = {0x80, 60, 0};
+    for (int tries = 0; tries < 100 && !played_within(100, patch.keyboards, 1); ++tries)
+        sender.sendMessage(probe, sizeof probe);
+    sender.sendMessage(probe_off, sizeof probe_off);
+    ASSERT_TRUE(played_within(5000, patch.keyboards, 0));
 
     for (const unsigned char velocity : {100, 0}) { // note-on A4, then its note-off
         const unsigned char message[] = {static_cast<unsigned char>(velocity ? 0x90 : 0x80), 69,
                                          velocity};
         sender.sendMessage(message, sizeof message);
-        ASSERT_TRUE(woken_within(5000));
-        EXPECT_EQ(velocity == 0, keyboard.state) << "the MIDI thread never touches a module";
-        EXPECT_EQ(1, apply_midi_input());
-        EXPECT_EQ(velocity != 0, keyboard.state);
+        ASSERT_TRUE(played_within(5000, patch.keyboards, velocity != 0));
         EXPECT_EQ(4, keyboard.octave);
         EXPECT_EQ(10, keyboard.note);
-        EXPECT_FALSE(woken_within(0)) << "applying clears the wake-up";
     }
     close_midi_input();
-    EXPECT_EQ(-1, midi_wake_fd());
-    EXPECT_EQ(0, apply_midi_input());
+    EXPECT_FALSE(midi_input_open());
 
     // No source matches: the port is made all the same, for others to connect.
     EXPECT_EQ("MIDI input: port qmodular-midi:midi_in on JACK; no MIDI source port contains "

@@ -87,7 +87,7 @@ TEST(MidiKeys, SequencesShowTheExpectedNotes)
         for (const MidiMessage &m : c.messages) {
             for (KEYBOARD *k : patch.keyboards)
                 k->pending = 0;
-            keys.apply(patch, m);
+            keys.apply(patch.keyboards.items(), m);
         }
         for (size_t i = 0; i < owned.size(); ++i) {
             const KEYBOARD &k = *owned[i];
@@ -107,16 +107,16 @@ TEST(MidiKeys, HeldNotesBelongToOnePatch)
     first.keyboards.push_back(&a);
     second.keyboards.push_back(&b);
     MidiKeys keys;
-    keys.apply(first, {ON, 60, 100});
-    keys.apply(first, {ON, 64, 100});
+    keys.apply(first.keyboards.items(), {ON, 60, 100});
+    keys.apply(first.keyboards.items(), {ON, 64, 100});
     // After a patch change the notes held on the old one are forgotten: their
     // release does not touch the new patch's keyboard.
     keys.forget();
-    keys.apply(second, {ON, 67, 100});
-    keys.apply(second, {OFF, 64, 0});
+    keys.apply(second.keyboards.items(), {ON, 67, 100});
+    keys.apply(second.keyboards.items(), {OFF, 64, 0});
     EXPECT_EQ(1, b.state);
     EXPECT_EQ(8, b.note);
-    keys.apply(second, {OFF, 67, 0});
+    keys.apply(second.keyboards.items(), {OFF, 67, 0});
     EXPECT_EQ(0, b.state);
 }
 

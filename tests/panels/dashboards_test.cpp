@@ -139,8 +139,8 @@ TEST(KeysDash, ListsTheFrontViewsKeysOfTheHelpTableInItsSlots)
                         text_of(dash, "LABEL_WORD_" + std::to_string(n)));
     EXPECT_EQ(shown,
               (std::vector<std::string>{"F1 SCOPE", "F3 LOAD", "F4 SAVE", "F6 CABLES", "F12 HELP",
-                                        "TAB REMOTE VCO", "5 COMPACT", "ZXCVBN KEY_1",
-                                        "ASDFGH KEY_2", "QWERTY KEY_3", "ESCAPE QUIT", " "}));
+                                        "F7 REC", "TAB REMOTE VCO", "5 COMPACT", "ZXCVBN KEY_1",
+                                        "ASDFGH KEY_2", "QWERTY KEY_3", "ESCAPE QUIT"}));
 }
 
 TEST(Dashboards, KeepTheSizeOfTheirPlateWhenRefreshed)

@@ -81,8 +81,9 @@ class TestClient:
     """A JACK client ("tester<pid>", see name) with one audio input ("in") and
     one MIDI output ("midi_out").
     The process callback sends the queued MIDI messages at the start of a
-    cycle, noting the frame time, and, while recording, keeps every cycle of
-    the input with its frame time."""
+    cycle, noting the frame time, then the MIDI clock's pulses falling in the
+    cycle, each at its own frame, while a clock runs (start_clock); while
+    recording, it keeps every cycle of the input with its frame time."""
 
     def __init__(self, server):
         self.name = "tester%d" % os.getpid()
@@ -93,6 +94,9 @@ class TestClient:
         self.sent = []        # (frame time, message bytes)
         self.cycles = []      # (frame time, float32 samples)
         self.recording = False
+        self.pulse_apart = None  # frames between clock pulses while a clock runs
+        self.next_pulse = None
+        self.pulses = []      # frame time of every pulse sent
         self.client.set_process_callback(self._process)
         self.client.activate()
 
@@ -103,6 +107,13 @@ class TestClient:
             message = self.outbox.popleft()
             self.midi_out.write_midi_event(0, message)
             self.sent.append((now, message))
+        if self.pulse_apart:
+            if self.next_pulse is None:
+                self.next_pulse = float(now)
+            while self.next_pulse < now + frames:
+                self.midi_out.write_midi_event(int(self.next_pulse) - now, b"\xf8")
+                self.pulses.append(int(self.next_pulse))
+                self.next_pulse += self.pulse_apart
         if self.recording:
             self.cycles.append((now, bytes(self.audio_in.get_buffer())))
 
@@ -125,6 +136,13 @@ class TestClient:
         while len(self.sent) == count and time.monotonic() < deadline:
             time.sleep(0.001)
         return self.sent[-1][0]
+
+    def clock(self, bpm):
+        """Runs the MIDI clock at bpm (24 pulses a beat) from the next cycle,
+        or on at the new tempo; None stops it."""
+        self.pulse_apart = self.client.samplerate * 60.0 / (24 * bpm) if bpm else None
+        if not bpm:
+            self.next_pulse = None
 
     def recorded_until(self, frame, timeout=20):
         """Waits until the recording reaches frame time `frame`: on a busy

@@ -43,6 +43,7 @@ inline constexpr KEY_HELP KEY_HELP_TABLE[] = {
      "opens the module browser: the module chosen goes in the column of its kind", nullptr},
     {BOTH_HELP, SDLK_DELETE, "Delete", "removes the module under the pointer, with its cables",
      nullptr},
+    {BOTH_HELP, SDLK_F7, "F7", "starts or stops recording the sound into recordings/", "REC"},
     {BOTH_HELP, SDLK_UNKNOWN, "Ctrl+N", "starts an empty patch: only its output mixer, MIXER_4",
      nullptr},
     {BOTH_HELP, SDLK_UNKNOWN, "Ctrl+Z", "undoes the last edit (200 steps)", nullptr},

@@ -81,6 +81,11 @@ const KEY_ACTION SHARED_PRESSES[] = {
     {SDLK_1, post_left_release},
     {SDLK_INSERT, [](LIST &) { browse_modules(); }},
     {SDLK_DELETE, remove_pointed_module},
+    {SDLK_F7,
+     [](LIST &) {
+         if (patch_orders.record != nullptr)
+             patch_orders.record();
+     }},
     {SDLK_F12, [](LIST &) { open_help(); }},
 };
 

@@ -45,6 +45,7 @@ struct PATCH_ORDERS {
     void (*empty)() = nullptr; // Ctrl+N, the system dashboard's NEW: an empty patch
     void (*undo)() = nullptr;  // Ctrl+Z: the last edit undone
     void (*redo)() = nullptr;  // Ctrl+Shift+Z, Ctrl+Y: the last undo redone
+    void (*record)() = nullptr; // F7, the system dashboard's REC: recording starts or stops
 };
 extern PATCH_ORDERS patch_orders;
 

@@ -23,7 +23,7 @@ TEST_F(DrawWindowTest, CablePassesThroughItsEndsAndHangsInTheMiddle)
     // cable keeps its own colour all the same.
     SPRITE s("RED", 900, 700, 0, 0, 0, 1.0f, 0, 0);
     s.blit(nullptr);
-    draw_fil(nullptr, 100, 100, 300, 100, 0);
+    draw_fil(nullptr, 100, 100, 300, 100, 0x808880);
     Frame f = grab();
     EXPECT_TRUE(f.any_near(100, 115, 1, CABLE));
     EXPECT_TRUE(f.any_near(300, 115, 1, CABLE));
@@ -45,7 +45,7 @@ TEST_F(DrawWindowTest, CableFollowsTheScroll)
 {
     offsx = 50;
     offsy = 20;
-    draw_fil(nullptr, 100, 100, 300, 100, 0);
+    draw_fil(nullptr, 100, 100, 300, 100, 0x808880);
     Frame f = grab();
     EXPECT_TRUE(f.any_near(50, 95, 1, CABLE));
     EXPECT_TRUE(f.any_near(150, 145, 1, CABLE));

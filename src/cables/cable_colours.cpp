@@ -1,0 +1,72 @@
+#include "cables/cable_colours.h"
+
+#include <GL/gl.h>
+
+#include <cstring>
+
+#include "engine/font_data.h"
+#include "engine/video.h"
+
+const CABLE_LOOK CABLE_LOOKS[5] = {
+    {CABLE_KIND::AUDIO, "SOUND", 0xc8c8b8},     {CABLE_KIND::PITCH, "PITCH", 0x50a0ff},
+    {CABLE_KIND::GATE, "GATE", 0xe64040},       {CABLE_KIND::SYNC, "SYNC", 0xf0c828},
+    {CABLE_KIND::MODULATION, "MODULATION", 0x5ac86e},
+};
+
+CABLE_KIND cable_kind(MODULE_KIND reader, const SOCKET &socket)
+{
+    switch (socket.signal) {
+    case SIGNAL::GATE:
+        return CABLE_KIND::GATE;
+    case SIGNAL::SYNC:
+        return CABLE_KIND::SYNC;
+    case SIGNAL::AUDIO:
+        break;
+    }
+    if (std::strncmp(socket.element, "INPUT_MOD", 9) == 0)
+        return CABLE_KIND::MODULATION;
+    if ((reader == VCO_MODULE || reader == SAMPLER_MODULE) && std::strcmp(socket.element, "INPUT") == 0)
+        return CABLE_KIND::PITCH;
+    return CABLE_KIND::AUDIO;
+}
+
+int cable_colour(CABLE_KIND kind)
+{
+    for (const CABLE_LOOK &look : CABLE_LOOKS)
+        if (look.kind == kind)
+            return look.colour;
+    return CABLE_LOOKS[0].colour;
+}
+
+void draw_cable_legend()
+{
+    const int w = SDL_GetVideoSurface()->w, h = SDL_GetVideoSurface()->h;
+    constexpr int ROW = 12, SWATCH = 16, BOX_W = 104, PAD = 6;
+    const int count = static_cast<int>(sizeof CABLE_LOOKS / sizeof CABLE_LOOKS[0]);
+    const int box_h = PAD * 2 + ROW * count, x = w - BOX_W - 8, y = h - box_h - 24;
+    OrthoMode(0, 0, w, h);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3ub(24, 26, 30);
+    glRecti(x, y, x + BOX_W, y + box_h);
+    glLineWidth(3);
+    for (int i = 0; i < count; ++i) {
+        const int c = CABLE_LOOKS[i].colour, row_y = y + PAD + ROW * i + ROW / 2;
+        glColor3ub(static_cast<GLubyte>(c >> 16), static_cast<GLubyte>(c >> 8),
+                   static_cast<GLubyte>(c));
+        glBegin(GL_LINES);
+        glVertex2i(x + PAD, row_y);
+        glVertex2i(x + PAD + SWATCH, row_y);
+        glEnd();
+        if (our_font_7.textures != nullptr) {
+            glColor3ub(236, 234, 224);
+            // The text renderer counts y upwards from the bottom of the window.
+            freetype::print(our_font_7, static_cast<float>(x + PAD + SWATCH + 6),
+                            static_cast<float>(h - row_y - 3), "%s", CABLE_LOOKS[i].name);
+        }
+    }
+    glPopAttrib();
+    PerspectiveMode();
+}
