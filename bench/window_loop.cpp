@@ -160,13 +160,12 @@ bool first_knob_in_view(int &x, int &y)
 
 SDL_Event mouse_event(Uint8 type, int x, int y)
 {
+    const Uint16 at_x = static_cast<Uint16>(x), at_y = static_cast<Uint16>(y);
     SDL_Event e = {};
     if (type == SDL_MOUSEMOTION)
-        e.motion = {type, 0, SDL_BUTTON(SDL_BUTTON_LEFT), static_cast<Uint16>(x),
-                    static_cast<Uint16>(y), 0, 0};
+        e.motion = {type, 0, SDL_BUTTON(SDL_BUTTON_LEFT), at_x, at_y, 0, 0};
     else
-        e.button = {type, 0, SDL_BUTTON_LEFT, SDL_PRESSED, static_cast<Uint16>(x),
-                    static_cast<Uint16>(y)};
+        e.button = {type, 0, SDL_BUTTON_LEFT, SDL_PRESSED, at_x, at_y};
     return e;
 }
 
