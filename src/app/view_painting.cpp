@@ -90,9 +90,10 @@ void record(LAYER &layer)
 }
 
 // Clears the frame, then draws the tiles and each layer that reaches into the
-// part, in order.
+// part, in order, the primitives wholly outside the part left out.
 void paint(const VIEW_FRAME &frame, int tiles, const PIXEL_BOX &part)
 {
+    const DRAW_CLIP clip(part);
     glClear(GL_COLOR_BUFFER_BIT);
     draw_tiles(tiles, tiles, part);
     for (const LAYER &layer : frame.layers)

@@ -54,23 +54,25 @@ struct QUAD_STATE {
 void draw_triangle(unsigned int *texture, float x, float y, float z, float rot_x, float rot_y,
                    float rot_z, float half_a, float half_b)
 {
+    const float at_x = x - offsx, at_y = y - offsy;
+    auto box = [&] { return quad_box(at_x, at_y, rot_x, rot_y, rot_z, half_a, half_b); };
     if (DRAW_RECORD *record = open_record()) {
         const QUAD_STATE state;
-        const float at_x = x - offsx, at_y = y - offsy;
-        record->add(quad_box(at_x, at_y, rot_x, rot_y, rot_z, half_a, half_b), *texture, at_x, at_y,
-                    z, rot_x, rot_y, rot_z, half_a, half_b, state.blending, state.source,
-                    state.destination, state.colour);
+        record->add(box(), *texture, at_x, at_y, z, rot_x, rot_y, rot_z, half_a, half_b,
+                    state.blending, state.source, state.destination, state.colour);
         return;
     }
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, *texture);
+    if (!drawn_within_clip(box))
+        return;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(x - offsx, y - offsy, z);
+    glTranslatef(at_x, at_y, z);
     glRotatef(rot_x, 1, 0, 0);
     glRotatef(rot_y, 0, 1, 0);
     glRotatef(rot_z, 0, 0, 1);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, *texture);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
     glVertex3f(-half_b, half_a, 0);
@@ -94,13 +96,16 @@ int draw_fil(SDL_Surface *, int x1, int y1, int x2, int y2, int colour)
          0},
         {static_cast<GLfloat>(x2 - offsx), static_cast<GLfloat>(y2 - offsy + 15), 0},
     };
-    if (DRAW_RECORD *record = open_record()) {
-        // The curve lies within the triangle of its control points.
+    // The curve lies within the triangle of its control points.
+    auto box = [&] {
         POINT_SPAN span;
         for (const GLfloat *p : points)
             span.add(p[0], p[1]);
-        record->add(span.box(CABLE_MARGIN), points[0][0], points[0][1], points[1][0], points[1][1],
-                    points[2][0], points[2][1], colour);
+        return span.box(CABLE_MARGIN);
+    };
+    if (DRAW_RECORD *record = open_record()) {
+        record->add(box(), points[0][0], points[0][1], points[1][0], points[1][1], points[2][0],
+                    points[2][1], colour);
         return 1;
     }
     // The cable is plain colour: texturing, left on by the sprites, would tint
@@ -112,10 +117,12 @@ int draw_fil(SDL_Surface *, int x1, int y1, int x2, int y2, int colour)
     glLineWidth(3);
     glColor3ub(static_cast<GLubyte>(colour >> 16), static_cast<GLubyte>(colour >> 8),
                static_cast<GLubyte>(colour));
-    glBegin(GL_LINE_STRIP);
-    for (int i = 0; i <= 30; i++)
-        glEvalCoord1f(static_cast<GLfloat>(i) / 30);
-    glEnd();
+    if (drawn_within_clip(box)) {
+        glBegin(GL_LINE_STRIP);
+        for (int i = 0; i <= 30; i++)
+            glEvalCoord1f(static_cast<GLfloat>(i) / 30);
+        glEnd();
+    }
     glColor3ub(255, 255, 255);
     glPopAttrib();
     return 1;

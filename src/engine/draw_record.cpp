@@ -5,6 +5,8 @@
 namespace {
 
 DRAW_RECORD *open = nullptr;
+PIXEL_BOX clip;
+bool clipping = false;
 
 } // namespace
 
@@ -51,3 +53,14 @@ DRAW_RECORDING::DRAW_RECORDING(DRAW_RECORD &record)
 DRAW_RECORDING::~DRAW_RECORDING() { open = nullptr; }
 
 DRAW_RECORD *open_record() { return open; }
+
+DRAW_CLIP::DRAW_CLIP(const PIXEL_BOX &box)
+{
+    assert(!clipping);
+    clip = box;
+    clipping = true;
+}
+
+DRAW_CLIP::~DRAW_CLIP() { clipping = false; }
+
+const PIXEL_BOX *open_clip() { return clipping ? &clip : nullptr; }

@@ -84,3 +84,28 @@ public:
 
 // The open record, or null while the primitives draw.
 DRAW_RECORD *open_record();
+
+// Painting a part of the window again: while a clip is open (DRAW_CLIP), a
+// primitive whose box lies wholly outside the clip's box colours no pixel,
+// though it changes the OpenGL state as it would; it could colour none
+// within the box anyway. Clips do not nest.
+class DRAW_CLIP {
+public:
+    explicit DRAW_CLIP(const PIXEL_BOX &box);
+    ~DRAW_CLIP();
+    DRAW_CLIP(const DRAW_CLIP &) = delete;
+    DRAW_CLIP &operator=(const DRAW_CLIP &) = delete;
+};
+
+// Whether a primitive covering the box (computed by `box()`, called only
+// while a clip is open) is to colour its pixels.
+template <typename BOX> bool drawn_within_clip(BOX &&box);
+
+// The open clip's box, or null.
+const PIXEL_BOX *open_clip();
+
+template <typename BOX> bool drawn_within_clip(BOX &&box)
+{
+    const PIXEL_BOX *clip = open_clip();
+    return clip == nullptr || overlap(box(), *clip);
+}

@@ -187,18 +187,12 @@ static void line_origin(const font_data &font, float x, float y, int number, flo
     oy = std::round(y - font.h / 0.63f * number);
 }
 
-// The text as one primitive: what it shows, where, in which colour, and the
-// window pixels of its glyphs' quads. The text's projection counts y upwards
-// from the bottom of the viewport, which starts at the window's corner.
-static void record_text(DRAW_RECORD &record, const font_data &font, float x, float y,
-                        const char *text)
+// The window pixels of the text's glyph quads, under the modelview matrix
+// m. The text's projection counts y upwards from the bottom of the viewport,
+// which starts at the window's corner.
+static PIXEL_BOX text_box(const font_data &font, float x, float y, const char *text,
+                          const GLint viewport[4], const GLfloat m[16])
 {
-    GLint viewport[4];
-    GLfloat modelview[16], colour[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    const GLfloat *m = modelview;
     POINT_SPAN span;
     for_each_line(text, [&](int number, const GLubyte *characters, int length) {
         float ox, oy;
@@ -214,8 +208,21 @@ static void record_text(DRAW_RECORD &record, const font_data &font, float x, flo
             pen += g.advance;
         }
     });
-    record.add(span.box(1), font.list_base, x, y, viewport, modelview, colour,
-               std::string_view(text));
+    return span.box(1);
+}
+
+// The text as one primitive: what it shows, where, in which colour, and its
+// box.
+static void record_text(DRAW_RECORD &record, const font_data &font, float x, float y,
+                        const char *text)
+{
+    GLint viewport[4];
+    GLfloat modelview[16], colour[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    record.add(text_box(font, x, y, text, viewport, modelview), font.list_base, x, y, viewport,
+               modelview, colour, std::string_view(text));
 }
 
 void print(const font_data &font, float x, float y, const char *fmt, ...)
@@ -243,16 +250,22 @@ void print(const font_data &font, float x, float y, const char *fmt, ...)
     glListBase(font.list_base);
     GLfloat modelview[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    for_each_line(text, [&](int number, const GLubyte *characters, int length) {
-        float ox, oy;
-        line_origin(font, x, y, number, ox, oy);
-        glPushMatrix();
-        glLoadIdentity();
-        glTranslatef(ox, oy, 0);
-        glMultMatrixf(modelview);
-        glCallLists(length, GL_UNSIGNED_BYTE, characters);
-        glPopMatrix();
-    });
+    auto box = [&] {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        return text_box(font, x, y, text, viewport, modelview);
+    };
+    if (drawn_within_clip(box))
+        for_each_line(text, [&](int number, const GLubyte *characters, int length) {
+            float ox, oy;
+            line_origin(font, x, y, number, ox, oy);
+            glPushMatrix();
+            glLoadIdentity();
+            glTranslatef(ox, oy, 0);
+            glMultMatrixf(modelview);
+            glCallLists(length, GL_UNSIGNED_BYTE, characters);
+            glPopMatrix();
+        });
     glPopAttrib();
     pop_projection_matrix();
 }
