@@ -9,7 +9,8 @@ bool same_layers(const VIEW_FRAME &a, const VIEW_FRAME &b)
         return false;
     for (size_t i = 0; i < a.layers.size(); i++)
         if (a.layers[i].kind != b.layers[i].kind || a.layers[i].panel != b.layers[i].panel ||
-            a.layers[i].cable != b.layers[i].cable)
+            a.layers[i].panel_x != b.layers[i].panel_x ||
+            a.layers[i].panel_y != b.layers[i].panel_y || a.layers[i].cable != b.layers[i].cable)
             return false;
     return true;
 }

@@ -24,6 +24,7 @@ struct LAYER {
     enum KIND { PANEL, CABLE, CABLE_LEGEND, STATUS_LINE };
     KIND kind = STATUS_LINE;
     OBJET *panel = nullptr; // of a PANEL: a module panel or a dashboard
+    float panel_x = 0, panel_y = 0; // where the panel lay on the work area
     LINK *cable = nullptr;  // of a CABLE
     DRAW_RECORD record;
 };
@@ -48,7 +49,7 @@ constexpr int REPAINT_MERGE_GAP = 8;
 
 // Where the window, showing `shown`, must be painted again to show `due`
 // (both recorded): the whole window when the views, the panels' turns, the
-// scrolls or the layers differ, or when the parts together would cover more than half of
+// scrolls or the layers differ (a panel moved included), or when the parts together would cover more than half of
 // it; else the boxes of the records' changes, cut to the window, each two
 // that overlap or lie within REPAINT_MERGE_GAP of each other merged into the
 // box holding both.

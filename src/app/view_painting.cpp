@@ -144,7 +144,7 @@ std::vector<OBJET *> panels_in_view()
 void add_panel_layers(VIEW_FRAME &frame, const std::vector<OBJET *> &panels)
 {
     for (OBJET *panel : panels)
-        frame.layers.push_back({LAYER::PANEL, panel, nullptr, {}});
+        frame.layers.push_back({LAYER::PANEL, panel, panel->x, panel->y, nullptr, {}});
 }
 
 } // namespace
@@ -205,8 +205,8 @@ REPAINT paint_back_view(bool whole)
     VIEW_FRAME due = {1, panel_side_turns, offsx, offsy, {}};
     add_panel_layers(due, panels_in_view());
     for (LINK *cable : liens)
-        due.layers.push_back({LAYER::CABLE, nullptr, cable, {}});
-    due.layers.push_back({LAYER::CABLE_LEGEND, nullptr, nullptr, {}});
+        due.layers.push_back({LAYER::CABLE, nullptr, 0, 0, cable, {}});
+    due.layers.push_back({LAYER::CABLE_LEGEND, nullptr, 0, 0, nullptr, {}});
     due.layers.emplace_back();
     return paint_frame(std::move(due), 6, whole);
 }
