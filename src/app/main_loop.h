@@ -6,9 +6,10 @@
 // oscilloscope, the front view's with the dashboards, then the module panels,
 // otherwise), which also takes a waiting remote client; then the drawing. A
 // view is redrawn only when its handler returned a non-zero result, and then
-// only where it changed (app/view_painting.h), the window showing those parts
-// alone; it is redrawn whole after a load, an edit of the patch, a switch of
-// view, the oscilloscope, or when the window was uncovered. In oscilloscope
+// only where it changed (app/view_painting.h), no frame being shown when
+// nothing did; it is redrawn whole after a load, an edit of the patch, a
+// switch of view, a scroll, a panel moved, the oscilloscope, or when the
+// window was uncovered. In oscilloscope
 // mode the pass draws the trace (app/scope_view.h) and nothing else. The loop
 // yields the processor: a pass that drew nothing waits IDLE_MS (the MIDI
 // notes do not wait for it: the render callback plays them), and in

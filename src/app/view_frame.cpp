@@ -4,8 +4,8 @@ namespace {
 
 bool same_layers(const VIEW_FRAME &a, const VIEW_FRAME &b)
 {
-    if (a.view != b.view || a.side_turns != b.side_turns || a.scroll_x != b.scroll_x || a.scroll_y != b.scroll_y ||
-        a.layers.size() != b.layers.size())
+    if (a.view != b.view || a.side_turns != b.side_turns || a.scroll_x != b.scroll_x ||
+        a.scroll_y != b.scroll_y || a.layers.size() != b.layers.size())
         return false;
     for (size_t i = 0; i < a.layers.size(); i++)
         if (a.layers[i].kind != b.layers[i].kind || a.layers[i].panel != b.layers[i].panel ||

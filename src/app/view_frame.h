@@ -23,14 +23,14 @@ class OBJET;
 struct LAYER {
     enum KIND { PANEL, CABLE, CABLE_LEGEND, STATUS_LINE };
     KIND kind = STATUS_LINE;
-    OBJET *panel = nullptr; // of a PANEL: a module panel or a dashboard
+    OBJET *panel = nullptr;         // of a PANEL: a module panel or a dashboard
     float panel_x = 0, panel_y = 0; // where the panel lay on the work area
-    LINK *cable = nullptr;  // of a CABLE
+    LINK *cable = nullptr;          // of a CABLE
     DRAW_RECORD record;
 };
 
 struct VIEW_FRAME {
-    int view = -1; // BACK_VIEW_TOGGLE's value; -1 for no frame
+    int view = -1;                // BACK_VIEW_TOGGLE's value; -1 for no frame
     unsigned long side_turns = 0; // panel_side_turns (panels/panel_drawing.h)
     int scroll_x = 0, scroll_y = 0;
     std::vector<LAYER> layers;
@@ -49,8 +49,8 @@ constexpr int REPAINT_MERGE_GAP = 8;
 
 // Where the window, showing `shown`, must be painted again to show `due`
 // (both recorded): the whole window when the views, the panels' turns, the
-// scrolls or the layers differ (a panel moved included), or when the parts together would cover more than half of
-// it; else the boxes of the records' changes, cut to the window, each two
-// that overlap or lie within REPAINT_MERGE_GAP of each other merged into the
-// box holding both.
+// scrolls or the layers differ (a panel moved included), or when the parts
+// together would cover more than half of it; else the boxes of the records'
+// changes, cut to the window, each two that overlap or lie within
+// REPAINT_MERGE_GAP of each other merged into the box holding both.
 REPAINT repaint_between(const VIEW_FRAME &shown, const VIEW_FRAME &due, int window_w, int window_h);

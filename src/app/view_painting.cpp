@@ -112,8 +112,8 @@ REPAINT paint_frame(VIEW_FRAME due, int tiles, bool whole)
     OrthoMode(0, 0, VIEW_WIDTH, VIEW_HEIGHT);
     for (LAYER &layer : due.layers)
         record(layer);
-    REPAINT repaint = whole ? REPAINT{true, {}}
-                            : repaint_between(shown, due, VIEW_WIDTH, VIEW_HEIGHT);
+    REPAINT repaint =
+        whole ? REPAINT{true, {}} : repaint_between(shown, due, VIEW_WIDTH, VIEW_HEIGHT);
     if (!repaint.whole && !repaint.parts.empty() && !restore_kept_frame())
         repaint = {true, {}};
     if (repaint.whole) {

@@ -13,9 +13,9 @@
 // in either record: changes_between() lists those boxes, which is what the
 // window's partial redraw (app/view_painting.h) paints again.
 //
-// The boxes take the frame's projections: window pixels from the top-left
-// corner (OrthoMode over the whole window, engine/video.h) for the quads and
-// the cables, the text's own (font_data.h) for the text.
+// Boxes are window pixels from the top-left corner: the quads and the cables
+// are drawn in those (OrthoMode over the whole window, engine/video.h), the
+// text in its own projection (font_data.h), whose box is turned into them.
 #pragma once
 
 #include <cstddef>
@@ -27,8 +27,8 @@
 
 class DRAW_RECORD {
 public:
-    // Adds one primitive: the values that decide its pixels, in order, then
-    // the box it covers.
+    // Adds one primitive: the box it covers, then the values that decide its
+    // pixels, in order.
     template <typename... VALUES> void add(const PIXEL_BOX &box, const VALUES &...values)
     {
         (append(values), ...);

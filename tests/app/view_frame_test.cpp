@@ -35,17 +35,34 @@ TEST(ViewFrame, ThePartsToPaintAgainOrTheWholeWindow)
     } cases[] = {
         {"nothing", [](VIEW_FRAME &) {}, false, {}},
         {"one quad moved a little",
-         [&](VIEW_FRAME &f) { f = frame({14, 10, 34, 30}, b); }, false, {{10, 10, 34, 30}}},
+         [&](VIEW_FRAME &f) {
+             f = frame({14, 10, 34, 30}, b);
+         },
+         false,
+         {{10, 10, 34, 30}}},
         {"both moved, far apart",
-         [&](VIEW_FRAME &f) { f = frame({12, 10, 32, 30}, {500, 402, 520, 422}); }, false,
+         [&](VIEW_FRAME &f) {
+             f = frame({12, 10, 32, 30}, {500, 402, 520, 422});
+         },
+         false,
          {{10, 10, 32, 30}, {500, 400, 520, 422}}},
         {"two changes near each other merged",
-         [&](VIEW_FRAME &f) { f = frame(a, {36, 10, 56, 30}, 1); }, false,
+         [&](VIEW_FRAME &f) {
+             f = frame(a, {36, 10, 56, 30}, 1);
+         },
+         false,
          {{10, 10, 56, 30}, b}},
         {"a quad beyond the window's edge",
-         [&](VIEW_FRAME &f) { f = frame(a, {1010, 400, 1040, 420}); }, false,
+         [&](VIEW_FRAME &f) {
+             f = frame(a, {1010, 400, 1040, 420});
+         },
+         false,
          {{500, 400, 520, 420}, {1010, 400, 1024, 420}}},
-        {"more than half the window", [&](VIEW_FRAME &f) { f = frame(a, {0, 0, W, 500}); }, true,
+        {"more than half the window",
+         [&](VIEW_FRAME &f) {
+             f = frame(a, {0, 0, W, 500});
+         },
+         true,
          {}},
         {"scrolled", [](VIEW_FRAME &f) { f.scroll_y = 10; }, true, {}},
         {"the other view", [](VIEW_FRAME &f) { f.view = 1; }, true, {}},
