@@ -7,8 +7,10 @@
 //    gets no event, and on the demo patch, whose sequencers' steps redraw
 //    the front view; then the loop alone, in this process, without sound.
 // 2. The delay from an event entering the window's event queue to the return
-//    of the buffer swap that shows its redraw, for events pushed at random
-//    moments of an idle loop (over the demo patch's front view).
+//    of the pass that shows its effect, for events pushed at random moments
+//    of an idle loop over the demo patch's front view: a knob held with the
+//    left button and turned by motions of the pointer, up and down in turn,
+//    so that each one changes the picture.
 #include <SDL.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -29,6 +31,10 @@
 
 #include "app/main_loop.h"
 #include "app/patch_swap.h"
+#include "engine/slider.h"
+#include "engine/video.h"
+#include "panels/panel_drawing.h"
+#include "panels/panel_lists.h"
 #include "synth/note2freq.h"
 
 namespace {
@@ -36,6 +42,7 @@ namespace {
 using CLOCK = std::chrono::steady_clock;
 constexpr double IDLE_SECONDS = 10.0;
 constexpr int LATENCY_EVENTS = 200;
+constexpr int KNOB_TURN_PIXELS = 10; // of pointer motion per event
 
 const char *const ONE_OSCILLATOR = "BEGIN_OBJECTS_DECLARE\n"
                                    "VCO_1;TYPE=1;FREQ=220.000000;AMOUNT=0.50;PHASE=0;\n"
@@ -129,15 +136,50 @@ double loop_idle_share()
 }
 
 struct DELAYS {
-    std::vector<double> to_frame; // event pushed to buffers swapped, sorted
+    std::vector<double> to_frame; // event pushed to the end of the pass showing it, sorted
     std::vector<double> pass;     // the pass that handled it, sorted
+    int unseen = 0;               // events whose pass showed no new frame
 };
 
-// Delays, in milliseconds, from events pushed by another thread at random
-// moments to the end of the swap of the pass that handled them, and the
-// length of that pass (most of it drawing).
+// The centre of the first knob of a panel in view, in window pixels; the
+// scroll is at 0.
+bool first_knob_in_view(int &x, int &y)
+{
+    for (OBJET *panel : objets_globaux) {
+        if (!is_in_view(*panel, 0, 0))
+            continue;
+        for (SPRITE *s : *panel->current) {
+            x = static_cast<int>(panel->x + s->x + s->w / 2);
+            y = static_cast<int>(panel->y + s->y + s->h / 2);
+            if (dynamic_cast<SLIDER *>(s) && x < VIEW_WIDTH && y < VIEW_HEIGHT)
+                return true;
+        }
+    }
+    return false;
+}
+
+SDL_Event mouse_event(Uint8 type, int x, int y)
+{
+    const Uint16 at_x = static_cast<Uint16>(x), at_y = static_cast<Uint16>(y);
+    SDL_Event e = {};
+    if (type == SDL_MOUSEMOTION)
+        e.motion = {type, 0, SDL_BUTTON(SDL_BUTTON_LEFT), at_x, at_y, 0, 0};
+    else
+        e.button = {type, 0, SDL_BUTTON_LEFT, SDL_PRESSED, at_x, at_y};
+    return e;
+}
+
+// Delays, in milliseconds, from motions that turn a held knob, pushed by
+// another thread at random moments, to the end of the pass that handled them
+// (its buffer swap included), and the length of that pass.
 DELAYS event_to_frame_delays()
 {
+    int knob_x, knob_y;
+    if (!first_knob_in_view(knob_x, knob_y))
+        return {};
+    SDL_Event press = mouse_event(SDL_MOUSEBUTTONDOWN, knob_x, knob_y);
+    SDL_PushEvent(&press);
+    wait_after_pass(main_loop_pass());
     std::atomic<int> pending{0};
     std::atomic<bool> done{false};
     std::atomic<CLOCK::rep> pushed_at{0};
@@ -147,9 +189,8 @@ DELAYS event_to_frame_delays()
         std::uniform_int_distribution<int> pause_us(0, 20000);
         for (int i = 0; i < LATENCY_EVENTS; i++) {
             std::this_thread::sleep_for(std::chrono::microseconds(pause_us(random)));
-            SDL_Event e = {};
-            e.key.type = SDL_KEYDOWN;
-            e.key.keysym.sym = SDLK_F11; // no action: only a redraw
+            const int dy = i % 2 ? KNOB_TURN_PIXELS : -KNOB_TURN_PIXELS;
+            SDL_Event e = mouse_event(SDL_MOUSEMOTION, knob_x, knob_y + dy);
             pushed_at = CLOCK::now().time_since_epoch().count();
             pending = 1;
             SDL_PushEvent(&e);
@@ -160,16 +201,24 @@ DELAYS event_to_frame_delays()
     });
     while (!done) {
         const CLOCK::time_point start = CLOCK::now();
+        const unsigned long frames = main_loop.frames;
         const PASS_DRAWING drew = main_loop_pass();
         if (drew != DREW_NOTHING && pending) {
             const CLOCK::time_point at{CLOCK::duration(pushed_at.load())};
-            delays.to_frame.push_back(1e3 * seconds_since(at));
-            delays.pass.push_back(1e3 * seconds_since(start));
+            if (main_loop.frames == frames) {
+                delays.unseen++;
+            } else {
+                delays.to_frame.push_back(1e3 * seconds_since(at));
+                delays.pass.push_back(1e3 * seconds_since(start));
+            }
             pending = 0;
         }
         wait_after_pass(drew);
     }
     injector.join();
+    SDL_Event release = mouse_event(SDL_MOUSEBUTTONUP, knob_x, knob_y);
+    SDL_PushEvent(&release);
+    wait_after_pass(main_loop_pass());
     std::sort(delays.to_frame.begin(), delays.to_frame.end());
     std::sort(delays.pass.begin(), delays.pass.end());
     return delays;
@@ -201,9 +250,11 @@ int main()
     const double loop_share = loop_idle_share();
     const DELAYS d = event_to_frame_delays();
     std::printf("  the loop alone, without sound       %6.4f\n", loop_share);
-    std::printf("Event to swapped frame, %zu events at random moments, front view of the demo "
+    std::printf("Event to swapped frame, %zu knob turns at random moments, front view of the demo "
                 "patch (ms):\n",
                 d.to_frame.size());
+    if (d.unseen > 0)
+        std::printf("  (%d more changed nothing on the screen)\n", d.unseen);
     for (const auto &[what, v] :
          {std::pair{"event to frame", &d.to_frame}, {"the pass alone", &d.pass}})
         if (!v->empty())

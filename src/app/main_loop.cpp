@@ -129,17 +129,26 @@ bool window_exposed()
     return SDL_PeepEvents(&e, 1, SDL_PEEKEVENT, SDL_VIDEOEXPOSEMASK) > 0;
 }
 
-void swap()
+void swap(bool whole)
 {
     SDL_GL_SwapBuffers();
     main_loop.frames++;
+    main_loop.whole_frames += whole;
+}
+
+// Shows what a paint of a view painted, unless it painted nothing.
+void show(const REPAINT &painted)
+{
+    if (painted.whole || !painted.parts.empty())
+        swap(painted.whole);
 }
 
 PASS_DRAWING trace_pass()
 {
     trace_frame(!main_loop.trace_shown);
     main_loop.trace_shown = true;
-    swap();
+    forget_shown_frame();
+    swap(true);
     return DREW_TRACE;
 }
 
@@ -196,16 +205,17 @@ PASS_DRAWING main_loop_pass()
 {
     // Module orders first: they name modules of the patch a load replaces.
     const bool edited = carry_out_module_orders() | carry_out_history_orders();
-    int owed = install_loaded_patch() || edited || main_loop.redraw_owed ? VIEW_REDRAW : 0;
+    bool whole = install_loaded_patch() || edited;
+    const bool owed = main_loop.redraw_owed;
     main_loop.redraw_owed = false;
     if (main_loop.switch_view_owed) {
         main_loop.switch_view_owed = false;
         toggle_FILS_view();
-        owed = VIEW_REDRAW;
+        whole = true;
     }
-    const int o = run_pass_duties();
+    run_pass_duties();
     if (window_exposed())
-        owed = VIEW_REDRAW;
+        whole = true;
     int r;
     if (DISPLAY_OSCILLO || BACK_VIEW_TOGGLE) {
         r = SDL_PollEVENT_Links(objets_globaux, 1, buffer);
@@ -218,24 +228,19 @@ PASS_DRAWING main_loop_pass()
     if (main_loop.trace_shown) {
         main_loop.trace_shown = false;
         leave_trace();
-        owed = VIEW_REDRAW;
+        whole = true;
     }
-    if (status_changed())
-        owed = VIEW_REDRAW;
-    r |= owed;
+    if (status_changed() || owed || whole)
+        r |= VIEW_REDRAW;
+    if (r == 0)
+        return DREW_NOTHING;
     if (BACK_VIEW_TOGGLE) {
-        if (r == 0)
-            return DREW_NOTHING;
-        paint_back_view(r, o);
-        swap();
+        show(paint_back_view(whole));
         return DREW_BACK_VIEW;
     }
     if (r & VIEW_SCROLLED)
         std::printf("Request of Scroll\n");
-    if (r == 0)
-        return DREW_NOTHING;
-    paint_front_view(r, o);
-    swap();
+    show(paint_front_view(whole));
     return DREW_FRONT_VIEW;
 }
 
@@ -274,6 +279,7 @@ void run_main_loop()
 void close_window()
 {
     leave_trace();
+    forget_painted_frames();
     release_patch_panels();
     for (OBJET *dash : objets_panel_front)
         delete dash;

@@ -5,13 +5,16 @@
 // of the current view (the back view's for the back view and the
 // oscilloscope, the front view's with the dashboards, then the module panels,
 // otherwise), which also takes a waiting remote client; then the drawing. A
-// view is redrawn whole only when its handler returned a non-zero result; in
-// oscilloscope mode the pass draws the trace (app/scope_view.h) and nothing
-// else. The loop yields the processor: a pass that drew nothing waits IDLE_MS
-// (the MIDI notes do not wait for it: the render callback plays them), and in
-// oscilloscope mode
-// passes are at least TRACE_FRAME_MS apart; a pass that drew a view goes
-// straight on to the next events.
+// view is redrawn only when its handler returned a non-zero result, and then
+// only where it changed (app/view_painting.h), no frame being shown when
+// nothing did; it is redrawn whole after a load, an edit of the patch, a
+// switch of view, a scroll, a panel moved, the oscilloscope, or when the
+// window was uncovered. In oscilloscope
+// mode the pass draws the trace (app/scope_view.h) and nothing else. The loop
+// yields the processor: a pass that drew nothing waits IDLE_MS (the MIDI
+// notes do not wait for it: the render callback plays them), and in
+// oscilloscope mode passes are at least TRACE_FRAME_MS apart; a pass that
+// drew a view goes straight on to the next events.
 #pragma once
 
 #include <chrono>
@@ -26,10 +29,11 @@ constexpr int TRACE_FRAME_MS = 16;
 enum PASS_DRAWING { DREW_NOTHING, DREW_FRONT_VIEW, DREW_BACK_VIEW, DREW_TRACE };
 
 struct MAIN_LOOP {
-    unsigned long frames = 0;      // buffer swaps of the loop's passes
-    bool redraw_owed = false;      // the next pass redraws whatever its handler says
-    bool switch_view_owed = false; // the next pass switches the front and back views first
-    bool trace_shown = false;      // the last pass was in oscilloscope mode
+    unsigned long frames = 0;       // buffer swaps of the loop's passes, frames whole or in parts
+    unsigned long whole_frames = 0; // those shown whole
+    bool redraw_owed = false;       // the next pass redraws the view where it changed
+    bool switch_view_owed = false;  // the next pass switches the front and back views first
+    bool trace_shown = false;       // the last pass was in oscilloscope mode
     std::chrono::steady_clock::time_point next_trace; // when the next trace frame is due
     bool record_float = false; // recordings in 32-bit float samples (--record-float)
 };
@@ -45,7 +49,8 @@ extern MAIN_LOOP main_loop;
 // what was opened.
 int build_visible_side();
 
-// One pass of the loop; returns what it drew.
+// One pass of the loop; returns what it drew (a view whose redraw found
+// nothing changed counts as drawn, though no frame is shown).
 PASS_DRAWING main_loop_pass();
 
 // The wait after a pass that drew what it says: IDLE_MS after nothing, up to

@@ -38,21 +38,34 @@ int cable_colour(CABLE_KIND kind)
     return CABLE_LOOKS[0].colour;
 }
 
+namespace {
+
+constexpr int ROW = 12, SWATCH = 16, BOX_W = 104, PAD = 6;
+constexpr int COUNT = static_cast<int>(sizeof CABLE_LOOKS / sizeof CABLE_LOOKS[0]);
+constexpr int BOX_H = PAD * 2 + ROW * COUNT;
+
+} // namespace
+
+PIXEL_BOX cable_legend_box(int w, int h)
+{
+    const int x = w - BOX_W - 8, y = h - BOX_H - 24;
+    return {x, y, x + BOX_W, y + BOX_H};
+}
+
 void draw_cable_legend()
 {
     const int w = SDL_GetVideoSurface()->w, h = SDL_GetVideoSurface()->h;
-    constexpr int ROW = 12, SWATCH = 16, BOX_W = 104, PAD = 6;
-    const int count = static_cast<int>(sizeof CABLE_LOOKS / sizeof CABLE_LOOKS[0]);
-    const int box_h = PAD * 2 + ROW * count, x = w - BOX_W - 8, y = h - box_h - 24;
+    const PIXEL_BOX box = cable_legend_box(w, h);
+    const int x = box.x0, y = box.y0;
     OrthoMode(0, 0, w, h);
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glColor3ub(24, 26, 30);
-    glRecti(x, y, x + BOX_W, y + box_h);
+    glRecti(x, y, box.x1, box.y1);
     glLineWidth(3);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < COUNT; ++i) {
         const int c = CABLE_LOOKS[i].colour, row_y = y + PAD + ROW * i + ROW / 2;
         glColor3ub(static_cast<GLubyte>(c >> 16), static_cast<GLubyte>(c >> 8),
                    static_cast<GLubyte>(c));

@@ -3,6 +3,7 @@
 // with a legend in a corner of the view.
 #pragma once
 
+#include "engine/pixel_box.h"
 #include "modules/sockets.h"
 
 enum class CABLE_KIND { AUDIO, PITCH, GATE, SYNC, MODULATION };
@@ -24,3 +25,5 @@ int cable_colour(CABLE_KIND kind);
 // The legend, in window pixels at the bottom right of the back view. Call
 // within the frame, after the cables.
 void draw_cable_legend();
+// The pixels the legend covers, its text included, in a window w x h.
+PIXEL_BOX cable_legend_box(int w, int h);

@@ -1,5 +1,6 @@
 // Drawing primitives in the window: the textured sprite quad and the patch
-// cable curve, both shifted by the view's scroll offsets.
+// cable curve, both shifted by the view's scroll offsets. While a record is
+// open (engine/draw_record.h) they draw nothing and add themselves to it.
 #pragma once
 
 #include <SDL.h>

@@ -7,7 +7,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
+
+#include "engine/draw_record.h"
 
 freetype::font_data our_font_7;
 freetype::font_data our_font_14;
@@ -44,7 +47,7 @@ static unsigned char grey_at(const FT_Bitmap &bitmap, int x, int y)
     return row[x];
 }
 
-void make_dlist(FT_Face face, char c, GLuint list_base, GLuint *textures)
+glyph_place make_dlist(FT_Face face, char c, GLuint list_base, GLuint *textures)
 {
     const unsigned char code = static_cast<unsigned char>(c);
     if (FT_Load_Glyph(face, FT_Get_Char_Index(face, code), FT_LOAD_DEFAULT))
@@ -91,10 +94,13 @@ void make_dlist(FT_Face face, char c, GLuint list_base, GLuint *textures)
     glVertex2f(static_cast<float>(bw), static_cast<float>(rows));
     glEnd();
     glPopMatrix();
-    glTranslatef(static_cast<float>(face->glyph->advance.x >> 6), 0, 0);
+    const glyph_place place = {bitmap_glyph->left, bitmap_glyph->top - rows, bw, rows,
+                               static_cast<int>(face->glyph->advance.x >> 6)};
+    glTranslatef(static_cast<float>(place.advance), 0, 0);
     glEndList();
 
     FT_Done_Glyph(glyph);
+    return place;
 }
 
 void font_data::init(const char *font_file, unsigned int height)
@@ -114,7 +120,7 @@ void font_data::init(const char *font_file, unsigned int height)
     glGenTextures(CHARACTERS, textures);
     try {
         for (int c = 0; c < CHARACTERS; c++)
-            make_dlist(face, static_cast<char>(c), list_base, textures);
+            places[c] = make_dlist(face, static_cast<char>(c), list_base, textures);
     } catch (const std::runtime_error &error) {
         clean();
         fail(library, face, error.what());
@@ -153,6 +159,72 @@ void pop_projection_matrix()
     glPopAttrib();
 }
 
+// Calls line(number, characters, length) for each line of the text, from
+// the first (number 0), with the characters the font has: bytes above 127
+// have no list of this font (the lists that follow may belong to another
+// font) and are left out.
+template <typename LINE> static void for_each_line(const char *text, LINE &&line)
+{
+    GLubyte characters[MAX_TEXT + 1];
+    for (int number = 0;; number++) {
+        int length = 0;
+        for (; *text != '\0' && *text != '\n'; text++)
+            if (static_cast<unsigned char>(*text) < CHARACTERS)
+                characters[length++] = static_cast<GLubyte>(*text);
+        line(number, characters, length);
+        if (*text == '\0')
+            return;
+        text++;
+    }
+}
+
+// The lower-left corner of a line: on whole pixels, since a glyph drawn
+// between two pixel rows or columns is smeared over both by the texture's
+// filtering and becomes unreadable.
+static void line_origin(const font_data &font, float x, float y, int number, float &ox, float &oy)
+{
+    ox = std::round(x);
+    oy = std::round(y - font.h / 0.63f * number);
+}
+
+// The window pixels of the text's glyph quads, under the modelview matrix
+// m. The text's projection counts y upwards from the bottom of the viewport,
+// which starts at the window's corner.
+static PIXEL_BOX text_box(const font_data &font, float x, float y, const char *text,
+                          const GLint viewport[4], const GLfloat m[16])
+{
+    POINT_SPAN span;
+    for_each_line(text, [&](int number, const GLubyte *characters, int length) {
+        float ox, oy;
+        line_origin(font, x, y, number, ox, oy);
+        float pen = 0;
+        for (int i = 0; i < length; i++) {
+            const glyph_place &g = font.places[characters[i]];
+            for (float gx : {pen + g.left, pen + g.left + g.width})
+                for (float gy :
+                     {static_cast<float>(g.bottom), static_cast<float>(g.bottom + g.rows)})
+                    span.add(ox + m[0] * gx + m[4] * gy + m[12],
+                             viewport[3] - (oy + m[1] * gx + m[5] * gy + m[13]));
+            pen += g.advance;
+        }
+    });
+    return span.box(1);
+}
+
+// The text as one primitive: what it shows, where, in which colour, and its
+// box.
+static void record_text(DRAW_RECORD &record, const font_data &font, float x, float y,
+                        const char *text)
+{
+    GLint viewport[4];
+    GLfloat modelview[16], colour[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    record.add(text_box(font, x, y, text, viewport, modelview), font.list_base, x, y, viewport,
+               modelview, colour, std::string_view(text));
+}
+
 void print(const font_data &font, float x, float y, const char *fmt, ...)
 {
     if (fmt == nullptr)
@@ -162,10 +234,12 @@ void print(const font_data &font, float x, float y, const char *fmt, ...)
     va_start(args, fmt);
     std::vsnprintf(text, sizeof text, fmt, args);
     va_end(args);
+    if (DRAW_RECORD *record = open_record()) {
+        record_text(*record, font, x, y, text);
+        return;
+    }
 
     pushScreenCoordinateMatrix();
-    const float line_height = font.h / 0.63f;
-
     glPushAttrib(GL_LIST_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT | GL_TRANSFORM_BIT);
     glMatrixMode(GL_MODELVIEW);
     glDisable(GL_LIGHTING);
@@ -176,31 +250,22 @@ void print(const font_data &font, float x, float y, const char *fmt, ...)
     glListBase(font.list_base);
     GLfloat modelview[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-
-    // One line at a time; bytes above 127 have no list of this font (the
-    // lists that follow may belong to another font) and are left out.
-    GLubyte line[MAX_TEXT + 1];
-    int line_number = 0;
-    const char *p = text;
-    while (true) {
-        int length = 0;
-        for (; *p != '\0' && *p != '\n'; p++)
-            if (static_cast<unsigned char>(*p) < CHARACTERS)
-                line[length++] = static_cast<GLubyte>(*p);
-        // On whole pixels: a glyph drawn between two pixel rows or columns is
-        // smeared over both by the texture's filtering and becomes unreadable.
-        glPushMatrix();
-        glLoadIdentity();
-        glTranslatef(std::round(x), std::round(y - line_height * line_number), 0);
-        glMultMatrixf(modelview);
-        glCallLists(length, GL_UNSIGNED_BYTE, line);
-        glPopMatrix();
-        if (*p == '\0')
-            break;
-        p++;
-        line_number++;
-    }
-
+    auto box = [&] {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        return text_box(font, x, y, text, viewport, modelview);
+    };
+    if (drawn_within_clip(box))
+        for_each_line(text, [&](int number, const GLubyte *characters, int length) {
+            float ox, oy;
+            line_origin(font, x, y, number, ox, oy);
+            glPushMatrix();
+            glLoadIdentity();
+            glTranslatef(ox, oy, 0);
+            glMultMatrixf(modelview);
+            glCallLists(length, GL_UNSIGNED_BYTE, characters);
+            glPopMatrix();
+        });
     glPopAttrib();
     pop_projection_matrix();
 }

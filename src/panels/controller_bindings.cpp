@@ -238,18 +238,10 @@ void turn_knob_to(OBJET &panel, SPRITE &knob, double place, int way)
     }
 }
 
-void draw_binding_marks()
+std::vector<PIXEL_BOX> binding_marks()
 {
-    if (controller_bindings.empty() || SDL_GetVideoSurface() == nullptr)
-        return;
-    const int w = SDL_GetVideoSurface()->w, h = SDL_GetVideoSurface()->h;
     constexpr int MARK = 5;
-    OrthoMode(0, 0, w, h);
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glColor3ub(0xff, 0xb0, 0x30);
+    std::vector<PIXEL_BOX> marks;
     for (const CONTROLLER_BINDING &b : controller_bindings) {
         MODULE_PANEL *panel = panel_of(b.module);
         SPRITE *knob = panel != nullptr && panel->view_mode == OBJET::VIEW_FRONT
@@ -261,8 +253,25 @@ void draw_binding_marks()
         const float shift = knob->corner_origin ? 0.0f : 0.5f;
         const int right = static_cast<int>(panel->x + knob->x + (1 - shift) * knob->w) - offsx;
         const int top = static_cast<int>(panel->y + knob->y - shift * knob->h) - offsy;
-        glRecti(right - MARK, top, right, top + MARK);
+        marks.push_back({right - MARK, top, right, top + MARK});
     }
+    return marks;
+}
+
+void draw_binding_marks()
+{
+    const std::vector<PIXEL_BOX> marks = binding_marks();
+    if (marks.empty() || SDL_GetVideoSurface() == nullptr)
+        return;
+    const int w = SDL_GetVideoSurface()->w, h = SDL_GetVideoSurface()->h;
+    OrthoMode(0, 0, w, h);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3ub(0xff, 0xb0, 0x30);
+    for (const PIXEL_BOX &m : marks)
+        glRecti(m.x0, m.y0, m.x1, m.y1);
     glPopAttrib();
     PerspectiveMode();
 }

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/pixel_box.h"
+
 class OBJET;
 class SPRITE;
 
@@ -63,7 +65,9 @@ std::string binding_words(const OBJET &panel, const SPRITE *knob);
 // turned one way never turns the knob back.
 void turn_knob_to(OBJET &panel, SPRITE &knob, double place, int way = 0);
 
-// A small mark at the top-right corner of every bound knob in the window.
+// A small mark at the top-right corner of every bound knob in the window:
+// their boxes in window pixels, and their drawing.
+std::vector<PIXEL_BOX> binding_marks();
 void draw_binding_marks();
 
 // The bindings of a module that is no longer in the patch go.

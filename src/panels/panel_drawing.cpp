@@ -3,17 +3,23 @@
 #include "panels/panel_lists.h"
 
 int BACK_VIEW_TOGGLE = 0;
+unsigned long panel_side_turns = 0;
 
 namespace {
 
 void refresh_and_draw(OBJET &panel)
 {
     panel.evolue();
-    panel.toggle_all_draw_flag(1);
-    panel.Draw_Scene(nullptr);
+    draw_panel(panel);
 }
 
 } // namespace
+
+void draw_panel(OBJET &panel)
+{
+    panel.toggle_all_draw_flag(1);
+    panel.Draw_Scene(nullptr);
+}
 
 bool is_in_view(const OBJET &panel, int scroll_x, int scroll_y)
 {
@@ -42,6 +48,7 @@ int draw_all_modules_DASH(int, int, std::vector<OBJET *> &panels, SDL_Surface *,
 void show_panel_sides(int back_view)
 {
     BACK_VIEW_TOGGLE = back_view;
+    panel_side_turns++;
     for (OBJET *panel : objets_globaux)
         panel->toggle_view_mode(back_view ? static_cast<int>(OBJET::VIEW_BACK)
                                           : static_cast<int>(panel->front_look));

@@ -16,8 +16,6 @@ std::string text;
 CLOCK::time_point until;
 bool shown = false; // what the last status_changed() saw: a text on show
 
-constexpr int HEIGHT = 16;
-
 bool on_show() { return !text.empty() && CLOCK::now() < until; }
 
 } // namespace
@@ -51,7 +49,7 @@ void draw_status_line()
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4ub(0, 0, 0, 200);
-    glRecti(0, VIEW_HEIGHT - HEIGHT, VIEW_WIDTH, VIEW_HEIGHT);
+    glRecti(0, VIEW_HEIGHT - STATUS_LINE_HEIGHT, VIEW_WIDTH, VIEW_HEIGHT);
     glPopAttrib();
     glColor3ub(0xff, 0xc0, 0x40);
     // The text renderer counts y upwards from the bottom of the window.

@@ -6,6 +6,9 @@
 #include <string>
 
 constexpr int STATUS_SECONDS = 4;
+// The band at the bottom of the window that the line darkens; its text stays
+// within it.
+constexpr int STATUS_LINE_HEIGHT = 16;
 
 // Shows the text from now on, for that many seconds (an empty text clears
 // the line).
