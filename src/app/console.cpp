@@ -34,11 +34,8 @@ void leave_line_mode_once()
     done = true;
     if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_settings) != 0)
         return;
-    termios raw = saved_settings;
-    raw.c_lflag &= ~ICANON;
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    // The way back first: a signal between the switch and its handler would
+    // end the program with the terminal out of line mode.
     std::atexit(restore_terminal);
     for (int signal_number : {SIGINT, SIGTERM}) {
         struct sigaction current;
@@ -46,6 +43,11 @@ void leave_line_mode_once()
         if (current.sa_handler == SIG_DFL) // a play loop's own handler stays
             std::signal(signal_number, restore_terminal_and_end);
     }
+    termios raw = saved_settings;
+    raw.c_lflag &= ~ICANON;
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
 }
 
 // A terminal, a pipe or a socket: someone there can type Escape, and its end
