@@ -30,6 +30,8 @@ bool show_midi_clock(SYSTEM_DASH *dash)
 
 bool take_control_changes()
 {
+    // A binding made is said long enough to be read while one plays.
+    constexpr int BOUND_SECONDS = 10;
     constexpr int CONTROLLERS = 16 * 128;
     static int latest[CONTROLLERS]; // value + 1 of each channel's controller, 0: none
     static int changed[CONTROLLERS];
@@ -46,7 +48,7 @@ bool take_control_changes()
         const std::string said = take_control_change(0xb0 | at / 128, at % 128, latest[at] - 1);
         latest[at] = 0;
         if (!said.empty())
-            say_in_window(said);
+            say_in_window(said, BOUND_SECONDS);
     }
     return count > 0;
 }

@@ -7,6 +7,7 @@
 #include "engine/video.h"
 
 #include "panels/note_keys.h"
+#include "ui/views/view_state.h"
 
 MODAL_HOOKS modal_hooks;
 
@@ -25,6 +26,7 @@ bool run_modal(MODAL_BOX &box, const char *what)
     }
     box_open = true;
     release_held_note_keys(); // their releases will come to the box
+    ctrl_held = false;        // and so will Ctrl's
     const int unicode = box.types_text() ? SDL_EnableUNICODE(1) : -1;
     bool changed = true;
     while (box.open()) {

@@ -34,7 +34,7 @@ const EDGE_SCROLL EDGE_RULES[] = {
 // unbound.
 bool learn_pointed_knob(LIST &list)
 {
-    if ((SDL_GetModState() & KMOD_CTRL) == 0)
+    if (!ctrl_held)
         return false;
     for (OBJET *panel : list) {
         if (SPRITE *p = panel->get_pointed_object()) {

@@ -9,6 +9,7 @@ int quit = 1;
 int DUPLICATE_LINK_FLAG = 0;
 
 SDL_Event event;
+bool ctrl_held = false;
 int LLDOWNmouse_x = 0, LLDOWNmouse_y = 0;
 int MMDOWNmouse_x = 0, MMDOWNmouse_y = 0;
 int nr_ins_cible = -1;

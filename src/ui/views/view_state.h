@@ -24,6 +24,10 @@ extern int DUPLICATE_LINK_FLAG;
 
 // The event being handled.
 extern SDL_Event event;
+// Whether a Ctrl key was down at the event being handled, as the key events
+// handled before it say: the keyboard's state now may already be later than
+// a mouse event still queued (a Ctrl+click whose Ctrl was let go meanwhile).
+extern bool ctrl_held;
 // The pointer (work-area coordinates) at the last left and middle presses.
 extern int LLDOWNmouse_x, LLDOWNmouse_y;
 extern int MMDOWNmouse_x, MMDOWNmouse_y;
