@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/flat_drawing.h"
 #include "engine/font_data.h"
 #include "engine/video.h"
 
@@ -54,16 +55,10 @@ PIXEL_BOX cable_legend_box(int w, int h)
 
 void draw_cable_legend()
 {
-    const int w = SDL_GetVideoSurface()->w, h = SDL_GetVideoSurface()->h;
-    const PIXEL_BOX box = cable_legend_box(w, h);
-    const int x = box.x0, y = box.y0;
-    OrthoMode(0, 0, w, h);
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glColor3ub(24, 26, 30);
-    glRecti(x, y, box.x1, box.y1);
+    const PIXEL_BOX legend = cable_legend_box(box::window_w(), box::window_h());
+    const int x = legend.x0, y = legend.y0;
+    const box::WINDOW_PIXELS flat;
+    box::fill(x, y, BOX_W, BOX_H, {24, 26, 30});
     glLineWidth(3);
     for (int i = 0; i < COUNT; ++i) {
         const int c = CABLE_LOOKS[i].colour, row_y = y + PAD + ROW * i + ROW / 2;
@@ -73,13 +68,6 @@ void draw_cable_legend()
         glVertex2i(x + PAD, row_y);
         glVertex2i(x + PAD + SWATCH, row_y);
         glEnd();
-        if (our_font_7.textures != nullptr) {
-            glColor3ub(236, 234, 224);
-            // The text renderer counts y upwards from the bottom of the window.
-            freetype::print(our_font_7, static_cast<float>(x + PAD + SWATCH + 6),
-                            static_cast<float>(h - row_y - 3), "%s", CABLE_LOOKS[i].name);
-        }
+        box::text(our_font_7, x + PAD + SWATCH + 6, row_y + 3, box::LEGEND, CABLE_LOOKS[i].name);
     }
-    glPopAttrib();
-    PerspectiveMode();
 }

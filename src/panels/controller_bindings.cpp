@@ -1,7 +1,5 @@
 #include "panels/controller_bindings.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -9,6 +7,7 @@
 #include <cstring>
 
 #include "engine/button.h"
+#include "engine/flat_drawing.h"
 #include "engine/message.h"
 #include "engine/slider.h"
 #include "engine/video.h"
@@ -263,17 +262,9 @@ void draw_binding_marks()
     const std::vector<PIXEL_BOX> marks = binding_marks();
     if (marks.empty() || SDL_GetVideoSurface() == nullptr)
         return;
-    const int w = SDL_GetVideoSurface()->w, h = SDL_GetVideoSurface()->h;
-    OrthoMode(0, 0, w, h);
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glColor3ub(0xff, 0xb0, 0x30);
+    const box::WINDOW_PIXELS flat;
     for (const PIXEL_BOX &m : marks)
-        glRecti(m.x0, m.y0, m.x1, m.y1);
-    glPopAttrib();
-    PerspectiveMode();
+        box::fill(m.x0, m.y0, m.x1 - m.x0, m.y1 - m.y0, box::AMBER);
 }
 
 void forget_bindings_of(const std::string &module)

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "panels/panel_drawing.h"
-#include "ui/dialogs/box_drawing.h"
+#include "engine/flat_drawing.h"
 
 using namespace box;
 

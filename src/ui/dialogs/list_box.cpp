@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/dialogs/box_drawing.h"
+#include "engine/flat_drawing.h"
 
 using namespace box;
 

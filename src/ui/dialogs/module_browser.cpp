@@ -1,7 +1,7 @@
 #include "ui/dialogs/module_browser.h"
 
 #include "modules/module_types.h"
-#include "ui/dialogs/box_drawing.h"
+#include "engine/flat_drawing.h"
 
 using namespace box;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "ui/dialogs/box_drawing.h"
+#include "engine/flat_drawing.h"
 #include "ui/dialogs/name_entry.h"
 
 using namespace box;

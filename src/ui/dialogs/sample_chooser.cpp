@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "panels/sampler_gui.h"
-#include "ui/dialogs/box_drawing.h"
+#include "engine/flat_drawing.h"
 
 using namespace box;
 

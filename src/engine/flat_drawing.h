@@ -1,5 +1,6 @@
-// What the modal boxes draw with: filled rectangles, one-pixel frames and
-// text in the colours of the panels, in window pixels from the top-left.
+// Flat drawing in window pixels from the top-left, over the view: filled
+// rectangles, one-pixel frames and text in the colours of the panels. The
+// modal boxes, the cable legend and the marks of bound knobs draw with it.
 #pragma once
 
 #include <GL/gl.h>

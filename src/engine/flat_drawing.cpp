@@ -1,4 +1,4 @@
-#include "ui/dialogs/box_drawing.h"
+#include "engine/flat_drawing.h"
 
 #include <SDL.h>
 
