@@ -41,7 +41,7 @@ void report_walk(const char *name, MODULE_LIST<Module> GENERATOR::*list,
             if (before_block)
                 before_block();
             float sum = 0.0f;
-            g.evaluate(BLOCK, [&](int) { sum += last->value; });
+            g.evaluate(BLOCK, [&](int, int) { sum += last->value; });
             return sum;
         },
         BLOCK);

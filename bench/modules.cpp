@@ -23,7 +23,7 @@ using bench::report;
 using bench::sink;
 
 // One module, run as the generator's walk runs it: its connections latched
-// once per sub-block, one tick() per sample.
+// once per sub-block, one tick() per frame of it.
 template <typename Module>
 void report_module(const char *name, Module &m, const std::function<void()> &before = {})
 {
@@ -31,9 +31,10 @@ void report_module(const char *name, Module &m, const std::function<void()> &bef
     report(name, 1, [&] {
         if (before)
             before();
-        if (n++ % GENERATOR::SUB_BLOCK == 0)
-            m.latch_inputs();
-        m.tick();
+        const int k = n++ % GENERATOR::SUB_BLOCK;
+        if (k == 0)
+            m.latch_inputs(0);
+        m.tick(k);
         return m.value;
     });
 }
@@ -223,7 +224,7 @@ void generator()
         "GENERATOR 64 VCO + 4 MIXER", modules,
         [&] {
             float sum = 0.0f;
-            g.evaluate(BLOCK, [&](int) { sum += out->value; });
+            g.evaluate(BLOCK, [&](int, int) { sum += out->value; });
             return sum;
         },
         BLOCK);

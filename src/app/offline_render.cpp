@@ -12,6 +12,7 @@
 #include "app/patch_swap.h"
 #include "app/render_callback.h"
 #include "app/wav_writer.h"
+#include "modules/walk_planner.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 
@@ -66,6 +67,7 @@ bool start_patch_offline(const std::string &path, int &status)
         return false;
     }
     insert_output_delay(gen);
+    plan_walk(*gen);
     CALLBACK_READY.store(1);
     status = 0;
     return true;

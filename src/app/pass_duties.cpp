@@ -4,13 +4,19 @@
 
 #include "app/render_callback.h"
 #include "app/stop_signals.h"
+#include "modules/walk_planner.h"
 #include "remote/remote_orders.h"
 #include "remote/remote_server.h"
 
 int run_pass_duties()
 {
     free_retired_when_quiet();
-    return Exec_Remote_Order();
+    // After this pass's edits, so that the sound is computed by sub-blocks
+    // again from the next callback on.
+    const int changed = Exec_Remote_Order();
+    if (gen)
+        plan_walk(*gen);
+    return changed;
 }
 
 int modal_box_duties(void *)

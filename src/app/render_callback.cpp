@@ -37,10 +37,10 @@ public:
 };
 
 // The tap's link is read once per frame: it may be re-pointed at any moment.
-float tap_value()
+float tap_frame(int k)
 {
     const float *s = general_out->source;
-    return s ? *s : 0.0f;
+    return s ? computed_frame(s, k) : 0.0f;
 }
 
 // v * 32767 truncated toward zero; INT32_MIN when that is not a 32-bit
@@ -81,16 +81,19 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
                         play_midi_notes(patch->keyboards.walked(), patch->sequencers.walked(),
                                         sub_block_frames);
                     },
-                    [frame, &scope](int i) {
-        const float v = tap_value();
-        scope.put(i, v);
-        recorder.put(v);
-        int32_t whole = truncated_product(v);
-        if (whole < INT16_MIN || whole > INT16_MAX)
-            wrapped_samples.fetch_add(1, std::memory_order_relaxed);
-        int16_t sample = low_16_bits(whole);
-        frame[2 * i] = sample;
-        frame[2 * i + 1] = sample;
+                    [frame, &scope](int first, int n) {
+        for (int k = 0; k < n; ++k) {
+            const int i = first + k;
+            const float v = tap_frame(k);
+            scope.put(i, v);
+            recorder.put(v);
+            int32_t whole = truncated_product(v);
+            if (whole < INT16_MIN || whole > INT16_MAX)
+                wrapped_samples.fetch_add(1, std::memory_order_relaxed);
+            int16_t sample = low_16_bits(whole);
+            frame[2 * i] = sample;
+            frame[2 * i + 1] = sample;
+        }
     });
     scope_feed.end_block(scope);
     load_meter.add_block(std::chrono::duration_cast<std::chrono::nanoseconds>(

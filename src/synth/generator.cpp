@@ -60,8 +60,23 @@ void GENERATOR::release_modules()
     free_retired();
 }
 
+bool GENERATOR::plan_is_current() const
+{
+    const WALK_PLAN *p = plan();
+    return p && p->wiring == wiring_changes.load();
+}
+
+void GENERATOR::publish_plan(std::unique_ptr<WALK_PLAN> plan)
+{
+    published_plan.store(plan.get(), std::memory_order_seq_cst);
+    if (current_plan && playing.load())
+        retired_plans.push_back(std::move(current_plan));
+    current_plan = std::move(plan);
+}
+
 void GENERATOR::free_retired()
 {
+    retired_plans.clear();
     sequencers.free_retired();
     keyboards.free_retired();
     oscillators.free_retired();

@@ -3,8 +3,11 @@
 // and the patch file functions belong to the main thread.
 #pragma once
 
+#include <atomic>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 #include <vector>
 
@@ -18,6 +21,7 @@
 #include "synth/sfx_delay.h"
 #include "synth/vca.h"
 #include "synth/vco.h"
+#include "synth/walk_plan.h"
 
 class GENERATOR : public OUTPUT {
 public:
@@ -92,29 +96,53 @@ public:
     // recordings as they are), or none has run since.
     void free_retired();
 
-    // Frames evaluated between two readings of the connections: a cable moved
-    // while the sound plays is heard at most this many frames late (1.45 ms
-    // at 44100 Hz).
-    static constexpr int SUB_BLOCK = 64;
+    // Frames evaluated between two readings of the connections and of
+    // parameters (ports.h).
+    static constexpr int SUB_BLOCK = ::SUB_BLOCK;
 
-    // Computes `frames` samples. For each: every module evaluated once, list
-    // by list in the declaration order above, each list from first to last
-    // (a module hears one listed before it in the same sample and one listed
-    // after it one sample late); then after_frame(i) with the frame's index.
-    // Parameters are read afresh at every sample; connections at the start
-    // of every SUB_BLOCK frames (and of every call), where before_sub_block()
-    // runs first (the MIDI notes are played there).
-    template <typename BeforeSubBlock, typename AfterFrame>
-    void evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFrame &&after_frame);
-    template <typename AfterFrame> void evaluate(int frames, AfterFrame &&after_frame)
+    // Computes `frames` samples, as if every module were evaluated once per
+    // frame, list by list in the declaration order above, each list from
+    // first to last: a module hears one listed before it in the same frame
+    // and one listed after it one frame late. Connections are read at the
+    // start of every SUB_BLOCK frames (and of every call), where
+    // before_sub_block(n) runs first (the MIDI notes are played there); after
+    // the sub-block, after_sub_block(first, n) with the index of its first
+    // frame and its length, when each module's frames are there to read
+    // (computed_frame, ports.h).
+    //
+    // With a plan for the lists and connections as they are (plan(), made
+    // on the main thread by modules/walk_planner.h), each module is computed
+    // a whole sub-block at a time, in an order where it comes after what it
+    // hears; modules that hear each other both ways (a feedback loop) are
+    // computed frame by frame together. Without one (the patch just changed,
+    // or a test's scripted module is listed), frame by frame in the walk's
+    // order. Both give the same samples.
+    template <typename BeforeSubBlock, typename AfterSubBlock>
+    void evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterSubBlock &&after_sub_block);
+    template <typename AfterSubBlock> void evaluate(int frames, AfterSubBlock &&after_sub_block)
     {
-        evaluate(frames, [](int) {}, after_frame);
+        evaluate(frames, [](int) {}, after_sub_block);
     }
     // One sample of the whole patch.
     void evaluate_one_sample()
     {
-        evaluate(1, [](int) {});
+        evaluate(1, [](int, int) {});
     }
+
+    // ---- The plan (main thread) ----
+    // The plan the walk follows now; null when none was made.
+    const WALK_PLAN *plan() const { return published_plan.load(); }
+    // Whether that plan is for the lists and connections as they are now.
+    bool plan_is_current() const;
+    // Makes `plan` the one the walk follows from its next call (it records
+    // the wiring_changes it was made for). The one it replaces is kept until
+    // free_retired().
+    void publish_plan(std::unique_ptr<WALK_PLAN> plan);
+
+private:
+    std::atomic<WALK_PLAN *> published_plan{nullptr};
+    std::vector<std::unique_ptr<WALK_PLAN>> retired_plans;
+    std::unique_ptr<WALK_PLAN> current_plan; // owns published_plan
 };
 
 // The one patch of the program.
@@ -126,8 +154,9 @@ namespace generator_walk {
 
 // A list whose modules are all of the list's own type is walked with direct
 // calls that the compiler inlines; a list holding a subclass (a test's
-// scripted module) goes through the virtual evolue(). A call walks the lists
-// as published when it starts, so this is decided once per call.
+// scripted module) goes through the virtual evolue(), frame by frame. A call
+// walks the lists as published when it starts, so this is decided once per
+// call.
 template <typename Module> bool direct(const std::vector<Module *> &list)
 {
     for (Module *m : list)
@@ -136,31 +165,119 @@ template <typename Module> bool direct(const std::vector<Module *> &list)
     return true;
 }
 
+// Gives each module of the list its place in the walk, from `place` on.
+template <typename Module> inline void place(const std::vector<Module *> &list, int &place)
+{
+    for (Module *m : list) {
+        m->AUDIO_FRAMES::history.position = place;
+        if constexpr (std::is_base_of<OUTPUT_GATE, Module>::value)
+            m->OUTPUT_GATE::history.position = place;
+        if constexpr (std::is_base_of<OUTPUT_SYNC, Module>::value)
+            m->OUTPUT_SYNC::history.position = place;
+        ++place;
+    }
+}
+
 template <typename Module> inline void latch(const std::vector<Module *> &list)
 {
     for (Module *m : list)
-        m->latch_inputs();
+        m->latch_inputs(m->AUDIO_FRAMES::history.position);
 }
 
-// One frame of one list. Each list's walk is a function of its own rather
+// Keeps what the module put out at frame k of the sub-block.
+template <typename Module> SYNTH_INLINE void store_frame(Module *m, int k)
+{
+    m->AUDIO_FRAMES::history.store(k, m->value);
+    if constexpr (std::is_base_of<OUTPUT_GATE, Module>::value)
+        m->OUTPUT_GATE::history.store(k, m->state.load(std::memory_order_relaxed));
+    if constexpr (std::is_base_of<OUTPUT_SYNC, Module>::value)
+        m->OUTPUT_SYNC::history.store(k, m->pulse);
+}
+
+template <typename Module> inline void end_sub_block(const std::vector<Module *> &list, int n)
+{
+    for (Module *m : list) {
+        m->AUDIO_FRAMES::history.end_sub_block(n);
+        if constexpr (std::is_base_of<OUTPUT_GATE, Module>::value)
+            m->OUTPUT_GATE::history.end_sub_block(n);
+        if constexpr (std::is_base_of<OUTPUT_SYNC, Module>::value)
+            m->OUTPUT_SYNC::history.end_sub_block(n);
+    }
+}
+
+// Frame k of one list. Each list's walk is a function of its own rather
 // than inlined into the render loop: its loop is then laid out and predicted
-// on its own, which measured faster and steadier against unrelated changes
-// of the surrounding code than one loop body for the whole patch.
-template <typename Module> SYNTH_NOINLINE void walk(const std::vector<Module *> &list, bool direct)
+// on its own.
+template <typename Module>
+SYNTH_NOINLINE void walk(const std::vector<Module *> &list, bool direct, int k)
 {
     if (direct) {
-        for (Module *m : list)
-            m->tick();
+        for (Module *m : list) {
+            m->tick(k);
+            store_frame(m, k);
+        }
     } else {
-        for (Module *m : list)
+        for (Module *m : list) {
             m->evolue();
+            store_frame(m, k);
+        }
+    }
+}
+
+// A whole sub-block of one module.
+template <typename Module> SYNTH_NOINLINE void run_alone(Module *m, int n)
+{
+    for (int k = 0; k < n; ++k) {
+        m->tick(k);
+        store_frame(m, k);
+    }
+}
+
+// Frame k of one module of a plan's step.
+template <typename Module> SYNTH_INLINE void tick_one(Module *m, int k)
+{
+    m->tick(k);
+    store_frame(m, k);
+}
+
+// Calls f with the step's module as its own class.
+template <typename F> SYNTH_INLINE void visit(const WALK_PLAN::STEP &step, F &&f)
+{
+    switch (step.list) {
+    case WALK_PLAN::SEQUENCERS: f(static_cast<SEQUENCER *>(step.module)); break;
+    case WALK_PLAN::KEYBOARDS: f(static_cast<KEYBOARD *>(step.module)); break;
+    case WALK_PLAN::OSCILLATORS: f(static_cast<VCO *>(step.module)); break;
+    case WALK_PLAN::MIXERS: f(static_cast<MIXER *>(step.module)); break;
+    case WALK_PLAN::SAMPLERS: f(static_cast<SAMPLER *>(step.module)); break;
+    case WALK_PLAN::AMPLIFIERS: f(static_cast<VCA *>(step.module)); break;
+    case WALK_PLAN::FILTERS: f(static_cast<PCF *>(step.module)); break;
+    default: f(static_cast<SFX_DELAY *>(step.module)); break;
+    }
+}
+
+// A sub-block of n frames by the plan.
+inline void follow(const WALK_PLAN &plan, int n)
+{
+    const WALK_PLAN::STEP *step = plan.steps.data();
+    const WALK_PLAN::STEP *const end = step + plan.steps.size();
+    while (step < end) {
+        const int together = step->together;
+        if (together == 1) {
+            visit(*step, [n](auto *m) { run_alone(m, n); });
+        } else {
+            for (int k = 0; k < n; ++k)
+                for (int j = 0; j < together; ++j)
+                    visit(step[j], [k](auto *m) { tick_one(m, k); });
+        }
+        step += together;
     }
 }
 
 } // namespace generator_walk
 
-template <typename BeforeSubBlock, typename AfterFrame>
-void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFrame &&after_frame)
+template <typename BeforeSubBlock, typename AfterSubBlock>
+void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block,
+                         AfterSubBlock &&after_sub_block)
 {
     using namespace generator_walk;
     // The lists as published now: modules added or removed meanwhile are
@@ -175,9 +292,21 @@ void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFra
     const auto &del = delays.walked();
     const bool d[] = {direct(seq), direct(key), direct(osc), direct(mix),
                       direct(smp), direct(amp), direct(fil), direct(del)};
+    int places = 0;
+    place(seq, places);
+    place(key, places);
+    place(osc, places);
+    place(mix, places);
+    place(smp, places);
+    place(amp, places);
+    place(fil, places);
+    place(del, places);
+    const WALK_PLAN *plan = published_plan.load(std::memory_order_seq_cst);
+    const bool planned = plan &&
+                         d[0] && d[1] && d[2] && d[3] && d[4] && d[5] && d[6] && d[7];
     for (int first = 0; first < frames; first += SUB_BLOCK) {
-        const int end = frames - first < SUB_BLOCK ? frames : first + SUB_BLOCK;
-        before_sub_block(end - first);
+        const int n = frames - first < SUB_BLOCK ? frames - first : SUB_BLOCK;
+        before_sub_block(n);
         latch(seq);
         latch(key);
         latch(osc);
@@ -186,16 +315,30 @@ void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block, AfterFra
         latch(amp);
         latch(fil);
         latch(del);
-        for (int i = first; i < end; ++i) {
-            walk(seq, d[0]);
-            walk(key, d[1]);
-            walk(osc, d[2]);
-            walk(mix, d[3]);
-            walk(smp, d[4]);
-            walk(amp, d[5]);
-            walk(fil, d[6]);
-            walk(del, d[7]);
-            after_frame(i);
+        // Read after the lists and connections were taken: one newer than
+        // the plan has moved the count (AtomicPointer, MODULE_LIST).
+        if (planned && plan->wiring == wiring_changes.load(std::memory_order_acquire)) {
+            follow(*plan, n);
+        } else {
+            for (int k = 0; k < n; ++k) {
+                walk(seq, d[0], k);
+                walk(key, d[1], k);
+                walk(osc, d[2], k);
+                walk(mix, d[3], k);
+                walk(smp, d[4], k);
+                walk(amp, d[5], k);
+                walk(fil, d[6], k);
+                walk(del, d[7], k);
+            }
         }
+        after_sub_block(first, n);
+        end_sub_block(seq, n);
+        end_sub_block(key, n);
+        end_sub_block(osc, n);
+        end_sub_block(mix, n);
+        end_sub_block(smp, n);
+        end_sub_block(amp, n);
+        end_sub_block(fil, n);
+        end_sub_block(del, n);
     }
 }

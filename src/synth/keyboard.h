@@ -27,12 +27,12 @@ public:
 
     int evolue() override
     {
-        tick();
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; a keyboard has no inputs to latch.
-    void latch_inputs() {}
-    inline void tick();
+    void latch_inputs(int) {}
+    inline void tick(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
@@ -41,7 +41,7 @@ public:
 
 #include "synth/note2freq.h"
 
-SYNTH_INLINE void KEYBOARD::tick()
+SYNTH_INLINE void KEYBOARD::tick(int)
 {
     OUTPUT_SYNC::evolue();
     // Outside the table the pitch holds its last valid value.

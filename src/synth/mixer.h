@@ -43,14 +43,14 @@ public:
 
     int evolue() override
     {
-        latch_inputs();
-        tick();
+        latch_inputs(STANDALONE);
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; latches the channels in use and their
     // inputs.
-    inline void latch_inputs();
-    inline void tick();
+    inline void latch_inputs(int reader);
+    inline void tick(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -64,27 +64,27 @@ private:
 
 // The count is read before the inputs, with acquire: a channel counted has its
 // input set.
-inline void MIXER::latch_inputs()
+inline void MIXER::latch_inputs(int reader)
 {
     const int channels = count.load(std::memory_order_acquire);
     latched_count = 0;
     for (int i = 0; i < channels; ++i) {
-        inputs[i].latch();
+        inputs[i].latch(reader);
         if (inputs[i].latched)
             latched_channel[latched_count++] = i;
     }
 }
 
-SYNTH_INLINE void MIXER::tick()
+SYNTH_INLINE void MIXER::tick(int k)
 {
     float sum = 0.0f;
     int n = 0;
     if (power != 0) {
-        for (int k = 0; k < latched_count; ++k) {
-            const int i = latched_channel[k];
+        for (int c = 0; c < latched_count; ++c) {
+            const int i = latched_channel[c];
             if (bypass[i] == 1.0f)
                 continue;
-            sum += *inputs[i].latched * gain[i];
+            sum += inputs[i].latched[k] * gain[i];
             ++n;
         }
     }

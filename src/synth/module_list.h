@@ -13,6 +13,8 @@
 #include <memory>
 #include <vector>
 
+#include "synth/ports.h"
+
 template <class T> class MODULE_LIST {
 public:
     using ITEMS = std::vector<T *>;
@@ -96,6 +98,8 @@ private:
     template <class CHANGE> void change(CHANGE apply)
     {
         apply(list);
+        // Counted before the list is published, as a connection is.
+        wiring_changes.fetch_add(1, std::memory_order_relaxed);
         ITEMS *old = published.exchange(new ITEMS(list), std::memory_order_seq_cst);
         if (playing.load())
             retired_copies.emplace_back(old);

@@ -50,13 +50,13 @@ public:
     // 0 as 7.
     int evolue() override
     {
-        latch_inputs();
-        tick();
+        latch_inputs(STANDALONE);
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; latches audio input, cut-off and mix modulation.
-    inline void latch_inputs();
-    inline void tick();
+    inline void latch_inputs(int reader);
+    inline void tick(int k);
     // Runs the cell on one input sample (types as in evolue). Parameters
     // without a usable response (Q <= 0, cut-off below 1 Hz or at or above
     // 22050 Hz, coefficients or an output that overflow) give 0 and clear the
@@ -80,34 +80,34 @@ private:
 
 #include <cmath>
 
-inline void PCF::latch_inputs()
+inline void PCF::latch_inputs(int reader)
 {
-    INPUT::latch();
-    latched_frequency = modulation(mod_frequency);
-    latched_mix = modulation(mod_amplitude);
+    INPUT::latch(reader);
+    latched_frequency = latch_modulation(mod_frequency, reader);
+    latched_mix = latch_modulation(mod_amplitude, reader);
 }
 
-SYNTH_INLINE void PCF::tick()
+SYNTH_INLINE void PCF::tick(int k)
 {
     // Switched off or without an input: silence.
     float v = 0.0f;
     const float *in = INPUT::latched;
     if (power != 0 && in) {
         if (bypass) {
-            v = *in;
+            v = in[k];
         } else {
             float m = mix;
             if (const float *mod = latched_mix)
-                m = m + m * *mod;
+                m = m + m * mod[k];
             float f = (float)cut_off;
             if (const float *mod = latched_frequency)
-                f = f + f * *mod;
+                f = f + f * mod[k];
 
             // A type out of range plays as the nearest end wraps it; the
             // field is the panel's alone to write.
             const int t = type > 7 ? 0 : type < 0 ? 7 : type;
 
-            const float x = *in;
+            const float x = in[k];
             if (x == 0.0f) {
                 v = 0.0f;
             } else {

@@ -7,3 +7,5 @@ void connect_modulation(MOD_SLOT &slot, OUTPUT *source)
     else if (source)
         slot = new INPUT(source);
 }
+
+std::atomic<unsigned> wiring_changes{0};

@@ -8,18 +8,26 @@
 // through a port pointer.
 //
 // The module protocol. Every module class has:
-//   latch_inputs()  audio thread: reads its connections (each an atomic
+//   latch_inputs(r) audio thread: reads its connections (each an atomic
 //                   pointer, below) into plain pointers, once per sub-block
-//                   of the generator's walk (GENERATOR::SUB_BLOCK frames)
-//   tick()          audio thread: one sample from the latched pointers and
-//                   its parameters, into its output; inline, so that the
-//                   generator's walk of its list is one loop
-//   evolue()        latch_inputs() then tick(): one sample on its own, for
-//                   tests and scripted modules (virtual)
+//                   of SUB_BLOCK frames; r is the module's place in the
+//                   generator's walk (WALKED), or STANDALONE
+//   tick(k)         audio thread: frame k of the sub-block from the latched
+//                   pointers and its parameters, into its output `value`;
+//                   inline, so that the generator's walk of a module is one
+//                   loop
+//   evolue()        latch_inputs(STANDALONE) then tick(0): one sample on its
+//                   own, for tests and scripted modules (virtual)
 // A connection therefore never turns null between its test and its use, and
 // the per-sample code carries no atomic reads. Parameters (a knob's value) are
 // plain fields the main thread writes and the audio thread reads; a value
 // torn by a concurrent store is impossible for an aligned int or float.
+//
+// Every output keeps the frames of the sub-block being computed (see FRAMES):
+// the generator stores `value` there after each tick, so that a module can
+// run a whole sub-block before the modules that read it, and a reader finds
+// each frame where its place in the walk says it should hear it. Latched
+// STANDALONE, an input reads the output's `value` itself.
 //
 // What the audio thread writes: each module's own output (value, and a note
 // source's gate state and sync pulse) and its own running state (phase
@@ -41,6 +49,8 @@
 #pragma once
 
 #include <atomic>
+#include <climits>
+#include <type_traits>
 
 // The per-sample code of every module (its tick()) is compiled into the
 // generator's walk of its list, one function per list (SYNTH_NOINLINE keeps
@@ -52,6 +62,18 @@
 #define SYNTH_INLINE inline
 #define SYNTH_NOINLINE
 #endif
+
+// Frames evaluated between two readings of the connections: a cable moved
+// while the sound plays, or a knob turned, is heard at most this many frames
+// late (1.45 ms at 44100 Hz). The generator may compute a module's whole
+// sub-block before the next module's.
+constexpr int SUB_BLOCK = 64;
+
+// How many times any connection (AtomicPointer below) or any list of modules
+// (synth/module_list.h) was changed: the generator computes its patch a
+// sub-block at a time only by an order worked out for them as they are
+// (synth/walk_plan.h).
+extern std::atomic<unsigned> wiring_changes;
 
 // A pointer that one thread may re-point, or set to null, while another reads
 // it. Storing publishes with release and reading takes with acquire, so an
@@ -65,6 +87,9 @@ public:
 
     AtomicPointer &operator=(T *p)
     {
+        // Counted before the store: a callback that reads the new pointer
+        // then also sees the count changed.
+        wiring_changes.fetch_add(1, std::memory_order_relaxed);
         ptr.store(p, std::memory_order_release);
         return *this;
     }
@@ -77,11 +102,76 @@ private:
     std::atomic<T *> ptr;
 };
 
-// Audio, pitch or modulation output: the signal's current value.
-class OUTPUT {
-public:
+// An input's place in the generator's walk when it is latched outside it: it
+// then reads the output's current value.
+constexpr int STANDALONE = -1;
+// The place of an output walked by no generator.
+constexpr int UNWALKED = INT_MAX;
+
+// The frames of the sub-block being computed: frames[1 + k] is frame k,
+// frames[0] the last frame of the sub-block before. A reader placed after the
+// owner in the walk hears frame k at its frame k; one placed before it (or
+// the owner itself) hears frame k - 1, as it would if every module were
+// computed one frame at a time in the walk's order.
+template <typename FRAME> struct HISTORY {
+    int position = UNWALKED; // the owner's place in the walk
+    FRAME frames[SUB_BLOCK + 1];
+
+    explicit HISTORY(FRAME v)
+    {
+        for (FRAME &f : frames)
+            f = v;
+    }
+    // Where a reader placed at `reader` finds frame k: at base(reader)[k].
+    // An output walked by no generator (a test's own source) holds `now`,
+    // its current value, for the whole sub-block.
+    FRAME *base(int reader, FRAME now)
+    {
+        if (position == UNWALKED) {
+            for (FRAME &f : frames)
+                f = now;
+            return frames;
+        }
+        return frames + (position < reader ? 1 : 0);
+    }
+    void store(int k, FRAME v) { frames[1 + k] = v; }
+    // The sub-block of n frames is over: its last frame is the history.
+    void end_sub_block(int n) { frames[0] = frames[n]; }
+};
+
+// Each output is its current value followed by its frames. The value comes
+// first, so that the address an input is plugged into is the address of the
+// whole.
+struct AUDIO_FRAMES {
     float value;
-    explicit OUTPUT(float v = 0.0f) : value(v) {}
+    HISTORY<float> history;
+    explicit AUDIO_FRAMES(float v) : value(v), history(v) {}
+};
+
+// Where an input plugged into `now` (an output's value or pulse), latched at
+// `reader`, finds frame k of the sub-block: at the result's [k]. STANDALONE
+// reads `now` itself.
+template <typename WHOLE, typename NOW> const NOW *frames_base(const NOW *now, int reader)
+{
+    static_assert(std::is_standard_layout<WHOLE>::value, "the value must be the whole's address");
+    if (!now || reader == STANDALONE)
+        return now;
+    return reinterpret_cast<WHOLE *>(const_cast<NOW *>(now))->history.base(reader, *now);
+}
+
+// Frame k of the sub-block the generator has just computed, of the output
+// whose value is at `value`; an output walked by no generator has only its
+// value.
+inline float computed_frame(const float *value, int k)
+{
+    const auto *whole = reinterpret_cast<const AUDIO_FRAMES *>(value);
+    return whole->history.position == UNWALKED ? *value : whole->history.frames[1 + k];
+}
+
+// Audio, pitch or modulation output: the signal's current value.
+class OUTPUT : public AUDIO_FRAMES {
+public:
+    explicit OUTPUT(float v = 0.0f) : AUDIO_FRAMES(v) {}
     // Computes one sample; always returns 1.
     virtual int evolue() = 0;
 };
@@ -90,25 +180,31 @@ public:
 class INPUT {
 public:
     AtomicPointer<float> source;
-    // The source as latch() last read it: what tick() reads. Audio thread only.
+    // Where frame k of the source is, as latch() last found it: at
+    // latched[k]. Audio thread only.
     const float *latched;
     INPUT() : source(nullptr), latched(nullptr) {}
     explicit INPUT(OUTPUT *o) : source(o ? &o->value : nullptr), latched(nullptr) {}
     // Plugs this input into o's value; null unplugs it. Safe while the sound
     // plays: the callback hears the new source from its next sub-block on.
     void connect(OUTPUT *o) { source = o ? &o->value : nullptr; }
-    void latch() { latched = source.get(); }
+    void latch(int reader) { latched = frames_base<AUDIO_FRAMES>(source.get(), reader); }
 };
 
 // A gate's state: 1 while a note is held. Written by both threads (see
 // above), each store and load relaxed: the state is a flag, it orders nothing.
 using GATE_STATE = std::atomic<int>;
 
-// Gate output.
-class OUTPUT_GATE {
-public:
+struct GATE_FRAMES {
     GATE_STATE state;
-    explicit OUTPUT_GATE(int s = 0) : state(s) {}
+    HISTORY<int> history;
+    explicit GATE_FRAMES(int s) : state(s), history(s) {}
+};
+
+// Gate output.
+class OUTPUT_GATE : public GATE_FRAMES {
+public:
+    explicit OUTPUT_GATE(int s = 0) : GATE_FRAMES(s) {}
     void TRIG() { state.store(1, std::memory_order_relaxed); }
     void UNTRIG() { state.store(0, std::memory_order_relaxed); }
 };
@@ -117,28 +213,54 @@ public:
 class INPUT_GATE {
 public:
     AtomicPointer<GATE_STATE> source;
-    // The source as latch() last read it. Not const: a sampler closes the gate
-    // of its source when its recording ends.
-    GATE_STATE *latched;
-    explicit INPUT_GATE(OUTPUT_GATE *g = nullptr)
-        : source(g ? &g->state : nullptr), latched(nullptr)
-    {
-    }
+    explicit INPUT_GATE(OUTPUT_GATE *g = nullptr) : source(g ? &g->state : nullptr) {}
     virtual int evolue() = 0;
     // Plugs this input into g's state; null unplugs it.
     void connect(OUTPUT_GATE *g) { source = g ? &g->state : nullptr; }
-    void latch() { latched = source.get(); }
-    // From the latched source.
-    bool gate_on() const { return latched && latched->load(std::memory_order_relaxed) == 1; }
+    void latch(int reader)
+    {
+        GATE_STATE *s = source.get();
+        latched_source = reinterpret_cast<GATE_FRAMES *>(s);
+        if (!s) {
+            latched = nullptr;
+        } else if (reader == STANDALONE) {
+            held = s->load(std::memory_order_relaxed);
+            latched = &held;
+        } else {
+            latched = latched_source->history.base(reader, s->load(std::memory_order_relaxed));
+        }
+    }
+    // Whether it was plugged in when latched.
+    bool gate_plugged() const { return latched != nullptr; }
+    // At frame k, from the latched source.
+    bool gate_on(int k) const { return latched && latched[k] == 1; }
+    // Closes the source's gate at frame k: readers after this one hear it
+    // closed from this frame, the source itself from its next.
+    void close_gate(int k)
+    {
+        latched_source->state.store(0, std::memory_order_relaxed);
+        latched[k] = 0;
+    }
+
+private:
+    static_assert(std::is_standard_layout<GATE_FRAMES>::value, "the state is the whole's address");
+    GATE_FRAMES *latched_source = nullptr;
+    int *latched = nullptr; // frame k at latched[k]
+    int held = 0;           // the state itself, latched STANDALONE
+};
+
+struct SYNC_FRAMES {
+    int pulse;
+    HISTORY<int> history;
+    SYNC_FRAMES() : pulse(0), history(0) {}
 };
 
 // Sync output: pulse is 1 during exactly one evaluation after TRIG_SYNC().
-class OUTPUT_SYNC {
+class OUTPUT_SYNC : public SYNC_FRAMES {
 public:
     // Asked for by TRIG_SYNC (any thread), taken by the next evaluation.
     std::atomic<int> pending;
-    int pulse;
-    explicit OUTPUT_SYNC(int = 0) : pending(0), pulse(0) {}
+    explicit OUTPUT_SYNC(int = 0) : pending(0) {}
     void TRIG_SYNC() { pending.store(1, std::memory_order_relaxed); }
     virtual int evolue()
     {
@@ -153,7 +275,7 @@ public:
 class INPUT_SYNC {
 public:
     AtomicPointer<int> source;
-    // The source as latch() last read it.
+    // Where frame k of the source is, as latch() last found it.
     const int *latched;
     explicit INPUT_SYNC(OUTPUT_SYNC *s = nullptr)
         : source(s ? &s->pulse : nullptr), latched(nullptr)
@@ -161,25 +283,34 @@ public:
     }
     // Plugs this input into s's pulse; null unplugs it.
     void connect(OUTPUT_SYNC *s) { source = s ? &s->pulse : nullptr; }
-    void latch() { latched = source.get(); }
-    // From the latched source.
-    bool sync_arrived() const { return latched && *latched != 0; }
+    void latch(int reader) { latched = frames_base<SYNC_FRAMES>(source.get(), reader); }
+    // At frame k, from the latched source.
+    bool sync_arrived(int k) const { return latched && latched[k] != 0; }
 };
 
-// The value a latched input reads for one sample, or `absent` when it is
+// The value a latched input reads at frame k, or `absent` when it is
 // unplugged.
-inline float read_or(const INPUT &in, float absent) { return in.latched ? *in.latched : absent; }
+inline float read_or(const INPUT &in, int k, float absent)
+{
+    return in.latched ? in.latched[k] : absent;
+}
 
 // A modulation input slot: a separately allocated INPUT, owned by its module
 // once connected, or null.
 using MOD_SLOT = AtomicPointer<INPUT>;
 
 // The value a modulation slot points at, or null when the slot is empty or its
-// input unplugged: what a module latches for the sub-block.
+// input unplugged.
 inline const float *modulation(const MOD_SLOT &slot)
 {
     const INPUT *in = slot;
     return in ? in->source.get() : nullptr;
+}
+// Where a module latched at `reader` finds frame k of what the slot points
+// at (null when nothing), for the sub-block.
+inline const float *latch_modulation(const MOD_SLOT &slot, int reader)
+{
+    return frames_base<AUDIO_FRAMES>(modulation(slot), reader);
 }
 
 // Plugs a modulation slot into source, null unplugging it. A slot that already

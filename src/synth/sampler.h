@@ -51,14 +51,14 @@ public:
     // source's gate is closed, so it plays once per gate.
     int evolue() override
     {
-        latch_inputs();
-        tick();
+        latch_inputs(STANDALONE);
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; latches gate, sync, frequency input,
     // modulation slots and the recording.
-    inline void latch_inputs();
-    inline void tick();
+    inline void latch_inputs(int reader);
+    inline void tick(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -75,10 +75,10 @@ private:
 
 // ---- Per-sample code, inline so that the generator's walk is one loop ----
 
-inline void SAMPLER::latch_inputs()
+inline void SAMPLER::latch_inputs(int reader)
 {
-    VCO::latch_inputs();
-    INPUT_GATE::latch();
+    VCO::latch_inputs(reader);
+    INPUT_GATE::latch(reader);
     // Another recording than the one played: it starts from its beginning.
     const RECORDING *r = published.load(std::memory_order_seq_cst);
     if (r != latched) {
@@ -87,7 +87,7 @@ inline void SAMPLER::latch_inputs()
     }
 }
 
-SYNTH_INLINE void SAMPLER::tick()
+SYNTH_INLINE void SAMPLER::tick(int k)
 {
     // Switched off: silent, and the source's gate is left alone.
     if (power == 0) {
@@ -95,10 +95,9 @@ SYNTH_INLINE void SAMPLER::tick()
         value = 0.0f;
         return;
     }
-    GATE_STATE *gate = INPUT_GATE::latched;
-    if (!gate)
+    if (!gate_plugged())
         return;
-    if (gate->load(std::memory_order_relaxed) == 0) {
+    if (!gate_on(k)) {
         position = 0.0f;
         value = 0.0f;
         return;
@@ -111,25 +110,25 @@ SYNTH_INLINE void SAMPLER::tick()
     const std::vector<int16_t> &values = latched->values;
 
     // A sync restarts the recording; it is not reported from the audio thread.
-    if (sync_arrived())
+    if (sync_arrived(k))
         position = 0.0f;
 
     // 440 Hz plays the recording at its own rate; with no frequency input it
     // plays as if 440 Hz arrived.
-    const float f = read_or(*this, 440.0f);
+    const float f = read_or(*this, k, 440.0f);
     float r = f / 440.0f + tune - 1.0f;
     float v = volume;
     if (const float *m = latched_amplitude)
-        v = volume * *m + volume;
+        v = volume * m[k] + volume;
     if (const float *m = latched_frequency)
-        r = r * *m + tune;
+        r = r * m[k] + tune;
 
     // End of the recording, when the read index reaches the end of the data
     // (or the position has become NaN): back to the start, and the source's
     // gate closes so the recording plays once, whole, per gate.
     if (!(position < (float)values.size())) {
         position = 0.0f;
-        gate->store(0, std::memory_order_relaxed);
+        close_gate(k);
     }
     if (position < 0.0f)
         position = 0.0f;

@@ -53,13 +53,13 @@ public:
     // length, and takes a queued pattern or divider at the end of the loop.
     int evolue() override
     {
-        latch_inputs();
-        tick();
+        latch_inputs(STANDALONE);
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; latches the sync input.
-    void latch_inputs() { INPUT_SYNC::latch(); }
-    inline void tick();
+    void latch_inputs(int reader) { INPUT_SYNC::latch(reader); }
+    inline void tick(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -95,7 +95,7 @@ private:
 
 #include "synth/sample_rate.h"
 
-SYNTH_INLINE void SEQUENCER::tick()
+SYNTH_INLINE void SEQUENCER::tick(int k)
 {
     constexpr float RATE = SAMPLE_RATE;
 
@@ -113,7 +113,7 @@ SYNTH_INLINE void SEQUENCER::tick()
 
     time += 1.0f;
 
-    if (sync_arrived()) {
+    if (sync_arrived(k)) {
         time = 0.0f;
         current_step = 0;
     }

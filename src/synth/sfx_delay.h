@@ -11,11 +11,11 @@ public:
     virtual ~SFX_DELAY() = default;
     int evolue() override
     {
-        latch_inputs();
-        tick();
+        latch_inputs(STANDALONE);
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; latches the input.
-    void latch_inputs() { INPUT::latch(); }
-    void tick() { value = read_or(*this, 0.0f); }
+    void latch_inputs(int reader) { INPUT::latch(reader); }
+    void tick(int k) { value = read_or(*this, k, 0.0f); }
 };

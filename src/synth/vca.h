@@ -32,13 +32,13 @@ public:
     // envelope.
     int evolue() override
     {
-        latch_inputs();
-        tick();
+        latch_inputs(STANDALONE);
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; latches gate and audio input.
-    inline void latch_inputs();
-    inline void tick();
+    inline void latch_inputs(int reader);
+    inline void tick(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
@@ -49,36 +49,35 @@ public:
 
 #include "synth/sample_rate.h"
 
-inline void VCA::latch_inputs()
+inline void VCA::latch_inputs(int reader)
 {
-    INPUT_GATE::latch();
-    INPUT::latch();
+    INPUT_GATE::latch(reader);
+    INPUT::latch(reader);
 }
 
 // On entry value holds the previous output (already inverted and multiplied by
 // the input). The sustain stage, the release guard and the stage that holds
 // the level all work from that previous output.
-SYNTH_INLINE void VCA::tick()
+SYNTH_INLINE void VCA::tick(int k)
 {
     // One envelope clock tick: one sample period in single precision.
     constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
 
-    const GATE_STATE *gate = INPUT_GATE::latched;
     if (power == 0) {
         value = 0.0f;
         return;
     }
-    if (!gate) {
-        value = read_or(*this, 0.0f);
+    if (!gate_plugged()) {
+        value = read_or(*this, k, 0.0f);
         return;
     }
 
     // Without an audio input the module outputs the bare envelope, so it can
     // serve as an envelope source for modulation inputs.
-    const float input = read_or(*this, 1.0f);
+    const float input = read_or(*this, k, 1.0f);
 
     float v = value; // the previous output
-    if (gate->load(std::memory_order_relaxed) == 1) {
+    if (gate_on(k)) {
         release_time = 0.0f;
         const float ms = time * 1000.0f;
         if (ms < attack) {

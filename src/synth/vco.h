@@ -38,13 +38,13 @@ public:
 
     int evolue() override
     {
-        latch_inputs();
-        tick();
+        latch_inputs(STANDALONE);
+        tick(0);
         return 1;
     }
     // The module protocol of ports.h; latches pitch, sync, modulation slots.
-    inline void latch_inputs();
-    inline void tick();
+    inline void latch_inputs(int reader);
+    inline void tick(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -71,7 +71,7 @@ private:
     // The oscillator's own noise generator: lock-free, 31-bit values like
     // the C library's rand().
     uint64_t noise_state;
-    template <bool Connected> inline void compute();
+    template <bool Connected> inline void compute(int k);
     inline double phase_step(float f);
     inline float pitched_frequency(float pitch);
     inline int noise();
@@ -139,27 +139,27 @@ inline int VCO::noise()
     return (int)((noise_state * 0x2545F4914F6CDD1DULL) >> 33);
 }
 
-inline void VCO::latch_inputs()
+inline void VCO::latch_inputs(int reader)
 {
-    INPUT::latch();
-    INPUT_SYNC::latch();
-    latched_phase = modulation(mod_phase);
-    latched_frequency = modulation(mod_frequency);
-    latched_amplitude = modulation(mod_amplitude);
-    latched_pulse_width = modulation(mod_pulse_width);
+    INPUT::latch(reader);
+    INPUT_SYNC::latch(reader);
+    latched_phase = latch_modulation(mod_phase, reader);
+    latched_frequency = latch_modulation(mod_frequency, reader);
+    latched_amplitude = latch_modulation(mod_amplitude, reader);
+    latched_pulse_width = latch_modulation(mod_pulse_width, reader);
     connected = INPUT::latched || INPUT_SYNC::latched || latched_phase || latched_frequency ||
                 latched_amplitude || latched_pulse_width;
 }
 
-SYNTH_INLINE void VCO::tick()
+SYNTH_INLINE void VCO::tick(int k)
 {
     if (connected)
-        compute<true>();
+        compute<true>(k);
     else
-        compute<false>();
+        compute<false>(k);
 }
 
-template <bool Connected> SYNTH_INLINE void VCO::compute()
+template <bool Connected> SYNTH_INLINE void VCO::compute(int k)
 {
     using namespace vco_detail;
     if (power == 0) {
@@ -173,18 +173,18 @@ template <bool Connected> SYNTH_INLINE void VCO::compute()
     float pw = pulse_width;
 
     if (Connected) {
-        if (sync_arrived())
+        if (sync_arrived(k))
             position = 0.0f;
         if (const float *pitch = INPUT::latched)
-            f = pitched_frequency(*pitch);
+            f = pitched_frequency(pitch[k]);
         if (latched_amplitude)
-            a = scale_by(a, *latched_amplitude);
+            a = scale_by(a, latched_amplitude[k]);
         if (latched_frequency)
-            f = scale_by(f, *latched_frequency);
+            f = scale_by(f, latched_frequency[k]);
         if (latched_phase)
-            ph = scale_by(ph, *latched_phase);
+            ph = scale_by(ph, latched_phase[k]);
         if (latched_pulse_width)
-            pw = scale_by(pw, *latched_pulse_width);
+            pw = scale_by(pw, latched_pulse_width[k]);
     }
 
     if (a > 1.0f)

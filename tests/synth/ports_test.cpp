@@ -49,10 +49,11 @@ TEST(Ports, InputsReadTheirSourceAndNullMeansUnconnected)
         explicit Reader(OUTPUT_GATE *g) : INPUT_GATE(g) {}
         int evolue() override { return 1; }
     } reader(&gate), unplugged(nullptr);
-    reader.latch();
-    unplugged.latch();
-    EXPECT_FALSE(reader.gate_on()) << "only a state of exactly 1 is on";
+    reader.latch(STANDALONE);
+    unplugged.latch(STANDALONE);
+    EXPECT_FALSE(reader.gate_on(0)) << "only a state of exactly 1 is on";
     gate.TRIG();
-    EXPECT_TRUE(reader.gate_on());
-    EXPECT_FALSE(unplugged.gate_on());
+    reader.latch(STANDALONE);
+    EXPECT_TRUE(reader.gate_on(0));
+    EXPECT_FALSE(unplugged.gate_on(0));
 }
