@@ -23,7 +23,7 @@ using bench::report;
 using bench::sink;
 
 // One module, run as the generator's walk runs it: its connections latched
-// once per sub-block, one tick() per frame of it.
+// once per sub-block, one frame at a time.
 template <typename Module>
 void report_module(const char *name, Module &m, const std::function<void()> &before = {})
 {
@@ -34,7 +34,7 @@ void report_module(const char *name, Module &m, const std::function<void()> &bef
         const int k = n++ % GENERATOR::SUB_BLOCK;
         if (k == 0)
             m.latch_inputs(0);
-        m.tick(k);
+        m.run(k, k + 1);
         return m.value;
     });
 }

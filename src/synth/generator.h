@@ -184,16 +184,6 @@ template <typename Module> inline void latch(const std::vector<Module *> &list)
         m->latch_inputs(m->AUDIO_FRAMES::history.position);
 }
 
-// Keeps what the module put out at frame k of the sub-block.
-template <typename Module> SYNTH_INLINE void store_frame(Module *m, int k)
-{
-    m->AUDIO_FRAMES::history.store(k, m->value);
-    if constexpr (std::is_base_of<OUTPUT_GATE, Module>::value)
-        m->OUTPUT_GATE::history.store(k, m->state.load(std::memory_order_relaxed));
-    if constexpr (std::is_base_of<OUTPUT_SYNC, Module>::value)
-        m->OUTPUT_SYNC::history.store(k, m->pulse);
-}
-
 template <typename Module> inline void end_sub_block(const std::vector<Module *> &list, int n)
 {
     for (Module *m : list) {
@@ -212,10 +202,8 @@ template <typename Module>
 SYNTH_NOINLINE void walk(const std::vector<Module *> &list, bool direct, int k)
 {
     if (direct) {
-        for (Module *m : list) {
-            m->tick(k);
-            store_frame(m, k);
-        }
+        for (Module *m : list)
+            m->run(k, k + 1);
     } else {
         for (Module *m : list) {
             m->evolue();
@@ -225,20 +213,7 @@ SYNTH_NOINLINE void walk(const std::vector<Module *> &list, bool direct, int k)
 }
 
 // A whole sub-block of one module.
-template <typename Module> SYNTH_NOINLINE void run_alone(Module *m, int n)
-{
-    for (int k = 0; k < n; ++k) {
-        m->tick(k);
-        store_frame(m, k);
-    }
-}
-
-// Frame k of one module of a plan's step.
-template <typename Module> SYNTH_INLINE void tick_one(Module *m, int k)
-{
-    m->tick(k);
-    store_frame(m, k);
-}
+template <typename Module> SYNTH_NOINLINE void run_alone(Module *m, int n) { m->run(0, n); }
 
 // Calls f with the step's module as its own class.
 template <typename F> SYNTH_INLINE void visit(const WALK_PLAN::STEP &step, F &&f)
@@ -267,7 +242,7 @@ inline void follow(const WALK_PLAN &plan, int n)
         } else {
             for (int k = 0; k < n; ++k)
                 for (int j = 0; j < together; ++j)
-                    visit(step[j], [k](auto *m) { tick_one(m, k); });
+                    visit(step[j], [k](auto *m) { m->run(k, k + 1); });
         }
         step += together;
     }

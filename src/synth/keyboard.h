@@ -1,5 +1,5 @@
 // Computer-keyboard note source: pitch, gate and sync from key presses.
-// Audio thread: tick(), evolue(); Touch_note, set_note and set_octave run on
+// Audio thread: run(), evolue(); Touch_note, set_note and set_octave run on
 // the main thread.
 #pragma once
 
@@ -27,12 +27,13 @@ public:
 
     int evolue() override
     {
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; a keyboard has no inputs to latch.
     void latch_inputs(int) {}
-    inline void tick(int k);
+    void run(int from, int to) { run_by_frames(this, from, to); }
+    inline void frame(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
@@ -41,7 +42,7 @@ public:
 
 #include "synth/note2freq.h"
 
-SYNTH_INLINE void KEYBOARD::tick(int)
+SYNTH_INLINE void KEYBOARD::frame(int)
 {
     OUTPUT_SYNC::evolue();
     // Outside the table the pitch holds its last valid value.

@@ -1,5 +1,5 @@
 // Mixer: the mean of up to 24 channels, each with a gain and an off switch.
-// Audio thread: latch_inputs(), tick(), evolue(); ajoute_en_entree runs on
+// Audio thread: latch_inputs(), run(), evolue(); ajoute_en_entree runs on
 // the main thread.
 #pragma once
 
@@ -44,13 +44,13 @@ public:
     int evolue() override
     {
         latch_inputs(STANDALONE);
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; latches the channels in use and their
     // inputs.
     inline void latch_inputs(int reader);
-    inline void tick(int k);
+    inline void run(int from, int to);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -75,18 +75,50 @@ inline void MIXER::latch_inputs(int reader)
     }
 }
 
-SYNTH_INLINE void MIXER::tick(int k)
+SYNTH_INLINE void MIXER::run(int from, int to)
 {
-    float sum = 0.0f;
+    float *out = history.frames + 1;
+    // The channels mixed, in channel order, with their gains.
+    const float *in[CHANNELS];
+    float g[CHANNELS];
     int n = 0;
+    bool hears_itself = false;
     if (power != 0) {
         for (int c = 0; c < latched_count; ++c) {
             const int i = latched_channel[c];
             if (bypass[i] == 1.0f)
                 continue;
-            sum += inputs[i].latched[k] * gain[i];
+            in[n] = inputs[i].latched;
+            g[n] = gain[i];
+            hears_itself = hears_itself || in[n] == history.frames;
             ++n;
         }
     }
-    value = n >= 1 ? sum / n : 0.0f;
+    if (n == 0) {
+        for (int k = from; k < to; ++k)
+            out[k] = 0.0f;
+    } else if (hears_itself) {
+        // Each frame needs the last one whole.
+        for (int k = from; k < to; ++k) {
+            float sum = 0.0f;
+            for (int j = 0; j < n; ++j)
+                sum += in[j][k] * g[j];
+            out[k] = sum / n;
+        }
+    } else {
+        // Channel after channel over the frames: each frame's sum is taken in
+        // the same order, and the inner loop runs over contiguous frames.
+        float sum[SUB_BLOCK];
+        for (int k = from; k < to; ++k)
+            sum[k] = 0.0f;
+        for (int j = 0; j < n; ++j) {
+            const float *x = in[j];
+            const float gj = g[j];
+            for (int k = from; k < to; ++k)
+                sum[k] += x[k] * gj;
+        }
+        for (int k = from; k < to; ++k)
+            out[k] = sum[k] / n;
+    }
+    value = out[to - 1];
 }

@@ -1,5 +1,5 @@
 // Filter: one biquad section with eight response types.
-// Audio thread: latch_inputs(), tick(), evolue(), FilterCell(); the rest on
+// Audio thread: latch_inputs(), run(), evolue(), FilterCell(); the rest on
 // the main thread.
 #pragma once
 
@@ -51,12 +51,12 @@ public:
     int evolue() override
     {
         latch_inputs(STANDALONE);
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; latches audio input, cut-off and mix modulation.
     inline void latch_inputs(int reader);
-    inline void tick(int k);
+    inline void run(int from, int to);
     // Runs the cell on one input sample (types as in evolue). Parameters
     // without a usable response (Q <= 0, cut-off below 1 Hz or at or above
     // 22050 Hz, coefficients or an output that overflow) give 0 and clear the
@@ -67,6 +67,15 @@ public:
     void write_desc_to_file(FILE *f);
 
 private:
+    // Whether the cell's coefficients are those of the parameters (a valid
+    // cache key was usable when it was set).
+    bool cached(double freq, double q_, double gain_db, unsigned long type_) const
+    {
+        return cell.key_valid && freq == cell.key_frequency && q_ == cell.key_q &&
+               gain_db == cell.key_gain && type_ == cell.key_type;
+    }
+    // run() while the cell's coefficients hold for the whole run.
+    inline void run_steady(int from, int to);
     // The values the cut-off and mix slots point at, as last latched.
     const float *latched_frequency;
     const float *latched_mix;
@@ -87,46 +96,93 @@ inline void PCF::latch_inputs(int reader)
     latched_mix = latch_modulation(mod_amplitude, reader);
 }
 
-SYNTH_INLINE void PCF::tick(int k)
+// The output of one frame made safe: a NaN from the input or the modulation
+// becomes silence; infinities are caught by the clamp.
+inline float pcf_detail_bounded(float v)
 {
-    // Switched off or without an input: silence.
-    float v = 0.0f;
-    const float *in = INPUT::latched;
-    if (power != 0 && in) {
-        if (bypass) {
-            v = in[k];
-        } else {
-            float m = mix;
-            if (const float *mod = latched_mix)
-                m = m + m * mod[k];
-            float f = (float)cut_off;
-            if (const float *mod = latched_frequency)
-                f = f + f * mod[k];
-
-            // A type out of range plays as the nearest end wraps it; the
-            // field is the panel's alone to write.
-            const int t = type > 7 ? 0 : type < 0 ? 7 : type;
-
-            const float x = in[k];
-            if (x == 0.0f) {
-                v = 0.0f;
-            } else {
-                float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)t);
-                y = y * level + y;
-                v = y * m + (1.0f - m) * x;
-            }
-        }
-    }
-
-    // A NaN from the input or the modulation becomes silence; infinities are
-    // caught by the clamp.
     if (std::isnan(v))
         v = 0.0f;
     if (v > 1.0f)
         v = 1.0f;
     if (v < -1.0f)
         v = -1.0f;
-    value = v;
+    return v;
+}
+
+SYNTH_INLINE void PCF::run(int from, int to)
+{
+    float *out = history.frames + 1;
+    const float *in = INPUT::latched;
+    if (power == 0 || !in) {
+        // Switched off or without an input: silence.
+        for (int k = from; k < to; ++k)
+            out[k] = 0.0f;
+    } else if (bypass) {
+        for (int k = from; k < to; ++k)
+            out[k] = pcf_detail_bounded(in[k]);
+    } else if (!latched_frequency && type >= 1 && type <= 7 &&
+               cached((float)cut_off, q, gain, (unsigned long)type)) {
+        run_steady(from, to);
+    } else {
+        // A type out of range plays as the nearest end wraps it; the field
+        // is the panel's alone to write.
+        const int t = type > 7 ? 0 : type < 0 ? 7 : type;
+        for (int k = from; k < to; ++k) {
+            float m = mix;
+            if (const float *mod = latched_mix)
+                m = m + m * mod[k];
+            float f = (float)cut_off;
+            if (const float *mod = latched_frequency)
+                f = f + f * mod[k];
+            const float x = in[k];
+            float v = 0.0f;
+            if (x != 0.0f) {
+                float y = (float)FilterCell(0, x, f, q, gain, (unsigned long)t);
+                y = y * level + y;
+                v = y * m + (1.0f - m) * x;
+            }
+            out[k] = pcf_detail_bounded(v);
+        }
+    }
+    value = out[to - 1];
+}
+
+// The cell's coefficients hold for the whole run: the biquad with its
+// history in locals, the same sums in the same order as FilterCell's.
+SYNTH_INLINE void PCF::run_steady(int from, int to)
+{
+    float *out = history.frames + 1;
+    const float *in = INPUT::latched;
+    const float *mod = latched_mix;
+    const float mix_now = mix, lv = level;
+    const double b0 = cell.b0, b1 = cell.b1, b2 = cell.b2, a1 = cell.a1, a2 = cell.a2;
+    double x1 = cell.x1, x2 = cell.x2, y1 = cell.y1, y2 = cell.y2;
+    for (int k = from; k < to; ++k) {
+        const float m = mod ? mix_now + mix_now * mod[k] : mix_now;
+        const float x = in[k];
+        float v = 0.0f;
+        if (x != 0.0f) {
+            const double xd = x;
+            double y = b0 * xd + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+            if (std::isfinite(y)) {
+                y2 = y1;
+                y1 = y;
+                x2 = x1;
+                x1 = xd;
+            } else {
+                x1 = x2 = y1 = y2 = 0.0;
+                y = 0.0;
+            }
+            float yf = (float)y;
+            yf = yf * lv + yf;
+            v = yf * m + (1.0f - m) * x;
+        }
+        out[k] = pcf_detail_bounded(v);
+    }
+    cell.x1 = x1;
+    cell.x2 = x2;
+    cell.y1 = y1;
+    cell.y2 = y2;
 }
 
 inline double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,
@@ -137,10 +193,7 @@ inline double PCF::FilterCell(unsigned long, double x, double freq, double q_, d
     if (type_ == 0) {
         y = x;
     } else {
-        // Parameters equal to a valid cache key were usable when it was set.
-        const bool cached = c.key_valid && freq == c.key_frequency && q_ == c.key_q &&
-                            gain_db == c.key_gain && type_ == c.key_type;
-        if (!cached && !set_coefficients(freq, q_, gain_db, type_))
+        if (!cached(freq, q_, gain_db, type_) && !set_coefficients(freq, q_, gain_db, type_))
             return 0.0;
         y = c.b0 * x + c.b1 * c.x1 + c.b2 * c.x2 - c.a1 * c.y1 - c.a2 * c.y2;
     }

@@ -12,22 +12,24 @@
 //                   pointer, below) into plain pointers, once per sub-block
 //                   of SUB_BLOCK frames; r is the module's place in the
 //                   generator's walk (WALKED), or STANDALONE
-//   tick(k)         audio thread: frame k of the sub-block from the latched
-//                   pointers and its parameters, into its output `value`;
+//   run(from, to)   audio thread: frames from .. to - 1 of the sub-block,
+//                   from the latched pointers and its parameters, into its
+//                   frames (below; store_frame), `value` left at the last;
 //                   inline, so that the generator's walk of a module is one
 //                   loop
-//   evolue()        latch_inputs(STANDALONE) then tick(0): one sample on its
-//                   own, for tests and scripted modules (virtual)
+//   evolue()        latch_inputs(STANDALONE) then run(0, 1): one sample on
+//                   its own, for tests and scripted modules (virtual)
 // A connection therefore never turns null between its test and its use, and
 // the per-sample code carries no atomic reads. Parameters (a knob's value) are
 // plain fields the main thread writes and the audio thread reads; a value
 // torn by a concurrent store is impossible for an aligned int or float.
 //
-// Every output keeps the frames of the sub-block being computed (see FRAMES):
-// the generator stores `value` there after each tick, so that a module can
-// run a whole sub-block before the modules that read it, and a reader finds
-// each frame where its place in the walk says it should hear it. Latched
-// STANDALONE, an input reads the output's `value` itself.
+// Every output keeps the frames of the sub-block being computed (HISTORY),
+// so that a module can run a whole sub-block before the modules that read
+// it, and a reader finds each frame where its place in the walk says it
+// should hear it. Parameters may therefore be read once per run(): a knob
+// turned is heard from the next sub-block at the latest. Latched STANDALONE,
+// an input reads the output's `value` itself.
 //
 // What the audio thread writes: each module's own output (value, and a note
 // source's gate state and sync pulse) and its own running state (phase
@@ -52,9 +54,9 @@
 #include <climits>
 #include <type_traits>
 
-// The per-sample code of every module (its tick()) is compiled into the
-// generator's walk of its list, one function per list (SYNTH_NOINLINE keeps
-// each walk a function of its own).
+// The per-sample code of every module (its run()) is compiled into the
+// generator's walk, one function per module class (SYNTH_NOINLINE keeps each
+// a function of its own).
 #if defined(__GNUC__)
 #define SYNTH_INLINE __attribute__((always_inline)) inline
 #define SYNTH_NOINLINE __attribute__((noinline))
@@ -317,3 +319,23 @@ inline const float *latch_modulation(const MOD_SLOT &slot, int reader)
 // has an input is re-pointed, so nothing is freed; an empty slot gets a new
 // input (none for a null source). Main thread.
 void connect_modulation(MOD_SLOT &slot, OUTPUT *source);
+
+// Keeps what module m put out at frame k of the sub-block: its value, and its
+// gate state and sync pulse when it has them.
+template <class Module> SYNTH_INLINE void store_frame(Module *m, int k)
+{
+    m->AUDIO_FRAMES::history.store(k, m->value);
+    if constexpr (std::is_base_of<OUTPUT_GATE, Module>::value)
+        m->OUTPUT_GATE::history.store(k, m->state.load(std::memory_order_relaxed));
+    if constexpr (std::is_base_of<OUTPUT_SYNC, Module>::value)
+        m->OUTPUT_SYNC::history.store(k, m->pulse);
+}
+
+// run() of a module computed one frame at a time by its frame(k).
+template <class Module> SYNTH_INLINE void run_by_frames(Module *m, int from, int to)
+{
+    for (int k = from; k < to; ++k) {
+        m->frame(k);
+        store_frame(m, k);
+    }
+}

@@ -1,6 +1,6 @@
 // Sample player: plays a WAV recording once per opening of its gate, at a
 // rate set by the frequency on its input (440 Hz = the recorded rate).
-// Audio thread: latch_inputs(), tick(), evolue(); its recording is loaded on
+// Audio thread: latch_inputs(), run(), evolue(); its recording is loaded on
 // the main thread (patch/sample_loader.h) and handed over through play(),
 // safe while the sound plays.
 #pragma once
@@ -52,13 +52,14 @@ public:
     int evolue() override
     {
         latch_inputs(STANDALONE);
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; latches gate, sync, frequency input,
     // modulation slots and the recording.
     inline void latch_inputs(int reader);
-    inline void tick(int k);
+    void run(int from, int to) { run_by_frames(this, from, to); }
+    inline void frame(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -87,7 +88,7 @@ inline void SAMPLER::latch_inputs(int reader)
     }
 }
 
-SYNTH_INLINE void SAMPLER::tick(int k)
+SYNTH_INLINE void SAMPLER::frame(int k)
 {
     // Switched off: silent, and the source's gate is left alone.
     if (power == 0) {

@@ -1,7 +1,7 @@
 // Step sequencer: a loop of up to 64 steps (the panel offers 32), 32
 // playable patterns, queued pattern and divider changes taken at the end of
 // the loop. The arrays hold 64 patterns of 64 steps.
-// Audio thread: latch_inputs(), tick(), evolue(); set_name, the constructor
+// Audio thread: latch_inputs(), run(), evolue(); set_name, the constructor
 // and the destructor run on the main thread.
 #pragma once
 
@@ -54,12 +54,13 @@ public:
     int evolue() override
     {
         latch_inputs(STANDALONE);
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; latches the sync input.
     void latch_inputs(int reader) { INPUT_SYNC::latch(reader); }
-    inline void tick(int k);
+    void run(int from, int to) { run_by_frames(this, from, to); }
+    inline void frame(int k);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -95,7 +96,7 @@ private:
 
 #include "synth/sample_rate.h"
 
-SYNTH_INLINE void SEQUENCER::tick(int k)
+SYNTH_INLINE void SEQUENCER::frame(int k)
 {
     constexpr float RATE = SAMPLE_RATE;
 

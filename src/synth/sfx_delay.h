@@ -1,6 +1,6 @@
 // The output delay between the output mixer and the output tap: it passes its
 // input through unchanged.
-// Audio thread: latch_inputs(), tick(), evolue().
+// Audio thread: latch_inputs(), run(), evolue().
 #pragma once
 
 #include "synth/ports.h"
@@ -12,10 +12,11 @@ public:
     int evolue() override
     {
         latch_inputs(STANDALONE);
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; latches the input.
     void latch_inputs(int reader) { INPUT::latch(reader); }
-    void tick(int k) { value = read_or(*this, k, 0.0f); }
+    void run(int from, int to) { run_by_frames(this, from, to); }
+    void frame(int k) { value = read_or(*this, k, 0.0f); }
 };

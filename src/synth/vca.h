@@ -1,6 +1,6 @@
 // Envelope amplifier: multiplies its audio input by a gated attack, decay or
 // sustain, and release envelope.
-// Audio thread: latch_inputs(), tick(), evolue(); the constructor runs on the
+// Audio thread: latch_inputs(), run(), evolue(); the constructor runs on the
 // main thread.
 #pragma once
 
@@ -33,12 +33,12 @@ public:
     int evolue() override
     {
         latch_inputs(STANDALONE);
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; latches gate and audio input.
     inline void latch_inputs(int reader);
-    inline void tick(int k);
+    inline void run(int from, int to);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 };
@@ -55,59 +55,69 @@ inline void VCA::latch_inputs(int reader)
     INPUT::latch(reader);
 }
 
-// On entry value holds the previous output (already inverted and multiplied by
-// the input). The sustain stage, the release guard and the stage that holds
-// the level all work from that previous output.
-SYNTH_INLINE void VCA::tick(int k)
+// value holds the previous output (already inverted and multiplied by the
+// input). The sustain stage, the release guard and the stage that holds the
+// level all work from that previous output.
+SYNTH_INLINE void VCA::run(int from, int to)
 {
     // One envelope clock tick: one sample period in single precision.
     constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
 
-    if (power == 0) {
-        value = 0.0f;
+    float *out = history.frames + 1;
+    if (power == 0 || !gate_plugged()) {
+        for (int k = from; k < to; ++k)
+            out[k] = power == 0 ? 0.0f : read_or(*this, k, 0.0f);
+        value = out[to - 1];
         return;
     }
-    if (!gate_plugged()) {
-        value = read_or(*this, k, 0.0f);
-        return;
-    }
-
-    // Without an audio input the module outputs the bare envelope, so it can
-    // serve as an envelope source for modulation inputs.
-    const float input = read_or(*this, k, 1.0f);
-
-    float v = value; // the previous output
-    if (gate_on(k)) {
-        release_time = 0.0f;
-        const float ms = time * 1000.0f;
-        if (ms < attack) {
-            v = ms * peak / attack;
-            time += TICK;
-            last_level = v;
-        } else if (ms < attack + decay) {
-            if (sustain == 0.0f) {
-                v = peak - (ms - attack) * peak / decay;
-                time += TICK;
-            } else if (v > sustain) {
-                // Falls by a thousandth per sample; time stays frozen so this
-                // stage lasts as long as the gate is held.
-                v = v - v / 1000.0f;
-            } else {
-                v = peak * sustain;
+    // The envelope's running state and its parameters in locals for the
+    // loop (the frames stored could alias the fields).
+    const float attack = this->attack, peak = this->peak, decay = this->decay,
+                sustain = this->sustain, release = this->release;
+    const int invert = this->invert;
+    float v = value;
+    float t = time, released = release_time, last = last_level;
+    for (int k = from; k < to; ++k) {
+        // Without an audio input the module outputs the bare envelope, so it
+        // can serve as an envelope source for modulation inputs.
+        const float input = read_or(*this, k, 1.0f);
+        if (gate_on(k)) {
+            released = 0.0f;
+            const float ms = t * 1000.0f;
+            if (ms < attack) {
+                v = ms * peak / attack;
+                t += TICK;
+                last = v;
+            } else if (ms < attack + decay) {
+                if (sustain == 0.0f) {
+                    v = peak - (ms - attack) * peak / decay;
+                    t += TICK;
+                } else if (v > sustain) {
+                    // Falls by a thousandth per sample; the time stays frozen
+                    // so this stage lasts as long as the gate is held.
+                    v = v - v / 1000.0f;
+                } else {
+                    v = peak * sustain;
+                }
+                last = v;
             }
-            last_level = v;
+        } else {
+            t = 0.0f;
+            // A release ends after `release` ms, or as soon as the output is
+            // exactly 0; afterwards the previous output keeps being
+            // multiplied by the input.
+            if (release != 0.0f && v != 0.0f && release >= released * 1000.0f) {
+                released += TICK;
+                v = last - (released * 1000.0f) * last / release;
+            }
         }
-    } else {
-        time = 0.0f;
-        // A release ends after `release` ms, or as soon as the output is
-        // exactly 0; afterwards the previous output keeps being multiplied by
-        // the input.
-        if (release != 0.0f && v != 0.0f && release >= release_time * 1000.0f) {
-            release_time += TICK;
-            v = last_level - (release_time * 1000.0f) * last_level / release;
-        }
+        if (invert)
+            v = std::fabs(v - 1.0f);
+        v = v * input;
+        out[k] = v;
     }
-    if (invert)
-        v = std::fabs(v - 1.0f);
-    value = v * input;
+    time = t;
+    release_time = released;
+    last_level = last;
+    value = v;
 }

@@ -1,5 +1,5 @@
 // Oscillator: six waveforms with pitch input, modulation and hard sync.
-// Audio thread: latch_inputs(), tick(), evolue(); the constructor and the
+// Audio thread: latch_inputs(), run(), evolue(); the constructor and the
 // destructor run on the main thread.
 #pragma once
 
@@ -39,12 +39,12 @@ public:
     int evolue() override
     {
         latch_inputs(STANDALONE);
-        tick(0);
+        run(0, 1);
         return 1;
     }
     // The module protocol of ports.h; latches pitch, sync, modulation slots.
     inline void latch_inputs(int reader);
-    inline void tick(int k);
+    inline void run(int from, int to);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -71,7 +71,8 @@ private:
     // The oscillator's own noise generator: lock-free, 31-bit values like
     // the C library's rand().
     uint64_t noise_state;
-    template <bool Connected> inline void compute(int k);
+    template <int WAVE> inline void run_wave(int from, int to);
+    template <int WAVE, bool Connected> inline void run_frames(int from, int to);
     inline double phase_step(float f);
     inline float pitched_frequency(float pitch);
     inline int noise();
@@ -151,100 +152,126 @@ inline void VCO::latch_inputs(int reader)
                 latched_amplitude || latched_pulse_width;
 }
 
-SYNTH_INLINE void VCO::tick(int k)
+SYNTH_INLINE void VCO::run(int from, int to)
 {
-    if (connected)
-        compute<true>(k);
-    else
-        compute<false>(k);
-}
-
-template <bool Connected> SYNTH_INLINE void VCO::compute(int k)
-{
-    using namespace vco_detail;
     if (power == 0) {
+        for (int k = from; k < to; ++k)
+            history.store(k, 0.0f);
         value = 0.0f;
         return;
     }
-
-    float a = amplitude;
-    float f = frequency;
-    float ph = phase;
-    float pw = pulse_width;
-
-    if (Connected) {
-        if (sync_arrived(k))
-            position = 0.0f;
-        if (const float *pitch = INPUT::latched)
-            f = pitched_frequency(pitch[k]);
-        if (latched_amplitude)
-            a = scale_by(a, latched_amplitude[k]);
-        if (latched_frequency)
-            f = scale_by(f, latched_frequency[k]);
-        if (latched_phase)
-            ph = scale_by(ph, latched_phase[k]);
-        if (latched_pulse_width)
-            pw = scale_by(pw, latched_pulse_width[k]);
-    }
-
-    if (a > 1.0f)
-        a = 1.0f;
-
-    position = (float)(position + phase_step(f));
-    if (position > 1.0f)
-        position = -1.0f;
-
-    const double pos = position;
     switch (type) {
-    case SIN:
-        value = (float)(sine((pos + ph) * TWO_PI_APPROX) * a);
-        break;
-    case TRI: {
-        // 2a|pos| - a over -1 .. 1 (-(2a*pos) below 0 is 2a*|pos| exactly);
-        // a position below -1, left by a negative frequency, gives -a.
-        const double v = pos >= -1.0 ? 2.0 * a * std::fabs(pos) : 0.0;
-        value = (float)(v - a);
-        break;
+    case SIN: run_wave<SIN>(from, to); break;
+    case TRI: run_wave<TRI>(from, to); break;
+    case SAW: run_wave<SAW>(from, to); break;
+    case SQR: run_wave<SQR>(from, to); break;
+    case NOISE: run_wave<NOISE>(from, to); break;
+    case PULSE: run_wave<PULSE>(from, to); break;
+    default: run_wave<NONE>(from, to); break;
     }
-    case SAW:
-        value = (float)(a * pos);
-        break;
-    case SQR: {
-        // Picked from a table rather than by branches: the level changes
-        // four times a cycle, too irregularly across oscillators to predict.
-        const float levels[] = {-a, 0.0f, a};
-        value = levels[sine_beyond_half((pos + ph) * TWO_PI_APPROX) + 1];
-        break;
-    }
-    case NOISE:
-        // A NaN amplitude (from a patch file or a modulation) is silence.
-        if (a == 0.0f || std::isnan(a)) {
-            value = 0.0f;
+}
+
+template <int WAVE> SYNTH_INLINE void VCO::run_wave(int from, int to)
+{
+    if (connected)
+        run_frames<WAVE, true>(from, to);
+    else
+        run_frames<WAVE, false>(from, to);
+}
+
+template <int WAVE, bool Connected> SYNTH_INLINE void VCO::run_frames(int from, int to)
+{
+    using namespace vco_detail;
+    float *out = history.frames + 1;
+    // The running phase in a local for the loop; parameters as they are now.
+    float at = position;
+    for (int k = from; k < to; ++k) {
+        float a = amplitude;
+        float f = frequency;
+        float ph = phase;
+        float pw = pulse_width;
+
+        if (Connected) {
+            if (sync_arrived(k))
+                at = 0.0f;
+            if (const float *pitch = INPUT::latched)
+                f = pitched_frequency(pitch[k]);
+            if (latched_amplitude)
+                a = scale_by(a, latched_amplitude[k]);
+            if (latched_frequency)
+                f = scale_by(f, latched_frequency[k]);
+            if (latched_phase)
+                ph = scale_by(ph, latched_phase[k]);
+            if (latched_pulse_width)
+                pw = scale_by(pw, latched_pulse_width[k]);
+        }
+
+        if (a > 1.0f)
+            a = 1.0f;
+
+        at = (float)(at + phase_step(f));
+        if (at > 1.0f)
+            at = -1.0f;
+
+        const double pos = at;
+        float v;
+        switch (WAVE) {
+        case SIN:
+            v = (float)(sine((pos + ph) * TWO_PI_APPROX) * a);
+            break;
+        case TRI: {
+            // 2a|pos| - a over -1 .. 1 (-(2a*pos) below 0 is 2a*|pos|
+            // exactly); a position below -1, left by a negative frequency,
+            // gives -a.
+            const double t = pos >= -1.0 ? 2.0 * a * std::fabs(pos) : 0.0;
+            v = (float)(t - a);
             break;
         }
-        if (position == -1.0f) {
-            // A new magnitude once per cycle. Amplitudes between -2/32767 and
-            // 0 give a divisor of 0: the noise then falls silent for the cycle.
-            const int d = noise_divisor(a);
-            held_noise = d != 0 ? (float)(noise() % d) : 0.0f;
+        case SAW:
+            v = (float)(a * pos);
+            break;
+        case SQR: {
+            // Picked from a table rather than by branches: the level changes
+            // four times a cycle, too irregularly across oscillators to
+            // predict.
+            const float levels[] = {-a, 0.0f, a};
+            v = levels[sine_beyond_half((pos + ph) * TWO_PI_APPROX) + 1];
+            break;
         }
-        if (noise() % 2 == 1)
-            held_noise = -held_noise;
-        value = (float)(held_noise / 32676.0);
-        break;
-    case PULSE: {
-        // From a table too: the comparison flips twice a cycle.
-        const float levels[] = {-a, a};
-        value = levels[(pos + ph) <= pw];
-        break;
-    }
-    default:
-        value = 0.0f;
-        break;
-    }
+        case NOISE:
+            // A NaN amplitude (from a patch file or a modulation) is silence.
+            if (a == 0.0f || std::isnan(a)) {
+                v = 0.0f;
+                break;
+            }
+            if (at == -1.0f) {
+                // A new magnitude once per cycle. Amplitudes between -2/32767
+                // and 0 give a divisor of 0: the noise then falls silent for
+                // the cycle.
+                const int d = noise_divisor(a);
+                held_noise = d != 0 ? (float)(noise() % d) : 0.0f;
+            }
+            if (noise() % 2 == 1)
+                held_noise = -held_noise;
+            v = (float)(held_noise / 32676.0);
+            break;
+        case PULSE: {
+            // From a table too: the comparison flips twice a cycle.
+            const float levels[] = {-a, a};
+            v = levels[(pos + ph) <= pw];
+            break;
+        }
+        default:
+            v = 0.0f;
+            break;
+        }
 
-    if (value >= 1.0f)
-        value = 1.0f;
-    if (value <= -1.0f)
-        value = -1.0f;
+        if (v >= 1.0f)
+            v = 1.0f;
+        if (v <= -1.0f)
+            v = -1.0f;
+        out[k] = v;
+    }
+    position = at;
+    value = out[to - 1];
 }

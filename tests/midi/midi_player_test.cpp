@@ -73,7 +73,7 @@ struct ClockRig {
             for (int i = 0; i < GENERATOR::SUB_BLOCK; ++i, ++now)
                 for (auto [s, onsets] : {std::pair{&slow, &slow_onsets}, {&fast, &fast_onsets}}) {
                     const int before = s->current_step;
-                    s->tick(i);
+                    s->run(i, i + 1);
                     if (s->current_step != before && s->current_step > 0) // fired, not wrapped
                         onsets->push_back({now, s->current_step - 1});
                 }
