@@ -9,6 +9,7 @@
 #include <string>
 #include <type_traits>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "synth/keyboard.h"
@@ -212,8 +213,33 @@ SYNTH_NOINLINE void walk(const std::vector<Module *> &list, bool direct, int k)
     }
 }
 
-// A whole sub-block of one module.
-template <typename Module> SYNTH_NOINLINE void run_alone(Module *m, int n) { m->run(0, n); }
+// Whether a class computes several of its modules side by side
+// (Module::run_alike(modules, count, n)).
+template <typename Module, typename = void> struct runs_alike : std::false_type {};
+template <typename Module>
+struct runs_alike<Module,
+                  std::void_t<decltype(Module::run_alike(std::declval<Module *const *>(), 0, 0))>>
+    : std::true_type {};
+
+// A whole sub-block of each of `count` modules of one class, none hearing
+// another.
+template <typename Module>
+SYNTH_NOINLINE void run_alike(const WALK_PLAN::STEP *steps, int count, int n)
+{
+    if constexpr (runs_alike<Module>::value) {
+        constexpr int CHUNK = 64;
+        Module *chunk[CHUNK];
+        for (int first = 0; first < count; first += CHUNK) {
+            const int c = count - first < CHUNK ? count - first : CHUNK;
+            for (int i = 0; i < c; ++i)
+                chunk[i] = static_cast<Module *>(steps[first + i].module);
+            Module::run_alike(chunk, c, n);
+        }
+    } else {
+        for (int i = 0; i < count; ++i)
+            static_cast<Module *>(steps[i].module)->run(0, n);
+    }
+}
 
 // Calls f with the step's module as its own class.
 template <typename F> SYNTH_INLINE void visit(const WALK_PLAN::STEP &step, F &&f)
@@ -238,13 +264,17 @@ inline void follow(const WALK_PLAN &plan, int n)
     while (step < end) {
         const int together = step->together;
         if (together == 1) {
-            visit(*step, [n](auto *m) { run_alone(m, n); });
+            const int alike = step->alike;
+            visit(*step, [step, alike, n](auto *m) {
+                run_alike<std::remove_pointer_t<decltype(m)>>(step, alike, n);
+            });
+            step += alike;
         } else {
             for (int k = 0; k < n; ++k)
                 for (int j = 0; j < together; ++j)
                     visit(step[j], [k](auto *m) { m->run(k, k + 1); });
+            step += together;
         }
-        step += together;
     }
 }
 

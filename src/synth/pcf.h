@@ -57,6 +57,9 @@ public:
     // The module protocol of ports.h; latches audio input, cut-off and mix modulation.
     inline void latch_inputs(int reader);
     inline void run(int from, int to);
+    // A whole sub-block of n frames of each of `count` filters, none hearing
+    // another (GENERATOR::evaluate).
+    static inline void run_alike(PCF *const *filters, int count, int n);
     // Runs the cell on one input sample (types as in evolue). Parameters
     // without a usable response (Q <= 0, cut-off below 1 Hz or at or above
     // 22050 Hz, coefficients or an output that overflow) give 0 and clear the
@@ -74,8 +77,17 @@ private:
         return cell.key_valid && freq == cell.key_frequency && q_ == cell.key_q &&
                gain_db == cell.key_gain && type_ == cell.key_type;
     }
-    // run() while the cell's coefficients hold for the whole run.
+    // Running its cell with coefficients that hold for the whole run: on,
+    // with an input, not bypassed, its cut-off unmodulated and its
+    // coefficients those of its parameters.
+    bool steady() const
+    {
+        return power != 0 && INPUT::latched && !bypass && !latched_frequency && type >= 1 &&
+               type <= 7 && cached((float)cut_off, q, gain, (unsigned long)type);
+    }
+    // run() while steady().
     inline void run_steady(int from, int to);
+    template <int L> static inline void run_steady_side_by_side(PCF *const *f, int from, int to);
     // The values the cut-off and mix slots point at, as last latched.
     const float *latched_frequency;
     const float *latched_mix;
@@ -120,8 +132,7 @@ SYNTH_INLINE void PCF::run(int from, int to)
     } else if (bypass) {
         for (int k = from; k < to; ++k)
             out[k] = pcf_detail_bounded(in[k]);
-    } else if (!latched_frequency && type >= 1 && type <= 7 &&
-               cached((float)cut_off, q, gain, (unsigned long)type)) {
+    } else if (steady()) {
         run_steady(from, to);
     } else {
         // A type out of range plays as the nearest end wraps it; the field
@@ -147,42 +158,82 @@ SYNTH_INLINE void PCF::run(int from, int to)
     value = out[to - 1];
 }
 
-// The cell's coefficients hold for the whole run: the biquad with its
-// history in locals, the same sums in the same order as FilterCell's.
 SYNTH_INLINE void PCF::run_steady(int from, int to)
 {
-    float *out = history.frames + 1;
-    const float *in = INPUT::latched;
-    const float *mod = latched_mix;
-    const float mix_now = mix, lv = level;
-    const double b0 = cell.b0, b1 = cell.b1, b2 = cell.b2, a1 = cell.a1, a2 = cell.a2;
-    double x1 = cell.x1, x2 = cell.x2, y1 = cell.y1, y2 = cell.y2;
-    for (int k = from; k < to; ++k) {
-        const float m = mod ? mix_now + mix_now * mod[k] : mix_now;
-        const float x = in[k];
-        float v = 0.0f;
-        if (x != 0.0f) {
-            const double xd = x;
-            double y = b0 * xd + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
-            if (std::isfinite(y)) {
-                y2 = y1;
-                y1 = y;
-                x2 = x1;
-                x1 = xd;
-            } else {
-                x1 = x2 = y1 = y2 = 0.0;
-                y = 0.0;
-            }
-            float yf = (float)y;
-            yf = yf * lv + yf;
-            v = yf * m + (1.0f - m) * x;
-        }
-        out[k] = pcf_detail_bounded(v);
+    PCF *self = this;
+    run_steady_side_by_side<1>(&self, from, to);
+}
+
+// The biquads of L filters whose coefficients hold for the run, side by
+// side: their histories in locals, each lane the same sums in the same order
+// as FilterCell's, and the lanes' chains of dependent steps overlapping.
+template <int L> SYNTH_INLINE void PCF::run_steady_side_by_side(PCF *const *f, int from, int to)
+{
+    float *out[L];
+    const float *in[L], *mod[L];
+    float mix_now[L], lv[L];
+    double b0[L], b1[L], b2[L], a1[L], a2[L], x1[L], x2[L], y1[L], y2[L];
+    for (int j = 0; j < L; ++j) {
+        const PCF &p = *f[j];
+        out[j] = f[j]->history.frames + 1;
+        in[j] = p.INPUT::latched;
+        mod[j] = p.latched_mix;
+        mix_now[j] = p.mix;
+        lv[j] = p.level;
+        b0[j] = p.cell.b0, b1[j] = p.cell.b1, b2[j] = p.cell.b2;
+        a1[j] = p.cell.a1, a2[j] = p.cell.a2;
+        x1[j] = p.cell.x1, x2[j] = p.cell.x2, y1[j] = p.cell.y1, y2[j] = p.cell.y2;
     }
-    cell.x1 = x1;
-    cell.x2 = x2;
-    cell.y1 = y1;
-    cell.y2 = y2;
+    for (int k = from; k < to; ++k)
+        for (int j = 0; j < L; ++j) {
+            const float m = mod[j] ? mix_now[j] + mix_now[j] * mod[j][k] : mix_now[j];
+            const float x = in[j][k];
+            float v = 0.0f;
+            if (x != 0.0f) {
+                const double xd = x;
+                double y = b0[j] * xd + b1[j] * x1[j] + b2[j] * x2[j] - a1[j] * y1[j] -
+                           a2[j] * y2[j];
+                if (std::isfinite(y)) {
+                    y2[j] = y1[j];
+                    y1[j] = y;
+                    x2[j] = x1[j];
+                    x1[j] = xd;
+                } else {
+                    x1[j] = x2[j] = y1[j] = y2[j] = 0.0;
+                    y = 0.0;
+                }
+                float yf = (float)y;
+                yf = yf * lv[j] + yf;
+                v = yf * m + (1.0f - m) * x;
+            }
+            out[j][k] = pcf_detail_bounded(v);
+        }
+    for (int j = 0; j < L; ++j) {
+        Cell &c = f[j]->cell;
+        c.x1 = x1[j], c.x2 = x2[j], c.y1 = y1[j], c.y2 = y2[j];
+        f[j]->value = out[j][to - 1];
+    }
+}
+
+inline void PCF::run_alike(PCF *const *filters, int count, int n)
+{
+    constexpr int L = 4;
+    PCF *steady[L];
+    int waiting = 0;
+    for (int i = 0; i < count; ++i) {
+        PCF *p = filters[i];
+        if (!p->steady()) {
+            p->run(0, n);
+            continue;
+        }
+        steady[waiting++] = p;
+        if (waiting == L) {
+            run_steady_side_by_side<L>(steady, 0, n);
+            waiting = 0;
+        }
+    }
+    for (int i = 0; i < waiting; ++i)
+        steady[i]->run(0, n);
 }
 
 inline double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,

@@ -45,6 +45,9 @@ public:
     // The module protocol of ports.h; latches pitch, sync, modulation slots.
     inline void latch_inputs(int reader);
     inline void run(int from, int to);
+    // A whole sub-block of n frames of each of `count` oscillators, none
+    // hearing another (GENERATOR::evaluate).
+    static inline void run_alike(VCO *const *oscillators, int count, int n);
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
 
@@ -73,6 +76,8 @@ private:
     uint64_t noise_state;
     template <int WAVE> inline void run_wave(int from, int to);
     template <int WAVE, bool Connected> inline void run_frames(int from, int to);
+    template <int WAVE> static inline float shape(double pos, float a, float ph, float pw);
+    template <int WAVE, int L> static inline void run_side_by_side(VCO *const *v, int from, int to);
     inline double phase_step(float f);
     inline float pitched_frequency(float pitch);
     inline int noise();
@@ -173,10 +178,57 @@ SYNTH_INLINE void VCO::run(int from, int to)
 
 template <int WAVE> SYNTH_INLINE void VCO::run_wave(int from, int to)
 {
-    if (connected)
-        run_frames<WAVE, true>(from, to);
-    else
-        run_frames<WAVE, false>(from, to);
+    if (connected || WAVE == NOISE) {
+        if (connected)
+            run_frames<WAVE, true>(from, to);
+        else
+            run_frames<WAVE, false>(from, to);
+        return;
+    }
+    VCO *self = this;
+    run_side_by_side<WAVE, 1>(&self, from, to);
+}
+
+// The wave at a position of the cycle (-1 .. 1), for every waveform but the
+// noise, which has a state of its own.
+template <int WAVE> SYNTH_INLINE float VCO::shape(double pos, float a, float ph, float pw)
+{
+    using namespace vco_detail;
+    switch (WAVE) {
+    case SIN:
+        return (float)(sine((pos + ph) * TWO_PI_APPROX) * a);
+    case TRI: {
+        // 2a|pos| - a over -1 .. 1 (-(2a*pos) below 0 is 2a*|pos| exactly);
+        // a position below -1, left by a negative frequency, gives -a.
+        const double t = pos >= -1.0 ? 2.0 * a * std::fabs(pos) : 0.0;
+        return (float)(t - a);
+    }
+    case SAW:
+        return (float)(a * pos);
+    case SQR: {
+        // Picked from a table rather than by branches: the level changes
+        // four times a cycle, too irregularly across oscillators to predict.
+        const float levels[] = {-a, 0.0f, a};
+        return levels[sine_beyond_half((pos + ph) * TWO_PI_APPROX) + 1];
+    }
+    case PULSE: {
+        // From a table too: the comparison flips twice a cycle.
+        const float levels[] = {-a, a};
+        return levels[(pos + ph) <= pw];
+    }
+    default:
+        return 0.0f;
+    }
+}
+
+// Within [-1, 1].
+inline float vco_detail_bounded(float v)
+{
+    if (v >= 1.0f)
+        v = 1.0f;
+    if (v <= -1.0f)
+        v = -1.0f;
+    return v;
 }
 
 template <int WAVE, bool Connected> SYNTH_INLINE void VCO::run_frames(int from, int to)
@@ -213,37 +265,13 @@ template <int WAVE, bool Connected> SYNTH_INLINE void VCO::run_frames(int from, 
         if (at > 1.0f)
             at = -1.0f;
 
-        const double pos = at;
         float v;
-        switch (WAVE) {
-        case SIN:
-            v = (float)(sine((pos + ph) * TWO_PI_APPROX) * a);
-            break;
-        case TRI: {
-            // 2a|pos| - a over -1 .. 1 (-(2a*pos) below 0 is 2a*|pos|
-            // exactly); a position below -1, left by a negative frequency,
-            // gives -a.
-            const double t = pos >= -1.0 ? 2.0 * a * std::fabs(pos) : 0.0;
-            v = (float)(t - a);
-            break;
-        }
-        case SAW:
-            v = (float)(a * pos);
-            break;
-        case SQR: {
-            // Picked from a table rather than by branches: the level changes
-            // four times a cycle, too irregularly across oscillators to
-            // predict.
-            const float levels[] = {-a, 0.0f, a};
-            v = levels[sine_beyond_half((pos + ph) * TWO_PI_APPROX) + 1];
-            break;
-        }
-        case NOISE:
+        if (WAVE != NOISE) {
+            v = shape<WAVE>(at, a, ph, pw);
+        } else if (a == 0.0f || std::isnan(a)) {
             // A NaN amplitude (from a patch file or a modulation) is silence.
-            if (a == 0.0f || std::isnan(a)) {
-                v = 0.0f;
-                break;
-            }
+            v = 0.0f;
+        } else {
             if (at == -1.0f) {
                 // A new magnitude once per cycle. Amplitudes between -2/32767
                 // and 0 give a divisor of 0: the noise then falls silent for
@@ -254,24 +282,70 @@ template <int WAVE, bool Connected> SYNTH_INLINE void VCO::run_frames(int from, 
             if (noise() % 2 == 1)
                 held_noise = -held_noise;
             v = (float)(held_noise / 32676.0);
-            break;
-        case PULSE: {
-            // From a table too: the comparison flips twice a cycle.
-            const float levels[] = {-a, a};
-            v = levels[(pos + ph) <= pw];
-            break;
         }
-        default:
-            v = 0.0f;
-            break;
-        }
-
-        if (v >= 1.0f)
-            v = 1.0f;
-        if (v <= -1.0f)
-            v = -1.0f;
-        out[k] = v;
+        out[k] = vco_detail_bounded(v);
     }
     position = at;
     value = out[to - 1];
+}
+
+// L unconnected oscillators of one waveform (not the noise), side by side:
+// the same steps as run_frames for each, the lanes' chains of dependent
+// steps (the phase above all) overlapping.
+template <int WAVE, int L>
+SYNTH_INLINE void VCO::run_side_by_side(VCO *const *v, int from, int to)
+{
+    float *out[L], at[L], a[L], ph[L], pw[L];
+    double step[L];
+    for (int j = 0; j < L; ++j) {
+        out[j] = v[j]->history.frames + 1;
+        at[j] = v[j]->position;
+        a[j] = v[j]->amplitude;
+        if (a[j] > 1.0f)
+            a[j] = 1.0f;
+        ph[j] = v[j]->phase;
+        pw[j] = v[j]->pulse_width;
+        step[j] = v[j]->phase_step(v[j]->frequency);
+    }
+    for (int k = from; k < to; ++k)
+        for (int j = 0; j < L; ++j) {
+            at[j] = (float)(at[j] + step[j]);
+            if (at[j] > 1.0f)
+                at[j] = -1.0f;
+            out[j][k] = vco_detail_bounded(shape<WAVE>(at[j], a[j], ph[j], pw[j]));
+        }
+    for (int j = 0; j < L; ++j) {
+        v[j]->position = at[j];
+        v[j]->value = out[j][to - 1];
+    }
+}
+
+inline void VCO::run_alike(VCO *const *oscillators, int count, int n)
+{
+    constexpr int L = 4;
+    constexpr int WAVES = PULSE + 1;
+    VCO *waiting[WAVES][L];
+    int waiting_count[WAVES] = {};
+    for (int i = 0; i < count; ++i) {
+        VCO *o = oscillators[i];
+        const int w = o->type;
+        if (o->power == 0 || o->connected || w < SIN || w > PULSE || w == NOISE) {
+            o->run(0, n);
+            continue;
+        }
+        waiting[w][waiting_count[w]++] = o;
+        if (waiting_count[w] < L)
+            continue;
+        waiting_count[w] = 0;
+        switch (w) {
+        case SIN: run_side_by_side<SIN, L>(waiting[w], 0, n); break;
+        case TRI: run_side_by_side<TRI, L>(waiting[w], 0, n); break;
+        case SAW: run_side_by_side<SAW, L>(waiting[w], 0, n); break;
+        case SQR: run_side_by_side<SQR, L>(waiting[w], 0, n); break;
+        default: run_side_by_side<PULSE, L>(waiting[w], 0, n); break;
+        }
+    }
+    for (int w = 0; w < WAVES; ++w)
+        for (int i = 0; i < waiting_count[w]; ++i)
+            waiting[w][i]->run(0, n);
 }

@@ -1,4 +1,4 @@
-// Every demo patch and the reference patch of the render benchmark, rendered
+// Every demo patch and the reference patches of the render benchmark, rendered
 // offline for a few seconds and compared with the recordings in
 // tests/app/golden/ (16-bit mono, little-endian, the left channel; play one
 // with `play -t raw -r 44100 -e signed -b 16 -c 1 FILE`). Deterministic
@@ -44,6 +44,7 @@ std::vector<Patch> patches()
             list.push_back({found.gl_pathv[i], Compare::samples});
     globfree(&found);
     list.push_back({QM_SOURCE_DIR "/bench/VOICES_32.QSY", Compare::samples});
+    list.push_back({QM_SOURCE_DIR "/bench/VOICES_32_ACTIVE.QSY", Compare::samples});
     list.push_back({GOLDEN_DIR + "NOISE.QSY", Compare::level_and_spectrum});
     return list;
 }
