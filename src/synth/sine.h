@@ -39,25 +39,46 @@ inline unsigned step_index(double shifted)
 
 } // namespace sine_detail
 
-inline double sine(double x)
+// The sines of L values at once, each exactly sine(x[j]) below: the steps
+// are taken for all lanes together, which the compiler computes in vector
+// registers, and a lane beyond the table's range is taken again from the
+// library.
+template <int L> inline void sines(const double *x, double *out)
 {
     using namespace sine_detail;
-    if (!(std::fabs(x) < 1e6))
-        return std::sin(x);
     // x = k*h + r with h = 2*pi/STEPS and |r| <= h/2; h is taken in two parts,
     // the first short enough for k*H1 to be exact.
     constexpr double H1 = 0.024543692357838154;
     constexpr double H2 = 2.4833210583637806e-10;
-    const double shifted = shifted_steps(x);
-    const double k = shifted - ROUND;
-    const double r = (x - k * H1) - k * H2;
-    const unsigned i = step_index(shifted);
+    double shifted[L], r[L], sin_r[L], cos_r_minus_1[L];
+    unsigned i[L];
+    for (int j = 0; j < L; ++j)
+        shifted[j] = shifted_steps(x[j]);
+    for (int j = 0; j < L; ++j) {
+        const double k = shifted[j] - ROUND;
+        r[j] = (x[j] - k * H1) - k * H2;
+    }
+    for (int j = 0; j < L; ++j)
+        i[j] = step_index(shifted[j]);
     // sin(a + r) = sin a + (sin a * (cos r - 1) + cos a * sin r); the series
     // are cut where the next term is below 1e-17 for |r| <= h/2.
-    const double r2 = r * r;
-    const double sin_r = r + r * r2 * (-1.0 / 6.0 + r2 * (1.0 / 120.0));
-    const double cos_r_minus_1 = r2 * (-0.5 + r2 * (1.0 / 24.0 - r2 * (1.0 / 720.0)));
-    return table[i] + (table[i] * cos_r_minus_1 + table[i + STEPS / 4] * sin_r);
+    for (int j = 0; j < L; ++j) {
+        const double r2 = r[j] * r[j];
+        sin_r[j] = r[j] + r[j] * r2 * (-1.0 / 6.0 + r2 * (1.0 / 120.0));
+        cos_r_minus_1[j] = r2 * (-0.5 + r2 * (1.0 / 24.0 - r2 * (1.0 / 720.0)));
+    }
+    for (int j = 0; j < L; ++j)
+        out[j] = table[i[j]] + (table[i[j]] * cos_r_minus_1[j] + table[i[j] + STEPS / 4] * sin_r[j]);
+    for (int j = 0; j < L; ++j)
+        if (!(std::fabs(x[j]) < 1e6))
+            out[j] = std::sin(x[j]);
+}
+
+inline double sine(double x)
+{
+    double s;
+    sines<1>(&x, &s);
+    return s;
 }
 
 // +1 when sine(x) >= 0.5, -1 when sine(x) < -0.5, else 0: the same decision

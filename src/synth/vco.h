@@ -307,13 +307,25 @@ SYNTH_INLINE void VCO::run_side_by_side(VCO *const *v, int from, int to)
         pw[j] = v[j]->pulse_width;
         step[j] = v[j]->phase_step(v[j]->frequency);
     }
-    for (int k = from; k < to; ++k)
+    for (int k = from; k < to; ++k) {
         for (int j = 0; j < L; ++j) {
             at[j] = (float)(at[j] + step[j]);
             if (at[j] > 1.0f)
                 at[j] = -1.0f;
-            out[j][k] = vco_detail_bounded(shape<WAVE>(at[j], a[j], ph[j], pw[j]));
         }
+        if (WAVE == SIN) {
+            // shape<SIN>, its sines taken together.
+            double x[L], s[L];
+            for (int j = 0; j < L; ++j)
+                x[j] = (at[j] + (double)ph[j]) * vco_detail::TWO_PI_APPROX;
+            sines<L>(x, s);
+            for (int j = 0; j < L; ++j)
+                out[j][k] = vco_detail_bounded((float)(s[j] * a[j]));
+        } else {
+            for (int j = 0; j < L; ++j)
+                out[j][k] = vco_detail_bounded(shape<WAVE>(at[j], a[j], ph[j], pw[j]));
+        }
+    }
     for (int j = 0; j < L; ++j) {
         v[j]->position = at[j];
         v[j]->value = out[j][to - 1];
