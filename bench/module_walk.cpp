@@ -1,14 +1,16 @@
 // Cost of each module type as the render callback runs it: 64 modules of the
-// type in a patch of their own, evaluated in blocks of 3072 frames, each list
-// walked in one loop with every tick() inlined. Their sources (fixed signals,
-// gates) stay outside the walk, so the figure is the modules' own, without the
-// per-sample call of a harness. Prints "<case>: <ns> ns/module-sample".
+// type in a patch of their own, evaluated in blocks of 3072 frames by the
+// patch's plan (side by side where the type can). Their sources (fixed
+// signals, gates) stay outside the walk, so the figure is the modules' own,
+// without the per-sample call of a harness. Prints "<case>: <ns>
+// ns/module-sample".
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "module_timing.h"
+#include "modules/walk_planner.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
 
@@ -33,6 +35,7 @@ void report_walk(const char *name, MODULE_LIST<Module> GENERATOR::*list,
     for (int i = 0; i < MODULES; ++i)
         (g.*list).push_back(make(i));
     const Module *last = (g.*list)[MODULES - 1];
+    plan_walk(g);
     char title[96];
     std::snprintf(title, sizeof title, "%s, %d in the walk", name, MODULES);
     bench::report(

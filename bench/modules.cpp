@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "module_timing.h"
+#include "modules/walk_planner.h"
 #include "synth/flush_denormals.h"
 #include "synth/generator.h"
 #include "synth/note2freq.h"
@@ -219,6 +220,7 @@ void generator()
     }
     g.mixers.push_back(out);
     const int modules = (int)(g.oscillators.size() + g.mixers.size());
+    plan_walk(g);
     constexpr int BLOCK = 3072;
     report(
         "GENERATOR 64 VCO + 4 MIXER", modules,

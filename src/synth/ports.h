@@ -11,7 +11,7 @@
 //   latch_inputs(r) audio thread: reads its connections (each an atomic
 //                   pointer, below) into plain pointers, once per sub-block
 //                   of SUB_BLOCK frames; r is the module's place in the
-//                   generator's walk (WALKED), or STANDALONE
+//                   generator's walk (HISTORY::position), or STANDALONE
 //   run(from, to)   audio thread: frames from .. to - 1 of the sub-block,
 //                   from the latched pointers and its parameters, into its
 //                   frames (below; store_frame), `value` left at the last;
@@ -65,9 +65,10 @@
 #define SYNTH_NOINLINE
 #endif
 
-// Frames evaluated between two readings of the connections: a cable moved
-// while the sound plays, or a knob turned, is heard at most this many frames
-// late (1.45 ms at 44100 Hz). The generator may compute a module's whole
+// Frames evaluated between two readings of the connections and of the
+// parameters (knobs, switches, keys, MIDI notes, remote orders): whatever
+// changes while the sound plays is heard at most this many frames late
+// (1.45 ms at 44100 Hz). The generator may compute a module's whole
 // sub-block before the next module's.
 constexpr int SUB_BLOCK = 64;
 
