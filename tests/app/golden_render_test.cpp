@@ -3,7 +3,7 @@
 // tests/app/golden/ (16-bit mono, little-endian, the left channel; play one
 // with `play -t raw -r 44100 -e signed -b 16 -c 1 FILE`). Deterministic
 // patches must stay within one 16-bit step of their recording on every
-// sample; noise patches, whose random sequence is not part of the sound, must
+// sample, and render the same twice; noise patches, whose random sequence is not part of the sound, must
 // keep their level and spectrum.
 //
 // QM_WRITE_GOLDEN=1 records the renders anew instead of comparing: do that
@@ -142,6 +142,7 @@ TEST(GoldenRender, EveryPatchSoundsAsRecorded)
             EXPECT_LE(worst, 1) << differing << " samples differ, the first at frame " << first;
             if (differing)
                 std::printf("%s: %ld samples differ by one step\n", p.path.c_str(), differing);
+            EXPECT_TRUE(render(p.path) == now) << "a second render differs";
         } else {
             const std::vector<double> a = level_and_spectrum(now), b = level_and_spectrum(then);
             EXPECT_NEAR(a[0], b[0], 0.5) << "level in dB";
