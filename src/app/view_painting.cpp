@@ -135,6 +135,8 @@ REPAINT paint_frame(VIEW_FRAME due, int tiles, bool whole)
         glDisable(GL_SCISSOR_TEST);
         keep_frame_part(part);
     }
+    if (repaint.whole || !repaint.parts.empty())
+        frame_painted();
     PerspectiveMode();
     shown = std::move(due);
     return repaint;

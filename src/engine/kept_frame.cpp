@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <vector>
+
 namespace {
 
 // Width and height of the texture: the smallest power of two holding the
@@ -10,6 +12,48 @@ namespace {
 constexpr int SIDE = 1024;
 
 GLuint texture = 0;
+
+// What a swap does to the back buffer, as seen so far.
+enum class SWAP { UNKNOWN, KEEPS, LOSES };
+SWAP swap_seen = SWAP::UNKNOWN;
+// The sampled rows of the last frame painted before its swap, and of the one
+// before it.
+std::vector<unsigned char> painted_rows, earlier_rows;
+
+// Four whole rows of the back buffer, spread over the window.
+std::vector<unsigned char> sample_rows()
+{
+    const SDL_Surface *window = SDL_GetVideoSurface();
+    std::vector<unsigned char> rows(4 * 4 * static_cast<size_t>(window->w));
+    glPushAttrib(GL_PIXEL_MODE_BIT);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    for (int i = 0; i < 4; ++i)
+        glReadPixels(0, window->h * (2 * i + 1) / 8, window->w, 1, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rows.data() + 4 * static_cast<size_t>(window->w) * i);
+    glPopClientAttrib();
+    glPopAttrib();
+    return rows;
+}
+
+// Whether the back buffer still holds the frame shown, and what that says
+// of swaps.
+bool back_buffer_holds_frame_shown()
+{
+    if (swap_seen == SWAP::LOSES || painted_rows.empty())
+        return false;
+    const bool found = sample_rows() == painted_rows;
+    if (swap_seen == SWAP::UNKNOWN) {
+        if (!found)
+            swap_seen = SWAP::LOSES;
+        else if (painted_rows != earlier_rows)
+            swap_seen = SWAP::KEEPS; // a trading swap would have shown the earlier rows
+        else
+            return false; // not told apart yet
+    }
+    return found;
+}
 
 PIXEL_BOX window_box()
 {
@@ -40,10 +84,20 @@ void keep_frame_part(const PIXEL_BOX &box)
     glPopAttrib();
 }
 
+void frame_painted()
+{
+    if (swap_seen == SWAP::LOSES)
+        return;
+    earlier_rows = std::move(painted_rows);
+    painted_rows = sample_rows();
+}
+
 bool restore_kept_frame()
 {
     if (texture == 0)
         return false;
+    if (back_buffer_holds_frame_shown())
+        return true;
     const PIXEL_BOX window = window_box();
     const float w = static_cast<float>(window.x1), h = static_cast<float>(window.y1);
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT);
@@ -84,4 +138,7 @@ void forget_kept_frame()
     if (texture != 0)
         glDeleteTextures(1, &texture);
     texture = 0;
+    painted_rows.clear();
+    earlier_rows.clear();
+    swap_seen = SWAP::UNKNOWN; // a new context may swap otherwise
 }

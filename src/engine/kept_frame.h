@@ -1,10 +1,14 @@
 // A copy of the frame last painted in the window, kept in a texture, so that
 // the next frame needs painting only where it changed.
 //
-// A buffer swap leaves the back buffer's contents undefined: a frame painted
-// in parts starts from the copy, painted over the whole back buffer, and the
-// parts painted are then copied into it in turn. The copy lives in the
-// window's OpenGL context; boxes are window pixels from the top-left corner.
+// A buffer swap may leave the back buffer's contents undefined: a frame
+// painted in parts then starts from the copy, painted over the whole back
+// buffer, and the parts painted are copied into it in turn. Where the swap
+// copies the back buffer rather than trading it for the front (software
+// OpenGL under X), the back buffer still holds the frame shown, and the copy
+// need not be painted: that is found out from the frames themselves (below).
+// The copy lives in the window's OpenGL context; boxes are window pixels from
+// the top-left corner.
 #pragma once
 
 #include "engine/pixel_box.h"
@@ -13,8 +17,14 @@
 // first when there is none.
 void keep_frame_part(const PIXEL_BOX &box);
 
-// Paints the kept frame over the whole back buffer, pixel for pixel; false,
-// painting nothing, when no frame is kept.
+// A frame was painted in the back buffer and is about to be shown: a few of
+// its rows are read, to be looked for after the swap.
+void frame_painted();
+
+// Makes the back buffer hold the frame shown, pixel for pixel: as it is, when
+// the rows read before the swap are still there (and a swap has been seen
+// to keep them where the frame before had others), else by painting the
+// kept frame over it. False, painting nothing, when no frame is kept.
 bool restore_kept_frame();
 
 // Frees the texture; to call before the window's context goes.
