@@ -39,10 +39,8 @@ int QBIBLIO::get_index_image(const char *name) const
 {
     if (name == nullptr)
         return -1;
-    for (int i = 0; i < nb_images; i++)
-        if (images[i] != nullptr && std::strcmp(names[i], name) == 0)
-            return i;
-    return -1;
+    const auto found = index_of.find(name);
+    return found == index_of.end() ? -1 : found->second;
 }
 
 SDL_Surface *QBIBLIO::get_image(const char *name) const
@@ -72,6 +70,7 @@ int QBIBLIO::add_image(const char *name, SDL_Surface *s, int, int)
         }
         index = nb_images++;
         std::snprintf(names[index], NAME_SIZE, "%s", name);
+        index_of.emplace(names[index], index);
     }
     images[index] = s;
     upload(index, true);
@@ -127,6 +126,7 @@ int QBIBLIO::remove_image(const char *name)
         return -1;
     SDL_FreeSurface(images[index]);
     images[index] = nullptr;
+    index_of.erase(names[index]);
     names[index][0] = '\0';
     if (textures[index] != 0) {
         glDeleteTextures(1, &textures[index]);

@@ -6,6 +6,9 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <string_view>
+#include <unordered_map>
+
 class QBIBLIO {
 public:
     static constexpr int MAX_IMAGES = 400;
@@ -65,6 +68,9 @@ public:
     static SDL_Surface *new_bgr24_surface(int w, int h);
 
 private:
+    // The index of each name stored (a view of names[index]): every sprite
+    // looks its image up by name each time it is drawn.
+    std::unordered_map<std::string_view, int> index_of;
     void upload(int index, bool mipmap);
 };
 
