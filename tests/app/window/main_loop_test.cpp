@@ -427,3 +427,33 @@ TEST_F(MainLoop, APassPaintingInPartsShowsWhatAWholePaintShows)
     const unsigned long in_parts = main_loop.frames - main_loop.whole_frames - parts_before;
     EXPECT_GT(2 * in_parts, static_cast<unsigned long>(checks));
 }
+
+// Where a swap loses the back buffer, as hardware drivers may, a frame
+// painted in parts still shows what a whole paint shows: the back buffer is
+// scribbled over after the swap, and the kept frame must be painted first.
+TEST_F(MainLoop, APassPaintingInPartsAfterASwapThatLosesTheBackBufferShowsWhatAWholePaintShows)
+{
+    std::vector<unsigned char> block(BufferSize);
+    std::string why;
+    ASSERT_TRUE(load_chosen_patch("DEMO.QSY", why)) << why;
+    main_loop_pass();
+    for (int round = 0; round < 3; round++) { // the first with the back buffer kept
+        for (int i = 0; i < 8; i++)
+            instrument_callback(nullptr, block.data(), BufferSize, nullptr);
+        if (round > 0) {
+            glPushAttrib(GL_COLOR_BUFFER_BIT);
+            glClearColor(1, 0, 1, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glPopAttrib();
+        }
+        const unsigned long frames = main_loop.frames, whole = main_loop.whole_frames;
+        main_loop_pass();
+        ASSERT_EQ(frames + 1, main_loop.frames) << "the sequencers' step shown";
+        EXPECT_EQ(whole, main_loop.whole_frames) << "painted in parts";
+        const std::vector<uint32_t> shown = shown_picture();
+        forget_shown_frame();
+        main_loop.redraw_owed = true;
+        main_loop_pass();
+        EXPECT_TRUE(shown_picture() == shown) << "round " << round;
+    }
+}
