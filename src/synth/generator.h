@@ -285,8 +285,11 @@ void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block,
                          AfterSubBlock &&after_sub_block)
 {
     using namespace generator_walk;
-    // The lists as published now: modules added or removed meanwhile are
-    // heard from the next call.
+    // The plan first, then the lists as published now (modules added or
+    // removed meanwhile are heard from the next call). In that order, a plan
+    // whose change count is the one read below was made for these very
+    // lists; a plan taken after them might name modules they do not hold.
+    const WALK_PLAN *plan = published_plan.load(std::memory_order_seq_cst);
     const auto &seq = sequencers.walked();
     const auto &key = keyboards.walked();
     const auto &osc = oscillators.walked();
@@ -306,9 +309,7 @@ void GENERATOR::evaluate(int frames, BeforeSubBlock &&before_sub_block,
     place(amp, places);
     place(fil, places);
     place(del, places);
-    const WALK_PLAN *plan = published_plan.load(std::memory_order_seq_cst);
-    const bool planned = plan &&
-                         d[0] && d[1] && d[2] && d[3] && d[4] && d[5] && d[6] && d[7];
+    const bool planned = plan && d[0] && d[1] && d[2] && d[3] && d[4] && d[5] && d[6] && d[7];
     for (int first = 0; first < frames; first += SUB_BLOCK) {
         const int n = frames - first < SUB_BLOCK ? frames - first : SUB_BLOCK;
         before_sub_block(n);
