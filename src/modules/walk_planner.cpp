@@ -128,6 +128,53 @@ std::vector<std::vector<int>> components(const GRAPH &g)
     return out;
 }
 
+// Each component's level: 0 for one that hears no other, else one more than
+// the highest of those it hears (which come before it).
+std::vector<int> levels(const GRAPH &g, const std::vector<std::vector<int>> &parts)
+{
+    std::vector<int> part_of(g.nodes.size()), level(parts.size(), 0);
+    for (size_t p = 0; p < parts.size(); ++p)
+        for (int v : parts[p])
+            part_of[v] = (int)p;
+    for (size_t p = 0; p < parts.size(); ++p)
+        for (int v : parts[p])
+            for (int s : g.nodes[v].sources)
+                if (part_of[s] != (int)p)
+                    level[p] = std::max(level[p], level[part_of[s]] + 1);
+    return level;
+}
+
+// The steps of the components by level, then by walk order; a run of single
+// modules of one list and one level is marked alike at its first step.
+void write_steps(WALK_PLAN &plan, const GRAPH &g, const std::vector<std::vector<int>> &parts)
+{
+    const std::vector<int> level = levels(g, parts);
+    std::vector<int> order(parts.size());
+    for (size_t p = 0; p < parts.size(); ++p)
+        order[p] = (int)p;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return level[a] != level[b] ? level[a] < level[b] : parts[a][0] < parts[b][0];
+    });
+    int run = -1, run_level = -1; // the first step of the current run of alike modules
+    for (int p : order) {
+        for (size_t i = 0; i < parts[p].size(); ++i) {
+            const GRAPH::NODE &node = g.nodes[parts[p][i]];
+            plan.steps.push_back({node.list, i == 0 ? (int)parts[p].size() : 0, 0, node.module});
+        }
+        const int last = (int)plan.steps.size() - 1;
+        if (parts[p].size() > 1) {
+            run = -1;
+        } else if (run >= 0 && plan.steps[run].list == plan.steps[last].list &&
+                   run_level == level[p]) {
+            ++plan.steps[run].alike;
+        } else {
+            run = last;
+            run_level = level[p];
+            plan.steps[last].alike = 1;
+        }
+    }
+}
+
 } // namespace
 
 void plan_walk(GENERATOR &g)
@@ -146,43 +193,6 @@ void plan_walk(GENERATOR &g)
     graph.add(g.filters, WALK_PLAN::FILTERS);
     graph.add(g.delays, WALK_PLAN::DELAYS);
     add_connections(graph);
-    const std::vector<std::vector<int>> parts = components(graph);
-
-    // Each component's level: 0 for one that hears no other, else one more
-    // than the highest of those it hears (which come before it).
-    std::vector<int> part_of(graph.nodes.size()), level(parts.size(), 0);
-    for (size_t p = 0; p < parts.size(); ++p)
-        for (int v : parts[p])
-            part_of[v] = (int)p;
-    for (size_t p = 0; p < parts.size(); ++p)
-        for (int v : parts[p])
-            for (int s : graph.nodes[v].sources)
-                if (part_of[s] != (int)p)
-                    level[p] = std::max(level[p], level[part_of[s]] + 1);
-    std::vector<int> order(parts.size());
-    for (size_t p = 0; p < parts.size(); ++p)
-        order[p] = (int)p;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return level[a] != level[b] ? level[a] < level[b] : parts[a][0] < parts[b][0];
-    });
-
-    int run = -1, run_level = -1; // the first step of the current run of alike modules
-    for (int p : order) {
-        for (size_t i = 0; i < parts[p].size(); ++i) {
-            const GRAPH::NODE &node = graph.nodes[parts[p][i]];
-            plan->steps.push_back({node.list, i == 0 ? (int)parts[p].size() : 0, 0, node.module});
-        }
-        const int last = (int)plan->steps.size() - 1;
-        if (parts[p].size() > 1) {
-            run = -1;
-        } else if (run >= 0 && plan->steps[run].list == plan->steps[last].list &&
-                   run_level == level[p]) {
-            ++plan->steps[run].alike;
-        } else {
-            run = last;
-            run_level = level[p];
-            plan->steps[last].alike = 1;
-        }
-    }
+    write_steps(*plan, graph, components(graph));
     g.publish_plan(std::move(plan));
 }
