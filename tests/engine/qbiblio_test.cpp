@@ -245,6 +245,11 @@ TEST(QbiblioTest, RemovedImageCannotBeFoundAndIndexesStay)
     EXPECT_EQ(library.get_image("A"), nullptr);
     EXPECT_EQ(library.get_index_image(""), -1);
     EXPECT_EQ(library.get_index_image("B"), 1);
+    // Its name may be taken again, by a new slot.
+    SDL_Surface *again = small_surface();
+    EXPECT_EQ(library.add_image("A", again, 2, 2), 1);
+    EXPECT_EQ(library.get_index_image("A"), 2);
+    EXPECT_EQ(library.get_image("A"), again);
 }
 
 } // namespace

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "modules/random_edits_helpers.h"
+#include "modules/sockets.h"
 #include "modules/walk_planner.h"
 #include "synth/note2freq.h"
 
@@ -38,6 +40,25 @@ GENERATOR *busy_patch(unsigned seed)
             a->INPUT_GATE::connect(gate);
     for (KEYBOARD *k : g->keyboards)
         k->Touch_note(7, 1);
+    // Four unplugged oscillators of each waveform (but the noise, whose
+    // numbers are drawn anew) and four filters of each response on one of
+    // them: computed side by side by the plan.
+    const type_generateur waves[] = {SIN, TRI, SAW, SQR, PULSE};
+    for (int i = 0; i < 20; ++i) {
+        VCO *v = new VCO(0.3f + 0.1f * (i % 4), 97.0f * (1 + i), waves[i / 4]);
+        v->pulse_width = 0.05f * (i % 4);
+        v->phase = 0.25f * (i % 4);
+        g->oscillators.push_back(v);
+        g->get_MIXER_by_name(g->output_mixer)->ajoute_en_entree(v, -1);
+    }
+    for (int i = 0; i < 28; ++i) {
+        PCF *f = new PCF();
+        f->bypass = 0;
+        f->type = 1 + i / 4;
+        f->cut_off = 200 + 150 * i;
+        f->INPUT::connect(g->oscillators.back());
+        g->filters.push_back(f);
+    }
     return g;
 }
 
@@ -77,6 +98,56 @@ TEST(WalkPlanner, APlannedPatchSoundsAsOneComputedFrameByFrame)
         frame_by_frame->release_modules();
     }
     EXPECT_GT(loops, 0) << "no patch had a feedback loop";
+}
+
+namespace {
+
+// The modules an input of `m` hears, as the sockets say.
+std::vector<const OUTPUT *> heard_by(const GENERATOR &g, const MODULE &m)
+{
+    std::vector<const OUTPUT *> heard;
+    for (const SOCKET &socket : input_sockets(m.kind))
+        for (int c = 0; c < socket.channels_in_use(m); ++c)
+            if (const MODULE source = owner_of(g, socket.signal, socket.source(m, c)))
+                heard.push_back(source.object);
+    return heard;
+}
+
+} // namespace
+
+// Whatever the patch: every module once; each after the modules it hears,
+// unless they are computed frame by frame together; none of a run computed
+// side by side hears another of the run.
+TEST(WalkPlanner, EveryModuleComesOnceAfterWhatItHearsAndARunSideBySideIsIndependent)
+{
+    for (unsigned seed = 1; seed <= 16; ++seed) {
+        SCOPED_TRACE(seed);
+        std::unique_ptr<GENERATOR> g(busy_patch(seed));
+        plan_walk(*g);
+        const std::vector<WALK_PLAN::STEP> &steps = g->plan()->steps;
+        std::map<const OUTPUT *, size_t> at, group, run; // step, its group's first, its run's first
+        for (size_t i = 0, first = 0, run_first = 0; i < steps.size(); ++i) {
+            if (steps[i].together != 0)
+                first = i;
+            if (steps[i].alike != 0)
+                run_first = i;
+            ASSERT_TRUE(at.emplace(steps[i].module, i).second) << "twice";
+            group[steps[i].module] = first;
+            run[steps[i].module] = steps[i].together == 1 ? run_first : SIZE_MAX;
+        }
+        const std::vector<MODULE> all = all_modules(*g);
+        EXPECT_EQ(at.size(), all.size());
+        for (const MODULE &m : all)
+            for (const OUTPUT *source : heard_by(*g, m)) {
+                if (group[source] == group[m.object])
+                    continue;
+                EXPECT_LT(at[source], at[m.object]) << m.name() << " before what it hears";
+                if (run[source] != SIZE_MAX) {
+                    EXPECT_NE(run[source], run[m.object]) << m.name() << " side by side";
+                }
+            }
+        g->release_modules();
+    }
 }
 
 namespace {
@@ -165,5 +236,35 @@ TEST(WalkPlanner, KnobsNotesAndCablesAreHeardFromTheNextSubBlock)
         const auto first = std::mismatch(before.begin(), before.end(), after.begin());
         ASSERT_NE(first.first, before.end()) << "never heard";
         EXPECT_EQ(first.first - before.begin(), GENERATOR::SUB_BLOCK);
+    }
+}
+
+// Every way the patch can change while it plays leaves the plan behind, so
+// that the sound is computed frame by frame until a new plan is made: a plan
+// kept past one of them would read a module before it has computed.
+TEST(WalkPlanner, EveryChangeOfTheModulesOrTheirCablesLeavesThePlanBehind)
+{
+    struct Case {
+        const char *change;
+        void (*make)(Rig &);
+    } cases[] = {
+        {"input plugged", [](Rig &r) { r.a->INPUT::connect(r.b); }},
+        {"input unplugged", [](Rig &r) { r.c->INPUT::connect(nullptr); }},
+        {"gate plugged", [](Rig &r) { r.amp->INPUT_GATE::connect(r.key); }},
+        {"sync plugged", [](Rig &r) { r.a->INPUT_SYNC::connect(r.key); }},
+        {"modulation plugged", [](Rig &r) { connect_modulation(r.a->mod_frequency, r.amp); }},
+        {"mixer channel added", [](Rig &r) { r.mix->ajoute_en_entree(r.b, -1); }},
+        {"mixer channel re-plugged", [](Rig &r) { r.mix->inputs[0].connect(r.c); }},
+        {"module added", [](Rig &r) { r.g.filters.push_back(new PCF); }},
+        {"module removed", [](Rig &r) { r.g.oscillators.remove(r.b); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.change);
+        Rig r;
+        ASSERT_TRUE(r.g.plan_is_current());
+        c.make(r);
+        EXPECT_FALSE(r.g.plan_is_current());
+        plan_walk(r.g);
+        EXPECT_TRUE(r.g.plan_is_current());
     }
 }
