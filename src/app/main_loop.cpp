@@ -24,6 +24,7 @@
 #include "ui/window_sections.h"
 #include "ui/dialogs/save_command.h"
 #include "engine/font_data.h"
+#include "engine/kept_frame.h"
 #include "engine/qbiblio.h"
 #include "engine/video.h"
 #include "panels/controller_bindings.h"
@@ -136,11 +137,16 @@ void swap(bool whole)
     main_loop.whole_frames += whole;
 }
 
-// Shows what a paint of a view painted, unless it painted nothing.
+// Shows what a paint of a view painted, unless it painted nothing: the parts
+// alone where they can be copied to the window, else by a swap.
 void show(const REPAINT &painted)
 {
-    if (painted.whole || !painted.parts.empty())
+    if (!painted.whole && painted.parts.empty())
+        return;
+    if (painted.whole || !show_parts(painted.parts))
         swap(painted.whole);
+    else
+        main_loop.frames++;
 }
 
 PASS_DRAWING trace_pass()

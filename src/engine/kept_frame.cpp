@@ -1,8 +1,10 @@
 #include "engine/kept_frame.h"
 
 #include <GL/gl.h>
+#include <GL/glx.h>
 #include <SDL.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -19,6 +21,30 @@ SWAP swap_seen = SWAP::UNKNOWN;
 // The sampled rows of the last frame painted before its swap, and of the one
 // before it.
 std::vector<unsigned char> painted_rows, earlier_rows;
+// The last frame painted was shown by copying its parts, its back buffer
+// left as it was.
+bool shown_by_copies = false;
+bool part_copies_on = true;
+
+using COPY_SUB_BUFFER = void (*)(Display *, GLXDrawable, int, int, int, int);
+
+// The copy of a part of the back buffer into the window, where the current
+// context's display offers it; null otherwise (no GLX context, say).
+COPY_SUB_BUFFER copy_sub_buffer(Display *display)
+{
+    static Display *asked = nullptr;
+    static COPY_SUB_BUFFER copy = nullptr;
+    if (display != asked) {
+        asked = display;
+        const char *extensions =
+            display ? glXQueryExtensionsString(display, DefaultScreen(display)) : nullptr;
+        copy = extensions && std::strstr(extensions, "GLX_MESA_copy_sub_buffer")
+                   ? reinterpret_cast<COPY_SUB_BUFFER>(glXGetProcAddressARB(
+                         reinterpret_cast<const GLubyte *>("glXCopySubBufferMESA")))
+                   : nullptr;
+    }
+    return copy;
+}
 
 // Four whole rows of the back buffer, spread over the window.
 std::vector<unsigned char> sample_rows()
@@ -86,6 +112,7 @@ void keep_frame_part(const PIXEL_BOX &box)
 
 void frame_painted()
 {
+    shown_by_copies = false;
     if (swap_seen == SWAP::LOSES)
         return;
     earlier_rows = std::move(painted_rows);
@@ -96,7 +123,7 @@ bool restore_kept_frame()
 {
     if (texture == 0)
         return false;
-    if (back_buffer_holds_frame_shown())
+    if (shown_by_copies || back_buffer_holds_frame_shown())
         return true;
     const PIXEL_BOX window = window_box();
     const float w = static_cast<float>(window.x1), h = static_cast<float>(window.y1);
@@ -133,6 +160,23 @@ bool restore_kept_frame()
     return true;
 }
 
+bool show_parts(const std::vector<PIXEL_BOX> &parts)
+{
+    Display *display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    const COPY_SUB_BUFFER copy = copy_sub_buffer(display);
+    if (!part_copies_on || !copy || !window)
+        return false;
+    // Rectangles from the window's bottom-left corner, as OpenGL counts.
+    const int h = window_box().y1;
+    for (const PIXEL_BOX &p : parts)
+        copy(display, window, p.x0, h - p.y1, p.x1 - p.x0, p.y1 - p.y0);
+    shown_by_copies = true;
+    return true;
+}
+
+void use_part_copies(bool on) { part_copies_on = on; }
+
 void forget_kept_frame()
 {
     if (texture != 0)
@@ -140,5 +184,6 @@ void forget_kept_frame()
     texture = 0;
     painted_rows.clear();
     earlier_rows.clear();
+    shown_by_copies = false;
     swap_seen = SWAP::UNKNOWN; // a new context may swap otherwise
 }

@@ -11,6 +11,8 @@
 // the top-left corner.
 #pragma once
 
+#include <vector>
+
 #include "engine/pixel_box.h"
 
 // Copies the box of the back buffer into the kept frame, the texture made
@@ -26,6 +28,17 @@ void frame_painted();
 // to keep them where the frame before had others), else by painting the
 // kept frame over it. False, painting nothing, when no frame is kept.
 bool restore_kept_frame();
+
+// Shows the parts of the back buffer in the window without a swap, where the
+// OpenGL offers such a copy (GLX_MESA_copy_sub_buffer): a few rectangles
+// cost far less than the whole window, and the back buffer still holds the
+// frame shown afterwards. False, showing nothing, where it is not offered or
+// is turned off: the caller swaps.
+bool show_parts(const std::vector<PIXEL_BOX> &parts);
+
+// Turns those copies on (the default) or off, every frame then shown by a
+// swap as where the OpenGL has no such copy.
+void use_part_copies(bool on);
 
 // Frees the texture; to call before the window's context goes.
 void forget_kept_frame();

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/font_engine.h"
 #include "engine/qbiblio.h"
@@ -27,6 +28,12 @@ int initGL(int w, int h, const char *, const char *archive_path)
     delete font_engine;
     font_engine = new FONT_ENGINE();
 
+    // Where SDL 1.2 is the compatibility layer over SDL 2, it draws OpenGL
+    // windows into a framebuffer of its own and copies that into the window
+    // at each swap, unless told not to: then parts of a frame could not be
+    // shown without the whole (engine/kept_frame.h). A window of fixed size
+    // has no use for that scaling. A choice already in the environment holds.
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         return video_failure("Video initialization failed");
     const SDL_VideoInfo *info = SDL_GetVideoInfo();

@@ -70,10 +70,12 @@ void paint_behind_box(std::vector<unsigned char> &behind)
         modal_hooks.paint_view(modal_hooks.data);
     } else {
         if (behind.empty()) {
+            // From the back buffer, which still holds the frame last shown
+            // where swaps keep it (software OpenGL, parts copied to the
+            // window): the front buffer of such a window reads back empty.
             behind.resize(3 * static_cast<size_t>(w) * h);
-            glReadBuffer(GL_FRONT);
-            glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, behind.data());
             glReadBuffer(GL_BACK);
+            glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, behind.data());
         }
         OrthoMode(0, 0, w, h);
         glPushAttrib(GL_ENABLE_BIT);

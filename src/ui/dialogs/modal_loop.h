@@ -4,8 +4,8 @@
 // Every pass first calls each_pass (where the main loop puts the execution of
 // the remote orders), then hands the pending events to the box, then lets it
 // do its own work of the pass, then, when anything changed, paints the view
-// behind (paint_view, or without it the picture the window showed when the
-// box opened), darkened, and the box over it. When the box closes the loop
+// behind (paint_view, or without it the frame last painted when the box
+// opened), darkened, and the box over it. When the box closes the loop
 // pushes one SDL user event, so that the view's handler redraws the window at
 // its next pass.
 #pragma once
@@ -56,6 +56,7 @@ public:
 bool run_modal(MODAL_BOX &box, const char *what);
 
 // What any modal box shows behind it, without swapping buffers: the view
-// painted by modal_hooks.paint_view, or without it the picture the window
-// showed when the box opened (read into behind the first time), darkened.
+// painted by modal_hooks.paint_view, or without it the frame last painted
+// in the back buffer when the box opened (read into behind the first time),
+// darkened.
 void paint_behind_box(std::vector<unsigned char> &behind);

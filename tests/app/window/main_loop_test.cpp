@@ -22,6 +22,7 @@
 #include "app/scope_feed.h"
 #include "app/view_painting.h"
 #include "cables/cable_list.h"
+#include "engine/kept_frame.h"
 #include "engine/slider.h"
 #include "engine/video.h"
 #include "panels/info_dash.h"
@@ -132,31 +133,13 @@ TEST_F(MainLoop, TheCableListIsRebuiltOnceAfterAChange)
     EXPECT_EQ(2u, liens.size()); // the modulation and the mixer channel
 }
 
-// The front buffer, as the last swap showed it: colour at (x, y) from the top.
-std::vector<uint32_t> shown_picture()
-{
-    std::vector<unsigned char> rgb(3 * VIEW_WIDTH * VIEW_HEIGHT);
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_FRONT);
-    glReadPixels(0, 0, VIEW_WIDTH, VIEW_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    glReadBuffer(GL_BACK);
-    std::vector<uint32_t> out(VIEW_WIDTH * VIEW_HEIGHT);
-    for (int y = 0; y < VIEW_HEIGHT; y++)
-        for (int x = 0; x < VIEW_WIDTH; x++) {
-            const unsigned char *p = &rgb[3 * ((VIEW_HEIGHT - 1 - y) * VIEW_WIDTH + x)];
-            out[y * VIEW_WIDTH + x] = p[0] << 16 | p[1] << 8 | p[2];
-        }
-    return out;
-}
-
 // The CABLES pad shows exactly what F6 shows: the backs, the cables, no
 // dashboard, drawn whole at once.
 TEST_F(MainLoop, TheCablesPadShowsWhatF6Shows)
 {
     press(SDLK_F6);
     ASSERT_EQ(DREW_BACK_VIEW, main_loop_pass());
-    const std::vector<uint32_t> by_key = shown_picture();
+    const std::vector<uint32_t> by_key = view_test::window_picture();
     press(SDLK_F6);
     ASSERT_EQ(DREW_FRONT_VIEW, main_loop_pass());
     OBJET *system = front_event_list()[1];
@@ -171,7 +154,7 @@ TEST_F(MainLoop, TheCablesPadShowsWhatF6Shows)
     main_loop_pass(); // the front view takes the click as it draws
     offsy = 0;
     EXPECT_EQ(DREW_BACK_VIEW, main_loop_pass());
-    EXPECT_TRUE(shown_picture() == by_key);
+    EXPECT_TRUE(view_test::window_picture() == by_key);
 }
 
 TEST_F(MainLoop, TheOscilloscopeShowsOnlyTheTraceAndStillTakesEvents)
@@ -185,7 +168,7 @@ TEST_F(MainLoop, TheOscilloscopeShowsOnlyTheTraceAndStillTakesEvents)
     EXPECT_EQ(DREW_TRACE, main_loop_pass()); // every pass, events or not
     EXPECT_EQ(frames + 1, main_loop.frames);
 
-    const std::vector<uint32_t> picture = shown_picture();
+    const std::vector<uint32_t> picture = view_test::window_picture();
     const int end = static_cast<int>(30 * 3072 * 0.004f); // where the trace has got to
     std::set<uint32_t> colours;
     int bars = 0;
@@ -398,11 +381,11 @@ TEST_F(MainLoop, APassPaintingInPartsShowsWhatAWholePaintShows)
             const std::string where = name + (back ? ", back view: " : ", front view: ");
             auto check = [&](const char *change) {
                 main_loop_pass();
-                const std::vector<uint32_t> shown = shown_picture();
+                const std::vector<uint32_t> shown = view_test::window_picture();
                 forget_shown_frame();
                 main_loop.redraw_owed = true;
                 main_loop_pass();
-                EXPECT_TRUE(shown_picture() == shown) << where << change;
+                EXPECT_TRUE(view_test::window_picture() == shown) << where << change;
                 checks++;
             };
             for (int i = 0; i < 8; i++)
@@ -429,10 +412,12 @@ TEST_F(MainLoop, APassPaintingInPartsShowsWhatAWholePaintShows)
 }
 
 // Where a swap loses the back buffer, as hardware drivers may, a frame
-// painted in parts still shows what a whole paint shows: the back buffer is
+// painted in parts still shows what a whole paint shows: every frame is
+// swapped, as where parts cannot be copied to the window, the back buffer is
 // scribbled over after the swap, and the kept frame must be painted first.
 TEST_F(MainLoop, APassPaintingInPartsAfterASwapThatLosesTheBackBufferShowsWhatAWholePaintShows)
 {
+    use_part_copies(false);
     std::vector<unsigned char> block(BufferSize);
     std::string why;
     ASSERT_TRUE(load_chosen_patch("DEMO.QSY", why)) << why;
@@ -450,10 +435,11 @@ TEST_F(MainLoop, APassPaintingInPartsAfterASwapThatLosesTheBackBufferShowsWhatAW
         main_loop_pass();
         ASSERT_EQ(frames + 1, main_loop.frames) << "the sequencers' step shown";
         EXPECT_EQ(whole, main_loop.whole_frames) << "painted in parts";
-        const std::vector<uint32_t> shown = shown_picture();
+        const std::vector<uint32_t> shown = view_test::window_picture();
         forget_shown_frame();
         main_loop.redraw_owed = true;
         main_loop_pass();
-        EXPECT_TRUE(shown_picture() == shown) << "round " << round;
+        EXPECT_TRUE(view_test::window_picture() == shown) << "round " << round;
     }
+    use_part_copies(true);
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/glx.h>
+#include <X11/Xutil.h>
+
 #include <cstring>
 
 #include "cables/cable_list.h"
@@ -136,6 +139,25 @@ POINT pointer()
     POINT p;
     SDL_GetMouseState(&p.x, &p.y);
     return p;
+}
+
+std::vector<uint32_t> window_picture()
+{
+    glFinish();
+    const SDL_Surface *window = SDL_GetVideoSurface();
+    Display *display = glXGetCurrentDisplay();
+    XImage *image = XGetImage(display, glXGetCurrentDrawable(), 0, 0, window->w, window->h,
+                              AllPlanes, ZPixmap);
+    std::vector<uint32_t> out;
+    if (image == nullptr) {
+        ADD_FAILURE() << "no picture of the window";
+        return out;
+    }
+    for (int y = 0; y < window->h; y++)
+        for (int x = 0; x < window->w; x++)
+            out.push_back(XGetPixel(image, x, y) & 0xffffff);
+    XDestroyImage(image);
+    return out;
 }
 
 std::vector<float> render_second(GENERATOR &patch, void (*rewire)(GENERATOR &))

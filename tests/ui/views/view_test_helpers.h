@@ -49,6 +49,9 @@ void key(Uint8 type, SDLKey sym, Uint16 unicode = 0);
 void drain();
 // The pointer's window position as the window system has it.
 POINT pointer();
+// What the window shows on the X display, as the user sees it (not a buffer
+// of OpenGL's): colour 0xRRGGBB at (x, y) from the top left.
+std::vector<uint32_t> window_picture();
 
 // The output of "MIXER_4" over one second, the patch first wired further by
 // `rewire` when given.
