@@ -363,9 +363,16 @@ bool cable_end_in_view(view_test::POINT &at)
 // What a pass shows, painted in parts, is pixel for pixel what a whole paint
 // of the same frame shows: on every demo patch, in both views, after steps
 // of the sequencers, a word on the status line, a knob turned or a cable end
-// dragged; and most of those passes paint in parts.
-TEST_F(MainLoop, APassPaintingInPartsShowsWhatAWholePaintShows)
+// dragged; and most of those passes paint in parts. Shown by copying the
+// parts to the window, then with every frame swapped (as where parts cannot
+// be copied), the back buffer scribbled over after every other swap as
+// hardware drivers may lose it: the kept frame must then be painted first.
+class PartsPainting : public MainLoop, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PartsPainting, APassPaintingInPartsShowsWhatAWholePaintShows)
 {
+    const bool copies = GetParam();
+    use_part_copies(copies);
     const unsigned long parts_before = main_loop.frames - main_loop.whole_frames;
     int checks = 0;
     std::vector<unsigned char> block(BufferSize);
@@ -380,6 +387,12 @@ TEST_F(MainLoop, APassPaintingInPartsShowsWhatAWholePaintShows)
             }
             const std::string where = name + (back ? ", back view: " : ", front view: ");
             auto check = [&](const char *change) {
+                if (!copies && checks % 2) {
+                    glPushAttrib(GL_COLOR_BUFFER_BIT);
+                    glClearColor(1, 0, 1, 1);
+                    glClear(GL_COLOR_BUFFER_BIT);
+                    glPopAttrib();
+                }
                 main_loop_pass();
                 const std::vector<uint32_t> shown = view_test::window_picture();
                 forget_shown_frame();
@@ -407,39 +420,9 @@ TEST_F(MainLoop, APassPaintingInPartsShowsWhatAWholePaintShows)
             }
         }
     }
+    use_part_copies(true);
     const unsigned long in_parts = main_loop.frames - main_loop.whole_frames - parts_before;
     EXPECT_GT(2 * in_parts, static_cast<unsigned long>(checks));
 }
 
-// Where a swap loses the back buffer, as hardware drivers may, a frame
-// painted in parts still shows what a whole paint shows: every frame is
-// swapped, as where parts cannot be copied to the window, the back buffer is
-// scribbled over after the swap, and the kept frame must be painted first.
-TEST_F(MainLoop, APassPaintingInPartsAfterASwapThatLosesTheBackBufferShowsWhatAWholePaintShows)
-{
-    use_part_copies(false);
-    std::vector<unsigned char> block(BufferSize);
-    std::string why;
-    ASSERT_TRUE(load_chosen_patch("DEMO.QSY", why)) << why;
-    main_loop_pass();
-    for (int round = 0; round < 3; round++) { // the first with the back buffer kept
-        for (int i = 0; i < 8; i++)
-            instrument_callback(nullptr, block.data(), BufferSize, nullptr);
-        if (round > 0) {
-            glPushAttrib(GL_COLOR_BUFFER_BIT);
-            glClearColor(1, 0, 1, 1);
-            glClear(GL_COLOR_BUFFER_BIT);
-            glPopAttrib();
-        }
-        const unsigned long frames = main_loop.frames, whole = main_loop.whole_frames;
-        main_loop_pass();
-        ASSERT_EQ(frames + 1, main_loop.frames) << "the sequencers' step shown";
-        EXPECT_EQ(whole, main_loop.whole_frames) << "painted in parts";
-        const std::vector<uint32_t> shown = view_test::window_picture();
-        forget_shown_frame();
-        main_loop.redraw_owed = true;
-        main_loop_pass();
-        EXPECT_TRUE(view_test::window_picture() == shown) << "round " << round;
-    }
-    use_part_copies(true);
-}
+INSTANTIATE_TEST_SUITE_P(CopiedOrSwapped, PartsPainting, ::testing::Bool());
