@@ -3,8 +3,8 @@
 // tests/app/golden/ (16-bit mono, little-endian, the left channel; play one
 // with `play -t raw -r 44100 -e signed -b 16 -c 1 FILE`). Deterministic
 // patches must stay within one 16-bit step of their recording on every
-// sample, and render the same twice; noise patches, whose random sequence is not part of the sound, must
-// keep their level and spectrum.
+// sample, and render the same twice; noise patches, whose random sequence is
+// not part of the sound, must keep their level and spectrum.
 //
 // QM_WRITE_GOLDEN=1 records the renders anew instead of comparing: do that
 // only with an engine whose sound is known to be right.
