@@ -101,7 +101,62 @@ void compute_coefficients(PCF::Cell &c, double freq, double q, double gain_db, u
     c.b2 = b2 * c.r;
 }
 
+// The filters of PCF::run_steady_lanes, one lane each of vectors of
+// numbers. Lanes left over have no coefficients and a silent input: they
+// rest.
+constexpr int LANES = PCF::STEADY_LANES;
+using lanes::Doubles;
+using lanes::Floats;
+struct SteadyLanes {
+    Doubles b0, b1, b2, a1, a2, x1, x2, y1, y2;
+    Floats level;
+    Floats x[SUB_BLOCK], m[SUB_BLOCK], y[SUB_BLOCK];
+};
+
+__attribute__((target_clones("avx512f", "avx2", "default"))) void run_lanes(SteadyLanes &s,
+                                                                              int n)
+{
+    Doubles x1 = s.x1, x2 = s.x2, y1 = s.y1, y2 = s.y2;
+    for (int k = 0; k < n; ++k)
+        pcf_detail_steady_frame(s.b0, s.b1, s.b2, s.a1, s.a2, x1, x2, y1, y2, s.x[k], s.m[k],
+                                s.level, s.y[k]);
+    s.x1 = x1, s.x2 = x2, s.y1 = y1, s.y2 = y2;
+}
+
 } // namespace
+
+void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
+{
+    static const float silence[SUB_BLOCK] = {};
+    SteadyLanes s;
+    const int n = to - from;
+    for (int j = 0; j < LANES; ++j) {
+        const PCF *p = j < count ? f[j] : nullptr;
+        const Cell c = p ? p->cell : Cell{};
+        s.b0[j] = c.b0, s.b1[j] = c.b1, s.b2[j] = c.b2, s.a1[j] = c.a1, s.a2[j] = c.a2;
+        s.x1[j] = c.x1, s.x2[j] = c.x2, s.y1[j] = c.y1, s.y2[j] = c.y2;
+        s.level[j] = p ? p->level : 0.0f;
+        const float *in = p ? p->INPUT::latched + from : silence;
+        const float mix = p ? p->mix : 0.0f;
+        if (const float *mod = p ? p->latched_mix : nullptr) {
+            for (int k = 0; k < n; ++k)
+                s.x[k][j] = in[k], s.m[k][j] = mix + mix * mod[from + k];
+        } else {
+            for (int k = 0; k < n; ++k)
+                s.x[k][j] = in[k], s.m[k][j] = mix;
+        }
+    }
+    run_lanes(s, n);
+    for (int j = 0; j < count; ++j) {
+        PCF &p = *f[j];
+        Cell &c = p.cell;
+        c.x1 = s.x1[j], c.x2 = s.x2[j], c.y1 = s.y1[j], c.y2 = s.y2[j];
+        float *out = p.history.frames + 1 + from;
+        for (int k = 0; k < n; ++k)
+            out[k] = s.y[k][j];
+        p.value = out[n - 1];
+    }
+}
 
 PCF::PCF()
     : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1), mod_phase(nullptr),

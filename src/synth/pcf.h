@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "synth/lanes.h"
 #include "synth/ports.h"
 
 class PCF : public OUTPUT, public INPUT, public INPUT_GATE, public INPUT_SYNC {
@@ -35,6 +36,8 @@ public:
     float level;
     float q;
     Cell cell;
+    // How many steady filters run_alike computes side by side.
+    static constexpr int STEADY_LANES = lanes::COUNT;
 
     PCF();
     virtual ~PCF();
@@ -87,7 +90,9 @@ private:
     }
     // run() while steady().
     inline void run_steady(int from, int to);
-    template <int L> static inline void run_steady_side_by_side(PCF *const *f, int from, int to);
+    // run_steady() of up to STEADY_LANES filters side by side, several
+    // frames of them at a time in the vector registers (pcf.cpp).
+    static void run_steady_lanes(PCF *const *f, int count, int from, int to);
     // The values the cut-off and mix slots point at, as last latched.
     const float *latched_frequency;
     const float *latched_mix;
@@ -112,13 +117,9 @@ inline void PCF::latch_inputs(int reader)
 // becomes silence; infinities are caught by the clamp.
 inline float pcf_detail_bounded(float v)
 {
-    if (std::isnan(v))
-        v = 0.0f;
-    if (v > 1.0f)
-        v = 1.0f;
-    if (v < -1.0f)
-        v = -1.0f;
-    return v;
+    v = std::isnan(v) ? 0.0f : v;
+    v = v > 1.0f ? 1.0f : v;
+    return v < -1.0f ? -1.0f : v;
 }
 
 SYNTH_INLINE void PCF::run(int from, int to)
@@ -158,67 +159,58 @@ SYNTH_INLINE void PCF::run(int from, int to)
     value = out[to - 1];
 }
 
-SYNTH_INLINE void PCF::run_steady(int from, int to)
+// One frame of a biquad whose coefficients hold for the run: its history
+// moves on by the input x, the same sums in the same order as FilterCell's,
+// unless x is exactly 0, where the filter rests and gives silence. A sum that
+// is not finite clears the history and gives 0. The output is raised by
+// (1 + level), mixed with the dry input by m and bounded. D and F are double
+// and float for one filter, or vectors of them for filters side by side
+// (run_steady_lanes), which then take the very same steps, lane by lane.
+// Written without branches for those.
+template <typename D, typename F>
+SYNTH_INLINE void pcf_detail_steady_frame(const D &b0, const D &b1, const D &b2, const D &a1,
+                                          const D &a2, D &x1, D &x2, D &y1, D &y2, const F &x,
+                                          const F &m, const F &level, F &out)
 {
-    PCF *self = this;
-    run_steady_side_by_side<1>(&self, from, to);
+    const D zero{};
+    const F zero_f{}, one_f = zero_f + 1.0f, minus_one_f = zero_f - 1.0f;
+    D xd;
+    lanes::convert(x, xd);
+    const auto heard = xd != zero;
+    D y = b0 * xd + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+    const auto finite = y - y == zero;
+    y = finite ? y : zero;
+    const D moved_x2 = finite ? x1 : zero, moved_x1 = finite ? xd : zero,
+            moved_y2 = finite ? y1 : zero;
+    x2 = heard ? moved_x2 : x2;
+    x1 = heard ? moved_x1 : x1;
+    y2 = heard ? moved_y2 : y2;
+    y1 = heard ? y : y1;
+    F yf;
+    lanes::convert(y, yf);
+    yf = yf * level + yf;
+    // As pcf_detail_bounded.
+    F v = x != zero_f ? yf * m + (1.0f - m) * x : zero_f;
+    v = v == v ? v : zero_f;
+    v = v > 1.0f ? one_f : v;
+    out = v < -1.0f ? minus_one_f : v;
 }
 
-// The biquads of L filters whose coefficients hold for the run, side by
-// side: their histories in locals, each lane the same sums in the same order
-// as FilterCell's, and the lanes' chains of dependent steps overlapping.
-template <int L> SYNTH_INLINE void PCF::run_steady_side_by_side(PCF *const *f, int from, int to)
+SYNTH_INLINE void PCF::run_steady(int from, int to)
 {
-    float *out[L];
-    const float *in[L], *mod[L];
-    float mix_now[L], lv[L];
-    double b0[L], b1[L], b2[L], a1[L], a2[L], x1[L], x2[L], y1[L], y2[L];
-    for (int j = 0; j < L; ++j) {
-        const PCF &p = *f[j];
-        out[j] = f[j]->history.frames + 1;
-        in[j] = p.INPUT::latched;
-        mod[j] = p.latched_mix;
-        mix_now[j] = p.mix;
-        lv[j] = p.level;
-        b0[j] = p.cell.b0, b1[j] = p.cell.b1, b2[j] = p.cell.b2;
-        a1[j] = p.cell.a1, a2[j] = p.cell.a2;
-        x1[j] = p.cell.x1, x2[j] = p.cell.x2, y1[j] = p.cell.y1, y2[j] = p.cell.y2;
-    }
-    for (int k = from; k < to; ++k)
-        for (int j = 0; j < L; ++j) {
-            const float m = mod[j] ? mix_now[j] + mix_now[j] * mod[j][k] : mix_now[j];
-            const float x = in[j][k];
-            float v = 0.0f;
-            if (x != 0.0f) {
-                const double xd = x;
-                double y = b0[j] * xd + b1[j] * x1[j] + b2[j] * x2[j] - a1[j] * y1[j] -
-                           a2[j] * y2[j];
-                if (std::isfinite(y)) {
-                    y2[j] = y1[j];
-                    y1[j] = y;
-                    x2[j] = x1[j];
-                    x1[j] = xd;
-                } else {
-                    x1[j] = x2[j] = y1[j] = y2[j] = 0.0;
-                    y = 0.0;
-                }
-                float yf = (float)y;
-                yf = yf * lv[j] + yf;
-                v = yf * m + (1.0f - m) * x;
-            }
-            out[j][k] = pcf_detail_bounded(v);
-        }
-    for (int j = 0; j < L; ++j) {
-        Cell &c = f[j]->cell;
-        c.x1 = x1[j], c.x2 = x2[j], c.y1 = y1[j], c.y2 = y2[j];
-        f[j]->value = out[j][to - 1];
+    float *out = history.frames + 1;
+    const float *in = INPUT::latched;
+    Cell &c = cell;
+    for (int k = from; k < to; ++k) {
+        const float m = latched_mix ? mix + mix * latched_mix[k] : mix;
+        pcf_detail_steady_frame(c.b0, c.b1, c.b2, c.a1, c.a2, c.x1, c.x2, c.y1, c.y2, in[k], m,
+                                level, out[k]);
     }
 }
 
 inline void PCF::run_alike(PCF *const *filters, int count, int n)
 {
-    constexpr int L = 4;
-    PCF *steady[L];
+    PCF *steady[STEADY_LANES];
     int waiting = 0;
     for (int i = 0; i < count; ++i) {
         PCF *p = filters[i];
@@ -227,13 +219,13 @@ inline void PCF::run_alike(PCF *const *filters, int count, int n)
             continue;
         }
         steady[waiting++] = p;
-        if (waiting == L) {
-            run_steady_side_by_side<L>(steady, 0, n);
+        if (waiting == STEADY_LANES) {
+            run_steady_lanes(steady, waiting, 0, n);
             waiting = 0;
         }
     }
-    for (int i = 0; i < waiting; ++i)
-        steady[i]->run(0, n);
+    if (waiting > 0)
+        run_steady_lanes(steady, waiting, 0, n);
 }
 
 inline double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,

@@ -1,24 +1,70 @@
-// A sine for the per-sample path: a table of 256 points around the circle
-// and short polynomials between them, within 2e-16 of the C library's sine
-// for |x| below 1e6 (the library's own sine beyond that, for infinities and
-// for NaN). Several times cheaper than the library call, and its steps do not
-// depend on each other, so the sines of many oscillators overlap.
+// A sine for the per-sample path, within 2e-16 of the C library's sine for
+// |x| below 1e6 (the library's own sine beyond that, for infinities and for
+// NaN). x is taken to within an eighth of a turn of the nearest multiple of
+// pi/2, where short series give the sine or the cosine, whichever that
+// quarter of the circle asks for. There is no table and no branch, so the
+// sines of several oscillators can be taken at once in vector registers.
 #pragma once
 
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace sine_detail {
 
+constexpr double LIMIT = 1e6;
+constexpr double ROUND = 6755399441055744.0; // 1.5 * 2^52
+
+// sine(x) for |x| < LIMIT, in `out`. D is double, with Bits uint64_t, or a
+// vector of doubles, with Bits a vector of as many uint64_t: every lane then
+// takes the very steps one double takes. (The result is passed by reference,
+// which carries a vector out without a call convention of its own.)
+template <typename D, typename Bits>
+__attribute__((always_inline)) inline void near_sine(const D &x, D &out)
+{
+    // x = k*pi/2 + r with |r| <= pi/4. x * 2/pi + ROUND holds the nearest
+    // whole k, and in its low bits k modulo 4 (the quarter). pi/2 is taken in
+    // three parts, the first two short enough for k times them to be exact
+    // below 2^20.
+    constexpr double TWO_OVER_PI = 0.63661977236758134308;
+    constexpr double P1 = 1.57079632673412561417e+00;
+    constexpr double P2 = 6.07710050630396597660e-11;
+    constexpr double P3 = 2.02226624871116645580e-21;
+    const D shifted = x * TWO_OVER_PI + ROUND;
+    const D k = shifted - ROUND;
+    const D r = ((x - k * P1) - k * P2) - k * P3;
+    const D z = r * r;
+    // Minimax series of the sine and the cosine over |r| <= pi/4, within
+    // 2^-58 of them.
+    const D s =
+        r + z * r *
+                (-1.66666666666666324348e-01 +
+                 z * (8.33333333332248946124e-03 +
+                      z * (-1.98412698298579493134e-04 +
+                           z * (2.75573137070700676789e-06 +
+                                z * (-2.50507602534068634195e-08 + z * 1.58969099521155010221e-10)))));
+    const D c_tail =
+        z * z *
+        (4.16666666666666019037e-02 +
+         z * (-1.38888888888741095749e-03 +
+              z * (2.48015872894767294178e-05 +
+                   z * (-2.75573143513906633035e-07 +
+                        z * (2.08757232129817482790e-09 + z * -1.13596475577881948265e-11)))));
+    // 1 - z/2 + tail, with the rounding of 1 - z/2 carried into the tail.
+    const D half_z = 0.5 * z;
+    const D w = 1.0 - half_z;
+    const D c = w + (((1.0 - w) - half_z) + c_tail);
+    // Quarters 1 and 3 take the cosine, quarters 2 and 3 the opposite sign:
+    // chosen with masks of the quarter's bits.
+    const Bits quarter = __builtin_bit_cast(Bits, shifted);
+    const Bits odd = 0 - (quarter & 1);
+    const Bits chosen = (__builtin_bit_cast(Bits, s) & ~odd) | (__builtin_bit_cast(Bits, c) & odd);
+    out = __builtin_bit_cast(D, chosen ^ ((quarter & 2) << 62));
+}
+
+// For sine_beyond_half: the circle in 256 steps.
 constexpr int STEPS = 256;
-// sin(2*pi*i/STEPS) for i in 0 .. STEPS + STEPS/4: entry i + STEPS/4 is the
-// cosine at i. Filled before main() runs.
-extern const std::array<double, STEPS + STEPS / 4> table;
+constexpr double INV_H = 40.74366543152521; // STEPS / (2*pi)
 
 // For each step i of the circle, the sine over [(i - 1/2) h, (i + 1/2) h]:
 // +1 all at or above 1/2, -1 all below -1/2, 0 all between, and BOTH for the
@@ -26,88 +72,20 @@ extern const std::array<double, STEPS + STEPS / 4> table;
 constexpr signed char BOTH = 2;
 extern const std::array<signed char, STEPS> half_levels;
 
-constexpr double INV_H = 40.74366543152521;  // STEPS / (2*pi)
-constexpr double ROUND = 6755399441055744.0; // 1.5 * 2^52
-
-// x * STEPS / (2*pi) + 1.5 * 2^52: the nearest whole step k is in the low
-// bits of the result (modulo 2^51).
-inline double shifted_steps(double x) { return x * INV_H + ROUND; }
-
-inline unsigned step_index(double shifted)
+// The nearest whole step to x, modulo STEPS.
+inline unsigned step_index(double x)
 {
-    uint64_t bits;
-    std::memcpy(&bits, &shifted, sizeof bits);
-    return (unsigned)(bits & (STEPS - 1));
+    return (unsigned)(__builtin_bit_cast(uint64_t, x * INV_H + ROUND) & (STEPS - 1));
 }
 
 } // namespace sine_detail
 
-// The sines of L values at once, each exactly sine(x[j]) below: two at a
-// time in the vector registers every x86-64 processor has (the same
-// operations, each rounded as the one-at-a-time steps round it), and a lane
-// beyond the table's range taken again from the library.
-template <int L> inline void sines(const double *x, double *out)
-{
-    using namespace sine_detail;
-    static_assert(L == 1 || L % 2 == 0, "lanes are taken two at a time");
-    // x = k*h + r with h = 2*pi/STEPS and |r| <= h/2; h is taken in two parts,
-    // the first short enough for k*H1 to be exact.
-    constexpr double H1 = 0.024543692357838154;
-    constexpr double H2 = 2.4833210583637806e-10;
-#if defined(__SSE2__)
-    if constexpr (L % 2 == 0) {
-        for (int j = 0; j < L; j += 2) {
-            const __m128d v = _mm_loadu_pd(x + j);
-            const __m128d shifted =
-                _mm_add_pd(_mm_mul_pd(v, _mm_set1_pd(INV_H)), _mm_set1_pd(ROUND));
-            const __m128d k = _mm_sub_pd(shifted, _mm_set1_pd(ROUND));
-            const __m128d r = _mm_sub_pd(_mm_sub_pd(v, _mm_mul_pd(k, _mm_set1_pd(H1))),
-                                         _mm_mul_pd(k, _mm_set1_pd(H2)));
-            const __m128i bits = _mm_castpd_si128(shifted);
-            const unsigned i0 = (unsigned)_mm_cvtsi128_si32(bits) & (STEPS - 1);
-            const unsigned i1 =
-                (unsigned)_mm_cvtsi128_si32(_mm_unpackhi_epi64(bits, bits)) & (STEPS - 1);
-            // As below, term by term.
-            const __m128d r2 = _mm_mul_pd(r, r);
-            const __m128d sin_r = _mm_add_pd(
-                r, _mm_mul_pd(_mm_mul_pd(r, r2),
-                              _mm_add_pd(_mm_set1_pd(-1.0 / 6.0),
-                                         _mm_mul_pd(r2, _mm_set1_pd(1.0 / 120.0)))));
-            const __m128d cos_r_minus_1 = _mm_mul_pd(
-                r2, _mm_add_pd(_mm_set1_pd(-0.5),
-                               _mm_mul_pd(r2, _mm_sub_pd(_mm_set1_pd(1.0 / 24.0),
-                                                         _mm_mul_pd(r2, _mm_set1_pd(1.0 / 720.0))))));
-            const __m128d sin_a = _mm_set_pd(table[i1], table[i0]);
-            const __m128d cos_a = _mm_set_pd(table[i1 + STEPS / 4], table[i0 + STEPS / 4]);
-            _mm_storeu_pd(out + j,
-                          _mm_add_pd(sin_a, _mm_add_pd(_mm_mul_pd(sin_a, cos_r_minus_1),
-                                                       _mm_mul_pd(cos_a, sin_r))));
-        }
-    } else
-#endif
-    {
-        for (int j = 0; j < L; ++j) {
-            const double shifted = shifted_steps(x[j]);
-            const double k = shifted - ROUND;
-            const double r = (x[j] - k * H1) - k * H2;
-            const unsigned i = step_index(shifted);
-            // sin(a + r) = sin a + (sin a * (cos r - 1) + cos a * sin r); the
-            // series are cut where the next term is below 1e-17 for |r| <= h/2.
-            const double r2 = r * r;
-            const double sin_r = r + r * r2 * (-1.0 / 6.0 + r2 * (1.0 / 120.0));
-            const double cos_r_minus_1 = r2 * (-0.5 + r2 * (1.0 / 24.0 - r2 * (1.0 / 720.0)));
-            out[j] = table[i] + (table[i] * cos_r_minus_1 + table[i + STEPS / 4] * sin_r);
-        }
-    }
-    for (int j = 0; j < L; ++j)
-        if (!(std::fabs(x[j]) < 1e6))
-            out[j] = std::sin(x[j]);
-}
-
 inline double sine(double x)
 {
+    if (!(std::fabs(x) < sine_detail::LIMIT))
+        return std::sin(x);
     double s;
-    sines<1>(&x, &s);
+    sine_detail::near_sine<double, uint64_t>(x, s);
     return s;
 }
 
@@ -116,7 +94,7 @@ inline double sine(double x)
 inline int sine_beyond_half(double x)
 {
     using namespace sine_detail;
-    int level = std::fabs(x) < 1e6 ? half_levels[step_index(shifted_steps(x))] : BOTH;
+    int level = std::fabs(x) < LIMIT ? half_levels[step_index(x)] : BOTH;
     if (level == BOTH) {
         const double s = sine(x);
         level = s >= 0.5 ? 1 : s < -0.5 ? -1 : 0;

@@ -20,7 +20,67 @@ uint64_t noise_seed()
     return z ? z : 1;
 }
 
+// The oscillators of VCO::run_sine_lanes, one lane each of vectors of
+// numbers. Lanes left over have no amplitude: they give silence.
+constexpr int LANES = VCO::SINE_LANES;
+using lanes::Bits;
+using lanes::convert;
+using lanes::Doubles;
+using lanes::Floats;
+struct SineLanes {
+    Floats at, a;
+    Doubles step, ph;
+    Floats out[SUB_BLOCK];
+};
+
+// shape<SIN> after the phase's step, frame after frame, as run_frames takes
+// them one oscillator at a time.
+__attribute__((target_clones("avx512f", "avx2", "default"))) void run_lanes(SineLanes &s, int n)
+{
+    const Floats zero{}, one = zero + 1.0f, minus_one = zero - 1.0f;
+    Doubles a;
+    convert(s.a, a);
+    Floats at = s.at;
+    for (int k = 0; k < n; ++k) {
+        Doubles wide;
+        convert(at, wide);
+        wide = wide + s.step;
+        convert(wide, at);
+        at = at > 1.0f ? minus_one : at;
+        convert(at, wide);
+        Doubles sine;
+        sine_detail::near_sine<Doubles, Bits>((wide + s.ph) * vco_detail::TWO_PI_APPROX, sine);
+        Floats v;
+        convert(sine * a, v);
+        // As vco_detail_bounded.
+        v = v >= 1.0f ? one : v;
+        s.out[k] = v <= -1.0f ? minus_one : v;
+    }
+    s.at = at;
+}
+
 } // namespace
+
+void VCO::run_sine_lanes(VCO *const *v, int count, int from, int to)
+{
+    SineLanes s;
+    for (int j = 0; j < LANES; ++j) {
+        VCO *o = j < count ? v[j] : nullptr;
+        s.at[j] = o ? o->position : 0.0f;
+        s.a[j] = o ? (o->amplitude > 1.0f ? 1.0f : o->amplitude) : 0.0f;
+        s.ph[j] = o ? o->phase : 0.0f;
+        s.step[j] = o ? o->phase_step(o->frequency) : 0.0;
+    }
+    const int n = to - from;
+    run_lanes(s, n);
+    for (int j = 0; j < count; ++j) {
+        float *out = v[j]->history.frames + 1 + from;
+        for (int k = 0; k < n; ++k)
+            out[k] = s.out[k][j];
+        v[j]->position = s.at[j];
+        v[j]->value = out[n - 1];
+    }
+}
 
 VCO::VCO(float amplitude_, float frequency_, type_generateur type_)
     : OUTPUT(0.0f), INPUT(), INPUT_GATE(nullptr), INPUT_SYNC(nullptr), power(1), mod_phase(nullptr),

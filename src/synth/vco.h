@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "synth/lanes.h"
 #include "synth/ports.h"
 
 // Any int is a valid waveform number: the ones not listed play silence.
@@ -30,6 +31,8 @@ public:
     static constexpr float DEFAULT_PULSE_WIDTH = 0.1f;
     float held_noise; // noise magnitude held for one cycle
     type_generateur type;
+    // How many sine oscillators run_alike computes side by side.
+    static constexpr int SINE_LANES = lanes::COUNT;
 
     VCO(float amplitude, float frequency, type_generateur type);
     virtual ~VCO();
@@ -78,6 +81,11 @@ private:
     template <int WAVE, bool Connected> inline void run_frames(int from, int to);
     template <int WAVE> static inline float shape(double pos, float a, float ph, float pw);
     template <int WAVE, int L> static inline void run_side_by_side(VCO *const *v, int from, int to);
+    inline bool sine_stays_near(int n);
+    // Up to SINE_LANES unconnected sine oscillators whose sines stay near
+    // (sine_stays_near), side by side, the same steps as run_frames for each
+    // taken in vector registers (vco.cpp).
+    static void run_sine_lanes(VCO *const *v, int count, int from, int to);
     inline double phase_step(float f);
     inline float pitched_frequency(float pitch);
     inline int noise();
@@ -307,57 +315,57 @@ SYNTH_INLINE void VCO::run_side_by_side(VCO *const *v, int from, int to)
         pw[j] = v[j]->pulse_width;
         step[j] = v[j]->phase_step(v[j]->frequency);
     }
-    for (int k = from; k < to; ++k) {
+    for (int k = from; k < to; ++k)
         for (int j = 0; j < L; ++j) {
             at[j] = (float)(at[j] + step[j]);
             if (at[j] > 1.0f)
                 at[j] = -1.0f;
+            out[j][k] = vco_detail_bounded(shape<WAVE>(at[j], a[j], ph[j], pw[j]));
         }
-        if (WAVE == SIN) {
-            // shape<SIN>, its sines taken together.
-            double x[L], s[L];
-            for (int j = 0; j < L; ++j)
-                x[j] = (at[j] + (double)ph[j]) * vco_detail::TWO_PI_APPROX;
-            sines<L>(x, s);
-            for (int j = 0; j < L; ++j)
-                out[j][k] = vco_detail_bounded((float)(s[j] * a[j]));
-        } else {
-            for (int j = 0; j < L; ++j)
-                out[j][k] = vco_detail_bounded(shape<WAVE>(at[j], a[j], ph[j], pw[j]));
-        }
-    }
     for (int j = 0; j < L; ++j) {
         v[j]->position = at[j];
         v[j]->value = out[j][to - 1];
     }
 }
 
+// Whether every angle of its sine over the next n frames stays where sine()
+// computes it without the library (the phase and the position bound it).
+inline bool VCO::sine_stays_near(int n)
+{
+    const double reach = std::fabs((double)phase) + std::fabs((double)position) + 1.0 +
+                         n * std::fabs(phase_step(frequency));
+    return reach * vco_detail::TWO_PI_APPROX < sine_detail::LIMIT / 2;
+}
+
 inline void VCO::run_alike(VCO *const *oscillators, int count, int n)
 {
     constexpr int L = 4;
     constexpr int WAVES = PULSE + 1;
-    VCO *waiting[WAVES][L];
+    VCO *waiting[WAVES][SINE_LANES];
     int waiting_count[WAVES] = {};
     for (int i = 0; i < count; ++i) {
         VCO *o = oscillators[i];
         const int w = o->type;
-        if (o->power == 0 || o->connected || w < SIN || w > PULSE || w == NOISE) {
+        if (o->power == 0 || o->connected || w < SIN || w > PULSE || w == NOISE ||
+            (w == SIN && !o->sine_stays_near(n))) {
             o->run(0, n);
             continue;
         }
         waiting[w][waiting_count[w]++] = o;
-        if (waiting_count[w] < L)
+        if (waiting_count[w] < (w == SIN ? SINE_LANES : L))
             continue;
         waiting_count[w] = 0;
         switch (w) {
-        case SIN: run_side_by_side<SIN, L>(waiting[w], 0, n); break;
+        case SIN: run_sine_lanes(waiting[w], SINE_LANES, 0, n); break;
         case TRI: run_side_by_side<TRI, L>(waiting[w], 0, n); break;
         case SAW: run_side_by_side<SAW, L>(waiting[w], 0, n); break;
         case SQR: run_side_by_side<SQR, L>(waiting[w], 0, n); break;
         default: run_side_by_side<PULSE, L>(waiting[w], 0, n); break;
         }
     }
-    for (int w = 0; w < WAVES; ++w)
+    if (waiting_count[SIN] > 0)
+        run_sine_lanes(waiting[SIN], waiting_count[SIN], 0, n);
+    for (int w = TRI; w < WAVES; ++w)
         for (int i = 0; i < waiting_count[w]; ++i)
             waiting[w][i]->run(0, n);
 }
