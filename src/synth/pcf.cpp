@@ -110,7 +110,11 @@ using lanes::Floats;
 struct SteadyLanes {
     Doubles b0, b1, b2, a1, a2, x1, x2, y1, y2;
     Floats level;
-    Floats x[SUB_BLOCK], m[SUB_BLOCK], y[SUB_BLOCK];
+    Floats x[SUB_BLOCK], y[SUB_BLOCK];
+    // The mix of every frame when a lane's mix is modulated, else of all
+    // frames in m[0].
+    bool modulated;
+    Floats m[SUB_BLOCK];
 };
 
 __attribute__((target_clones("avx512f", "avx2", "default"))) void run_lanes(SteadyLanes &s,
@@ -118,8 +122,8 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) void run_lanes(Stea
 {
     Doubles x1 = s.x1, x2 = s.x2, y1 = s.y1, y2 = s.y2;
     for (int k = 0; k < n; ++k)
-        pcf_detail_steady_frame(s.b0, s.b1, s.b2, s.a1, s.a2, x1, x2, y1, y2, s.x[k], s.m[k],
-                                s.level, s.y[k]);
+        pcf_detail_steady_frame(s.b0, s.b1, s.b2, s.a1, s.a2, x1, x2, y1, y2, s.x[k],
+                                s.m[s.modulated ? k : 0], s.level, s.y[k]);
     s.x1 = x1, s.x2 = x2, s.y1 = y1, s.y2 = y2;
 }
 
@@ -130,6 +134,9 @@ void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
     static const float silence[SUB_BLOCK] = {};
     SteadyLanes s;
     const int n = to - from;
+    s.modulated = false;
+    for (int j = 0; j < count; ++j)
+        s.modulated = s.modulated || f[j]->latched_mix;
     for (int j = 0; j < LANES; ++j) {
         const PCF *p = j < count ? f[j] : nullptr;
         const Cell c = p ? p->cell : Cell{};
@@ -137,14 +144,12 @@ void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
         s.x1[j] = c.x1, s.x2[j] = c.x2, s.y1[j] = c.y1, s.y2[j] = c.y2;
         s.level[j] = p ? p->level : 0.0f;
         const float *in = p ? p->INPUT::latched + from : silence;
+        for (int k = 0; k < n; ++k)
+            s.x[k][j] = in[k];
         const float mix = p ? p->mix : 0.0f;
-        if (const float *mod = p ? p->latched_mix : nullptr) {
-            for (int k = 0; k < n; ++k)
-                s.x[k][j] = in[k], s.m[k][j] = mix + mix * mod[from + k];
-        } else {
-            for (int k = 0; k < n; ++k)
-                s.x[k][j] = in[k], s.m[k][j] = mix;
-        }
+        const float *mod = p ? p->latched_mix : nullptr;
+        for (int k = 0; k < (s.modulated ? n : 1); ++k)
+            s.m[k][j] = mod ? mix + mix * mod[from + k] : mix;
     }
     run_lanes(s, n);
     for (int j = 0; j < count; ++j) {

@@ -45,7 +45,8 @@ GENERATOR *busy_patch(unsigned seed)
     for (int i = 0; i < 20; ++i) {
         VCO *v = new VCO(0.3f + 0.1f * (i % 4), 97.0f * (1 + i), waves[i / 4]);
         v->pulse_width = 0.05f * (i % 4);
-        v->phase = 0.25f * (i % 4);
+        // The first sine's angles beyond where sine() needs no library.
+        v->phase = i == 0 ? 3e5f : 0.25f * (i % 4);
         g->oscillators.push_back(v);
         g->get_MIXER_by_name(g->output_mixer)->ajoute_en_entree(v, -1);
     }
