@@ -75,6 +75,9 @@ SYNTH_INLINE void VCA::run(int from, int to)
     const float attack = this->attack, peak = this->peak, decay = this->decay,
                 sustain = this->sustain, release = this->release;
     const int invert = this->invert;
+    // The slopes of the attack and the decay, in level per millisecond,
+    // divided once per run rather than every sample.
+    const float attack_slope = peak / attack, decay_slope = peak / decay;
     float v = value;
     float t = time, released = release_time, last = last_level;
     for (int k = from; k < to; ++k) {
@@ -85,12 +88,12 @@ SYNTH_INLINE void VCA::run(int from, int to)
             released = 0.0f;
             const float ms = t * 1000.0f;
             if (ms < attack) {
-                v = ms * peak / attack;
+                v = ms * attack_slope;
                 t += TICK;
                 last = v;
             } else if (ms < attack + decay) {
                 if (sustain == 0.0f) {
-                    v = peak - (ms - attack) * peak / decay;
+                    v = peak - (ms - attack) * decay_slope;
                     t += TICK;
                 } else if (v > sustain) {
                     // Falls by a thousandth per sample; the time stays frozen
