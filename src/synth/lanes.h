@@ -1,12 +1,22 @@
 // Vectors of numbers with one lane per module, for the modules of one class
 // computed side by side (filters, sine oscillators). The compiler takes each
 // operation on them in the widest registers the code is built for (AVX-512,
-// AVX2 or the SSE2 of every x86-64, chosen at run time by target_clones),
+// AVX2 or the SSE2 of every x86-64, see LANES_FOR_EACH_WIDTH),
 // rounding every lane as it would round one number alone.
 #pragma once
 
 #include <cstdint>
 #include <type_traits>
+
+// Before a function of lanes: builds it for each register width, the best
+// one chosen when the program starts. Under the thread sanitizer, only for
+// the SSE2 of every x86-64: that choice runs before the sanitizer's run time
+// is ready, and crashes.
+#if defined(__SANITIZE_THREAD__)
+#define LANES_FOR_EACH_WIDTH
+#else
+#define LANES_FOR_EACH_WIDTH __attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
 
 namespace lanes {
 

@@ -117,8 +117,7 @@ struct SteadyLanes {
     Floats m[SUB_BLOCK];
 };
 
-__attribute__((target_clones("avx512f", "avx2", "default"))) void run_lanes(SteadyLanes &s,
-                                                                              int n)
+LANES_FOR_EACH_WIDTH void run_lanes(SteadyLanes &s, int n)
 {
     Doubles x1 = s.x1, x2 = s.x2, y1 = s.y1, y2 = s.y2;
     for (int k = 0; k < n; ++k)

@@ -35,7 +35,7 @@ struct SineLanes {
 
 // shape<SIN> after the phase's step, frame after frame, as run_frames takes
 // them one oscillator at a time.
-__attribute__((target_clones("avx512f", "avx2", "default"))) void run_lanes(SineLanes &s, int n)
+LANES_FOR_EACH_WIDTH void run_lanes(SineLanes &s, int n)
 {
     const Floats zero{}, one = zero + 1.0f, minus_one = zero - 1.0f;
     Doubles a;
