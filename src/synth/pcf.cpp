@@ -101,10 +101,10 @@ void compute_coefficients(PCF::Cell &c, double freq, double q, double gain_db, u
     c.b2 = b2 * c.r;
 }
 
-// The filters of PCF::run_steady_lanes, one lane each of vectors of
-// numbers. Lanes left over have no coefficients and a silent input: they
-// rest.
-constexpr int LANES = PCF::STEADY_LANES;
+// The filters of PCF::run_steady_lanes in groups of lanes::COUNT, one lane
+// each of vectors of numbers. Lanes left over have no coefficients and a
+// silent input: they rest.
+constexpr int GROUPS = PCF::STEADY_LANES / lanes::COUNT;
 using lanes::Doubles;
 using lanes::Floats;
 struct SteadyLanes {
@@ -117,13 +117,20 @@ struct SteadyLanes {
     Floats m[SUB_BLOCK];
 };
 
-LANES_FOR_EACH_WIDTH void run_lanes(SteadyLanes &s, int n)
+// The groups frame after frame, so that their chains of dependent steps
+// (each frame's sum needs the last) overlap.
+LANES_FOR_EACH_WIDTH void run_lanes(SteadyLanes (&s)[GROUPS], int n)
 {
-    Doubles x1 = s.x1, x2 = s.x2, y1 = s.y1, y2 = s.y2;
+    Doubles x1[GROUPS], x2[GROUPS], y1[GROUPS], y2[GROUPS];
+    for (int g = 0; g < GROUPS; ++g)
+        x1[g] = s[g].x1, x2[g] = s[g].x2, y1[g] = s[g].y1, y2[g] = s[g].y2;
     for (int k = 0; k < n; ++k)
-        pcf_detail_steady_frame(s.b0, s.b1, s.b2, s.a1, s.a2, x1, x2, y1, y2, s.x[k],
-                                s.m[s.modulated ? k : 0], s.level, s.y[k]);
-    s.x1 = x1, s.x2 = x2, s.y1 = y1, s.y2 = y2;
+        for (int g = 0; g < GROUPS; ++g)
+            pcf_detail_steady_frame(s[g].b0, s[g].b1, s[g].b2, s[g].a1, s[g].a2, x1[g], x2[g],
+                                    y1[g], y2[g], s[g].x[k], s[g].m[s[g].modulated ? k : 0],
+                                    s[g].level, s[g].y[k]);
+    for (int g = 0; g < GROUPS; ++g)
+        s[g].x1 = x1[g], s[g].x2 = x2[g], s[g].y1 = y1[g], s[g].y2 = y2[g];
 }
 
 } // namespace
@@ -131,13 +138,17 @@ LANES_FOR_EACH_WIDTH void run_lanes(SteadyLanes &s, int n)
 void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
 {
     static const float silence[SUB_BLOCK] = {};
-    SteadyLanes s;
+    SteadyLanes groups[GROUPS];
     const int n = to - from;
-    s.modulated = false;
-    for (int j = 0; j < count; ++j)
-        s.modulated = s.modulated || f[j]->latched_mix;
-    for (int j = 0; j < LANES; ++j) {
-        const PCF *p = j < count ? f[j] : nullptr;
+    for (SteadyLanes &s : groups) {
+        s.modulated = false;
+        for (int i = 0; i < count; ++i)
+            s.modulated = s.modulated || f[i]->latched_mix;
+    }
+    for (int i = 0; i < STEADY_LANES; ++i) {
+        SteadyLanes &s = groups[i / lanes::COUNT];
+        const int j = i % lanes::COUNT;
+        const PCF *p = i < count ? f[i] : nullptr;
         const Cell c = p ? p->cell : Cell{};
         s.b0[j] = c.b0, s.b1[j] = c.b1, s.b2[j] = c.b2, s.a1[j] = c.a1, s.a2[j] = c.a2;
         s.x1[j] = c.x1, s.x2[j] = c.x2, s.y1[j] = c.y1, s.y2[j] = c.y2;
@@ -150,9 +161,11 @@ void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
         for (int k = 0; k < (s.modulated ? n : 1); ++k)
             s.m[k][j] = mod ? mix + mix * mod[from + k] : mix;
     }
-    run_lanes(s, n);
-    for (int j = 0; j < count; ++j) {
-        PCF &p = *f[j];
+    run_lanes(groups, n);
+    for (int i = 0; i < count; ++i) {
+        const SteadyLanes &s = groups[i / lanes::COUNT];
+        const int j = i % lanes::COUNT;
+        PCF &p = *f[i];
         Cell &c = p.cell;
         c.x1 = s.x1[j], c.x2 = s.x2[j], c.y1 = s.y1[j], c.y2 = s.y2[j];
         float *out = p.history.frames + 1 + from;

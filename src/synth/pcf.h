@@ -36,8 +36,9 @@ public:
     float level;
     float q;
     Cell cell;
-    // How many steady filters run_alike computes side by side.
-    static constexpr int STEADY_LANES = lanes::COUNT;
+    // How many steady filters run_alike computes side by side: two groups
+    // of lanes.
+    static constexpr int STEADY_LANES = 2 * lanes::COUNT;
 
     PCF();
     virtual ~PCF();
