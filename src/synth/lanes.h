@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 // Before a function of lanes: builds it for each register width, the best
@@ -35,6 +36,75 @@ __attribute__((always_inline)) inline void convert(const From &v, To &to)
         to = (To)v;
     else
         to = __builtin_convertvector(v, To);
+}
+
+// Eight rows of eight numbers turned into eight columns: rows[i][j] becomes
+// rows[j][i]. In three rounds of shuffles, pairs of rows, then pairs of
+// pairs, then halves.
+__attribute__((always_inline)) inline void transpose(Floats (&r)[COUNT])
+{
+    static_assert(COUNT == 8, "eight lanes");
+    const Floats t0 = __builtin_shufflevector(r[0], r[1], 0, 8, 1, 9, 4, 12, 5, 13);
+    const Floats t1 = __builtin_shufflevector(r[0], r[1], 2, 10, 3, 11, 6, 14, 7, 15);
+    const Floats t2 = __builtin_shufflevector(r[2], r[3], 0, 8, 1, 9, 4, 12, 5, 13);
+    const Floats t3 = __builtin_shufflevector(r[2], r[3], 2, 10, 3, 11, 6, 14, 7, 15);
+    const Floats t4 = __builtin_shufflevector(r[4], r[5], 0, 8, 1, 9, 4, 12, 5, 13);
+    const Floats t5 = __builtin_shufflevector(r[4], r[5], 2, 10, 3, 11, 6, 14, 7, 15);
+    const Floats t6 = __builtin_shufflevector(r[6], r[7], 0, 8, 1, 9, 4, 12, 5, 13);
+    const Floats t7 = __builtin_shufflevector(r[6], r[7], 2, 10, 3, 11, 6, 14, 7, 15);
+    const Floats u0 = __builtin_shufflevector(t0, t2, 0, 1, 8, 9, 4, 5, 12, 13);
+    const Floats u1 = __builtin_shufflevector(t0, t2, 2, 3, 10, 11, 6, 7, 14, 15);
+    const Floats u2 = __builtin_shufflevector(t1, t3, 0, 1, 8, 9, 4, 5, 12, 13);
+    const Floats u3 = __builtin_shufflevector(t1, t3, 2, 3, 10, 11, 6, 7, 14, 15);
+    const Floats u4 = __builtin_shufflevector(t4, t6, 0, 1, 8, 9, 4, 5, 12, 13);
+    const Floats u5 = __builtin_shufflevector(t4, t6, 2, 3, 10, 11, 6, 7, 14, 15);
+    const Floats u6 = __builtin_shufflevector(t5, t7, 0, 1, 8, 9, 4, 5, 12, 13);
+    const Floats u7 = __builtin_shufflevector(t5, t7, 2, 3, 10, 11, 6, 7, 14, 15);
+    r[0] = __builtin_shufflevector(u0, u4, 0, 1, 2, 3, 8, 9, 10, 11);
+    r[1] = __builtin_shufflevector(u1, u5, 0, 1, 2, 3, 8, 9, 10, 11);
+    r[2] = __builtin_shufflevector(u2, u6, 0, 1, 2, 3, 8, 9, 10, 11);
+    r[3] = __builtin_shufflevector(u3, u7, 0, 1, 2, 3, 8, 9, 10, 11);
+    r[4] = __builtin_shufflevector(u0, u4, 4, 5, 6, 7, 12, 13, 14, 15);
+    r[5] = __builtin_shufflevector(u1, u5, 4, 5, 6, 7, 12, 13, 14, 15);
+    r[6] = __builtin_shufflevector(u2, u6, 4, 5, 6, 7, 12, 13, 14, 15);
+    r[7] = __builtin_shufflevector(u3, u7, 4, 5, 6, 7, 12, 13, 14, 15);
+}
+
+// to[k][j] = from[j][k] for the frames k of [0, n): one array of frames per
+// lane into vectors of lanes, eight frames at a time through transpose().
+__attribute__((always_inline)) inline void gather(const float *const (&from)[COUNT], Floats *to,
+                                                  int n)
+{
+    int k = 0;
+    for (; k + COUNT <= n; k += COUNT) {
+        Floats rows[COUNT];
+        for (int j = 0; j < COUNT; ++j)
+            std::memcpy(&rows[j], from[j] + k, sizeof rows[j]);
+        transpose(rows);
+        for (int i = 0; i < COUNT; ++i)
+            to[k + i] = rows[i];
+    }
+    for (; k < n; ++k)
+        for (int j = 0; j < COUNT; ++j)
+            to[k][j] = from[j][k];
+}
+
+// The other way: to[j][k] = from[k][j], for the lanes j below `count`.
+__attribute__((always_inline)) inline void scatter(const Floats *from,
+                                                   float *const (&to)[COUNT], int count, int n)
+{
+    int k = 0;
+    for (; k + COUNT <= n; k += COUNT) {
+        Floats rows[COUNT];
+        for (int i = 0; i < COUNT; ++i)
+            rows[i] = from[k + i];
+        transpose(rows);
+        for (int j = 0; j < count && j < COUNT; ++j)
+            std::memcpy(to[j] + k, &rows[j], sizeof rows[j]);
+    }
+    for (; k < n; ++k)
+        for (int j = 0; j < count; ++j)
+            to[j][k] = from[k][j];
 }
 
 } // namespace lanes

@@ -110,6 +110,11 @@ using lanes::Floats;
 struct SteadyLanes {
     Doubles b0, b1, b2, a1, a2, x1, x2, y1, y2;
     Floats level;
+    // Each lane's input (silence when left over), the first `count` lanes'
+    // outputs, and their frames as vectors of lanes.
+    const float *in[lanes::COUNT];
+    float *out[lanes::COUNT];
+    int count;
     Floats x[SUB_BLOCK], y[SUB_BLOCK];
     // The mix of every frame when a lane's mix is modulated, else of all
     // frames in m[0].
@@ -122,15 +127,19 @@ struct SteadyLanes {
 LANES_FOR_EACH_WIDTH void run_lanes(SteadyLanes (&s)[GROUPS], int n)
 {
     Doubles x1[GROUPS], x2[GROUPS], y1[GROUPS], y2[GROUPS];
-    for (int g = 0; g < GROUPS; ++g)
+    for (int g = 0; g < GROUPS; ++g) {
+        lanes::gather(s[g].in, s[g].x, n);
         x1[g] = s[g].x1, x2[g] = s[g].x2, y1[g] = s[g].y1, y2[g] = s[g].y2;
+    }
     for (int k = 0; k < n; ++k)
         for (int g = 0; g < GROUPS; ++g)
             pcf_detail_steady_frame(s[g].b0, s[g].b1, s[g].b2, s[g].a1, s[g].a2, x1[g], x2[g],
                                     y1[g], y2[g], s[g].x[k], s[g].m[s[g].modulated ? k : 0],
                                     s[g].level, s[g].y[k]);
-    for (int g = 0; g < GROUPS; ++g)
+    for (int g = 0; g < GROUPS; ++g) {
         s[g].x1 = x1[g], s[g].x2 = x2[g], s[g].y1 = y1[g], s[g].y2 = y2[g];
+        lanes::scatter(s[g].y, s[g].out, s[g].count, n);
+    }
 }
 
 } // namespace
@@ -140,7 +149,10 @@ void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
     static const float silence[SUB_BLOCK] = {};
     SteadyLanes groups[GROUPS];
     const int n = to - from;
-    for (SteadyLanes &s : groups) {
+    for (int g = 0; g < GROUPS; ++g) {
+        SteadyLanes &s = groups[g];
+        const int first = g * lanes::COUNT;
+        s.count = count <= first ? 0 : count - first < lanes::COUNT ? count - first : lanes::COUNT;
         s.modulated = false;
         for (int i = 0; i < count; ++i)
             s.modulated = s.modulated || f[i]->latched_mix;
@@ -153,9 +165,8 @@ void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
         s.b0[j] = c.b0, s.b1[j] = c.b1, s.b2[j] = c.b2, s.a1[j] = c.a1, s.a2[j] = c.a2;
         s.x1[j] = c.x1, s.x2[j] = c.x2, s.y1[j] = c.y1, s.y2[j] = c.y2;
         s.level[j] = p ? p->level : 0.0f;
-        const float *in = p ? p->INPUT::latched + from : silence;
-        for (int k = 0; k < n; ++k)
-            s.x[k][j] = in[k];
+        s.in[j] = p ? p->INPUT::latched + from : silence;
+        s.out[j] = p ? f[i]->history.frames + 1 + from : nullptr;
         const float mix = p ? p->mix : 0.0f;
         const float *mod = p ? p->latched_mix : nullptr;
         for (int k = 0; k < (s.modulated ? n : 1); ++k)
@@ -168,10 +179,7 @@ void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
         PCF &p = *f[i];
         Cell &c = p.cell;
         c.x1 = s.x1[j], c.x2 = s.x2[j], c.y1 = s.y1[j], c.y2 = s.y2[j];
-        float *out = p.history.frames + 1 + from;
-        for (int k = 0; k < n; ++k)
-            out[k] = s.y[k][j];
-        p.value = out[n - 1];
+        p.value = s.out[j][n - 1];
     }
 }
 

@@ -30,7 +30,10 @@ using lanes::Floats;
 struct SineLanes {
     Floats at, a;
     Doubles step, ph;
-    Floats out[SUB_BLOCK];
+    // The first `count` lanes' outputs, and their frames as vectors of lanes.
+    float *out[LANES];
+    int count;
+    Floats frames[SUB_BLOCK];
 };
 
 // shape<SIN> after the phase's step, frame after frame, as run_frames takes
@@ -54,9 +57,10 @@ LANES_FOR_EACH_WIDTH void run_lanes(SineLanes &s, int n)
         convert(sine * a, v);
         // As vco_detail_bounded.
         v = v >= 1.0f ? one : v;
-        s.out[k] = v <= -1.0f ? minus_one : v;
+        s.frames[k] = v <= -1.0f ? minus_one : v;
     }
     s.at = at;
+    lanes::scatter(s.frames, s.out, s.count, n);
 }
 
 } // namespace
@@ -64,8 +68,10 @@ LANES_FOR_EACH_WIDTH void run_lanes(SineLanes &s, int n)
 void VCO::run_sine_lanes(VCO *const *v, int count, int from, int to)
 {
     SineLanes s;
+    s.count = count;
     for (int j = 0; j < LANES; ++j) {
         VCO *o = j < count ? v[j] : nullptr;
+        s.out[j] = o ? o->history.frames + 1 + from : nullptr;
         s.at[j] = o ? o->position : 0.0f;
         s.a[j] = o ? (o->amplitude > 1.0f ? 1.0f : o->amplitude) : 0.0f;
         s.ph[j] = o ? o->phase : 0.0f;
@@ -74,11 +80,8 @@ void VCO::run_sine_lanes(VCO *const *v, int count, int from, int to)
     const int n = to - from;
     run_lanes(s, n);
     for (int j = 0; j < count; ++j) {
-        float *out = v[j]->history.frames + 1 + from;
-        for (int k = 0; k < n; ++k)
-            out[k] = s.out[k][j];
         v[j]->position = s.at[j];
-        v[j]->value = out[n - 1];
+        v[j]->value = s.out[j][n - 1];
     }
 }
 

@@ -66,7 +66,8 @@ std::vector<uint32_t> render(GENERATOR &g)
 {
     const std::vector<MODULE> all = all_modules(g);
     std::vector<uint32_t> out;
-    g.evaluate(4000, [&](int, int n) {
+    // The last sub-block is not a whole number of eight frames.
+    g.evaluate(4003, [&](int, int n) {
         for (const MODULE &m : all)
             for (int k = 0; k < n; ++k) {
                 const float v = computed_frame(&m.object->value, k);
