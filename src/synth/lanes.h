@@ -72,9 +72,12 @@ __attribute__((always_inline)) inline void transpose(Floats (&r)[COUNT])
 
 // to[k][j] = from[j][k] for the frames k of [0, n): one array of frames per
 // lane into vectors of lanes, eight frames at a time through transpose().
-__attribute__((always_inline)) inline void gather(const float *const (&from)[COUNT], Floats *to,
-                                                  int n)
+// Frames of ints (gates) are carried bit for bit, to be read back with
+// __builtin_bit_cast.
+template <typename T>
+__attribute__((always_inline)) inline void gather(const T *const (&from)[COUNT], Floats *to, int n)
 {
+    static_assert(sizeof(T) == sizeof(float), "frames of four bytes");
     int k = 0;
     for (; k + COUNT <= n; k += COUNT) {
         Floats rows[COUNT];
@@ -86,7 +89,7 @@ __attribute__((always_inline)) inline void gather(const float *const (&from)[COU
     }
     for (; k < n; ++k)
         for (int j = 0; j < COUNT; ++j)
-            to[k][j] = from[j][k];
+            to[k][j] = __builtin_bit_cast(float, from[j][k]);
 }
 
 // The other way: to[j][k] = from[k][j], for the lanes j below `count`.

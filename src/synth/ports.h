@@ -237,6 +237,8 @@ public:
     bool gate_plugged() const { return latched != nullptr; }
     // At frame k, from the latched source.
     bool gate_on(int k) const { return latched && latched[k] == 1; }
+    // The gate's frames as latched (frame k at [k]); null when unplugged.
+    const int *gate_frames() const { return latched; }
     // Closes the source's gate at frame k: readers after this one hear it
     // closed from this frame, the source itself from its next.
     void close_gate(int k)

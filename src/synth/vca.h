@@ -6,7 +6,10 @@
 
 #include <cstdio>
 
+#include "synth/lanes.h"
 #include "synth/ports.h"
+
+template <typename F> struct vca_detail_envelope;
 
 class VCA : public OUTPUT, public INPUT_GATE, public INPUT {
 public:
@@ -39,8 +42,18 @@ public:
     // The module protocol of ports.h; latches gate and audio input.
     inline void latch_inputs(int reader);
     inline void run(int from, int to);
+    // A whole sub-block of n frames of each of `count` amplifiers, none
+    // hearing another (GENERATOR::evaluate); the gated ones side by side.
+    static inline void run_alike(VCA *const *amplifiers, int count, int n);
+    static constexpr int AMPLIFIER_LANES = 2 * lanes::COUNT;
     // Its declaration line of a patch file; defined by the patch library.
     void write_desc_to_file(FILE *f);
+
+private:
+    inline vca_detail_envelope<float> envelope() const;
+    // Up to AMPLIFIER_LANES switched-on amplifiers with a gate, run() for each
+    // taken in vector registers (vca.cpp).
+    static void run_gated_lanes(VCA *const *amplifiers, int count, int n);
 };
 
 // ---- Per-sample code, inline so that the generator's walk is one loop ----
@@ -55,14 +68,61 @@ inline void VCA::latch_inputs(int reader)
     INPUT::latch(reader);
 }
 
-// value holds the previous output (already inverted and multiplied by the
-// input). The sustain stage, the release guard and the stage that holds the
-// level all work from that previous output.
-SYNTH_INLINE void VCA::run(int from, int to)
+// An envelope's parameters, for one amplifier (F = float) or for lanes of
+// them (F = lanes::Floats). The slopes of the attack and the decay, in level
+// per millisecond, are divided once per run rather than every frame.
+template <typename F> struct vca_detail_envelope {
+    F attack, peak, decay, sustain, release, attack_slope, decay_slope, invert;
+};
+
+// One frame of a gated envelope amplifier. v holds the previous output
+// (already inverted and multiplied by the input): the sustain stage, the
+// release guard and the stage that holds the level all work from it. t counts
+// the seconds since the gate went on, released those since it went off, and
+// last is the envelope of the last gate-on frame. F is float for one
+// amplifier, with a bool gate, or a vector of floats for amplifiers side by
+// side (VCA::run_alike), with a vector of masks: every stage is then computed
+// and the lane's own picked, the very steps one amplifier takes.
+template <typename F, typename Gate>
+SYNTH_INLINE void vca_detail_frame(const vca_detail_envelope<F> &e, const Gate &gate,
+                                   const F &input, F &v, F &t, F &released, F &last)
 {
     // One envelope clock tick: one sample period in single precision.
     constexpr float TICK = 1.0f / (float)SAMPLE_RATE;
+    const F zero{};
+    const F ms = t * 1000.0f;
+    const auto before_decay = ms < e.attack;
+    const auto attacking = gate & before_decay;
+    const auto decaying = gate & (before_decay == 0) & (ms < e.attack + e.decay);
+    // The decay falls to silence when the sustain is 0; otherwise the level
+    // falls by a thousandth per frame to the sustain, where it holds, and the
+    // time stays frozen so that the stage lasts as long as the gate is held.
+    const auto to_silence = e.sustain == 0.0f;
+    const auto linear = decaying & to_silence;
+    const auto above = v > e.sustain;
+    const auto falling = decaying & (to_silence == 0) & above;
+    const auto holding = decaying & (to_silence == 0) & (above == 0);
+    // A release ends after `release` ms, or as soon as the output is exactly
+    // 0; afterwards the previous output keeps being multiplied by the input.
+    const auto releasing =
+        (gate == 0) & (e.release != 0.0f) & (v != 0.0f) & (e.release >= released * 1000.0f);
+    const F released_now = releasing ? released + TICK : released;
+    F level = attacking ? ms * e.attack_slope
+              : linear  ? e.peak - (ms - e.attack) * e.decay_slope
+              : falling ? v - v / 1000.0f
+              : holding ? e.peak * e.sustain
+              : releasing ? last - (released_now * 1000.0f) * last / e.release
+                          : v;
+    t = gate ? (attacking | linear ? t + TICK : t) : zero;
+    released = gate ? zero : released_now;
+    last = attacking | decaying ? level : last;
+    const F flipped = level - 1.0f;
+    level = e.invert != 0.0f ? (flipped < 0.0f ? -flipped : flipped) : level;
+    v = level * input;
+}
 
+SYNTH_INLINE void VCA::run(int from, int to)
+{
     float *out = history.frames + 1;
     if (power == 0 || !gate_plugged()) {
         for (int k = from; k < to; ++k)
@@ -70,57 +130,44 @@ SYNTH_INLINE void VCA::run(int from, int to)
         value = out[to - 1];
         return;
     }
-    // The envelope's running state and its parameters in locals for the
-    // loop (the frames stored could alias the fields).
-    const float attack = this->attack, peak = this->peak, decay = this->decay,
-                sustain = this->sustain, release = this->release;
-    const int invert = this->invert;
-    // The slopes of the attack and the decay, in level per millisecond,
-    // divided once per run rather than every sample.
-    const float attack_slope = peak / attack, decay_slope = peak / decay;
-    float v = value;
-    float t = time, released = release_time, last = last_level;
+    // The envelope's running state in locals for the loop (the frames
+    // stored could alias the fields).
+    const vca_detail_envelope<float> e = envelope();
+    float v = value, t = time, released = release_time, last = last_level;
     for (int k = from; k < to; ++k) {
         // Without an audio input the module outputs the bare envelope, so it
         // can serve as an envelope source for modulation inputs.
-        const float input = read_or(*this, k, 1.0f);
-        if (gate_on(k)) {
-            released = 0.0f;
-            const float ms = t * 1000.0f;
-            if (ms < attack) {
-                v = ms * attack_slope;
-                t += TICK;
-                last = v;
-            } else if (ms < attack + decay) {
-                if (sustain == 0.0f) {
-                    v = peak - (ms - attack) * decay_slope;
-                    t += TICK;
-                } else if (v > sustain) {
-                    // Falls by a thousandth per sample; the time stays frozen
-                    // so this stage lasts as long as the gate is held.
-                    v = v - v / 1000.0f;
-                } else {
-                    v = peak * sustain;
-                }
-                last = v;
-            }
-        } else {
-            t = 0.0f;
-            // A release ends after `release` ms, or as soon as the output is
-            // exactly 0; afterwards the previous output keeps being
-            // multiplied by the input.
-            if (release != 0.0f && v != 0.0f && release >= released * 1000.0f) {
-                released += TICK;
-                v = last - (released * 1000.0f) * last / release;
-            }
-        }
-        if (invert)
-            v = std::fabs(v - 1.0f);
-        v = v * input;
+        vca_detail_frame(e, gate_on(k), read_or(*this, k, 1.0f), v, t, released, last);
         out[k] = v;
     }
     time = t;
     release_time = released;
     last_level = last;
     value = v;
+}
+
+inline vca_detail_envelope<float> VCA::envelope() const
+{
+    return {attack, peak,         decay,       sustain,
+            release, peak / attack, peak / decay, invert != 0 ? 1.0f : 0.0f};
+}
+
+inline void VCA::run_alike(VCA *const *amplifiers, int count, int n)
+{
+    VCA *gated[AMPLIFIER_LANES];
+    int waiting = 0;
+    for (int i = 0; i < count; ++i) {
+        VCA *a = amplifiers[i];
+        if (a->power == 0 || !a->gate_plugged()) {
+            a->run(0, n);
+            continue;
+        }
+        gated[waiting++] = a;
+        if (waiting == AMPLIFIER_LANES) {
+            run_gated_lanes(gated, waiting, n);
+            waiting = 0;
+        }
+    }
+    if (waiting > 0)
+        run_gated_lanes(gated, waiting, n);
 }
