@@ -26,6 +26,11 @@ using Doubles = double __attribute__((vector_size(COUNT * sizeof(double))));
 using Floats = float __attribute__((vector_size(COUNT * sizeof(float))));
 using Bits = uint64_t __attribute__((vector_size(COUNT * sizeof(uint64_t))));
 
+// Whether `count` modules are worth a run in `width` lanes: every lane is
+// computed, used or not, so a run that fills fewer than half of them costs
+// more than computing the modules one at a time.
+constexpr bool worth_lanes(int count, int width) { return 2 * count >= width; }
+
 // A value converted to another type, numbers and vectors of numbers alike.
 // (Results are passed by reference, which carries a vector in and out of an
 // inlined function without a call convention of its own.)

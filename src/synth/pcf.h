@@ -225,8 +225,11 @@ inline void PCF::run_alike(PCF *const *filters, int count, int n)
             waiting = 0;
         }
     }
-    if (waiting > 0)
+    if (lanes::worth_lanes(waiting, STEADY_LANES))
         run_steady_lanes(steady, waiting, 0, n);
+    else
+        for (int i = 0; i < waiting; ++i)
+            steady[i]->run(0, n);
 }
 
 inline double PCF::FilterCell(unsigned long, double x, double freq, double q_, double gain_db,

@@ -168,6 +168,9 @@ inline void VCA::run_alike(VCA *const *amplifiers, int count, int n)
             waiting = 0;
         }
     }
-    if (waiting > 0)
+    if (lanes::worth_lanes(waiting, AMPLIFIER_LANES))
         run_gated_lanes(gated, waiting, n);
+    else
+        for (int i = 0; i < waiting; ++i)
+            gated[i]->run(0, n);
 }

@@ -363,8 +363,11 @@ inline void VCO::run_alike(VCO *const *oscillators, int count, int n)
         default: run_side_by_side<PULSE, L>(waiting[w], 0, n); break;
         }
     }
-    if (waiting_count[SIN] > 0)
+    if (lanes::worth_lanes(waiting_count[SIN], SINE_LANES))
         run_sine_lanes(waiting[SIN], waiting_count[SIN], 0, n);
+    else
+        for (int i = 0; i < waiting_count[SIN]; ++i)
+            waiting[SIN][i]->run(0, n);
     for (int w = TRI; w < WAVES; ++w)
         for (int i = 0; i < waiting_count[w]; ++i)
             waiting[w][i]->run(0, n);

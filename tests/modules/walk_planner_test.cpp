@@ -50,6 +50,14 @@ GENERATOR *busy_patch(unsigned seed)
         g->oscillators.push_back(v);
         g->get_MIXER_by_name(g->output_mixer)->ajoute_en_entree(v, -1);
     }
+    // Twenty amplifiers gated by the note: sixteen side by side, four alone.
+    for (int i = 0; i < 20; ++i) {
+        VCA *a = new VCA();
+        a->attack = 2.0f + i, a->decay = 10.0f * i, a->sustain = 0.1f * (i % 3);
+        a->INPUT::connect(g->oscillators[g->oscillators.size() - 1 - i]);
+        a->INPUT_GATE::connect(gate);
+        g->amplifiers.push_back(a);
+    }
     for (int i = 0; i < 28; ++i) {
         PCF *f = new PCF();
         f->bypass = 0;
