@@ -20,15 +20,16 @@ uint64_t noise_seed()
     return z ? z : 1;
 }
 
-// The oscillators of VCO::run_sine_lanes, one lane each of vectors of
+// The oscillators of VCO::run_wave_lanes, one lane each of vectors of
 // numbers. Lanes left over have no amplitude: they give silence.
-constexpr int LANES = VCO::SINE_LANES;
+constexpr int LANES = VCO::WAVE_LANES;
 using lanes::Bits;
 using lanes::convert;
 using lanes::Doubles;
 using lanes::Floats;
-struct SineLanes {
-    Floats at, a;
+struct WaveLanes {
+    int wave;
+    Floats at, a, pw;
     Doubles step, ph;
     // The first `count` lanes' outputs, and their frames as vectors of lanes.
     float *out[LANES];
@@ -36,25 +37,60 @@ struct SineLanes {
     Floats frames[SUB_BLOCK];
 };
 
-// shape<SIN> after the phase's step, frame after frame, as run_frames takes
-// them one oscillator at a time.
-LANES_FOR_EACH_WIDTH void run_lanes(SineLanes &s, int n)
+// shape<WAVE> for lanes: the same steps, each lane's choice picked rather
+// than branched to.
+template <int WAVE>
+__attribute__((always_inline)) inline void wave_shape(const Doubles &pos, const WaveLanes &s,
+                                                      const Doubles &a, Floats &v)
+{
+    const Doubles zero{};
+    switch (WAVE) {
+    case SIN: {
+        Doubles sine;
+        sine_detail::near_sine<Doubles, Bits>((pos + s.ph) * vco_detail::TWO_PI_APPROX, sine);
+        convert(sine * a, v);
+        break;
+    }
+    case TRI: {
+        const Doubles t = pos >= -1.0 ? 2.0 * a * (pos < 0.0 ? -pos : pos) : zero;
+        convert(t - a, v);
+        break;
+    }
+    case SAW: convert(a * pos, v); break;
+    case SQR: {
+        // sine_beyond_half's decision, by testing the sine itself.
+        Doubles sine;
+        sine_detail::near_sine<Doubles, Bits>((pos + s.ph) * vco_detail::TWO_PI_APPROX, sine);
+        Floats beyond;
+        convert(sine >= 0.5 ? a : sine < -0.5 ? -a : zero, beyond);
+        v = beyond;
+        break;
+    }
+    default: { // PULSE
+        Doubles pw;
+        convert(s.pw, pw);
+        convert(pos + s.ph <= pw ? a : -a, v);
+        break;
+    }
+    }
+}
+
+// run_frames without inputs, frame after frame.
+template <int WAVE> __attribute__((always_inline)) inline void run_wave(WaveLanes &s, int n)
 {
     const Floats zero{}, one = zero + 1.0f, minus_one = zero - 1.0f;
     Doubles a;
     convert(s.a, a);
     Floats at = s.at;
     for (int k = 0; k < n; ++k) {
-        Doubles wide;
-        convert(at, wide);
-        wide = wide + s.step;
-        convert(wide, at);
+        Doubles pos;
+        convert(at, pos);
+        pos = pos + s.step;
+        convert(pos, at);
         at = at > 1.0f ? minus_one : at;
-        convert(at, wide);
-        Doubles sine;
-        sine_detail::near_sine<Doubles, Bits>((wide + s.ph) * vco_detail::TWO_PI_APPROX, sine);
+        convert(at, pos);
         Floats v;
-        convert(sine * a, v);
+        wave_shape<WAVE>(pos, s, a, v);
         // As vco_detail_bounded.
         v = v >= 1.0f ? one : v;
         s.frames[k] = v <= -1.0f ? minus_one : v;
@@ -63,11 +99,23 @@ LANES_FOR_EACH_WIDTH void run_lanes(SineLanes &s, int n)
     lanes::scatter(s.frames, s.out, s.count, n);
 }
 
+LANES_FOR_EACH_WIDTH void run_lanes(WaveLanes &s, int n)
+{
+    switch (s.wave) {
+    case SIN: run_wave<SIN>(s, n); break;
+    case TRI: run_wave<TRI>(s, n); break;
+    case SAW: run_wave<SAW>(s, n); break;
+    case SQR: run_wave<SQR>(s, n); break;
+    default: run_wave<PULSE>(s, n); break;
+    }
+}
+
 } // namespace
 
-void VCO::run_sine_lanes(VCO *const *v, int count, int from, int to)
+void VCO::run_wave_lanes(VCO *const *v, int count, int from, int to)
 {
-    SineLanes s;
+    WaveLanes s;
+    s.wave = v[0]->type;
     s.count = count;
     for (int j = 0; j < LANES; ++j) {
         VCO *o = j < count ? v[j] : nullptr;
@@ -75,6 +123,7 @@ void VCO::run_sine_lanes(VCO *const *v, int count, int from, int to)
         s.at[j] = o ? o->position : 0.0f;
         s.a[j] = o ? (o->amplitude > 1.0f ? 1.0f : o->amplitude) : 0.0f;
         s.ph[j] = o ? o->phase : 0.0f;
+        s.pw[j] = o ? o->pulse_width : 0.0f;
         s.step[j] = o ? o->phase_step(o->frequency) : 0.0;
     }
     const int n = to - from;

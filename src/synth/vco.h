@@ -31,8 +31,8 @@ public:
     static constexpr float DEFAULT_PULSE_WIDTH = 0.1f;
     float held_noise; // noise magnitude held for one cycle
     type_generateur type;
-    // How many sine oscillators run_alike computes side by side.
-    static constexpr int SINE_LANES = lanes::COUNT;
+    // How many oscillators of one waveform run_alike computes side by side.
+    static constexpr int WAVE_LANES = lanes::COUNT;
 
     VCO(float amplitude, float frequency, type_generateur type);
     virtual ~VCO();
@@ -80,12 +80,13 @@ private:
     template <int WAVE> inline void run_wave(int from, int to);
     template <int WAVE, bool Connected> inline void run_frames(int from, int to);
     template <int WAVE> static inline float shape(double pos, float a, float ph, float pw);
-    template <int WAVE, int L> static inline void run_side_by_side(VCO *const *v, int from, int to);
+    template <int WAVE> inline void run_unconnected(int from, int to);
     inline bool sine_stays_near(int n);
-    // Up to SINE_LANES unconnected sine oscillators whose sines stay near
-    // (sine_stays_near), side by side, the same steps as run_frames for each
-    // taken in vector registers (vco.cpp).
-    static void run_sine_lanes(VCO *const *v, int count, int from, int to);
+    // Up to WAVE_LANES unconnected oscillators of one waveform, not the
+    // noise, and for the sine and the square only those whose sines stay
+    // near (sine_stays_near), side by side: the same steps as run_frames for
+    // each, taken in vector registers (vco.cpp).
+    static void run_wave_lanes(VCO *const *v, int count, int from, int to);
     inline double phase_step(float f);
     inline float pitched_frequency(float pitch);
     inline int noise();
@@ -193,8 +194,7 @@ template <int WAVE> SYNTH_INLINE void VCO::run_wave(int from, int to)
             run_frames<WAVE, false>(from, to);
         return;
     }
-    VCO *self = this;
-    run_side_by_side<WAVE, 1>(&self, from, to);
+    run_unconnected<WAVE>(from, to);
 }
 
 // The wave at a position of the cycle (-1 .. 1), for every waveform but the
@@ -297,35 +297,23 @@ template <int WAVE, bool Connected> SYNTH_INLINE void VCO::run_frames(int from, 
     value = out[to - 1];
 }
 
-// L unconnected oscillators of one waveform (not the noise), side by side:
-// the same steps as run_frames for each, the lanes' chains of dependent
-// steps (the phase above all) overlapping.
-template <int WAVE, int L>
-SYNTH_INLINE void VCO::run_side_by_side(VCO *const *v, int from, int to)
+// An unconnected oscillator of one waveform (not the noise): the same steps
+// as run_frames, without testing the inputs frame by frame.
+template <int WAVE> SYNTH_INLINE void VCO::run_unconnected(int from, int to)
 {
-    float *out[L], at[L], a[L], ph[L], pw[L];
-    double step[L];
-    for (int j = 0; j < L; ++j) {
-        out[j] = v[j]->history.frames + 1;
-        at[j] = v[j]->position;
-        a[j] = v[j]->amplitude;
-        if (a[j] > 1.0f)
-            a[j] = 1.0f;
-        ph[j] = v[j]->phase;
-        pw[j] = v[j]->pulse_width;
-        step[j] = v[j]->phase_step(v[j]->frequency);
+    using namespace vco_detail;
+    float *out = history.frames + 1;
+    float at = position;
+    const float a = amplitude > 1.0f ? 1.0f : amplitude;
+    const double step = phase_step(frequency);
+    for (int k = from; k < to; ++k) {
+        at = (float)(at + step);
+        if (at > 1.0f)
+            at = -1.0f;
+        out[k] = vco_detail_bounded(shape<WAVE>(at, a, phase, pulse_width));
     }
-    for (int k = from; k < to; ++k)
-        for (int j = 0; j < L; ++j) {
-            at[j] = (float)(at[j] + step[j]);
-            if (at[j] > 1.0f)
-                at[j] = -1.0f;
-            out[j][k] = vco_detail_bounded(shape<WAVE>(at[j], a[j], ph[j], pw[j]));
-        }
-    for (int j = 0; j < L; ++j) {
-        v[j]->position = at[j];
-        v[j]->value = out[j][to - 1];
-    }
+    position = at;
+    value = out[to - 1];
 }
 
 // Whether every angle of its sine over the next n frames stays where sine()
@@ -339,36 +327,28 @@ inline bool VCO::sine_stays_near(int n)
 
 inline void VCO::run_alike(VCO *const *oscillators, int count, int n)
 {
-    constexpr int L = 4;
     constexpr int WAVES = PULSE + 1;
-    VCO *waiting[WAVES][SINE_LANES];
+    VCO *waiting[WAVES][WAVE_LANES];
     int waiting_count[WAVES] = {};
     for (int i = 0; i < count; ++i) {
         VCO *o = oscillators[i];
         const int w = o->type;
         if (o->power == 0 || o->connected || w < SIN || w > PULSE || w == NOISE ||
-            (w == SIN && !o->sine_stays_near(n))) {
+            ((w == SIN || w == SQR) && !o->sine_stays_near(n))) {
             o->run(0, n);
             continue;
         }
         waiting[w][waiting_count[w]++] = o;
-        if (waiting_count[w] < (w == SIN ? SINE_LANES : L))
-            continue;
-        waiting_count[w] = 0;
-        switch (w) {
-        case SIN: run_sine_lanes(waiting[w], SINE_LANES, 0, n); break;
-        case TRI: run_side_by_side<TRI, L>(waiting[w], 0, n); break;
-        case SAW: run_side_by_side<SAW, L>(waiting[w], 0, n); break;
-        case SQR: run_side_by_side<SQR, L>(waiting[w], 0, n); break;
-        default: run_side_by_side<PULSE, L>(waiting[w], 0, n); break;
+        if (waiting_count[w] == WAVE_LANES) {
+            run_wave_lanes(waiting[w], WAVE_LANES, 0, n);
+            waiting_count[w] = 0;
         }
     }
-    if (lanes::worth_lanes(waiting_count[SIN], SINE_LANES))
-        run_sine_lanes(waiting[SIN], waiting_count[SIN], 0, n);
-    else
-        for (int i = 0; i < waiting_count[SIN]; ++i)
-            waiting[SIN][i]->run(0, n);
-    for (int w = TRI; w < WAVES; ++w)
-        for (int i = 0; i < waiting_count[w]; ++i)
-            waiting[w][i]->run(0, n);
+    for (int w = SIN; w < WAVES; ++w) {
+        if (lanes::worth_lanes(waiting_count[w], WAVE_LANES))
+            run_wave_lanes(waiting[w], waiting_count[w], 0, n);
+        else
+            for (int i = 0; i < waiting_count[w]; ++i)
+                waiting[w][i]->run(0, n);
+    }
 }
