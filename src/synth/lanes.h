@@ -98,8 +98,8 @@ __attribute__((always_inline)) inline void gather(const T *const (&from)[COUNT],
 }
 
 // The other way: to[j][k] = from[k][j], for the lanes j below `count`.
-__attribute__((always_inline)) inline void scatter(const Floats *from,
-                                                   float *const (&to)[COUNT], int count, int n)
+__attribute__((always_inline)) inline void scatter(const Floats *from, float *const (&to)[COUNT],
+                                                   int count, int n)
 {
     int k = 0;
     for (; k + COUNT <= n; k += COUNT) {
