@@ -31,6 +31,14 @@ using Bits = uint64_t __attribute__((vector_size(COUNT * sizeof(uint64_t))));
 // more than computing the modules one at a time.
 constexpr bool worth_lanes(int count, int width) { return 2 * count >= width; }
 
+// How many of `count` modules, taken in groups of COUNT lanes, fall in
+// group g.
+constexpr int in_group(int count, int g)
+{
+    const int rest = count - g * COUNT;
+    return rest <= 0 ? 0 : rest < COUNT ? rest : COUNT;
+}
+
 // A value converted to another type, numbers and vectors of numbers alike.
 // (Results are passed by reference, which carries a vector in and out of an
 // inlined function without a call convention of its own.)

@@ -151,8 +151,7 @@ void PCF::run_steady_lanes(PCF *const *f, int count, int from, int to)
     const int n = to - from;
     for (int g = 0; g < GROUPS; ++g) {
         SteadyLanes &s = groups[g];
-        const int first = g * lanes::COUNT;
-        s.count = count <= first ? 0 : count - first < lanes::COUNT ? count - first : lanes::COUNT;
+        s.count = lanes::in_group(count, g);
         s.modulated = false;
         for (int i = 0; i < count; ++i)
             s.modulated = s.modulated || f[i]->latched_mix;

@@ -66,11 +66,11 @@ LANES_FOR_EACH_WIDTH void run_lanes(AmplifierLanes (&s)[GROUPS], int n)
 void VCA::run_gated_lanes(VCA *const *amplifiers, int count, int n)
 {
     AmplifierLanes groups[GROUPS];
+    for (int g = 0; g < GROUPS; ++g)
+        groups[g].count = lanes::in_group(count, g);
     for (int i = 0; i < AMPLIFIER_LANES; ++i) {
         AmplifierLanes &s = groups[i / lanes::COUNT];
         const int j = i % lanes::COUNT;
-        const int first = i - j;
-        s.count = count <= first ? 0 : count - first < lanes::COUNT ? count - first : lanes::COUNT;
         VCA *a = i < count ? amplifiers[i] : nullptr;
         const vca_detail_envelope<float> e = a ? a->envelope() : vca_detail_envelope<float>{};
         s.e.attack[j] = e.attack, s.e.peak[j] = e.peak, s.e.decay[j] = e.decay;
