@@ -25,6 +25,7 @@ constexpr int COUNT = 8;
 using Doubles = double __attribute__((vector_size(COUNT * sizeof(double))));
 using Floats = float __attribute__((vector_size(COUNT * sizeof(float))));
 using Bits = uint64_t __attribute__((vector_size(COUNT * sizeof(uint64_t))));
+using FloatBits = uint32_t __attribute__((vector_size(COUNT * sizeof(uint32_t))));
 
 // Whether `count` modules are worth a run in `width` lanes: every lane is
 // computed, used or not, so a run that fills fewer than half of them costs
@@ -37,6 +38,15 @@ constexpr int in_group(int count, int g)
 {
     const int rest = count - g * COUNT;
     return rest <= 0 ? 0 : rest < COUNT ? rest : COUNT;
+}
+
+// The width in bits of a vector's lanes, or of a number.
+template <typename T> constexpr int lane_bits()
+{
+    if constexpr (std::is_arithmetic_v<T>)
+        return 8 * sizeof(T);
+    else
+        return 8 * sizeof(T{}[0]);
 }
 
 // A value converted to another type, numbers and vectors of numbers alike.

@@ -1,5 +1,41 @@
 #include "synth/mixer.h"
 
+#include <cstring>
+
+#include "synth/lanes.h"
+
+// Frames side by side in vectors, several vectors at once: the sums of one
+// vector wait for each other channel after channel, while those of the next
+// ones proceed meanwhile. Every frame's sum is still taken in channel order.
+LANES_FOR_EACH_WIDTH void MIXER::mix(const float *const *in, const float *g, int n,
+                                     bool hears_itself, float *out, int from, int to)
+{
+    using lanes::Floats;
+    constexpr int AT_ONCE = 4, WIDTH = AT_ONCE * lanes::COUNT;
+    const float count = (float)n;
+    int k = from;
+    for (; !hears_itself && k + WIDTH <= to; k += WIDTH) {
+        Floats sum[AT_ONCE] = {};
+        for (int j = 0; j < n; ++j) {
+            for (int i = 0; i < AT_ONCE; ++i) {
+                Floats x;
+                std::memcpy(&x, in[j] + k + i * lanes::COUNT, sizeof x);
+                sum[i] += x * g[j];
+            }
+        }
+        for (int i = 0; i < AT_ONCE; ++i) {
+            const Floats mean = sum[i] / count;
+            std::memcpy(out + k + i * lanes::COUNT, &mean, sizeof mean);
+        }
+    }
+    for (; k < to; ++k) {
+        float sum = 0.0f;
+        for (int j = 0; j < n; ++j)
+            sum += in[j][k] * g[j];
+        out[k] = sum / count;
+    }
+}
+
 MIXER::MIXER() : OUTPUT(0.0f), power(1), count(0), latched_count(0)
 {
     name[0] = '\0';

@@ -55,6 +55,11 @@ public:
     void write_desc_to_file(FILE *f);
 
 private:
+    // out[k] for k in [from, to): the n inputs times their gains, summed in
+    // channel order, over n. Input frames are read at k, so an input that is
+    // this mixer's own history (hears_itself) needs each frame before the next.
+    static void mix(const float *const *in, const float *g, int n, bool hears_itself, float *out,
+                    int from, int to);
     // The channels counted and plugged when last latched, in channel order.
     int latched_count;
     int latched_channel[CHANNELS];
@@ -97,28 +102,8 @@ SYNTH_INLINE void MIXER::run(int from, int to)
     if (n == 0) {
         for (int k = from; k < to; ++k)
             out[k] = 0.0f;
-    } else if (hears_itself) {
-        // Each frame needs the last one whole.
-        for (int k = from; k < to; ++k) {
-            float sum = 0.0f;
-            for (int j = 0; j < n; ++j)
-                sum += in[j][k] * g[j];
-            out[k] = sum / n;
-        }
     } else {
-        // Channel after channel over the frames: each frame's sum is taken in
-        // the same order, and the inner loop runs over contiguous frames.
-        float sum[SUB_BLOCK];
-        for (int k = from; k < to; ++k)
-            sum[k] = 0.0f;
-        for (int j = 0; j < n; ++j) {
-            const float *x = in[j];
-            const float gj = g[j];
-            for (int k = from; k < to; ++k)
-                sum[k] += x[k] * gj;
-        }
-        for (int k = from; k < to; ++k)
-            out[k] = sum[k] / n;
+        mix(in, g, n, hears_itself, out, from, to);
     }
     value = out[to - 1];
 }

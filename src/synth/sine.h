@@ -10,29 +10,57 @@
 #include <cmath>
 #include <cstdint>
 
+#include "synth/lanes.h"
+
 namespace sine_detail {
 
 constexpr double LIMIT = 1e6;
 constexpr double ROUND = 6755399441055744.0; // 1.5 * 2^52
 
-// sine(x) for |x| < LIMIT, in `out`. D is double, with Bits uint64_t, or a
-// vector of doubles, with Bits a vector of as many uint64_t: every lane then
-// takes the very steps one double takes. (The result is passed by reference,
-// which carries a vector out without a call convention of its own.)
+// x = k*pi/2 + r with |r| <= pi/4, for |x| < LIMIT: r, and k modulo 4 (the
+// quarter) in the two lowest bits of `quarter`. D is double, with Bits
+// uint64_t, or a vector of doubles, with Bits a vector of as many uint64_t:
+// every lane then takes the very steps one double takes. (Results are passed
+// by reference, which carries a vector out without a call convention of its
+// own.)
 template <typename D, typename Bits>
-__attribute__((always_inline)) inline void near_sine(const D &x, D &out)
+__attribute__((always_inline)) inline void reduce(const D &x, D &r, Bits &quarter)
 {
-    // x = k*pi/2 + r with |r| <= pi/4. x * 2/pi + ROUND holds the nearest
-    // whole k, and in its low bits k modulo 4 (the quarter). pi/2 is taken in
-    // three parts, the first two short enough for k times them to be exact
-    // below 2^20.
+    // x * 2/pi + ROUND holds the nearest whole k in its low bits. pi/2 is
+    // taken in three parts, the first two short enough for k times them to be
+    // exact below 2^20.
     constexpr double TWO_OVER_PI = 0.63661977236758134308;
     constexpr double P1 = 1.57079632673412561417e+00;
     constexpr double P2 = 6.07710050630396597660e-11;
     constexpr double P3 = 2.02226624871116645580e-21;
     const D shifted = x * TWO_OVER_PI + ROUND;
     const D k = shifted - ROUND;
-    const D r = ((x - k * P1) - k * P2) - k * P3;
+    r = ((x - k * P1) - k * P2) - k * P3;
+    quarter = __builtin_bit_cast(Bits, shifted);
+}
+
+// Of the sine s and the cosine c of r: the sine of x = k*pi/2 + r. Quarters 1
+// and 3 take the cosine, quarters 2 and 3 the opposite sign: chosen with
+// masks of the quarter's bits. U is the unsigned integer (or vector of them)
+// as wide as T.
+template <typename T, typename U>
+__attribute__((always_inline)) inline void by_quarter(const U &quarter, const T &s, const T &c,
+                                                      T &out)
+{
+    constexpr int SIGN = lanes::lane_bits<T>() - 2;
+    const U odd = 0 - (quarter & 1);
+    const U chosen = (__builtin_bit_cast(U, s) & ~odd) | (__builtin_bit_cast(U, c) & odd);
+    out = __builtin_bit_cast(T, chosen ^ ((quarter & 2) << SIGN));
+}
+
+// sine(x) for |x| < LIMIT, in `out`, of doubles or of vectors of them (as
+// reduce()).
+template <typename D, typename Bits>
+__attribute__((always_inline)) inline void near_sine(const D &x, D &out)
+{
+    D r;
+    Bits quarter;
+    reduce(x, r, quarter);
     const D z = r * r;
     // Minimax series of the sine and the cosine over |r| <= pi/4, within
     // 2^-58 of them.
@@ -55,12 +83,28 @@ __attribute__((always_inline)) inline void near_sine(const D &x, D &out)
     const D half_z = 0.5 * z;
     const D w = 1.0 - half_z;
     const D c = w + (((1.0 - w) - half_z) + c_tail);
-    // Quarters 1 and 3 take the cosine, quarters 2 and 3 the opposite sign:
-    // chosen with masks of the quarter's bits.
-    const Bits quarter = __builtin_bit_cast(Bits, shifted);
-    const Bits odd = 0 - (quarter & 1);
-    const Bits chosen = (__builtin_bit_cast(Bits, s) & ~odd) | (__builtin_bit_cast(Bits, c) & odd);
-    out = __builtin_bit_cast(D, chosen ^ ((quarter & 2) << 62));
+    by_quarter(quarter, s, c, out);
+}
+
+// sine(x) for |x| < LIMIT to single precision, within 1e-7 of it: reduced
+// in double (angles reach thousands of radians), then short series in float,
+// cheaper and twice as many to a register. F is float with FBits uint32_t, or
+// vectors of as many of them as D has lanes.
+template <typename D, typename Bits, typename F, typename FBits>
+__attribute__((always_inline)) inline void near_sine_single(const D &x, F &out)
+{
+    D wide_r;
+    Bits wide_quarter;
+    reduce(x, wide_r, wide_quarter);
+    F r;
+    FBits quarter;
+    lanes::convert(wide_r, r);
+    lanes::convert(wide_quarter, quarter);
+    const F z = r * r;
+    const F s = r + z * r * (-1.6666654611e-1f + z * (8.3321608736e-3f + z * -1.9515295891e-4f));
+    const F c = (1.0f - 0.5f * z) +
+                z * z * (4.166664568298827e-2f + z * (-1.388731625493765e-3f + z * 2.443315711809948e-5f));
+    by_quarter(quarter, s, c, out);
 }
 
 // For sine_beyond_half: the circle in 256 steps.
@@ -87,6 +131,17 @@ inline double sine(double x)
         return std::sin(x);
     double s;
     sine_detail::near_sine<double, uint64_t>(x, s);
+    return s;
+}
+
+// sine(x) to single precision (near_sine_single), for the oscillators' sine
+// wave.
+inline float sine_single(double x)
+{
+    if (!(std::fabs(x) < sine_detail::LIMIT))
+        return (float)std::sin(x);
+    float s;
+    sine_detail::near_sine_single<double, uint64_t, float, uint32_t>(x, s);
     return s;
 }
 

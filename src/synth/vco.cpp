@@ -46,9 +46,10 @@ __attribute__((always_inline)) inline void wave_shape(const Doubles &pos, const 
     const Doubles zero{};
     switch (WAVE) {
     case SIN: {
-        Doubles sine;
-        sine_detail::near_sine<Doubles, Bits>((pos + s.ph) * vco_detail::TWO_PI_APPROX, sine);
-        convert(sine * a, v);
+        Floats sine;
+        sine_detail::near_sine_single<Doubles, Bits, Floats, lanes::FloatBits>(
+            (pos + s.ph) * vco_detail::TWO_PI_APPROX, sine);
+        v = sine * s.a;
         break;
     }
     case TRI: {

@@ -204,7 +204,7 @@ template <int WAVE> SYNTH_INLINE float VCO::shape(double pos, float a, float ph,
     using namespace vco_detail;
     switch (WAVE) {
     case SIN:
-        return (float)(sine((pos + ph) * TWO_PI_APPROX) * a);
+        return sine_single((pos + ph) * TWO_PI_APPROX) * a;
     case TRI: {
         // 2a|pos| - a over -1 .. 1 (-(2a*pos) below 0 is 2a*|pos| exactly);
         // a position below -1, left by a negative frequency, gives -a.
