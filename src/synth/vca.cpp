@@ -76,7 +76,7 @@ void VCA::run_gated_lanes(VCA *const *amplifiers, int count, int n)
         s.e.attack[j] = e.attack, s.e.peak[j] = e.peak, s.e.decay[j] = e.decay;
         s.e.sustain[j] = e.sustain, s.e.release[j] = e.release;
         s.e.attack_slope[j] = e.attack_slope, s.e.decay_slope[j] = e.decay_slope;
-        s.e.invert[j] = e.invert;
+        s.e.flip[j] = e.flip, s.e.kept_bits[j] = e.kept_bits;
         s.v[j] = a ? a->value : 0.0f;
         s.t[j] = a ? a->time : 0.0f;
         s.released[j] = a ? a->release_time : 0.0f;

@@ -72,7 +72,11 @@ inline void VCA::latch_inputs(int reader)
 // them (F = lanes::Floats). The slopes of the attack and the decay, in level
 // per millisecond, are divided once per run rather than every frame.
 template <typename F> struct vca_detail_envelope {
-    F attack, peak, decay, sustain, release, attack_slope, decay_slope, invert;
+    F attack, peak, decay, sustain, release, attack_slope, decay_slope;
+    // Inverting, 1 subtracted and the sign cleared (|level - 1|); otherwise 0
+    // subtracted and every bit kept.
+    F flip;
+    typename lanes::bits_of<F>::type kept_bits;
 };
 
 // One frame of a gated envelope amplifier. v holds the previous output
@@ -107,17 +111,20 @@ SYNTH_INLINE void vca_detail_frame(const vca_detail_envelope<F> &e, const Gate &
     const auto releasing =
         (gate == 0) & (e.release != 0.0f) & (v != 0.0f) & (e.release >= released * 1000.0f);
     const F released_now = releasing ? released + TICK : released;
-    F level = attacking ? ms * e.attack_slope
-              : linear  ? e.peak - (ms - e.attack) * e.decay_slope
-              : falling ? v - v / 1000.0f
-              : holding ? e.peak * e.sustain
-              : releasing ? last - (released_now * 1000.0f) * last / e.release
-                          : v;
+    // At most one stage holds. Those whose level does not start from the last
+    // output are picked first, so that the chain from one frame's output to
+    // the next runs through as few steps as it can.
+    const F set = attacking ? ms * e.attack_slope
+                  : linear  ? e.peak - (ms - e.attack) * e.decay_slope
+                            : last - (released_now * 1000.0f) * last / e.release;
+    F level = attacking | linear | releasing ? set : v;
+    level = holding ? e.peak * e.sustain : level;
+    level = falling ? v - v / 1000.0f : level;
     t = gate ? (attacking | linear ? t + TICK : t) : zero;
     released = gate ? zero : released_now;
     last = attacking | decaying ? level : last;
-    const F flipped = level - 1.0f;
-    level = e.invert != 0.0f ? (flipped < 0.0f ? -flipped : flipped) : level;
+    level = __builtin_bit_cast(F, __builtin_bit_cast(decltype(e.kept_bits), level - e.flip) &
+                                      e.kept_bits);
     v = level * input;
 }
 
@@ -148,8 +155,11 @@ SYNTH_INLINE void VCA::run(int from, int to)
 
 inline vca_detail_envelope<float> VCA::envelope() const
 {
-    return {attack, peak,         decay,       sustain,
-            release, peak / attack, peak / decay, invert != 0 ? 1.0f : 0.0f};
+    return {attack,        peak,
+            decay,         sustain,
+            release,       peak / attack,
+            peak / decay,  invert != 0 ? 1.0f : 0.0f,
+            invert != 0 ? 0x7fffffffu : 0xffffffffu};
 }
 
 inline void VCA::run_alike(VCA *const *amplifiers, int count, int n)

@@ -82,10 +82,11 @@ template <int WAVE> __attribute__((always_inline)) inline void run_wave(WaveLane
     const Floats zero{}, one = zero + 1.0f, minus_one = zero - 1.0f;
     Doubles a;
     convert(s.a, a);
+    // The position, kept as the float it is and as the double it widens to.
     Floats at = s.at;
+    Doubles pos;
+    convert(at, pos);
     for (int k = 0; k < n; ++k) {
-        Doubles pos;
-        convert(at, pos);
         pos = pos + s.step;
         convert(pos, at);
         at = at > 1.0f ? minus_one : at;
