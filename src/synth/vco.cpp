@@ -22,20 +22,20 @@ uint64_t noise_seed()
 
 // The oscillators of VCO::run_wave_lanes, one lane each of vectors of
 // numbers. Lanes left over have no amplitude: they give silence.
-constexpr int LANES = VCO::WAVE_LANES;
 using lanes::Bits;
 using lanes::convert;
 using lanes::Doubles;
 using lanes::Floats;
 struct WaveLanes {
-    int wave;
     Floats at, a, pw;
     Doubles step, ph;
     // The first `count` lanes' outputs, and their frames as vectors of lanes.
-    float *out[LANES];
+    float *out[lanes::COUNT];
     int count;
     Floats frames[SUB_BLOCK];
 };
+
+constexpr int GROUPS = VCO::WAVE_LANES / lanes::COUNT;
 
 // shape<WAVE> for lanes: the same steps, each lane's choice picked rather
 // than branched to.
@@ -76,34 +76,42 @@ __attribute__((always_inline)) inline void wave_shape(const Doubles &pos, const 
     }
 }
 
-// run_frames without inputs, frame after frame.
-template <int WAVE> __attribute__((always_inline)) inline void run_wave(WaveLanes &s, int n)
+// run_frames without inputs, frame after frame, the groups side by side: each
+// frame's position needs the last one, and the groups' chains overlap.
+template <int WAVE>
+__attribute__((always_inline)) inline void run_wave(WaveLanes (&s)[GROUPS], int n)
 {
     const Floats zero{}, one = zero + 1.0f, minus_one = zero - 1.0f;
-    Doubles a;
-    convert(s.a, a);
-    // The position, kept as the float it is and as the double it widens to.
-    Floats at = s.at;
-    Doubles pos;
-    convert(at, pos);
-    for (int k = 0; k < n; ++k) {
-        pos = pos + s.step;
-        convert(pos, at);
-        at = at > 1.0f ? minus_one : at;
-        convert(at, pos);
-        Floats v;
-        wave_shape<WAVE>(pos, s, a, v);
-        // As vco_detail_bounded.
-        v = v >= 1.0f ? one : v;
-        s.frames[k] = v <= -1.0f ? minus_one : v;
+    // The positions, kept as the floats they are and as the doubles they
+    // widen to.
+    Doubles a[GROUPS], pos[GROUPS];
+    Floats at[GROUPS];
+    for (int g = 0; g < GROUPS; ++g) {
+        convert(s[g].a, a[g]);
+        at[g] = s[g].at;
+        convert(at[g], pos[g]);
     }
-    s.at = at;
-    lanes::scatter(s.frames, s.out, s.count, n);
+    for (int k = 0; k < n; ++k)
+        for (int g = 0; g < GROUPS; ++g) {
+            pos[g] = pos[g] + s[g].step;
+            convert(pos[g], at[g]);
+            at[g] = at[g] > 1.0f ? minus_one : at[g];
+            convert(at[g], pos[g]);
+            Floats v;
+            wave_shape<WAVE>(pos[g], s[g], a[g], v);
+            // As vco_detail_bounded.
+            v = v >= 1.0f ? one : v;
+            s[g].frames[k] = v <= -1.0f ? minus_one : v;
+        }
+    for (int g = 0; g < GROUPS; ++g) {
+        s[g].at = at[g];
+        lanes::scatter(s[g].frames, s[g].out, s[g].count, n);
+    }
 }
 
-LANES_FOR_EACH_WIDTH void run_lanes(WaveLanes &s, int n)
+LANES_FOR_EACH_WIDTH void run_lanes(int wave, WaveLanes (&s)[GROUPS], int n)
 {
-    switch (s.wave) {
+    switch (wave) {
     case SIN: run_wave<SIN>(s, n); break;
     case TRI: run_wave<TRI>(s, n); break;
     case SAW: run_wave<SAW>(s, n); break;
@@ -116,11 +124,13 @@ LANES_FOR_EACH_WIDTH void run_lanes(WaveLanes &s, int n)
 
 void VCO::run_wave_lanes(VCO *const *v, int count, int from, int to)
 {
-    WaveLanes s;
-    s.wave = v[0]->type;
-    s.count = count;
-    for (int j = 0; j < LANES; ++j) {
-        VCO *o = j < count ? v[j] : nullptr;
+    WaveLanes groups[GROUPS];
+    for (int g = 0; g < GROUPS; ++g)
+        groups[g].count = lanes::in_group(count, g);
+    for (int i = 0; i < WAVE_LANES; ++i) {
+        WaveLanes &s = groups[i / lanes::COUNT];
+        const int j = i % lanes::COUNT;
+        VCO *o = i < count ? v[i] : nullptr;
         s.out[j] = o ? o->history.frames + 1 + from : nullptr;
         s.at[j] = o ? o->position : 0.0f;
         s.a[j] = o ? (o->amplitude > 1.0f ? 1.0f : o->amplitude) : 0.0f;
@@ -129,10 +139,11 @@ void VCO::run_wave_lanes(VCO *const *v, int count, int from, int to)
         s.step[j] = o ? o->phase_step(o->frequency) : 0.0;
     }
     const int n = to - from;
-    run_lanes(s, n);
-    for (int j = 0; j < count; ++j) {
-        v[j]->position = s.at[j];
-        v[j]->value = s.out[j][n - 1];
+    run_lanes(v[0]->type, groups, n);
+    for (int i = 0; i < count; ++i) {
+        const WaveLanes &s = groups[i / lanes::COUNT];
+        v[i]->position = s.at[i % lanes::COUNT];
+        v[i]->value = s.out[i % lanes::COUNT][n - 1];
     }
 }
 

@@ -31,8 +31,9 @@ public:
     static constexpr float DEFAULT_PULSE_WIDTH = 0.1f;
     float held_noise; // noise magnitude held for one cycle
     type_generateur type;
-    // How many oscillators of one waveform run_alike computes side by side.
-    static constexpr int WAVE_LANES = lanes::COUNT;
+    // How many oscillators of one waveform run_alike computes side by side:
+    // two groups of lanes.
+    static constexpr int WAVE_LANES = 2 * lanes::COUNT;
 
     VCO(float amplitude, float frequency, type_generateur type);
     virtual ~VCO();
