@@ -36,18 +36,20 @@ public:
     // while all goes well. The recording should then be stopped.
     std::string failure() const;
 
-    // Audio thread: one frame of the sound (both channels play it).
-    void put(float v)
+    // Audio thread: n frames of the sound (both channels play them). Those
+    // that find the ring full are lost, and counted.
+    void put(const float *v, int n)
     {
         if (!taking.load(std::memory_order_acquire))
             return;
         const unsigned t = tail.load(std::memory_order_relaxed);
-        if (t - head.load(std::memory_order_acquire) == RING_FRAMES) {
-            lost.fetch_add(1, std::memory_order_relaxed);
-            return;
-        }
-        ring[t % RING_FRAMES] = v;
-        tail.store(t + 1, std::memory_order_release);
+        const unsigned room = RING_FRAMES - (t - head.load(std::memory_order_acquire));
+        const unsigned kept = (unsigned)n < room ? (unsigned)n : room;
+        for (unsigned k = 0; k < kept; ++k)
+            ring[(t + k) % RING_FRAMES] = v[k];
+        if (kept < (unsigned)n)
+            lost.fetch_add(n - kept, std::memory_order_relaxed);
+        tail.store(t + kept, std::memory_order_release);
     }
 
 private:

@@ -36,11 +36,13 @@ public:
     ~InsideCallback() { callbacks_inside.fetch_sub(1); }
 };
 
-// The tap's link is read once per frame: it may be re-pointed at any moment.
-float tap_frame(int k)
+// The tap's n frames of the sub-block just computed. Its link is read once
+// per sub-block, as every cable is: it may be re-pointed at any moment.
+void tap_frames(float *v, int n)
 {
     const float *s = general_out->source;
-    return s ? computed_frame(s, k) : 0.0f;
+    for (int k = 0; k < n; ++k)
+        v[k] = s ? computed_frame(s, k) : 0.0f;
 }
 
 // v * 32767 truncated toward zero; INT32_MIN when that is not a 32-bit
@@ -82,18 +84,21 @@ int instrument_callback(FSOUND_STREAM *, void *buffer, int length, void *)
                                         sub_block_frames);
                     },
                     [frame, &scope](int first, int n) {
+        float v[SUB_BLOCK];
+        tap_frames(v, n);
+        recorder.put(v, n);
+        unsigned long wrapped = 0;
         for (int k = 0; k < n; ++k) {
             const int i = first + k;
-            const float v = tap_frame(k);
-            scope.put(i, v);
-            recorder.put(v);
-            int32_t whole = truncated_product(v);
-            if (whole < INT16_MIN || whole > INT16_MAX)
-                wrapped_samples.fetch_add(1, std::memory_order_relaxed);
+            scope.put(i, v[k]);
+            int32_t whole = truncated_product(v[k]);
+            wrapped += whole < INT16_MIN || whole > INT16_MAX;
             int16_t sample = low_16_bits(whole);
             frame[2 * i] = sample;
             frame[2 * i + 1] = sample;
         }
+        if (wrapped != 0)
+            wrapped_samples.fetch_add(wrapped, std::memory_order_relaxed);
     });
     scope_feed.end_block(scope);
     load_meter.add_block(std::chrono::duration_cast<std::chrono::nanoseconds>(
