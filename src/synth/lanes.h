@@ -29,6 +29,10 @@ using Doubles = double __attribute__((vector_size(COUNT * sizeof(double))));
 using Floats = float __attribute__((vector_size(COUNT * sizeof(float))));
 using Bits = uint64_t __attribute__((vector_size(COUNT * sizeof(uint64_t))));
 using FloatBits = uint32_t __attribute__((vector_size(COUNT * sizeof(uint32_t))));
+// Two vectors of floats side by side, for the steps that take no doubles:
+// one AVX-512 register.
+using FloatPairs = float __attribute__((vector_size(2 * COUNT * sizeof(float))));
+using FloatBitPairs = uint32_t __attribute__((vector_size(2 * COUNT * sizeof(uint32_t))));
 
 // Whether `count` modules are worth a run in `width` lanes: every lane is
 // computed, used or not, so a run that fills fewer than half of them costs
@@ -70,6 +74,20 @@ __attribute__((always_inline)) inline void convert(const From &v, To &to)
         to = (To)v;
     else
         to = __builtin_convertvector(v, To);
+}
+
+// Two vectors of floats (or of their bits) side by side, and back.
+template <typename Pair, typename T>
+__attribute__((always_inline)) inline void join(const T &a, const T &b, Pair &pair)
+{
+    static_assert(COUNT == 8, "eight lanes");
+    pair = __builtin_shufflevector(a, b, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+}
+template <typename Pair, typename T>
+__attribute__((always_inline)) inline void split(const Pair &pair, T &a, T &b)
+{
+    a = __builtin_shufflevector(pair, pair, 0, 1, 2, 3, 4, 5, 6, 7);
+    b = __builtin_shufflevector(pair, pair, 8, 9, 10, 11, 12, 13, 14, 15);
 }
 
 // Eight rows of eight numbers turned into eight columns: rows[i][j] becomes

@@ -88,18 +88,25 @@ __attribute__((always_inline)) inline void near_sine(const D &x, D &out)
 
 // sine(x) for |x| < LIMIT to single precision, within 1e-7 of it: reduced
 // in double (angles reach thousands of radians), then short series in float,
-// cheaper and twice as many to a register. F is float with FBits uint32_t, or
-// vectors of as many of them as D has lanes.
+// cheaper and twice as many to a register. In two halves, so that the series
+// can take the reductions of two vectors of doubles at once.
+
+// The first half: the reduction, to single precision. F is float with FBits
+// uint32_t, or vectors of as many of them as D has lanes.
 template <typename D, typename Bits, typename F, typename FBits>
-__attribute__((always_inline)) inline void near_sine_single(const D &x, F &out)
+__attribute__((always_inline)) inline void reduce_single(const D &x, F &r, FBits &quarter)
 {
     D wide_r;
     Bits wide_quarter;
     reduce(x, wide_r, wide_quarter);
-    F r;
-    FBits quarter;
     lanes::convert(wide_r, r);
     lanes::convert(wide_quarter, quarter);
+}
+
+// The second half: the series, floats or vectors of them.
+template <typename F, typename FBits>
+__attribute__((always_inline)) inline void single_series(const F &r, const FBits &quarter, F &out)
+{
     const F z = r * r;
     const F s = r + z * r * (-1.6666654611e-1f + z * (8.3321608736e-3f + z * -1.9515295891e-4f));
     const F c = (1.0f - 0.5f * z) +
@@ -140,8 +147,10 @@ inline float sine_single(double x)
 {
     if (!(std::fabs(x) < sine_detail::LIMIT))
         return (float)std::sin(x);
-    float s;
-    sine_detail::near_sine_single<double, uint64_t, float, uint32_t>(x, s);
+    float r, s;
+    uint32_t quarter;
+    sine_detail::reduce_single<double, uint64_t>(x, r, quarter);
+    sine_detail::single_series(r, quarter, s);
     return s;
 }
 

@@ -37,21 +37,14 @@ struct WaveLanes {
 
 constexpr int GROUPS = VCO::WAVE_LANES / lanes::COUNT;
 
-// shape<WAVE> for lanes: the same steps, each lane's choice picked rather
-// than branched to.
+// shape<WAVE> for lanes, but for the sine (sine_wave): the same steps, each
+// lane's choice picked rather than branched to.
 template <int WAVE>
 __attribute__((always_inline)) inline void wave_shape(const Doubles &pos, const WaveLanes &s,
                                                       const Doubles &a, Floats &v)
 {
     const Doubles zero{};
     switch (WAVE) {
-    case SIN: {
-        Floats sine;
-        sine_detail::near_sine_single<Doubles, Bits, Floats, lanes::FloatBits>(
-            (pos + s.ph) * vco_detail::TWO_PI_APPROX, sine);
-        v = sine * s.a;
-        break;
-    }
     case TRI: {
         const Doubles t = pos >= -1.0 ? 2.0 * a * (pos < 0.0 ? -pos : pos) : zero;
         convert(t - a, v);
@@ -76,12 +69,42 @@ __attribute__((always_inline)) inline void wave_shape(const Doubles &pos, const 
     }
 }
 
+// As vco_detail_bounded, for a vector of floats or a pair of them.
+template <typename F> __attribute__((always_inline)) inline void bounded(F &v)
+{
+    const F zero{};
+    v = v >= 1.0f ? zero + 1.0f : v;
+    v = v <= -1.0f ? zero - 1.0f : v;
+}
+
+// Frame k of the sine wave of both groups: the angles reduced group by group
+// in doubles, then the series and the bounds for both at once.
+__attribute__((always_inline)) inline void sine_wave(const Doubles (&pos)[GROUPS],
+                                                     WaveLanes (&s)[GROUPS],
+                                                     const lanes::FloatPairs &a, int k)
+{
+    static_assert(GROUPS == 2, "a pair of groups");
+    Floats r[GROUPS];
+    lanes::FloatBits quarter[GROUPS];
+    for (int g = 0; g < GROUPS; ++g)
+        sine_detail::reduce_single<Doubles, Bits>((pos[g] + s[g].ph) * vco_detail::TWO_PI_APPROX,
+                                                  r[g], quarter[g]);
+    lanes::FloatPairs both_r, sine;
+    lanes::FloatBitPairs both_quarter;
+    lanes::join(r[0], r[1], both_r);
+    lanes::join(quarter[0], quarter[1], both_quarter);
+    sine_detail::single_series(both_r, both_quarter, sine);
+    lanes::FloatPairs v = sine * a;
+    bounded(v);
+    lanes::split(v, s[0].frames[k], s[1].frames[k]);
+}
+
 // run_frames without inputs, frame after frame, the groups side by side: each
 // frame's position needs the last one, and the groups' chains overlap.
 template <int WAVE>
 __attribute__((always_inline)) inline void run_wave(WaveLanes (&s)[GROUPS], int n)
 {
-    const Floats zero{}, one = zero + 1.0f, minus_one = zero - 1.0f;
+    const Floats minus_one = Floats{} - 1.0f;
     // The positions, kept as the floats they are and as the doubles they
     // widen to.
     Doubles a[GROUPS], pos[GROUPS];
@@ -91,18 +114,24 @@ __attribute__((always_inline)) inline void run_wave(WaveLanes (&s)[GROUPS], int 
         at[g] = s[g].at;
         convert(at[g], pos[g]);
     }
-    for (int k = 0; k < n; ++k)
+    lanes::FloatPairs both_a;
+    lanes::join(s[0].a, s[1].a, both_a);
+    for (int k = 0; k < n; ++k) {
         for (int g = 0; g < GROUPS; ++g) {
             pos[g] = pos[g] + s[g].step;
             convert(pos[g], at[g]);
             at[g] = at[g] > 1.0f ? minus_one : at[g];
             convert(at[g], pos[g]);
-            Floats v;
-            wave_shape<WAVE>(pos[g], s[g], a[g], v);
-            // As vco_detail_bounded.
-            v = v >= 1.0f ? one : v;
-            s[g].frames[k] = v <= -1.0f ? minus_one : v;
+            if constexpr (WAVE != SIN) {
+                Floats v;
+                wave_shape<WAVE>(pos[g], s[g], a[g], v);
+                bounded(v);
+                s[g].frames[k] = v;
+            }
         }
+        if constexpr (WAVE == SIN)
+            sine_wave(pos, s, both_a, k);
+    }
     for (int g = 0; g < GROUPS; ++g) {
         s[g].at = at[g];
         lanes::scatter(s[g].frames, s[g].out, s[g].count, n);
