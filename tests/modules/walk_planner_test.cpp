@@ -38,12 +38,13 @@ GENERATOR *busy_patch(unsigned seed)
             a->INPUT_GATE::connect(gate);
     for (KEYBOARD *k : g->keyboards)
         k->Touch_note(7, 1);
-    // Four unplugged oscillators of each waveform (but the noise, whose
-    // numbers are drawn anew) and four filters of each response on one of
-    // them: computed side by side by the plan.
+    // Twelve unplugged oscillators of each waveform (but the noise, whose
+    // numbers are drawn anew), filling one group of lanes and part of the
+    // next, and four filters of each response on one of them: computed side
+    // by side by the plan.
     const type_generateur waves[] = {SIN, TRI, SAW, SQR, PULSE};
-    for (int i = 0; i < 20; ++i) {
-        VCO *v = new VCO(0.3f + 0.1f * (i % 4), 97.0f * (1 + i), waves[i / 4]);
+    for (int i = 0; i < 60; ++i) {
+        VCO *v = new VCO(0.3f + 0.1f * (i % 4), 97.0f * (1 + i), waves[i / 12]);
         v->pulse_width = 0.05f * (i % 4);
         // The first sine's angles beyond where sine() needs no library.
         v->phase = i == 0 ? 3e5f : 0.25f * (i % 4);
