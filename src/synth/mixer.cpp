@@ -4,11 +4,13 @@
 
 #include "synth/lanes.h"
 
+namespace {
+
 // Frames side by side in vectors, several vectors at once: the sums of one
 // vector wait for each other channel after channel, while those of the next
 // ones proceed meanwhile. Every frame's sum is still taken in channel order.
-LANES_FOR_EACH_WIDTH void MIXER::mix(const float *const *in, const float *g, int n,
-                                     bool hears_itself, float *out, int from, int to)
+LANES_FOR_EACH_WIDTH void mix_frames(const float *const *in, const float *g, int n,
+                                    bool hears_itself, float *out, int from, int to)
 {
     using lanes::Floats;
     constexpr int AT_ONCE = 4, WIDTH = AT_ONCE * lanes::COUNT;
@@ -34,6 +36,14 @@ LANES_FOR_EACH_WIDTH void MIXER::mix(const float *const *in, const float *g, int
             sum += in[j][k] * g[j];
         out[k] = sum / count;
     }
+}
+
+} // namespace
+
+void MIXER::mix(const float *const *in, const float *g, int n, bool hears_itself, float *out,
+                int from, int to)
+{
+    mix_frames(in, g, n, hears_itself, out, from, to);
 }
 
 MIXER::MIXER() : OUTPUT(0.0f), power(1), count(0), latched_count(0)
