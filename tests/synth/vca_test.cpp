@@ -1,6 +1,10 @@
 // Envelope amplifier: stages, release, inversion and the unconnected cases.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
 #include "synth/module_helpers.h"
 #include "synth/vca.h"
 
@@ -204,4 +208,53 @@ TEST(Vca, WithoutAudioInputItOutputsTheBareEnvelope)
         vca.evolue();
     EXPECT_NEAR(vca.value, 220.0f / 441.0f, 1e-3f);
     EXPECT_EQ(vca.release_time, 0.0f);
+}
+
+// Amplifiers side by side in vector lanes take, lane by lane, the very steps
+// one amplifier takes alone, whatever their envelope and input: edge values
+// (NaN, infinities, a huge input, a zero release) included, over sub-blocks
+// in which the gate opens, closes and opens again.
+TEST(Vca, InLanesEachAmplifierSoundsAsItDoesAlone)
+{
+    constexpr int N = VCA::AMPLIFIER_LANES, BLOCKS = 3;
+    const float inputs[] = {0.5f, NAN, INFINITY, -INFINITY, 1e30f, 0.0f, -0.7f, 1.0f};
+    Source in[std::size(inputs)];
+    OUTPUT_GATE gate;
+    gate.history.position = 0;
+    for (size_t i = 0; i < std::size(inputs); ++i)
+        in[i].history.position = 0;
+    VCA lanes[N], alone[N];
+    VCA *side_by_side[N];
+    for (int i = 0; i < N; ++i) {
+        for (VCA *a : {&lanes[i], &alone[i]}) {
+            a->INPUT::source = &in[i % std::size(inputs)].value;
+            a->INPUT_GATE::source = &gate.state;
+            a->attack = (i % 3) * 0.5f, a->decay = (i % 4) * 0.4f;
+            a->sustain = i % 2 ? 0.5f : 0.0f;
+            a->release = i % 5 ? 0.3f * (i % 5) : 0.0f;
+            a->invert = i / 8 % 2;
+            a->history.position = 1;
+        }
+        side_by_side[i] = &lanes[i];
+    }
+    for (int block = 0; block < BLOCKS; ++block) {
+        for (int k = 0; k < SUB_BLOCK; ++k) {
+            gate.history.store(k, block == 0 ? k < 40 : block == 2 && k >= 10);
+            for (size_t i = 0; i < std::size(inputs); ++i)
+                in[i].history.store(k, inputs[i] * (1.0f - k / 128.0f));
+        }
+        for (int i = 0; i < N; ++i) {
+            lanes[i].latch_inputs(1);
+            alone[i].latch_inputs(1);
+            alone[i].run(0, SUB_BLOCK);
+        }
+        VCA::run_alike(side_by_side, N, SUB_BLOCK);
+        for (int i = 0; i < N; ++i) {
+            SCOPED_TRACE(testing::Message() << "amplifier " << i << ", sub-block " << block);
+            EXPECT_EQ(0, std::memcmp(lanes[i].history.frames, alone[i].history.frames,
+                                     sizeof lanes[i].history.frames));
+            lanes[i].history.end_sub_block(SUB_BLOCK);
+            alone[i].history.end_sub_block(SUB_BLOCK);
+        }
+    }
 }
