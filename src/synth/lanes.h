@@ -47,13 +47,11 @@ constexpr int in_group(int count, int g)
     return rest <= 0 ? 0 : rest < COUNT ? rest : COUNT;
 }
 
-// The unsigned integers as wide as F's lanes, for F float or double or a
-// vector of them: what their bits are read as.
+// The unsigned integers as wide as F's lanes, for F float or a vector of
+// floats: what their bits are read as.
 template <typename F> struct bits_of;
 template <> struct bits_of<float> { using type = uint32_t; };
-template <> struct bits_of<double> { using type = uint64_t; };
 template <> struct bits_of<Floats> { using type = FloatBits; };
-template <> struct bits_of<Doubles> { using type = Bits; };
 
 // The width in bits of a vector's lanes, or of a number.
 template <typename T> constexpr int lane_bits()

@@ -141,8 +141,8 @@ inline double sine(double x)
     return s;
 }
 
-// sine(x) to single precision (near_sine_single), for the oscillators' sine
-// wave.
+// sine(x) to single precision (reduce_single, then single_series), for the
+// oscillators' sine wave.
 inline float sine_single(double x)
 {
     if (!(std::fabs(x) < sine_detail::LIMIT))
